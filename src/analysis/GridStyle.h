@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/ResultGrid.h"
+
+// Colours shared by several analysis windows.
+inline constexpr Rgb kLightYellow = MakeRgb(255, 255, 200);
+inline constexpr Rgb kBlue = MakeRgb(0, 0, 255);
+inline constexpr Rgb kRed = MakeRgb(255, 0, 0);
+// Mark colours of drawn numbers in the chart windows and their legends.
+inline constexpr Rgb kMainMark = MakeRgb(62, 158, 255);
+inline constexpr Rgb kBonus1Mark = MakeRgb(255, 128, 192);
+inline constexpr Rgb kBonus2Mark = MakeRgb(0, 255, 170);
+
+// The fixed behaviour of every result grid: heading strips hidden, read-only.
+void ApplyResultGridBehaviour(ResultGrid& grid);
+
+// Every cell display-only, centred across and down, thin solid borders on
+// every side.
+void StyleWholeGrid(ResultGrid& grid);
+
+// Selects the block (first column, first row, last column, last row; -1 for
+// all), switches block mode on, runs style on the grid, and switches it off.
+template <typename F>
+void FillBlock(ResultGrid& grid, int c1, int r1, int c2, int r2, F&& style) {
+    grid.SelectBlock(c1, r1, c2, r2);
+    grid.BlockMode(true);
+    style(grid);
+    grid.BlockMode(false);
+}

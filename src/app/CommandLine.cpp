@@ -1,0 +1,113 @@
+#include "app/CommandLine.h"
+
+#include <sstream>
+
+#include "analysis/AnalysisCatalog.h"
+#include "core/GridDump.h"
+#include "data/CsvImport.h"
+#include "data/DrawStoreLoader.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "使い方:\n"
+    "  loto7kazoria [--db FILE]                    ウィンドウを開きます\n"
+    "  loto7kazoria import CSV [--db FILE]         CSVの当選データを取り込みます\n"
+    "  loto7kazoria dump WINDOW [--db FILE] [--format json|csv]\n"
+    "                                              ウィンドウの表を出力します\n"
+    "  loto7kazoria list                           dumpできるウィンドウ名を表示します\n";
+
+int RunImport(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.words.size() != 2) {
+        err << kUsage;
+        return 2;
+    }
+    const ImportReport report = ImportCsv(o.words[1], o.databasePath);
+    for (const std::string& line : report.conflicts) err << line << "\n";
+    out << "「" << o.databasePath << "」に" << report.added << "回分を追加しました。";
+    if (report.unchanged) out << "(" << report.unchanged << "回分は登録済み)";
+    out << "\n";
+    return 0;
+}
+
+int RunList(std::ostream& out) {
+    for (const AnalysisSpec& spec : AnalysisCatalog()) {
+        if (spec.build) out << spec.name << "\n";
+    }
+    return 0;
+}
+
+int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.words.size() != 2 || (o.format != "json" && o.format != "csv")) {
+        err << kUsage;
+        return 2;
+    }
+    const AnalysisSpec* spec = FindAnalysis(o.words[1]);
+    if (!spec || !spec->build) {
+        err << "ウィンドウ「" << o.words[1]
+            << "」は出力できません。loto7kazoria list で名前を確かめてください。\n";
+        return 2;
+    }
+    GlobalBas g;
+    OpenDrawStore(g, o.databasePath);
+    ResultGrid grid;
+    int status = 0;
+    try {
+        spec->build(g, grid);
+    } catch (const BuildStopped& stopped) {
+        err << stopped.what() << "\n";
+        status = 1;
+    }
+    const std::vector<NamedGrid> grids = {{"fpSpread1", &grid}};
+    if (o.format == "csv") {
+        DumpCsv(out, grids);
+    } else {
+        DumpJson(out, std::string(spec->name), std::string(spec->caption), grids);
+    }
+    return status;
+}
+
+}  // namespace
+
+StartOptions ParseArguments(const std::vector<std::string>& args,
+                            const std::string& defaultDatabasePath) {
+    StartOptions o;
+    o.databasePath = defaultDatabasePath;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= args.size()) throw UserError(a + " には値が必要です。\n" + kUsage);
+            return args[++i];
+        };
+        if (a == "--db") {
+            o.databasePath = value();
+        } else if (a == "--format") {
+            o.format = value();
+        } else if (a == "--open-all") {
+            o.openAll = true;
+        } else if (a == "--quit-when-ready") {
+            o.quitWhenReady = true;
+        } else if (a.rfind("--", 0) == 0 || (a.rfind("-", 0) == 0 && a.size() > 1)) {
+            throw UserError("知らないオプション「" + a + "」です。\n" + kUsage);
+        } else {
+            o.words.push_back(a);
+        }
+    }
+    return o;
+}
+
+bool IsHeadlessCommand(const StartOptions& o) { return !o.words.empty(); }
+
+int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    try {
+        const std::string& command = o.words.front();
+        if (command == "import") return RunImport(o, out, err);
+        if (command == "dump") return RunDump(o, out, err);
+        if (command == "list") return RunList(out);
+        err << "知らないコマンド「" << command << "」です。\n" << kUsage;
+        return 2;
+    } catch (const UserError& e) {
+        err << e.what() << "\n";
+        return 1;
+    }
+}

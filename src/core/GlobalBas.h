@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/DrawStore.h"
+
+// A failure that ends an operation with a message for the user (Japanese,
+// naming the file or draw concerned).
+class UserError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The state shared by every window for the whole run: the connection text,
+// the start-up snapshot and the statistics derived from it once.
+struct GlobalBas {
+    static constexpr int kNumberSlots = kHighestNumber + 1;  // index 0 unused
+
+    std::string ConnectionText;
+    DrawStore Draws;
+    // Appearances of each number 1 … 37 in complete draws, main and bonus alike.
+    std::array<std::int16_t, kNumberSlots> NumberCount{};
+    std::int16_t MaxCount = 0;
+    // Entry c: the numbers whose count is c, ascending, joined by ",".
+    std::vector<std::string> CountClassList;
+    std::int16_t CountClassRowCount = 0;
+    std::int16_t LatestDrawNumber = 0;
+};
+
+// Derives NumberCount, MaxCount, CountClassList, CountClassRowCount and
+// LatestDrawNumber from g.Draws.  Numbers outside 1 … 37 are not counted.
+// Throws UserError naming the draw when a count would pass 32767.
+void DeriveStatistics(GlobalBas& g);

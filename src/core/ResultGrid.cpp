@@ -1,0 +1,223 @@
+#include "core/ResultGrid.h"
+
+#include <algorithm>
+
+ResultGrid::ResultGrid() {
+    texts_.emplace_back();  // index 0: the empty text
+    textIndex_.emplace(std::string(), 0);
+    pens_.emplace_back();  // index 0: no border
+    columnWidths_.assign(1, static_cast<float>(kDefaultColumnWidth));
+    rowHeights_.assign(1, static_cast<float>(kDefaultRowHeight));
+}
+
+void ResultGrid::Resize(int columns, int rows) {
+    columns = std::max(columns, 0);
+    rows = std::max(rows, 0);
+    if (columns == columns_ && rows == rows_) return;
+    std::vector<StoredCell> resized(static_cast<std::size_t>(columns) * rows);
+    const int keepColumns = std::min(columns, columns_);
+    const int keepRows = std::min(rows, rows_);
+    for (int r = 1; r <= keepRows; ++r) {
+        std::copy_n(&At(1, r), keepColumns,
+                    &resized[static_cast<std::size_t>(r - 1) * columns]);
+    }
+    cells_.swap(resized);
+    columnWidths_.resize(static_cast<std::size_t>(columns) + 1,
+                         static_cast<float>(kDefaultColumnWidth));
+    rowHeights_.resize(static_cast<std::size_t>(rows) + 1, static_cast<float>(kDefaultRowHeight));
+    columns_ = columns;
+    rows_ = rows;
+}
+
+void ResultGrid::SetColumnCount(int count) { Resize(count, rows_); }
+void ResultGrid::SetRowCount(int count) { Resize(columns_, count); }
+
+void ResultGrid::ShowHeadings(bool columnHeadings, bool rowHeadings) {
+    columnHeadings_ = columnHeadings;
+    rowHeadings_ = rowHeadings;
+}
+
+void ResultGrid::SetColumnWidth(int column, double characters) {
+    const auto width = static_cast<float>(characters);
+    if (column == -1) {
+        std::fill(columnWidths_.begin() + 1, columnWidths_.end(), width);
+    } else if (column >= 1 && column <= columns_) {
+        columnWidths_[column] = width;
+    }
+}
+
+void ResultGrid::SetRowHeight(int row, double points) {
+    const auto height = static_cast<float>(points);
+    if (row == -1) {
+        std::fill(rowHeights_.begin() + 1, rowHeights_.end(), height);
+    } else if (row >= 1 && row <= rows_) {
+        rowHeights_[row] = height;
+    }
+}
+
+double ResultGrid::ColumnWidth(int column) const {
+    if (column < 1 || column > columns_) return kDefaultColumnWidth;
+    return columnWidths_[column];
+}
+
+double ResultGrid::RowHeight(int row) const {
+    if (row < 1 || row > rows_) return kDefaultRowHeight;
+    return rowHeights_[row];
+}
+
+void ResultGrid::SelectCell(int column, int row) {
+    selColumn_ = selColumn2_ = column;
+    selRow_ = selRow2_ = row;
+}
+
+void ResultGrid::SelectBlock(int firstColumn, int firstRow, int lastColumn, int lastRow) {
+    selColumn_ = firstColumn;
+    selRow_ = firstRow;
+    selColumn2_ = lastColumn;
+    selRow2_ = lastRow;
+}
+
+void ResultGrid::ActivateCell(int column, int row) {
+    activeColumn_ = column;
+    activeRow_ = row;
+}
+
+ResultGrid::Range ResultGrid::TargetRange() const {
+    Range r;
+    if (selColumn_ == -1) {
+        r.c1 = 1;
+        r.c2 = columns_;
+    } else {
+        r.c1 = selColumn_;
+        r.c2 = blockMode_ ? selColumn2_ : selColumn_;
+    }
+    if (selRow_ == -1) {
+        r.r1 = 1;
+        r.r2 = rows_;
+    } else {
+        r.r1 = selRow_;
+        r.r2 = blockMode_ ? selRow2_ : selRow_;
+    }
+    if (r.c1 > r.c2) std::swap(r.c1, r.c2);
+    if (r.r1 > r.r2) std::swap(r.r1, r.r2);
+    return r;
+}
+
+ResultGrid::Range ResultGrid::Clip(int c1, int r1, int c2, int r2) const {
+    return Range{std::max(c1, 1), std::max(r1, 1), std::min(c2, columns_), std::min(r2, rows_)};
+}
+
+template <typename F>
+void ResultGrid::ForEachTarget(F&& apply) {
+    const Range t = TargetRange();
+    const Range c = Clip(t.c1, t.r1, t.c2, t.r2);
+    if (c.empty()) return;
+    for (int row = c.r1; row <= c.r2; ++row) {
+        for (int column = c.c1; column <= c.c2; ++column) apply(At(column, row), column, row, t);
+    }
+}
+
+void ResultGrid::SetBackColor(Rgb color) {
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.back = color; });
+}
+
+void ResultGrid::SetForeColor(Rgb color) {
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.fore = color; });
+}
+
+void ResultGrid::SetText(std::string_view text) {
+    const std::uint32_t id = Intern(text);
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.text = id; });
+}
+
+void ResultGrid::SetCellKind(CellKind kind) {
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.kind = kind; });
+}
+
+void ResultGrid::SetHorizontalAlign(HAlign align) {
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.halign = align; });
+}
+
+void ResultGrid::SetVerticalAlign(VAlign align) {
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.valign = align; });
+}
+
+void ResultGrid::SetTextOverflow(bool on) {
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.overflow = on; });
+}
+
+void ResultGrid::DrawBorder(int sides, int style, std::optional<Rgb> color) {
+    if (sides == kBorderNone) return;
+    const std::uint8_t pen =
+        style == 0 ? 0 : PenIndex(Pen{static_cast<std::uint8_t>(style), color.value_or(kDefaultLineColor)});
+    const auto set = [pen](StoredCell& cell, Side side) {
+        cell.border[static_cast<int>(side)] = pen;
+    };
+    ForEachTarget([&](StoredCell& cell, int column, int row, const Range& t) {
+        if (sides & kBorderLeft) set(cell, Side::Left);
+        if (sides & kBorderRight) set(cell, Side::Right);
+        if (sides & kBorderTop) set(cell, Side::Top);
+        if (sides & kBorderBottom) set(cell, Side::Bottom);
+        if (sides & kBorderOutline) {
+            if (column == t.c1) set(cell, Side::Left);
+            if (column == t.c2) set(cell, Side::Right);
+            if (row == t.r1) set(cell, Side::Top);
+            if (row == t.r2) set(cell, Side::Bottom);
+        }
+    });
+}
+
+bool ResultGrid::WriteCell(int column, int row, std::string_view text) {
+    if (!Contains(column, row)) return false;
+    At(column, row).text = Intern(text);
+    return true;
+}
+
+bool ResultGrid::WriteCell(int column, int row, long long number) {
+    return WriteCell(column, row, std::string_view(std::to_string(number)));
+}
+
+std::string ResultGrid::ReadCell(int column, int row) const {
+    if (!Contains(column, row)) return {};
+    return texts_[At(column, row).text];
+}
+
+bool ResultGrid::IsEmpty(int column, int row) const {
+    return !Contains(column, row) || At(column, row).text == 0;
+}
+
+ResultGrid::CellView ResultGrid::Cell(int column, int row) const {
+    CellView view;
+    if (!Contains(column, row)) return view;
+    const StoredCell& cell = At(column, row);
+    view.text = texts_[cell.text];
+    view.fore = cell.fore;
+    view.back = cell.back;
+    view.halign = cell.halign;
+    view.valign = cell.valign;
+    view.kind = cell.kind;
+    view.overflow = cell.overflow;
+    for (int side = 0; side < 4; ++side) view.border[side] = pens_[cell.border[side]];
+    return view;
+}
+
+std::uint32_t ResultGrid::Intern(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto found = textIndex_.find(std::string(text));
+    if (found != textIndex_.end()) return found->second;
+    const auto id = static_cast<std::uint32_t>(texts_.size());
+    texts_.emplace_back(text);
+    textIndex_.emplace(texts_.back(), id);
+    return id;
+}
+
+std::uint8_t ResultGrid::PenIndex(Pen pen) {
+    for (std::size_t i = 1; i < pens_.size(); ++i) {
+        if (pens_[i] == pen) return static_cast<std::uint8_t>(i);
+    }
+    // A grid uses a handful of border colours; past 255 the last pen is reused
+    // rather than overflowing the per-side index.
+    if (pens_.size() > 255) return 255;
+    pens_.push_back(pen);
+    return static_cast<std::uint8_t>(pens_.size() - 1);
+}

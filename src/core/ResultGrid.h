@@ -1,0 +1,171 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/Rgb.h"
+
+// The in-memory spreadsheet every window shows: sizes, visible area, frozen
+// panes and, per cell, text, colours, alignment, kind, overflow and four
+// border sides.  Columns and rows count from 1; row and column 0 are the
+// (hidden) heading strips; -1 in a selection means "all".  Operations that act
+// on cells work on the current cell, or on the selected block in block mode,
+// clipped to the grid, so a block running past the last row is cut silently.
+class ResultGrid {
+public:
+    enum class CellKind : std::uint8_t { EditText = 1, StaticText = 5 };
+    enum class HAlign : std::uint8_t { Left = 0, Right = 1, Center = 2 };
+    enum class VAlign : std::uint8_t { Top = 0, Bottom = 1, Center = 2 };
+
+    // Flags of DrawBorder: each of the four per-cell sides, or the outline of
+    // the whole range.
+    enum BorderSides : int {
+        kBorderNone = 0,
+        kBorderLeft = 1,
+        kBorderRight = 2,
+        kBorderTop = 4,
+        kBorderBottom = 8,
+        kBorderAll = 15,
+        kBorderOutline = 16,
+    };
+    enum class Side : std::uint8_t { Left = 0, Right = 1, Top = 2, Bottom = 3 };
+
+    // One drawn border side: style 0 means none, 1 thin solid.
+    struct Pen {
+        std::uint8_t style = 0;
+        Rgb color = kBlack;
+        bool operator==(const Pen&) const = default;
+    };
+
+    // A read-only view of one cell.
+    struct CellView {
+        std::string_view text;
+        Rgb fore = kBlack;
+        Rgb back = kWhite;
+        HAlign halign = HAlign::Left;
+        VAlign valign = VAlign::Center;
+        CellKind kind = CellKind::EditText;
+        bool overflow = false;
+        Pen border[4];
+    };
+
+    static constexpr Rgb kDefaultLineColor = kBlack;
+    static constexpr double kDefaultColumnWidth = 9.0;  // characters
+    static constexpr double kDefaultRowHeight = 12.0;   // points
+
+    ResultGrid();
+
+    // --- size and appearance -------------------------------------------
+    void SetColumnCount(int count);
+    void SetRowCount(int count);
+    void SetVisibleColumns(int count) { visibleColumns_ = count; }
+    void SetVisibleRows(int count) { visibleRows_ = count; }
+    void FreezeRows(int count) { frozenRows_ = count; }
+    void FreezeColumns(int count) { frozenColumns_ = count; }
+    void SetScrollBars(int mode) { scrollBars_ = mode; }  // 0 none, 1 horiz, 2 vert, 3 both
+    void ShowHeadings(bool columnHeadings, bool rowHeadings);
+    void SetColumnWidth(int column, double characters);
+    void SetRowHeight(int row, double points);
+
+    // --- selection -------------------------------------------------------
+    void SelectCell(int column, int row);
+    void SelectBlock(int firstColumn, int firstRow, int lastColumn, int lastRow);
+    void BlockMode(bool on) { blockMode_ = on; }
+    void ActivateCell(int column, int row);
+
+    // --- operations on the current cell or block ------------------------
+    void SetBackColor(Rgb color);
+    void SetForeColor(Rgb color);
+    void SetText(std::string_view text);
+    void SetCellKind(CellKind kind);
+    void SetHorizontalAlign(HAlign align);
+    void SetVerticalAlign(VAlign align);
+    void SetTextOverflow(bool on);
+    void DrawBorder(int sides, int style, std::optional<Rgb> color = std::nullopt);
+
+    // --- direct cell access ------------------------------------------------
+    // Returns false (and writes nothing) for a cell outside the grid.
+    bool WriteCell(int column, int row, std::string_view text);
+    bool WriteCell(int column, int row, long long number);
+    bool WriteCell(int column, int row, int number) {
+        return WriteCell(column, row, static_cast<long long>(number));
+    }
+    bool WriteCell(int column, int row, const char* text) {
+        return WriteCell(column, row, std::string_view(text));
+    }
+    std::string ReadCell(int column, int row) const;
+
+    // --- reading the model (views, dumps, tests) --------------------------
+    int ColumnCount() const { return columns_; }
+    int RowCount() const { return rows_; }
+    int VisibleColumns() const { return visibleColumns_; }
+    int VisibleRows() const { return visibleRows_; }
+    int FrozenRows() const { return frozenRows_; }
+    int FrozenColumns() const { return frozenColumns_; }
+    int ScrollBars() const { return scrollBars_; }
+    bool ColumnHeadingsShown() const { return columnHeadings_; }
+    bool RowHeadingsShown() const { return rowHeadings_; }
+    double ColumnWidth(int column) const;
+    double RowHeight(int row) const;
+    int ActiveColumn() const { return activeColumn_; }
+    int ActiveRow() const { return activeRow_; }
+    bool Contains(int column, int row) const {
+        return column >= 1 && column <= columns_ && row >= 1 && row <= rows_;
+    }
+    CellView Cell(int column, int row) const;
+    // True when the cell has no text (used by text overflow).
+    bool IsEmpty(int column, int row) const;
+
+private:
+    struct StoredCell {
+        std::uint32_t text = 0;  // index into texts_, 0 = empty
+        Rgb fore = kBlack;
+        Rgb back = kWhite;
+        std::uint8_t border[4] = {0, 0, 0, 0};  // index into pens_, 0 = none
+        CellKind kind = CellKind::EditText;
+        HAlign halign = HAlign::Left;
+        VAlign valign = VAlign::Center;
+        bool overflow = false;
+    };
+    struct Range {
+        int c1 = 1, r1 = 1, c2 = 0, r2 = 0;
+        bool empty() const { return c1 > c2 || r1 > r2; }
+    };
+
+    Range TargetRange() const;
+    Range Clip(int c1, int r1, int c2, int r2) const;
+    template <typename F>
+    void ForEachTarget(F&& apply);
+    StoredCell& At(int column, int row) {
+        return cells_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)];
+    }
+    const StoredCell& At(int column, int row) const {
+        return cells_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)];
+    }
+    void Resize(int columns, int rows);
+    std::uint32_t Intern(std::string_view text);
+    std::uint8_t PenIndex(Pen pen);
+
+    int columns_ = 0;
+    int rows_ = 0;
+    int visibleColumns_ = 0;
+    int visibleRows_ = 0;
+    int frozenRows_ = 0;
+    int frozenColumns_ = 0;
+    int scrollBars_ = 3;
+    bool columnHeadings_ = true;
+    bool rowHeadings_ = true;
+    bool blockMode_ = false;
+    int selColumn_ = 1, selRow_ = 1, selColumn2_ = 1, selRow2_ = 1;
+    int activeColumn_ = 1, activeRow_ = 1;
+    std::vector<float> columnWidths_;  // index 0 unused
+    std::vector<float> rowHeights_;    // index 0 unused
+    std::vector<StoredCell> cells_;
+    std::vector<std::string> texts_;
+    std::unordered_map<std::string, std::uint32_t> textIndex_;
+    std::vector<Pen> pens_;
+};

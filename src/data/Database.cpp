@@ -1,0 +1,95 @@
+#include "data/Database.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "data/ConnectionText.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    return out + "'";
+}
+
+[[noreturn]] void ThrowOpenFailure(const std::string& path, const std::string& why) {
+    throw DatabaseError("データベースファイル「" + path + "」を開けません。" + why);
+}
+
+}  // namespace
+
+void Database::Closer::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+
+Database Database::Open(const std::string& connectionText, Mode mode) {
+    const ConnectionInfo info = ParseConnectionText(connectionText);
+    const std::string& path = info.dataSource;
+    std::error_code ec;
+    if (mode != Mode::Create && !std::filesystem::exists(path, ec)) {
+        throw DatabaseError("データベースファイル「" + path +
+                            "」が見つかりません。\n次のコマンドで当選データを取り込むと作成されます:\n"
+                            "  loto7kazoria import data/loto7-history.csv --db \"" +
+                            path + "\"");
+    }
+    if (std::filesystem::is_directory(path, ec)) ThrowOpenFailure(path, "フォルダーです。");
+
+    int flags = SQLITE_OPEN_NOMUTEX;
+    switch (mode) {
+        case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+        case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
+        case Mode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    }
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    Database db(raw, path);
+    if (rc != SQLITE_OK) ThrowOpenFailure(path, "(" + db.LastError() + ")");
+
+    // The key must be the first statement; a wrong key or a file that is not a
+    // database shows only when the schema is first read.
+    db.Exec("PRAGMA key = " + Quoted(info.password));
+    if (sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
+        SQLITE_OK) {
+        ThrowOpenFailure(path, "データベースではないか、パスワードが違います。");
+    }
+    sqlite3_busy_timeout(raw, 2000);
+    return db;
+}
+
+void Database::Exec(const std::string& sql) const {
+    char* message = nullptr;
+    if (sqlite3_exec(db_.get(), sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string why = message ? message : LastError();
+        sqlite3_free(message);
+        throw DatabaseError("データベース「" + path_ + "」の操作に失敗しました。(" + why + ")");
+    }
+}
+
+std::string Database::LastError() const {
+    return db_ ? sqlite3_errmsg(db_.get()) : "メモリ不足";
+}
+
+Statement::Statement(const Database& db, const std::string& sql) : db_(db) {
+    if (sqlite3_prepare_v2(db.Handle(), sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK) {
+        throw DatabaseError("データベース「" + db.Path() + "」の問い合わせを準備できません。(" +
+                            db.LastError() + ")");
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+bool Statement::Step() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    throw DatabaseError("データベース「" + db_.Path() + "」の読み書きに失敗しました。(" +
+                        db_.LastError() + ")");
+}
+
+void Statement::Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}

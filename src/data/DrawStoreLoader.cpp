@@ -1,0 +1,118 @@
+#include "data/DrawStoreLoader.h"
+
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+#include "data/ConnectionText.h"
+#include "data/Schema.h"
+
+namespace {
+
+constexpr long long kInt16Min = std::numeric_limits<std::int16_t>::min();
+constexpr long long kInt16Max = std::numeric_limits<std::int16_t>::max();
+
+std::optional<std::int16_t> FromWhole(long long v, bool& ok) {
+    if (v < kInt16Min || v > kInt16Max) {
+        ok = false;
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(v);
+}
+
+std::optional<std::int16_t> FromReal(double v, bool& ok) {
+    if (!std::isfinite(v) || std::trunc(v) != v) {
+        ok = false;
+        return std::nullopt;
+    }
+    if (v < static_cast<double>(kInt16Min) || v > static_cast<double>(kInt16Max)) {
+        ok = false;
+        return std::nullopt;
+    }
+    return FromWhole(static_cast<long long>(v), ok);
+}
+
+std::optional<std::int16_t> FromText(const std::string& text, bool& ok) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return std::nullopt;  // the empty text: no value
+    const auto last = text.find_last_not_of(" \t\r\n");
+    const char* begin = text.data() + first;
+    const char* end = text.data() + last + 1;
+    if (*begin == '+') ++begin;
+    long long whole = 0;
+    auto [wp, wec] = std::from_chars(begin, end, whole);
+    if (wec == std::errc() && wp == end) return FromWhole(whole, ok);
+    double real = 0;
+    auto [rp, rec] = std::from_chars(begin, end, real);
+    if (rec == std::errc() && rp == end) return FromReal(real, ok);
+    ok = false;
+    return std::nullopt;
+}
+
+std::string Describe(const FieldValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (const auto* real = std::get_if<double>(&value)) return std::to_string(*real);
+    if (const auto* whole = std::get_if<long long>(&value)) return std::to_string(*whole);
+    return "";
+}
+
+[[noreturn]] void ThrowBadValue(const Database& db, const std::string& where,
+                                std::string_view field, const FieldValue& value) {
+    throw UserError("データベースファイル「" + db.Path() + "」の" + where + "の「" +
+                    std::string(field) + "」の値「" + Describe(value) +
+                    "」を-32768～32767の整数に変換できません。");
+}
+
+}  // namespace
+
+std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok) {
+    ok = true;
+    if (std::holds_alternative<std::monostate>(value)) return std::nullopt;
+    if (const auto* whole = std::get_if<long long>(&value)) return FromWhole(*whole, ok);
+    if (const auto* real = std::get_if<double>(&value)) return FromReal(*real, ok);
+    return FromText(std::get<std::string>(value), ok);
+}
+
+DrawStore ReadDrawStore(const Database& db) {
+    if (!HasSchema(db)) {
+        throw UserError("データベースファイル「" + db.Path() +
+                        "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
+    }
+    StaticRecordSet records(db, kSnapshotStatement);
+    std::vector<DrawRecord> rows;
+    rows.reserve(records.RecordCount());
+    std::size_t position = 0;
+    for (records.MoveFirst(); !records.EndOfFile(); records.MoveNext()) {
+        ++position;
+        DrawRecord row;
+        bool ok = true;
+        const FieldValue& drawValue = records.Field(kDrawNumberField);
+        const auto draw = ConvertToInt16(drawValue, ok);
+        if (!ok || !draw) {
+            ThrowBadValue(db, std::to_string(position) + "行目", kDrawNumberField, drawValue);
+        }
+        row.drawNumber = *draw;
+        for (int field = 0; field < kFieldCount; ++field) {
+            const FieldValue& value = records.Field(kNumberFields[field]);
+            const auto number = ConvertToInt16(value, ok);
+            if (!ok) ThrowBadValue(db, "第" + std::to_string(*draw) + "回", kNumberFields[field], value);
+            if (number) row.Set(field, *number);
+        }
+        rows.push_back(row);
+    }
+    return DrawStore(std::move(rows));
+}
+
+void OpenDrawStore(GlobalBas& g, const std::string& databasePath) {
+    const std::filesystem::path path = std::filesystem::absolute(databasePath);
+    g.ConnectionText =
+        BuildConnectionText(path.parent_path().string(), path.filename().string());
+    const Database db = Database::Open(g.ConnectionText, Database::Mode::ReadOnly);
+    g.Draws = ReadDrawStore(db);
+    try {
+        DeriveStatistics(g);
+    } catch (const UserError& e) {
+        throw UserError("データベースファイル「" + databasePath + "」: " + e.what());
+    }
+}

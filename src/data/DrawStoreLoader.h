@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/GlobalBas.h"
+#include "data/RecordSet.h"
+
+// Converts one stored value to a 16-bit integer.  Empty values and the empty
+// text give an empty result; whole numbers (also as text or as a real without
+// a fraction) convert; anything else sets ok to false.
+std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok);
+
+// Reads every row of the stored query into a snapshot.  Throws UserError
+// naming the file and the draw when a value does not convert.
+DrawStore ReadDrawStore(const Database& db);
+
+// The start-up load: builds g.ConnectionText for the database file, opens it
+// read-only (the file is never written), takes the snapshot and derives the
+// statistics.  Throws UserError with a message for the user.
+void OpenDrawStore(GlobalBas& g, const std::string& databasePath);

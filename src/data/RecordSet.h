@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "data/Database.h"
+
+// One stored value: empty, whole number, real number or text (blobs as bytes).
+using FieldValue = std::variant<std::monostate, long long, double, std::string>;
+
+// A read-only, client-side static snapshot of a statement's rows: every row is
+// read at once, later changes to the database are not seen.
+class StaticRecordSet {
+public:
+    StaticRecordSet(const Database& db, const std::string& statement);
+
+    std::size_t RecordCount() const { return rowCount_; }
+    void MoveFirst() { cursor_ = 0; }
+    bool EndOfFile() const { return cursor_ >= rowCount_; }
+    void MoveNext() { ++cursor_; }
+    // The value of a named field of the current row; throws DatabaseError for
+    // a name the statement does not return.
+    const FieldValue& Field(std::string_view name) const;
+    // Index of a named field, or -1.
+    int FieldIndex(std::string_view name) const;
+    const FieldValue& Field(int index) const;
+
+private:
+    std::vector<std::string> names_;
+    std::vector<FieldValue> values_;  // rowCount_ × names_.size(), row-major
+    std::size_t rowCount_ = 0;
+    std::size_t cursor_ = 0;
+};

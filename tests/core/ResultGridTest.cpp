@@ -1,0 +1,125 @@
+#include "core/ResultGrid.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ResultGrid Grid(int columns, int rows) {
+    ResultGrid g;
+    g.SetColumnCount(columns);
+    g.SetRowCount(rows);
+    return g;
+}
+
+TEST(ResultGrid, BlockPastTheLastRowIsClippedAndCellsOutsideAreNotWritten) {
+    ResultGrid g = Grid(2, 3);
+    g.SelectBlock(1, 2, 1, 50);
+    g.BlockMode(true);
+    g.SetBackColor(MakeRgb(255, 255, 200));
+    g.BlockMode(false);
+    EXPECT_EQ(g.Cell(1, 1).back, kWhite);
+    EXPECT_EQ(g.Cell(1, 2).back, MakeRgb(255, 255, 200));
+    EXPECT_EQ(g.Cell(1, 3).back, MakeRgb(255, 255, 200));
+    EXPECT_EQ(g.Cell(2, 3).back, kWhite);
+    EXPECT_FALSE(g.WriteCell(3, 1, "x"));
+    EXPECT_FALSE(g.WriteCell(1, 0, "x"));
+    EXPECT_FALSE(g.WriteCell(1, 4, "x"));
+    EXPECT_EQ(g.ReadCell(3, 1), "");
+}
+
+TEST(ResultGrid, MinusOneMeansWholeRowsColumnsOrGrid) {
+    ResultGrid g = Grid(3, 3);
+    g.SelectCell(2, -1);
+    g.SetForeColor(kBlack + 1);
+    for (int r = 1; r <= 3; ++r) EXPECT_EQ(g.Cell(2, r).fore, kBlack + 1);
+    EXPECT_EQ(g.Cell(1, 1).fore, kBlack);
+    g.SelectCell(-1, 3);
+    g.SetTextOverflow(true);
+    for (int c = 1; c <= 3; ++c) EXPECT_TRUE(g.Cell(c, 3).overflow);
+    EXPECT_FALSE(g.Cell(1, 2).overflow);
+    g.SetColumnWidth(-1, 2.5);
+    g.SetRowHeight(-1, 10);
+    g.SetRowHeight(1, 15);
+    EXPECT_DOUBLE_EQ(g.ColumnWidth(3), 2.5);
+    EXPECT_DOUBLE_EQ(g.RowHeight(1), 15);
+    EXPECT_DOUBLE_EQ(g.RowHeight(3), 10);
+}
+
+TEST(ResultGrid, WithoutBlockModeOnlyTheFirstCellOfASelectionChanges) {
+    ResultGrid g = Grid(3, 3);
+    g.SelectBlock(1, 1, 3, 3);
+    g.SetBackColor(MakeRgb(1, 2, 3));
+    EXPECT_EQ(g.Cell(1, 1).back, MakeRgb(1, 2, 3));
+    EXPECT_EQ(g.Cell(2, 2).back, kWhite);
+}
+
+TEST(ResultGrid, NumbersAreWrittenInPlainDecimal) {
+    ResultGrid g = Grid(2, 2);
+    g.WriteCell(1, 1, 7);
+    g.WriteCell(2, 1, -5);
+    g.WriteCell(1, 2, 0);
+    EXPECT_EQ(g.ReadCell(1, 1), "7");
+    EXPECT_EQ(g.ReadCell(2, 1), "-5");
+    EXPECT_EQ(g.ReadCell(1, 2), "0");
+    EXPECT_TRUE(g.IsEmpty(2, 2));
+}
+
+TEST(ResultGrid, BordersPerSideOutlineAndColours) {
+    ResultGrid g = Grid(4, 4);
+    const Rgb blue = MakeRgb(136, 196, 255);
+    g.SelectBlock(2, 1, 3, 2);
+    g.BlockMode(true);
+    g.DrawBorder(ResultGrid::kBorderOutline, 1, blue);
+    g.BlockMode(false);
+    using S = ResultGrid::Side;
+    const auto side = [&](int c, int r, S s) { return g.Cell(c, r).border[static_cast<int>(s)]; };
+    EXPECT_EQ(side(2, 1, S::Left).style, 1);
+    EXPECT_EQ(side(2, 1, S::Left).color, blue);
+    EXPECT_EQ(side(2, 1, S::Top).style, 1);
+    EXPECT_EQ(side(2, 1, S::Right).style, 0);  // inside the block: no line
+    EXPECT_EQ(side(3, 2, S::Right).style, 1);
+    EXPECT_EQ(side(3, 2, S::Bottom).style, 1);
+    EXPECT_EQ(side(2, 2, S::Top).style, 0);
+
+    g.SelectCell(1, 4);
+    g.DrawBorder(ResultGrid::kBorderRight | ResultGrid::kBorderBottom, 1);
+    EXPECT_EQ(side(1, 4, S::Right).color, ResultGrid::kDefaultLineColor);
+    EXPECT_EQ(side(1, 4, S::Bottom).style, 1);
+    EXPECT_EQ(side(1, 4, S::Left).style, 0);
+    g.DrawBorder(ResultGrid::kBorderAll, 0);  // style 0 removes
+    EXPECT_EQ(side(1, 4, S::Right).style, 0);
+}
+
+TEST(ResultGrid, OutlineOfABlockRunningPastTheGridHasNoBottomInside) {
+    ResultGrid g = Grid(1, 3);
+    g.SelectBlock(1, 2, 1, 10);
+    g.BlockMode(true);
+    g.DrawBorder(ResultGrid::kBorderOutline, 1);
+    g.BlockMode(false);
+    EXPECT_EQ(g.Cell(1, 3).border[static_cast<int>(ResultGrid::Side::Bottom)].style, 0);
+    EXPECT_EQ(g.Cell(1, 2).border[static_cast<int>(ResultGrid::Side::Top)].style, 1);
+}
+
+TEST(ResultGrid, GrowingKeepsCellsAndShrinkingDropsThem) {
+    ResultGrid g = Grid(2, 2);
+    g.WriteCell(2, 2, "b");
+    g.SetColumnWidth(2, 4);
+    g.SetColumnCount(5);
+    g.SetRowCount(7);
+    EXPECT_EQ(g.ReadCell(2, 2), "b");
+    EXPECT_DOUBLE_EQ(g.ColumnWidth(2), 4);
+    EXPECT_DOUBLE_EQ(g.ColumnWidth(5), ResultGrid::kDefaultColumnWidth);
+    g.SetRowCount(1);
+    g.SetRowCount(2);
+    EXPECT_EQ(g.ReadCell(2, 2), "");
+}
+
+TEST(ResultGrid, LargestGridStaysCompact) {
+    // 5004 × 39 cells must stay a few megabytes.
+    static_assert(sizeof(ResultGrid::CellView) > 0);
+    ResultGrid g = Grid(39, 5004);
+    for (int r = 1; r <= 5004; ++r) g.WriteCell(1 + r % 39, r, r % 37 + 1);
+    EXPECT_EQ(g.ReadCell(1 + 100 % 39, 100), std::to_string(100 % 37 + 1));
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/GlobalBas.h"
+
+// A fresh directory under the system temp folder, removed on destruction.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A draw for hand-made sets: nine numbers (main 1–7, bonus 1, bonus 2); an
+// empty optional leaves that field empty.
+struct TestDraw {
+    int drawNumber;
+    std::vector<std::optional<int>> numbers;
+};
+
+// A complete draw from nine numbers.
+TestDraw Draw(int drawNumber, std::initializer_list<int> nine);
+
+// A snapshot of the given draws with the statistics derived, as at start-up.
+GlobalBas MakeGlobals(const std::vector<TestDraw>& draws);
+
+// The bundled real history, loaded the way the program loads it (through an
+// encrypted database made in a temporary directory once per test program).
+const GlobalBas& RealHistory();
+
+// The bundled CSV file.
+std::string BundledCsvPath();
+
+// Writes text to a file (binary, as given).
+void WriteFile(const std::string& path, const std::string& text);
+std::string ReadFile(const std::string& path);
