@@ -39,6 +39,12 @@ struct AnalysisSpec {
     PendingEvents events = PendingEvents::BeforeBuild;
     Legend legend = Legend::None;
     bool followsResize = false;  // the grid follows the window's size
+    // Inner placement in twips where the window fixes it (buttons at the top
+    // right, grid below them); 0 leaves the frame's default layout.
+    int gridLeftTwips = 0;
+    int gridTopTwips = 0;
+    int gridWidthTwips = 0;
+    int gridHeightTwips = 0;
     void (*build)(const GlobalBas&, ResultGrid&) = nullptr;  // null: not available yet
 };
 
