@@ -6,12 +6,14 @@
 #include "core/GridDump.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
+#include "prediction/PredictionModel.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "使い方:\n"
-    "  loto7kazoria [--db FILE]                    ウィンドウを開きます\n"
+    "  loto7kazoria [--db FILE] [--open WINDOW]... [--open-all] [--quit-when-ready]\n"
+    "                                              ウィンドウを開きます\n"
     "  loto7kazoria import CSV [--db FILE]         CSVの当選データを取り込みます\n"
     "  loto7kazoria dump WINDOW [--db FILE] [--format json|csv]\n"
     "                                              ウィンドウの表を出力します\n"
@@ -34,7 +36,35 @@ int RunList(std::ostream& out) {
     for (const AnalysisSpec& spec : AnalysisCatalog()) {
         if (spec.build) out << spec.name << "\n";
     }
+    out << kPredictionWindowName << "\n";
     return 0;
+}
+
+void PrintGrids(const StartOptions& o, std::ostream& out, const std::string& window,
+                const std::string& caption, const std::vector<NamedGrid>& grids) {
+    if (o.format == "csv") {
+        DumpCsv(out, grids);
+    } else {
+        DumpJson(out, window, caption, grids);
+    }
+}
+
+// The prediction window's four grids, with the flags of the options file in
+// the current directory, as the program reads them at start-up.
+int RunPredictionDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    PredictionModel model;
+    for (const std::string& note : model.Options().ReadInitFile()) err << note << "\n";
+    GlobalBas g;
+    OpenDrawStore(g, o.databasePath);
+    model.Load(g);
+    std::vector<NamedGrid> grids;
+    for (int index = 0; index < kPredictionGridCount; ++index) {
+        grids.push_back({PredictionGridName(index), &model.Grid(index)});
+    }
+    PrintGrids(o, out, kPredictionWindowName, kPredictionWindowName, grids);
+    if (model.Message().empty()) return 0;
+    err << model.Message() << "\n";
+    return 1;
 }
 
 int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
@@ -42,6 +72,7 @@ int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
         err << kUsage;
         return 2;
     }
+    if (o.words[1] == kPredictionWindowName) return RunPredictionDump(o, out, err);
     const AnalysisSpec* spec = FindAnalysis(o.words[1]);
     if (!spec || !spec->build) {
         err << "ウィンドウ「" << o.words[1]
@@ -58,12 +89,7 @@ int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
         err << stopped.what() << "\n";
         status = 1;
     }
-    const std::vector<NamedGrid> grids = {{"fpSpread1", &grid}};
-    if (o.format == "csv") {
-        DumpCsv(out, grids);
-    } else {
-        DumpJson(out, std::string(spec->name), std::string(spec->caption), grids);
-    }
+    PrintGrids(o, out, std::string(spec->name), std::string(spec->caption), {{"fpSpread1", &grid}});
     return status;
 }
 
@@ -83,6 +109,8 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             o.databasePath = value();
         } else if (a == "--format") {
             o.format = value();
+        } else if (a == "--open") {
+            o.openWindows.push_back(value());
         } else if (a == "--open-all") {
             o.openAll = true;
         } else if (a == "--quit-when-ready") {

@@ -10,6 +10,7 @@ struct StartOptions {
     std::string databasePath;  // --db FILE, or the file beside the program
     std::string format = "json";
     bool openAll = false;       // --open-all
+    std::vector<std::string> openWindows;  // --open WINDOW (repeatable)
     bool quitWhenReady = false;  // --quit-when-ready
     std::vector<std::string> words;  // the command and its arguments
 };

@@ -1,10 +1,13 @@
-#include <QCoreApplication>
-
+#include <QApplication>
+#include <QFont>
 #include <iostream>
 
 #include "app/CommandLine.h"
+#include "app/MainFrm.h"
+#include "app/ReadyQuitter.h"
 #include "core/GlobalBas.h"
 #include "data/ConnectionText.h"
+#include "ui/Messages.h"
 
 namespace {
 
@@ -16,20 +19,50 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+int RunHeadless(int argc, char** argv, StartOptions& options, bool& handled) {
+    QCoreApplication app(argc, argv);
+    handled = true;
+    try {
+        options = ParseArguments(Arguments(argc, argv), DefaultDatabasePath());
+    } catch (const UserError& e) {
+        std::cerr << e.what() << "\n";
+        return 2;
+    }
+    if (IsHeadlessCommand(options)) return RunHeadlessCommand(options, std::cout, std::cerr);
+    handled = false;
+    return 0;
+}
+
+int RunWindows(int argc, char** argv, const StartOptions& options) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ロト7カゾリアLite"));
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    if (options.quitWhenReady) SetQuietMessages(true);
+    GlobalBas globals;
+    MainFrm main(globals, options.databasePath);
+    try {
+        main.Form_Load();
+    } catch (const UserError& e) {
+        ShowMessage(nullptr, QString::fromStdString(e.what()));
+        return 1;
+    }
+    main.show();
+    if (options.openAll) OpenEveryWindow(main);
+    for (const std::string& name : options.openWindows) {
+        if (!main.OpenAnalysis(QString::fromStdString(name))) {
+            ShowMessage(&main, QStringLiteral("ウィンドウ「%1」はありません。").arg(QString::fromStdString(name)));
+        }
+    }
+    if (options.quitWhenReady) QuitWhenReady(main);
+    return QApplication::exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     StartOptions options;
-    {
-        QCoreApplication probe(argc, argv);
-        try {
-            options = ParseArguments(Arguments(argc, argv), DefaultDatabasePath());
-        } catch (const UserError& e) {
-            std::cerr << e.what() << "\n";
-            return 2;
-        }
-        if (IsHeadlessCommand(options)) return RunHeadlessCommand(options, std::cout, std::cerr);
-    }
-    std::cerr << "ウィンドウ版はまだありません。\n";
-    return 1;
+    bool handled = false;
+    const int status = RunHeadless(argc, argv, options, handled);
+    if (handled) return status;
+    return RunWindows(argc, argv, options);
 }

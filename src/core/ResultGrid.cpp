@@ -89,14 +89,14 @@ ResultGrid::Range ResultGrid::TargetRange() const {
         r.c2 = columns_;
     } else {
         r.c1 = selColumn_;
-        r.c2 = blockMode_ ? selColumn2_ : selColumn_;
+        r.c2 = !blockMode_ ? selColumn_ : selColumn2_ == -1 ? columns_ : selColumn2_;
     }
     if (selRow_ == -1) {
         r.r1 = 1;
         r.r2 = rows_;
     } else {
         r.r1 = selRow_;
-        r.r2 = blockMode_ ? selRow2_ : selRow_;
+        r.r2 = !blockMode_ ? selRow_ : selRow2_ == -1 ? rows_ : selRow2_;
     }
     if (r.c1 > r.c2) std::swap(r.c1, r.c2);
     if (r.r1 > r.r2) std::swap(r.r1, r.r2);

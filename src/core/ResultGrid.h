@@ -12,7 +12,8 @@
 // The in-memory spreadsheet every window shows: sizes, visible area, frozen
 // panes and, per cell, text, colours, alignment, kind, overflow and four
 // border sides.  Columns and rows count from 1; row and column 0 are the
-// (hidden) heading strips; -1 in a selection means "all".  Operations that act
+// (hidden) heading strips; -1 as the first column or row of a selection means
+// all of them, as the last one "to the end".  Operations that act
 // on cells work on the current cell, or on the selected block in block mode,
 // clipped to the grid, so a block running past the last row is cut silently.
 class ResultGrid {
@@ -119,6 +120,13 @@ public:
     CellView Cell(int column, int row) const;
     // True when the cell has no text (used by text overflow).
     bool IsEmpty(int column, int row) const;
+    // Texts are interned: a cell's text index (0 = empty) and the text table,
+    // so a view can convert each distinct text once.
+    std::uint32_t TextIndex(int column, int row) const {
+        return Contains(column, row) ? At(column, row).text : 0;
+    }
+    std::size_t TextCount() const { return texts_.size(); }
+    const std::string& TextByIndex(std::uint32_t index) const { return texts_.at(index); }
 
 private:
     struct StoredCell {

@@ -36,8 +36,8 @@ std::string LineNote(const std::string& path, int lineNo, const QString& line, c
 
 const std::array<std::string_view, ReflectOptions::kCount>& ReflectOptions::Keys() {
     static const std::array<std::string_view, kCount> keys = {
-        "頻度分析Opt",       "間隔分析Opt",         "出現回数分析Opt",
-        "バラツキ分析Opt",   "引っ張り分析Opt",     "連番飛び石分析Opt",
+        "頻度分析Opt",       "間隔分析Opt",           "出現回数分析Opt",
+        "バラツキ分析Opt",   "引っ張り分析Opt",       "連番飛び石分析Opt",
         "数字合計分析Opt",   "組合せパターン分析Opt", "5分割傾向分析Opt",
         "分割データ分析Opt", "下一桁出現傾向分析Opt", "下一桁連続出現回数分析Opt"};
     return keys;
@@ -97,6 +97,7 @@ void ReflectOptions::WriteInitFile(const std::string& path) const {
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
         throw UserError("設定ファイル「" + path + "」に書き込めません。(" +
-                        file.errorString().toStdString() + ")\n予想の反映設定は保存されませんでした。");
+                        file.errorString().toStdString() +
+                        ")\n予想の反映設定は保存されませんでした。");
     }
 }

@@ -11,7 +11,7 @@ inline constexpr const char* kOptionsFileName = "ロト7カゾリア.ini";
 // The twelve "reflect this analysis in the prediction" flags and their
 // storage in the options file (Shift-JIS, CR LF, one key=True/False a line).
 class ReflectOptions {
-public:
+  public:
     static constexpr int kCount = 12;
     static const std::array<std::string_view, kCount>& Keys();
 
@@ -35,6 +35,6 @@ public:
     // The file's contents as written (Shift-JIS bytes).
     std::string Serialise() const;
 
-private:
+  private:
     std::array<bool, kCount> flags_{};
 };

@@ -123,3 +123,21 @@ TEST(ResultGrid, LargestGridStaysCompact) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ResultGrid, MinusOneAsTheLastOfABlockRunsToTheEnd) {
+    ResultGrid g;
+    g.SetColumnCount(3);
+    g.SetRowCount(5);
+    g.SelectBlock(2, 3, 2, -1);
+    g.BlockMode(true);
+    g.SetBackColor(MakeRgb(9, 9, 9));
+    g.BlockMode(false);
+    EXPECT_EQ(g.Cell(2, 2).back, kWhite);
+    EXPECT_EQ(g.Cell(2, 3).back, MakeRgb(9, 9, 9));
+    EXPECT_EQ(g.Cell(2, 5).back, MakeRgb(9, 9, 9));
+    EXPECT_EQ(g.Cell(3, 5).back, kWhite);
+}
+
+}  // namespace

@@ -1,0 +1,292 @@
+#include "app/MainFrm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "data/DrawStoreLoader.h"
+#include "ui/AboutWindow.h"
+#include "ui/AnalysisWindow.h"
+#include "ui/ChildWindow.h"
+#include "ui/HelpViewer.h"
+#include "ui/Messages.h"
+
+namespace {
+
+const QString kHelpKeyword = QStringLiteral("ロト7カゾリアLiteについて");
+
+// The hourglass for the length of a command.
+class HourglassScope {
+public:
+    HourglassScope() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassScope() { QApplication::restoreOverrideCursor(); }
+    HourglassScope(const HourglassScope&) = delete;
+    HourglassScope& operator=(const HourglassScope&) = delete;
+};
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+MainFrm::MainFrm(GlobalBas& globals, std::string databasePath, QWidget* parent)
+    : QMainWindow(parent), globals_(globals), databasePath_(std::move(databasePath)) {
+    setObjectName("MainFrm");
+    setWindowTitle(QStringLiteral("ロト7カゾリアLite"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    BuildMenus();
+    resize(1280, 960);
+}
+
+MainFrm::~MainFrm() {
+    // Child windows must not reach back into a half-destroyed main window.
+    for (QMdiSubWindow* child : mdi_->subWindowList()) delete child;
+}
+
+void MainFrm::Form_Load() {
+    for (const std::string& note : options_.ReadInitFile()) {
+        ShowMessage(this, QString::fromStdString(note), QMessageBox::Warning);
+    }
+    HourglassScope hourglass;
+    QApplication::processEvents();
+    propEnd_ = true;
+    OpenDrawStore(globals_, databasePath_);
+}
+
+QMenu* MainFrm::AddMenu(QMenu* parent, const QString& caption, const QString& name) {
+    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+QAction* MainFrm::AddCommand(QWidget* menu, const QString& caption, const QString& name,
+                             std::function<void()> handler) {
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(name);
+    menu->addAction(action);
+    if (handler) {
+        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    } else {
+        action->setEnabled(false);
+    }
+    commands_[name] = action;
+    return action;
+}
+
+void MainFrm::AddAnalysisCommand(QMenu* menu, const QString& caption, const QString& command) {
+    for (const AnalysisSpec& spec : AnalysisCatalog()) {
+        if (FromView(spec.menuCommand) != command) continue;
+        const QString window = FromView(spec.name);
+        QAction* action = AddCommand(menu, caption, command, [this, window] { OpenAnalysis(window); });
+        // A window not built yet keeps its place in the menu, greyed.
+        action->setEnabled(spec.build != nullptr);
+        return;
+    }
+}
+
+void MainFrm::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    AddCommand(bar, QStringLiteral("終了(&X)"), "mnuEnd", [this] { mnuEnd_Click(); });
+    AddCommand(bar, QStringLiteral("一発カゾリア予想(&K)"), "mnuYoso", {});
+
+    QMenu* analyses = AddMenu(nullptr, QStringLiteral("データ分析(&S)"), "mnuMain");
+    QMenu* frequency = AddMenu(analyses, QStringLiteral("頻度分析"), "mnuHindo");
+    AddAnalysisCommand(frequency, QStringLiteral("出現頻度分析"), "mnuSyutugenHindo");
+    AddAnalysisCommand(frequency, QStringLiteral("回数別出現分析"), "mnuSyutugenKaisu");
+    QMenu* interval = AddMenu(analyses, QStringLiteral("間隔分析"), "mnuKankaku");
+    AddAnalysisCommand(interval, QStringLiteral("出現間隔分析"), "mnuSyutugenKankaku");
+    AddAnalysisCommand(interval, QStringLiteral("数字間隔分析"), "mnuNumberKankaku");
+    AddAnalysisCommand(analyses, QStringLiteral("出現回数分析"), "mnuZenkaiSyutugen");
+    AddAnalysisCommand(analyses, QStringLiteral("バラツキ分析"), "mnuBaratsuki");
+    AddAnalysisCommand(analyses, QStringLiteral("引っ張り分析"), "mnuHippari");
+    AddAnalysisCommand(analyses, QStringLiteral("連番・飛び石分析"), "mnuRenbanTobiishi");
+    AddAnalysisCommand(analyses, QStringLiteral("数字合計分析"), "mnuHonsuji");
+    QMenu* pattern = AddMenu(analyses, QStringLiteral("組合せパターン分析"), "mnuPattern");
+    AddAnalysisCommand(pattern, QStringLiteral("低数字・高数字の組合せパターン分析"),
+                       "mnuLowHightPattern");
+    AddAnalysisCommand(pattern, QStringLiteral("偶数・奇数の組合せパターン分析"),
+                       "mnuKisuGusuPattern");
+    AddAnalysisCommand(analyses, QStringLiteral("5分割傾向分析"), "mnu5BunkatsuKeiko");
+    QMenu* groups = AddMenu(analyses, QStringLiteral("分割データ分析"), "mnuBunkatsuData");
+    AddAnalysisCommand(groups, QStringLiteral("6分割データ分析"), "mnu6BunkatsuData");
+    AddAnalysisCommand(groups, QStringLiteral("7分割データ分析"), "mnu7BunkatsuData");
+    AddAnalysisCommand(groups, QStringLiteral("11分割データ分析"), "mnu11BunkatsuData");
+    AddAnalysisCommand(analyses, QStringLiteral("下一桁出現傾向分析"), "mnuLastChar");
+    AddAnalysisCommand(analyses, QStringLiteral("下一桁連続出現回数分析"), "mnuLastCharRenzoku");
+
+    QMenu* data = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
+    AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
+               [this] { mnuMasterInput_Click(); })
+        ->setEnabled(false);
+    AddCommand(data, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});
+
+    QMenu* window = AddMenu(nullptr, QStringLiteral("ウィンドウ(&W)"), "mnuWindow");
+    AddCommand(window, QStringLiteral("上下に並べて表示(&H)"), "mnuWindowHorizontal",
+               [this] { mnuWindowHorizontal_Click(); });
+    AddCommand(window, QStringLiteral("左右に並べて表示(&V)"), "mnuWindowVertical",
+               [this] { mnuWindowVertical_Click(); });
+    AddCommand(window, QStringLiteral("重ねて表示(&C)"), "mnuWindowCascade",
+               [this] { mnuWindowCascade_Click(); });
+    AddCommand(window, QStringLiteral("アイコンの整列(&A)"), "mnuWindowArrangeIcon",
+               [this] { mnuWindowArrangeIcon_Click(); });
+
+    QMenu* help = AddMenu(nullptr, QStringLiteral("ヘルプ(&H)"), "mnuHelp");
+    AddCommand(help, QStringLiteral("ヘルプ(&H)"), "mnuHelpFile", [this] { mnuHelpFile_Click(); });
+    AddCommand(help, QStringLiteral("バージョン情報(&A)"), "mnuAbout", [this] { mnuAbout_Click(); });
+}
+
+QAction* MainFrm::Command(const QString& name) const {
+    const auto found = commands_.find(name);
+    return found == commands_.end() ? nullptr : found->second;
+}
+
+QMdiSubWindow* MainFrm::FindChildWindow(const QString& name) const {
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (child->widget() && child->widget()->objectName() == name) return child;
+    }
+    return nullptr;
+}
+
+QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& factory) {
+    HourglassScope hourglass;
+    QApplication::processEvents();
+    if (QMdiSubWindow* open = FindChildWindow(name)) {
+        if (open->isMinimized()) open->showNormal();
+        mdi_->setActiveSubWindow(open);
+        open->raise();
+        return open;
+    }
+    QWidget* content = factory(*this);
+    QMdiSubWindow* frame = mdi_->addSubWindow(content);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto* child = dynamic_cast<ChildWindow*>(content)) child->Form_Load(frame);
+    frame->show();
+    mdi_->setActiveSubWindow(frame);
+    return frame;
+}
+
+QMdiSubWindow* MainFrm::OpenAnalysis(const QString& name) {
+    const AnalysisSpec* spec = FindAnalysis(name.toStdString());
+    if (!spec || !spec->build) return nullptr;
+    return OpenChild(name, [spec](MainFrm& main) -> QWidget* {
+        return new AnalysisWindow(*spec, main.Globals(), [&main](bool on) { main.setPropEnd(on); });
+    });
+}
+
+void MainFrm::mnuEnd_Click() { close(); }
+
+void MainFrm::mnuYoso_Click() {
+    // The prediction window opens here once it is part of the program.
+}
+
+void MainFrm::mnuMasterInput_Click() {
+    if (!propEnd_) {
+        ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
+        return;
+    }
+}
+
+void MainFrm::mnuHelpFile_Click() {
+    const QString path = QDir::current().filePath(kHelpFileName);
+    if (!help_) help_ = new HelpViewer(this);
+    if (!help_->Open(path)) {
+        ShowMessage(this, QStringLiteral("ヘルプファイル「%1」が見つからないか、読めません。")
+                              .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    help_->ShowIndex(kHelpKeyword);
+    help_->LookUpKeyword(kHelpKeyword);
+    help_->show();
+    help_->raise();
+}
+
+void MainFrm::mnuAbout_Click() {
+    HourglassScope hourglass;
+    QApplication::processEvents();
+    if (!about_) {
+        about_ = new AboutWindow(this);
+        about_->Form_Load(this);
+    }
+    about_->show();
+    about_->raise();
+}
+
+void MainFrm::TileChildren(Qt::Orientation orientation) {
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (child->isVisible() && !child->isMinimized()) shown << child;
+    }
+    if (shown.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int n = static_cast<int>(shown.size());
+    for (int i = 0; i < n; ++i) {
+        if (shown[i]->isMaximized()) shown[i]->showNormal();
+        if (orientation == Qt::Vertical) {
+            const int h = area.height() / n;
+            shown[i]->setGeometry(0, i * h, area.width(), h);
+        } else {
+            const int w = area.width() / n;
+            shown[i]->setGeometry(i * w, 0, w, area.height());
+        }
+    }
+}
+
+void MainFrm::mnuWindowHorizontal_Click() { TileChildren(Qt::Vertical); }
+void MainFrm::mnuWindowVertical_Click() { TileChildren(Qt::Horizontal); }
+void MainFrm::mnuWindowCascade_Click() { mdi_->cascadeSubWindows(); }
+
+// Lines the minimised child windows up along the bottom of the frame.
+void MainFrm::mnuWindowArrangeIcon_Click() {
+    const QRect area = mdi_->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (!child->isMinimized()) continue;
+        const QSize size = child->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        child->move(x, y - size.height() + 1);
+        x += size.width();
+    }
+}
+
+void MainFrm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !unloaded_) {
+        QTimer::singleShot(0, this, [this] { mnuYoso_Click(); });
+    }
+}
+
+void MainFrm::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+// Shut-down: options written, then the snapshot released with any error
+// ignored.  Nothing asks for confirmation and the database is not touched.
+void MainFrm::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    try {
+        options_.WriteInitFile();
+    } catch (const UserError& e) {
+        ShowMessage(this, QString::fromStdString(e.what()));
+    }
+    try {
+        globals_.Draws.Release();
+    } catch (...) {
+    }
+    HourglassScope hourglass;
+    QApplication::processEvents();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+
+#include "analysis/AnalysisCatalog.h"
+#include "prediction/ReflectOptions.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class HelpViewer;
+class AboutWindow;
+
+// The main window: a multiple-document frame holding every other window,
+// the menu bar, start-up and shut-down, and propEnd, the one flag that keeps
+// the data-entry window closed while a blocking window is open.
+class MainFrm : public QMainWindow {
+public:
+    MainFrm(GlobalBas& globals, std::string databasePath, QWidget* parent = nullptr);
+    ~MainFrm() override;
+
+    // Start-up: options read, hourglass, propEnd True, draw store opened and
+    // statistics derived, pointer back.  Throws UserError when the database
+    // cannot be used.
+    void Form_Load();
+
+    bool propEnd() const { return propEnd_; }
+    void setPropEnd(bool on) { propEnd_ = on; }
+
+    QMdiArea* MdiArea() const { return mdi_; }
+    // The menu command with this name (mnu…), or null.
+    QAction* Command(const QString& name) const;
+    // The open child window with this object name, or null.
+    QMdiSubWindow* FindChildWindow(const QString& name) const;
+    // The prediction window's option flags (read at start-up, written at the end).
+    ReflectOptions& PredictionOptions() { return options_; }
+    const GlobalBas& Globals() const { return globals_; }
+
+    // Opens an analysis window by its window name, or brings it to the front.
+    QMdiSubWindow* OpenAnalysis(const QString& name);
+
+    void mnuEnd_Click();
+    void mnuYoso_Click();
+    void mnuMasterInput_Click();
+    void mnuHelpFile_Click();
+    void mnuAbout_Click();
+    void mnuWindowHorizontal_Click();
+    void mnuWindowVertical_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowArrangeIcon_Click();
+
+    // Makes a child window's content; used for windows beyond the analyses.
+    using ChildFactory = std::function<QWidget*(MainFrm&)>;
+    // Loads a child window made by factory (or only brings it to the front
+    // when one named name is open), inside the hourglass of a window command.
+    QMdiSubWindow* OpenChild(const QString& name, const ChildFactory& factory);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    QMenu* AddMenu(QMenu* parent, const QString& caption, const QString& name);
+    QAction* AddCommand(QWidget* menu, const QString& caption, const QString& name,
+                        std::function<void()> handler);
+    void AddAnalysisCommand(QMenu* menu, const QString& caption, const QString& command);
+    void Form_Unload();
+    void TileChildren(Qt::Orientation orientation);
+
+    GlobalBas& globals_;
+    std::string databasePath_;
+    QMdiArea* mdi_ = nullptr;
+    bool propEnd_ = true;
+    ReflectOptions options_;
+    std::map<QString, QAction*> commands_;
+    QPointer<HelpViewer> help_;
+    QPointer<AboutWindow> about_;
+    bool unloaded_ = false;
+};

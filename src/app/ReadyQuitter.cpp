@@ -1,0 +1,27 @@
+#include "app/ReadyQuitter.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/MainFrm.h"
+
+void OpenEveryWindow(MainFrm& main) {
+    for (const AnalysisSpec& spec : AnalysisCatalog()) {
+        if (spec.build) {
+            main.OpenAnalysis(QString::fromUtf8(spec.name.data(),
+                                                static_cast<qsizetype>(spec.name.size())));
+        }
+    }
+    main.mnuYoso_Click();
+}
+
+void QuitWhenReady(MainFrm& main) {
+    // Windows are built while they open; a zero timer runs after the paint
+    // events queued by showing them have been handled.
+    QTimer::singleShot(0, &main, [&main] {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->repaint();
+        QApplication::processEvents();
+        main.close();
+        QApplication::quit();
+    });
+}

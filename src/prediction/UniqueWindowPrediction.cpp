@@ -1,0 +1,55 @@
+#include "prediction/UniqueWindowPrediction.h"
+
+#include "prediction/PredictionGrids.h"
+
+namespace {
+
+constexpr int kNumbersPerRow = 7;
+
+// Fills `rows` rows of seven with the window's unique numbers.  The number
+// cells are emptied first, so a window with fewer unique numbers than cells
+// leaves no number of an earlier run behind.
+void PredictUniqueNumbers(const DrawMatrix& matrix, int latest, int shift, int rows,
+                          ResultGrid& grid) {
+    ClearNumberCells(grid, kFirstNumberRow, kFirstNumberRow + rows - 1);
+    int c = 0;
+    int r = 0;
+    for (int k = 0; k < kWindowDraws; ++k) {
+        const int draw = WindowDrawNumber(latest, shift, k);
+        for (int slot = 1; slot <= kWindowSlots; ++slot) {
+            if (r >= rows) return;
+            const int v = matrix.At(draw, slot);
+            if (v == 0) break;  // no draw stored under this number
+            if (!IsUniqueInWindow(matrix, latest, v, k, shift, slot)) continue;
+            grid.WriteCell(c + kFirstNumberColumn, r + kFirstNumberRow, v);
+            if (++c == kNumbersPerRow) {
+                c = 0;
+                ++r;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int WindowDrawNumber(int latest, int shift, int k) { return latest - shift - 1 - k; }
+
+bool IsUniqueInWindow(const DrawMatrix& matrix, int latest, int value, int k0, int shift,
+                      int slot0) {
+    for (int k = 0; k < kWindowDraws; ++k) {
+        const int draw = WindowDrawNumber(latest, shift, k);
+        for (int slot = 1; slot <= kWindowSlots; ++slot) {
+            if (k == k0 && slot == slot0) continue;
+            if (matrix.At(draw, slot) == value) return false;
+        }
+    }
+    return true;
+}
+
+void PredictRapidFire(const DrawMatrix& matrix, int latest, int shift, ResultGrid& grid) {
+    PredictUniqueNumbers(matrix, latest, shift, 2, grid);
+}
+
+void PredictOneShot(const DrawMatrix& matrix, int latest, int shift, ResultGrid& grid) {
+    PredictUniqueNumbers(matrix, latest, shift, 1, grid);
+}

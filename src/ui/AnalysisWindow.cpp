@@ -1,0 +1,142 @@
+#include "ui/AnalysisWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <algorithm>
+
+#include "ui/Legend.h"
+#include "ui/Messages.h"
+#include "ui/Twips.h"
+
+namespace {
+
+constexpr int kMarginTwips = 120;
+constexpr int kGridTopTwips = 600;
+constexpr int kButtonWidthTwips = 900;
+constexpr int kButtonHeightTwips = 375;
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+AnalysisWindow::AnalysisWindow(const AnalysisSpec& spec, const GlobalBas& globals,
+                               PropEndSetter setPropEnd, QWidget* parent)
+    : QWidget(parent), spec_(spec), globals_(globals), setPropEnd_(std::move(setPropEnd)) {
+    setObjectName(FromView(spec.name));
+    setWindowTitle(FromView(spec.caption));
+    Label1 = new QLabel(FromView(spec.label), this);
+    Label1->setObjectName("Label1");
+    fpSpread1 = new GridView(this);
+    fpSpread1->setObjectName("fpSpread1");
+    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command1->setObjectName("Command1");
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    if (spec.hasPrintButton) {
+        Command2 = new QPushButton(QStringLiteral("印刷"), this);
+        Command2->setObjectName("Command2");
+        Command2->setEnabled(false);
+    }
+    legend_ = MakeLegend(spec.legend, this);
+}
+
+void AnalysisWindow::Form_Load(QWidget* frame) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (spec_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
+    if (setPropEnd_) setPropEnd_(!spec_.clearsPropEnd);
+    if (frame) {
+        frame->move(0, 0);
+        frame->resize(TwipsToPixels(spec_.widthTwips, this), TwipsToPixels(spec_.heightTwips, this));
+    }
+    RunBuild();
+    if (spec_.events == PendingEvents::AfterBuild) QApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+}
+
+void AnalysisWindow::RunBuild() {
+    QString stopped;
+    try {
+        if (spec_.build) spec_.build(globals_, grid_);
+    } catch (const UserError& e) {
+        // The rows written before the limit stay in the grid.
+        stopped = QString::fromStdString(e.what());
+    }
+    fpSpread1->SetGrid(&grid_);
+    PlaceControls();
+    if (!stopped.isEmpty()) ShowMessage(this, stopped);
+}
+
+// Closing the child-window frame closes this window with it.
+void AnalysisWindow::Command1_Click() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        frame->close();
+    } else {
+        close();
+    }
+}
+
+void AnalysisWindow::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    if (setPropEnd_) setPropEnd_(true);
+}
+
+void AnalysisWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void AnalysisWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceControls();
+}
+
+// Label and buttons along the top, the grid from 600 twips down (or where the
+// window fixes it), the legend under the grid.  The grid follows the window's
+// size unless the window fixes its size.
+void AnalysisWindow::PlaceControls() {
+    const int margin = TwipsToPixels(kMarginTwips, this);
+    const int buttonWidth = TwipsToPixels(kButtonWidthTwips, this);
+    const int buttonHeight = TwipsToPixels(kButtonHeightTwips, this);
+    const int w = width();
+    const int h = height();
+
+    Command1->setGeometry(w - margin - buttonWidth, margin, buttonWidth, buttonHeight);
+    int labelRight = Command1->x() - margin;
+    if (Command2) {
+        Command2->setGeometry(Command1->x() - buttonWidth - margin / 2, margin, buttonWidth,
+                              buttonHeight);
+        labelRight = Command2->x() - margin;
+    }
+    const int gridLeft = TwipsToPixels(spec_.gridLeftTwips ? spec_.gridLeftTwips : kMarginTwips, this);
+    int gridTop = TwipsToPixels(spec_.gridTopTwips ? spec_.gridTopTwips : kGridTopTwips, this);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (Label1->sizeHint().width() <= labelRight - margin) {
+        Label1->setGeometry(margin, margin, labelRight - margin, buttonHeight);
+    } else {
+        // A narrow window: the description goes under the buttons, wrapped,
+        // and the grid moves down to make room.
+        const int labelWidth = std::max(0, w - 2 * margin);
+        const int labelTop = margin + buttonHeight + margin / 2;
+        const int labelHeight = Label1->heightForWidth(labelWidth);
+        Label1->setGeometry(margin, labelTop, labelWidth, labelHeight);
+        gridTop = std::max(gridTop, labelTop + labelHeight + margin / 2);
+    }
+
+    const int legendHeight = legend_ ? legend_->sizeHint().height() + margin / 2 : 0;
+    const int gridWidth = spec_.gridWidthTwips ? TwipsToPixels(spec_.gridWidthTwips, this)
+                                               : std::max(0, w - gridLeft - margin);
+    const int gridHeight = spec_.gridHeightTwips
+                               ? TwipsToPixels(spec_.gridHeightTwips, this)
+                               : std::max(0, h - gridTop - margin - legendHeight);
+    fpSpread1->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
+    if (legend_) {
+        legend_->setGeometry(gridLeft, gridTop + gridHeight + margin / 2, gridWidth,
+                             legend_->sizeHint().height());
+    }
+}

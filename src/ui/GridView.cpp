@@ -1,0 +1,288 @@
+#include "ui/GridView.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr QColor kGridLineColor(210, 210, 210);
+constexpr int kTextPadding = 2;
+// How far to the left a cell is looked for whose text may overflow into view.
+constexpr int kOverflowLookBehind = 40;
+
+QColor ToQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+Qt::Alignment ToAlignment(ResultGrid::HAlign h, ResultGrid::VAlign v) {
+    Qt::Alignment a;
+    switch (h) {
+        case ResultGrid::HAlign::Left: a |= Qt::AlignLeft; break;
+        case ResultGrid::HAlign::Right: a |= Qt::AlignRight; break;
+        case ResultGrid::HAlign::Center: a |= Qt::AlignHCenter; break;
+    }
+    switch (v) {
+        case ResultGrid::VAlign::Top: a |= Qt::AlignTop; break;
+        case ResultGrid::VAlign::Bottom: a |= Qt::AlignBottom; break;
+        case ResultGrid::VAlign::Center: a |= Qt::AlignVCenter; break;
+    }
+    return a;
+}
+
+// First index i in [lo, hi] with edges[i] + size > position, for sorted edges.
+int FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi) {
+    // edges[k] is the start of item k + 1; edges[k + 1] its end.
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (edges[mid + 1] <= position) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo;
+}
+
+}  // namespace
+
+GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFrameShape(QFrame::Box);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    Relayout();
+}
+
+void GridView::SetGrid(const ResultGrid* grid) {
+    grid_ = grid;
+    Refresh();
+}
+
+void GridView::Refresh() {
+    texts_.clear();
+    textReady_.clear();
+    Relayout();
+    updateGeometry();
+    viewport()->update();
+}
+
+void GridView::Relayout() {
+    columnLeft_.assign(1, 0);
+    rowTop_.assign(1, 0);
+    if (grid_) {
+        const QFontMetricsF metrics(font());
+        const double charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
+        const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+        for (int c = 1; c <= grid_->ColumnCount(); ++c) {
+            const int w = std::max(0, static_cast<int>(std::lround(
+                                          grid_->ColumnWidth(c) * charWidth + 2 * kTextPadding)));
+            columnLeft_.push_back(columnLeft_.back() + w);
+        }
+        for (int r = 1; r <= grid_->RowCount(); ++r) {
+            const int h = std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
+            rowTop_.push_back(rowTop_.back() + h);
+        }
+        const bool horizontal = grid_->ScrollBars() & 1;
+        const bool vertical = grid_->ScrollBars() & 2;
+        setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    }
+    UpdateScrollBars();
+}
+
+int GridView::ColumnPixelWidth(int column) const {
+    return columnLeft_.at(column) - columnLeft_.at(column - 1);
+}
+
+int GridView::RowPixelHeight(int row) const { return rowTop_.at(row) - rowTop_.at(row - 1); }
+
+int GridView::FrozenWidth() const {
+    if (!grid_) return 0;
+    const int frozen = std::clamp(grid_->FrozenColumns(), 0, grid_->ColumnCount());
+    return columnLeft_[frozen];
+}
+
+int GridView::FrozenHeight() const {
+    if (!grid_) return 0;
+    const int frozen = std::clamp(grid_->FrozenRows(), 0, grid_->RowCount());
+    return rowTop_[frozen];
+}
+
+void GridView::UpdateScrollBars() {
+    const QSize area = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, columnLeft_.back() - area.width()));
+    horizontalScrollBar()->setPageStep(std::max(1, area.width() - FrozenWidth()));
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setRange(0, std::max(0, rowTop_.back() - area.height()));
+    verticalScrollBar()->setPageStep(std::max(1, area.height() - FrozenHeight()));
+    verticalScrollBar()->setSingleStep(std::max(1, rowTop_.size() > 2 ? rowTop_[2] - rowTop_[1] : 16));
+}
+
+QSize GridView::sizeHint() const {
+    if (!grid_) return {200, 100};
+    const int columns = std::clamp(grid_->VisibleColumns(), 0, grid_->ColumnCount());
+    const int rows = std::clamp(grid_->VisibleRows(), 0, grid_->RowCount());
+    int width = columnLeft_[columns] + 2 * frameWidth();
+    int height = rowTop_[rows] + 2 * frameWidth();
+    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
+        width += verticalScrollBar()->sizeHint().width();
+    }
+    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
+        height += horizontalScrollBar()->sizeHint().height();
+    }
+    return {width, height};
+}
+
+GridView::Span GridView::VisibleColumns(bool frozen) const {
+    const int count = grid_->ColumnCount();
+    const int frozenCount = std::clamp(grid_->FrozenColumns(), 0, count);
+    if (frozen) return {1, frozenCount, 0};
+    const int offset = horizontalScrollBar()->value();
+    const int from = FrozenWidth() + offset;
+    const int to = offset + viewport()->width();
+    Span s{frozenCount + 1, frozenCount, offset};
+    if (frozenCount >= count) return s;
+    s.first = FirstEndingAfter(columnLeft_, from, frozenCount, count - 1) + 1;
+    s.last = std::min(count, FirstEndingAfter(columnLeft_, to, s.first - 1, count - 1) + 1);
+    return s;
+}
+
+GridView::Span GridView::VisibleRows(bool frozen) const {
+    const int count = grid_->RowCount();
+    const int frozenCount = std::clamp(grid_->FrozenRows(), 0, count);
+    if (frozen) return {1, frozenCount, 0};
+    const int offset = verticalScrollBar()->value();
+    const int from = FrozenHeight() + offset;
+    const int to = offset + viewport()->height();
+    Span s{frozenCount + 1, frozenCount, offset};
+    if (frozenCount >= count) return s;
+    s.first = FirstEndingAfter(rowTop_, from, frozenCount, count - 1) + 1;
+    s.last = std::min(count, FirstEndingAfter(rowTop_, to, s.first - 1, count - 1) + 1);
+    return s;
+}
+
+QRect GridView::CellRect(int column, int row, const Span& columns, const Span& rows) const {
+    return QRect(columnLeft_[column - 1] - columns.offset, rowTop_[row - 1] - rows.offset,
+                 ColumnPixelWidth(column), RowPixelHeight(row));
+}
+
+QPoint GridView::CellAt(QPoint point) const {
+    if (!grid_) return {0, 0};
+    const bool inFrozenColumns = point.x() < FrozenWidth();
+    const bool inFrozenRows = point.y() < FrozenHeight();
+    const int x = point.x() + (inFrozenColumns ? 0 : horizontalScrollBar()->value());
+    const int y = point.y() + (inFrozenRows ? 0 : verticalScrollBar()->value());
+    if (x < 0 || y < 0 || x >= columnLeft_.back() || y >= rowTop_.back()) return {0, 0};
+    const int column = FirstEndingAfter(columnLeft_, x, 0, grid_->ColumnCount() - 1) + 1;
+    const int row = FirstEndingAfter(rowTop_, y, 0, grid_->RowCount() - 1) + 1;
+    return {column, row};
+}
+
+const QString& GridView::Text(std::uint32_t index) {
+    if (texts_.size() != grid_->TextCount()) {
+        texts_.resize(grid_->TextCount());
+        textReady_.resize(grid_->TextCount(), false);
+    }
+    if (!textReady_[index]) {
+        texts_[index] = QString::fromStdString(grid_->TextByIndex(index));
+        textReady_[index] = true;
+    }
+    return texts_[index];
+}
+
+void GridView::paintEvent(QPaintEvent*) {
+    if (!grid_ || grid_->ColumnCount() == 0 || grid_->RowCount() == 0) return;
+    QPainter p(viewport());
+    const int frozenWidth = FrozenWidth();
+    const int frozenHeight = FrozenHeight();
+    const QRect all = viewport()->rect();
+    const struct {
+        bool frozenColumns, frozenRows;
+        QRect clip;
+    } areas[] = {
+        {false, false, QRect(QPoint(frozenWidth, frozenHeight), all.bottomRight())},
+        {true, false, QRect(0, frozenHeight, frozenWidth, all.height() - frozenHeight)},
+        {false, true, QRect(frozenWidth, 0, all.width() - frozenWidth, frozenHeight)},
+        {true, true, QRect(0, 0, frozenWidth, frozenHeight)},
+    };
+    for (const auto& area : areas) {
+        if (area.clip.isEmpty()) continue;
+        p.setClipRect(area.clip);
+        PaintArea(p, VisibleColumns(area.frozenColumns), VisibleRows(area.frozenRows));
+    }
+}
+
+void GridView::PaintArea(QPainter& p, const Span& columns, const Span& rows) {
+    if (columns.first > columns.last || rows.first > rows.last) return;
+    for (int r = rows.first; r <= rows.last; ++r) {
+        for (int c = columns.first; c <= columns.last; ++c) {
+            const QRect rect = CellRect(c, r, columns, rows);
+            p.fillRect(rect, ToQColor(grid_->Cell(c, r).back));
+            p.setPen(kGridLineColor);
+            p.drawLine(rect.topRight(), rect.bottomRight());
+            p.drawLine(rect.bottomLeft(), rect.bottomRight());
+        }
+    }
+    const int firstFrozenColumnOutside = std::clamp(grid_->FrozenColumns(), 0, grid_->ColumnCount()) + 1;
+    const int textFrom = columns.first >= firstFrozenColumnOutside
+                             ? std::max(firstFrozenColumnOutside, columns.first - kOverflowLookBehind)
+                             : columns.first;
+    for (int r = rows.first; r <= rows.last; ++r) {
+        for (int c = textFrom; c <= columns.last; ++c) {
+            if (grid_->TextIndex(c, r) == 0) continue;
+            PaintText(p, c, r, CellRect(c, r, columns, rows), columns, rows);
+        }
+    }
+    for (int r = rows.first; r <= rows.last; ++r) {
+        for (int c = columns.first; c <= columns.last; ++c) {
+            PaintBorders(p, c, r, CellRect(c, r, columns, rows));
+        }
+    }
+}
+
+void GridView::PaintText(QPainter& p, int column, int row, const QRect& cellRect,
+                         const Span& columns, const Span& rows) {
+    const ResultGrid::CellView cell = grid_->Cell(column, row);
+    const QString& text = Text(grid_->TextIndex(column, row));
+    QRect rect = cellRect.adjusted(kTextPadding, 0, -kTextPadding, 0);
+    if (cell.overflow) {
+        const int needed = p.fontMetrics().horizontalAdvance(text) + 2 * kTextPadding;
+        int last = column;
+        while (rect.width() < needed && last < grid_->ColumnCount() && grid_->IsEmpty(last + 1, row)) {
+            ++last;
+            rect.setRight(CellRect(last, row, columns, rows).right() - kTextPadding);
+        }
+    }
+    p.setPen(ToQColor(cell.fore));
+    p.drawText(rect, static_cast<int>(ToAlignment(cell.halign, cell.valign)) | Qt::TextSingleLine,
+               text);
+}
+
+void GridView::PaintBorders(QPainter& p, int column, int row, const QRect& rect) {
+    const ResultGrid::CellView cell = grid_->Cell(column, row);
+    using S = ResultGrid::Side;
+    const auto pen = [&](S side) -> const ResultGrid::Pen& { return cell.border[static_cast<int>(side)]; };
+    const auto draw = [&](S side, QPoint a, QPoint b) {
+        if (pen(side).style == 0) return;
+        p.setPen(ToQColor(pen(side).color));
+        p.drawLine(a, b);
+    };
+    const int left = std::max(rect.left() - 1, 0);
+    const int top = std::max(rect.top() - 1, 0);
+    draw(S::Left, {left, rect.top()}, {left, rect.bottom()});
+    draw(S::Right, rect.topRight(), rect.bottomRight());
+    draw(S::Top, {rect.left(), top}, {rect.right(), top});
+    draw(S::Bottom, rect.bottomLeft(), rect.bottomRight());
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void GridView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) Refresh();
+}

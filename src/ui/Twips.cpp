@@ -1,0 +1,9 @@
+#include "ui/Twips.h"
+
+#include <QWidget>
+#include <cmath>
+
+int TwipsToPixels(int twips, const QWidget* reference) {
+    const double dpi = reference && reference->logicalDpiX() > 0 ? reference->logicalDpiX() : 96.0;
+    return static_cast<int>(std::lround(twips * dpi / 1440.0));
+}
