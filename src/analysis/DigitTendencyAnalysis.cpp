@@ -1,0 +1,153 @@
+#include "analysis/DigitTendencyAnalysis.h"
+
+#include <algorithm>
+
+#include "analysis/AnalysisCatalog.h"
+#include "analysis/GridStyle.h"
+
+namespace {
+
+constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
+constexpr Rgb kTwoBack = MakeRgb(200, 255, 255);
+constexpr Rgb kThreeBack = MakeRgb(200, 255, 200);
+constexpr Rgb kFourOrMoreBack = MakeRgb(255, 200, 200);
+constexpr int kHeaderCount = 1;
+constexpr int kFirstDataRow = 3;
+
+Rgb SlotColour(std::size_t length) {
+    if (length >= 4) return kFourOrMoreBack;
+    if (length == 3) return kThreeBack;
+    if (length == 2) return kTwoBack;
+    return kWhite;
+}
+
+void PaintHeaderRows(ResultGrid& grid, int firstRow) {
+    FillBlock(grid, 2, firstRow, kDigitGridColumns, firstRow + 1, [](ResultGrid& gr) {
+        gr.SetForeColor(kBlue);
+        gr.SetBackColor(kHeaderBack);
+    });
+}
+
+std::string StopMessage(const DrawRecord& draw) {
+    return "第" + std::to_string(draw.drawNumber) +
+           "回の行が表に収まらないため、分析を止めました。";
+}
+
+}  // namespace
+
+// --- shared by both last-digit windows -------------------------------------
+
+void LayOutDigitGrid(ResultGrid& grid, int rows) {
+    grid.SetColumnCount(kDigitGridColumns);
+    grid.SetRowCount(std::min(rows, kLargestGridRow));
+    grid.SetVisibleColumns(29);
+    grid.SetVisibleRows(52);
+    grid.FreezeRows(2);
+    grid.SetScrollBars(2);
+    ApplyResultGridBehaviour(grid);
+    grid.SetRowHeight(-1, 10);
+    grid.SetColumnWidth(-1, 5);
+    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
+        gr.SetCellKind(ResultGrid::CellKind::StaticText);
+        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
+        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
+    });
+    grid.ActivateCell(0, 0);
+}
+
+std::string DigitTitle() {
+    return std::string(43, ' ') + "下一桁数字" + std::string(27, ' ') + "　　　" +
+           std::string(18, ' ');
+}
+
+void WriteDigitTitleRow(ResultGrid& grid, int row) {
+    FillBlock(grid, 2, row, kDigitGridColumns, row, [](ResultGrid& gr) {
+        gr.DrawBorder(ResultGrid::kBorderLeft | ResultGrid::kBorderRight, 0);
+        gr.DrawBorder(ResultGrid::kBorderOutline, 1);
+    });
+    grid.WriteCell(1, row, "回数");
+    grid.WriteCell(2, row, DigitTitle());
+    grid.SelectCell(2, row);
+    grid.SetTextOverflow(true);
+    grid.SetHorizontalAlign(ResultGrid::HAlign::Left);
+    grid.SetVerticalAlign(ResultGrid::VAlign::Center);
+    grid.SetRowHeight(row, 20);
+}
+
+void WriteDigitNames(ResultGrid& grid, int row) {
+    for (int digit = 0; digit < kDigitCount; ++digit) {
+        grid.WriteCell(DigitColumn(digit), row, digit);
+    }
+}
+
+std::string TooManyRowsMessage(int latestDrawNumber) {
+    return "最新の第" + std::to_string(latestDrawNumber) +
+           "回までを表にすると行数が32767を超えるため、収まらない行は表示していません。";
+}
+
+// --- 下一桁出現傾向分析 ---------------------------------------------------------
+
+void SetUpDigitGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
+    LayOutDigitGrid(grid, g.LatestDrawNumber + 3 + headerCount);
+    FillBlock(grid, 1, -1, 1, -1, [](ResultGrid& gr) {
+        gr.SetForeColor(kRed);
+        gr.SetBackColor(kLightYellow);
+    });
+    FillBlock(grid, 1, 2, kDigitGridColumns, grid.RowCount(),
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1); });
+}
+
+// The top header has its title row above the digit row; the bottom header
+// mirrors it, digits first.
+void WriteDigitHeader(ResultGrid& grid, int startRow, bool bottom) {
+    const int titleRow = bottom ? startRow + 1 : startRow;
+    const int digitRow = bottom ? startRow : startRow + 1;
+    PaintHeaderRows(grid, startRow);
+    FillBlock(grid, 1, titleRow, 1, titleRow,
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1); });
+    WriteDigitTitleRow(grid, titleRow);
+    WriteDigitNames(grid, digitRow);
+}
+
+void AddDigit(DigitSlots& slots, int digit) {
+    if (digit < 0 || digit >= kDigitCount) return;
+    slots[digit] += static_cast<char>('0' + digit);
+}
+
+void ColourBySlotLength(ResultGrid& grid, std::string_view slot, int column, int row) {
+    grid.SelectCell(column, row);
+    grid.SetBackColor(SlotColour(slot.size()));
+}
+
+// One row per complete draw from row 3.  The rows end above the bottom header
+// (row N + 3); a draw that would reach it (a store holding more complete draws
+// than its latest draw number) stops the build, keeping the rows written.
+void FillDigitRows(const GlobalBas& g, ResultGrid& grid) {
+    const int lastRow = std::min(g.LatestDrawNumber + 2, grid.RowCount());
+    int row = kFirstDataRow;
+    DigitSlots slots;
+    for (const DrawRecord& draw : g.Draws.Rows()) {
+        if (!draw.IsComplete()) continue;
+        if (row > lastRow) throw BuildStopped(StopMessage(draw));
+        for (std::string& slot : slots) slot.clear();
+        grid.WriteCell(1, row, draw.drawNumber);
+        for (int number : draw.numbers) {
+            if (const auto digit = LastDigit(number)) AddDigit(slots, *digit);
+        }
+        for (int digit = 0; digit < kDigitCount; ++digit) {
+            grid.WriteCell(DigitColumn(digit), row, slots[digit]);
+            ColourBySlotLength(grid, slots[digit], DigitColumn(digit), row);
+        }
+        ++row;
+    }
+}
+
+void BuildDigitTable(const GlobalBas& g, ResultGrid& grid) {
+    const int bottomRow = g.LatestDrawNumber + 3;
+    SetUpDigitGrid(g, grid, kHeaderCount);
+    WriteDigitHeader(grid, 1, false);
+    const bool bottomFits = bottomRow + 1 <= grid.RowCount();
+    if (bottomFits) WriteDigitHeader(grid, bottomRow, true);
+    FillDigitRows(g, grid);
+    if (!bottomFits) throw BuildStopped(TooManyRowsMessage(g.LatestDrawNumber));
+}

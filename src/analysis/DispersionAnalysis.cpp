@@ -1,0 +1,137 @@
+#include "analysis/DispersionAnalysis.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "analysis/AnalysisCatalog.h"
+#include "analysis/GridStyle.h"
+
+namespace {
+
+constexpr int kColumnCount = kHighestNumber + 2;  // draw number, 1 … 37, draw number
+constexpr int kLastNumberColumn = kHighestNumber + 1;
+constexpr int kFirstDataRow = 3;
+constexpr Rgb kLine = MakeRgb(136, 196, 255);
+constexpr Rgb kHeaderBack = MakeRgb(222, 254, 253);
+constexpr std::string_view kTitle = "数　　　　　　　字";
+
+// Number n has its mark in column n + 1.
+constexpr int ColumnOf(int number) { return number + 1; }
+
+void SizeDispersionGrid(ResultGrid& grid, int lastRow) {
+    grid.SetColumnCount(kColumnCount);
+    grid.SetRowCount(lastRow);
+    grid.SetVisibleColumns(kColumnCount);
+    grid.SetVisibleRows(47);
+    grid.FreezeRows(2);
+    grid.FreezeColumns(1);
+    grid.SetScrollBars(3);
+    ApplyResultGridBehaviour(grid);
+    grid.SetRowHeight(-1, 10);
+    grid.SetRowHeight(1, 15);
+    grid.SetRowHeight(2, 15);
+    grid.SetColumnWidth(-1, 2);
+    grid.SetColumnWidth(1, 5);
+    grid.SetColumnWidth(kColumnCount, 5);
+}
+
+// One header row: "回" at both ends, the numbers between them.
+void WriteHeaderRow(ResultGrid& grid, int row) {
+    grid.WriteCell(1, row, "回");
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n) grid.WriteCell(ColumnOf(n), row, n);
+    grid.WriteCell(kColumnCount, row, "回");
+    FillBlock(grid, 2, row, kLastNumberColumn, row, [](ResultGrid& gr) {
+        gr.SetForeColor(kBlue);
+        gr.SetCellKind(ResultGrid::CellKind::StaticText);
+        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
+        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
+        gr.SetBackColor(kHeaderBack);
+    });
+}
+
+void MarkDraw(ResultGrid& grid, const DrawRecord& draw, int row) {
+    grid.WriteCell(1, row, draw.drawNumber);
+    grid.WriteCell(kColumnCount, row, draw.drawNumber);
+    for (int field = 0; field < kFieldCount; ++field) {
+        const int n = draw.numbers[field];
+        if (HasChartPlace(n)) grid.WriteCell(ColumnOf(n), row, kDrawnMark);
+    }
+    for (int field = 0; field < kFieldCount; ++field) {
+        const int n = draw.numbers[field];
+        if (!HasChartPlace(n)) continue;
+        grid.SelectCell(ColumnOf(n), row);
+        grid.SetForeColor(MarkColor(field));
+    }
+}
+
+}  // namespace
+
+Rgb MarkColor(int field) {
+    if (field == kBonus1) return kBonus1Mark;
+    if (field == kBonus2) return kBonus2Mark;
+    return kMainMark;
+}
+
+int ChartRowCount(int latestDrawNumber, int headingRows) {
+    constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
+    return std::min(std::max(latestDrawNumber, 0) + headingRows, kMaxRows);
+}
+
+void StopChartBefore(int drawNumber) {
+    throw BuildStopped("表の行数が上限（32767行）に達したため、第" + std::to_string(drawNumber) +
+                       "回から後は表示できません。");
+}
+
+void SetUpDispersionGrid(ResultGrid& grid, int lastRow) {
+    SizeDispersionGrid(grid, lastRow);
+    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
+        gr.SetCellKind(ResultGrid::CellKind::StaticText);
+        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
+        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
+    });
+    FillBlock(grid, 2, 1, kLastNumberColumn, 1,
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLine); });
+    grid.SelectCell(1, 1);
+    grid.DrawBorder(ResultGrid::kBorderRight, 1, kLine);
+    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
+    grid.WriteCell(19, 1, kTitle);
+    grid.SelectCell(19, 1);
+    grid.SetForeColor(kBlue);
+    grid.SetHorizontalAlign(ResultGrid::HAlign::Center);
+    FillBlock(grid, 2, 1, kLastNumberColumn, 1,
+              [](ResultGrid& gr) { gr.SetBackColor(kHeaderBack); });
+    for (int column : {1, kColumnCount}) {
+        FillBlock(grid, column, 1, column, lastRow, [](ResultGrid& gr) {
+            gr.SetForeColor(kRed);
+            gr.SetBackColor(kLightYellow);
+        });
+    }
+    FillBlock(grid, 1, 2, kColumnCount, lastRow,
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLine); });
+    grid.ActivateCell(0, 0);
+}
+
+void WriteDispersionHeaders(ResultGrid& grid, int lastRow) {
+    WriteHeaderRow(grid, 2);
+    WriteHeaderRow(grid, lastRow);
+}
+
+void MarkDispersionDraws(const GlobalBas& g, ResultGrid& grid) {
+    const int bottomHeaderRow = grid.RowCount();
+    int row = kFirstDataRow;
+    for (const DrawRecord& draw : g.Draws.Rows()) {
+        if (!draw.IsComplete()) continue;
+        // Only a grid held to the 16-bit row limit can run out of rows.
+        if (row >= bottomHeaderRow) StopChartBefore(draw.drawNumber);
+        MarkDraw(grid, draw, row);
+        ++row;
+    }
+}
+
+void BuildDispersion(const GlobalBas& g, ResultGrid& grid) {
+    const int lastRow = ChartRowCount(g.LatestDrawNumber, 3);
+    SetUpDispersionGrid(grid, lastRow);
+    WriteDispersionHeaders(grid, lastRow);
+    MarkDispersionDraws(g, grid);
+}

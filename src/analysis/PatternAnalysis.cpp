@@ -1,0 +1,161 @@
+#include "analysis/PatternAnalysis.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "analysis/AnalysisCatalog.h"
+#include "analysis/GridStyle.h"
+
+namespace {
+
+constexpr int kColumns = 13;
+constexpr int kFirstCountColumn = 11;
+constexpr int kSecondCountColumn = 12;
+constexpr int kLetterColumn = 13;
+constexpr int kMaxRows = 32767;  // rows are 16-bit
+constexpr int kHighestLow = 18;
+constexpr Rgb kFirstClassBack = MakeRgb(200, 255, 255);
+constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
+
+struct PatternLetter {
+    const char* letter;
+    std::optional<Rgb> back;  // none: the cell keeps its background
+};
+constexpr PatternLetter kLetters[8] = {
+    {"A", std::nullopt},
+    {"B", MakeRgb(200, 255, 255)},
+    {"C", MakeRgb(200, 255, 200)},
+    {"D", MakeRgb(255, 255, 200)},
+    {"E", kWhite},
+    {"F", MakeRgb(255, 200, 255)},
+    {"G", MakeRgb(255, 200, 200)},
+    {"H", MakeRgb(255, 0, 0)},
+};
+
+// Stops the build before a draw that has no row left in the grid.
+void CheckRowFor(const DrawRecord& draw, int row, int lastRow) {
+    if (row <= lastRow && row <= kMaxRows) return;
+    const std::string which = "第" + std::to_string(draw.drawNumber) + "回";
+    if (row > kMaxRows) {
+        throw BuildStopped("表の行数が32767を超えるため、" + which + "以降は表示できません。");
+    }
+    throw BuildStopped("表の行が足りないため、" + which + "以降は表示できません。");
+}
+
+void ColourDataColumn(ResultGrid& grid, int column, std::optional<Rgb> fore, Rgb back) {
+    FillBlock(grid, column, 2, column, grid.RowCount(), [fore, back](ResultGrid& gr) {
+        if (fore) gr.SetForeColor(*fore);
+        gr.SetBackColor(back);
+    });
+}
+
+}  // namespace
+
+bool IsFirstClass(PatternKind kind, int number) {
+    return kind == PatternKind::LowHigh ? number <= kHighestLow : number % 2 == 0;
+}
+
+int PatternIndex(PatternKind kind, int firstClassCount) {
+    return kind == PatternKind::LowHigh ? firstClassCount : kMainCount - firstClassCount;
+}
+
+void ShadeNumberCell(ResultGrid& grid, PatternKind kind, int number, int column, int row) {
+    grid.SelectCell(column, row);
+    if (IsFirstClass(kind, number)) {
+        grid.SetBackColor(kFirstClassBack);
+    } else if (kind == PatternKind::EvenOdd) {
+        grid.SetBackColor(kWhite);
+    }
+}
+
+void WritePatternLetter(ResultGrid& grid, int index, int column, int row) {
+    const PatternLetter& pattern = kLetters[std::clamp(index, 0, kMainCount)];
+    grid.WriteCell(column, row, pattern.letter);
+    if (pattern.back) {
+        grid.SelectCell(column, row);
+        grid.SetBackColor(*pattern.back);
+    }
+}
+
+void SetUpPatternGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
+    const int rows = std::min(g.LatestDrawNumber + extraRows + 1, kMaxRows);
+    grid.SetColumnCount(kColumns);
+    grid.SetRowCount(rows);
+    grid.SetVisibleColumns(kColumns);
+    grid.SetVisibleRows(51);
+    grid.FreezeRows(1);
+    grid.SetScrollBars(2);
+    ApplyResultGridBehaviour(grid);
+    grid.SetRowHeight(-1, 10);
+    grid.SetRowHeight(1, 20);
+    grid.SetColumnWidth(-1, 5);
+    grid.SetColumnWidth(1, 6);
+    grid.SetColumnWidth(kLetterColumn, 7);
+    StyleWholeGrid(grid);
+    ColourDataColumn(grid, 1, kRed, kLightYellow);
+    ColourDataColumn(grid, 9, std::nullopt, kLightYellow);
+    ColourDataColumn(grid, 10, std::nullopt, kLightYellow);
+    ColourDataColumn(grid, kFirstCountColumn, kBlue, kFirstClassBack);
+    ColourDataColumn(grid, kSecondCountColumn, kBlue, kWhite);
+    grid.ActivateCell(0, 0);
+}
+
+void WritePatternHeader(ResultGrid& grid, int row, PatternKind kind) {
+    FillBlock(grid, 2, row, 8, row, [](ResultGrid& gr) {
+        gr.DrawBorder(ResultGrid::kBorderAll, 0);
+        gr.DrawBorder(ResultGrid::kBorderOutline, 1);
+    });
+    FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) {
+        gr.SetForeColor(kBlue);
+        gr.SetBackColor(kHeaderBack);
+        gr.SetTextOverflow(true);
+    });
+    grid.SelectCell(5, row);
+    grid.SetHorizontalAlign(ResultGrid::HAlign::Left);
+    grid.SetVerticalAlign(ResultGrid::VAlign::Center);
+    grid.WriteCell(5, row, "本 数 字");
+    grid.SetRowHeight(row, 20);
+    const bool lowHigh = kind == PatternKind::LowHigh;
+    grid.WriteCell(1, row, "回数");
+    grid.WriteCell(9, row, "ボ数1");
+    grid.WriteCell(10, row, "ボ数2");
+    grid.WriteCell(kFirstCountColumn, row, lowHigh ? "低数字" : "偶数");
+    grid.WriteCell(kSecondCountColumn, row, lowHigh ? "高数字" : "奇数");
+    grid.WriteCell(kLetterColumn, row, "パターン");
+}
+
+void FillPatternRows(const GlobalBas& g, ResultGrid& grid, PatternKind kind) {
+    int row = 2;
+    for (const DrawRecord& draw : g.Draws.Rows()) {
+        if (!draw.IsComplete()) continue;
+        CheckRowFor(draw, row, grid.RowCount());
+        grid.WriteCell(1, row, draw.drawNumber);
+        int firstClass = 0;
+        for (int k = 0; k < kMainCount; ++k) {
+            grid.WriteCell(2 + k, row, draw.Main(k));
+            ShadeNumberCell(grid, kind, draw.Main(k), 2 + k, row);
+            if (IsFirstClass(kind, draw.Main(k))) ++firstClass;
+        }
+        grid.WriteCell(9, row, draw.Bonus1());
+        grid.WriteCell(10, row, draw.Bonus2());
+        grid.WriteCell(kFirstCountColumn, row, firstClass);
+        grid.WriteCell(kSecondCountColumn, row, kMainCount - firstClass);
+        WritePatternLetter(grid, PatternIndex(kind, firstClass), kLetterColumn, row);
+        ++row;
+    }
+}
+
+void BuildPatternAnalysis(const GlobalBas& g, ResultGrid& grid, PatternKind kind) {
+    SetUpPatternGrid(g, grid, 0);
+    WritePatternHeader(grid, 1, kind);
+    FillPatternRows(g, grid, kind);
+}
+
+void BuildLowHighPatterns(const GlobalBas& g, ResultGrid& grid) {
+    BuildPatternAnalysis(g, grid, PatternKind::LowHigh);
+}
+
+void BuildEvenOddPatterns(const GlobalBas& g, ResultGrid& grid) {
+    BuildPatternAnalysis(g, grid, PatternKind::EvenOdd);
+}

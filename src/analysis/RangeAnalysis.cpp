@@ -1,0 +1,144 @@
+#include "analysis/RangeAnalysis.h"
+
+#include <algorithm>
+#include <string>
+
+#include "analysis/AnalysisCatalog.h"
+#include "analysis/GridStyle.h"
+
+namespace {
+
+constexpr int kColumns = 14;
+constexpr int kFirstCountColumn = 11;
+constexpr int kMaxRows = 32767;  // rows are 16-bit
+constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
+constexpr Rgb kCountHeaderBack = MakeRgb(200, 200, 255);
+constexpr Rgb kRangeBack[5] = {kWhite, kWhite, MakeRgb(200, 255, 255), MakeRgb(200, 255, 200),
+                               kLightYellow};
+constexpr const char* kRangeTitles[5] = {"", "01～09", "10～19", "20～29", "30～37"};
+
+// Stops the build before a draw that has no row left above the bottom header.
+void CheckRowFor(const DrawRecord& draw, int row, int lastRow) {
+    if (row <= lastRow && row <= kMaxRows) return;
+    const std::string which = "第" + std::to_string(draw.drawNumber) + "回";
+    if (row > kMaxRows) {
+        throw BuildStopped("表の行数が32767を超えるため、" + which + "以降は表示できません。");
+    }
+    throw BuildStopped("表の行が足りないため、" + which + "以降は表示できません。");
+}
+
+void ColourDataColumn(ResultGrid& grid, int column, Rgb back) {
+    FillBlock(grid, column, 2, column, grid.RowCount(),
+              [back](ResultGrid& gr) { gr.SetBackColor(back); });
+}
+
+// The row of the bottom header: one past the last draw row.
+int BottomHeaderRow(const GlobalBas& g) { return g.LatestDrawNumber + 2; }
+
+}  // namespace
+
+int RangeOf(int number) {
+    if (number >= 1 && number <= 9) return 1;
+    if (number >= 10 && number <= 19) return 2;
+    if (number >= 20 && number <= 29) return 3;
+    return 4;
+}
+
+void CountRange(RangeCounts& counts, int number) { ++counts[RangeOf(number)]; }
+
+void ColourByRange(ResultGrid& grid, int number, int column, int row) {
+    grid.SelectCell(column, row);
+    grid.SetBackColor(kRangeBack[RangeOf(number)]);
+}
+
+void SetUpRangeGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
+    const int rows = std::min(g.LatestDrawNumber + 1 + headerCount, kMaxRows);
+    grid.SetColumnCount(kColumns);
+    grid.SetRowCount(rows);
+    grid.SetVisibleColumns(kColumns);
+    grid.SetVisibleRows(51);
+    grid.FreezeRows(1);
+    grid.SetScrollBars(2);
+    ApplyResultGridBehaviour(grid);
+    grid.SetRowHeight(-1, 10);
+    grid.SetRowHeight(1, 20);
+    grid.SetColumnWidth(-1, 5);
+    grid.SetColumnWidth(1, 6);
+    StyleWholeGrid(grid);
+    FillBlock(grid, 1, 2, 1, grid.RowCount(), [](ResultGrid& gr) {
+        gr.SetForeColor(kRed);
+        gr.SetBackColor(kLightYellow);
+    });
+    ColourDataColumn(grid, 9, kLightYellow);
+    ColourDataColumn(grid, 10, kLightYellow);
+    for (int range = 2; range <= 4; ++range) {
+        ColourDataColumn(grid, kFirstCountColumn + range - 1, kRangeBack[range]);
+    }
+    // A red line between the numbers and the counts.
+    FillBlock(grid, kFirstCountColumn, -1, kFirstCountColumn, -1,
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderLeft, 1, kRed); });
+    grid.ActivateCell(0, 0);
+}
+
+void WriteRangeHeader(ResultGrid& grid, int row) {
+    FillBlock(grid, 2, row, 8, row, [](ResultGrid& gr) {
+        gr.DrawBorder(ResultGrid::kBorderAll, 0);
+        gr.DrawBorder(ResultGrid::kBorderBottom, 1, kBlack);
+    });
+    FillBlock(grid, 1, row, 10, row, [](ResultGrid& gr) {
+        gr.SetForeColor(kBlack);
+        gr.SetBackColor(kHeaderBack);
+    });
+    FillBlock(grid, kFirstCountColumn, row, kColumns, row, [](ResultGrid& gr) {
+        gr.SetForeColor(kBlue);
+        gr.SetBackColor(kCountHeaderBack);
+    });
+    FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
+    grid.SelectCell(5, row);
+    grid.SetHorizontalAlign(ResultGrid::HAlign::Left);
+    grid.SetVerticalAlign(ResultGrid::VAlign::Center);
+    grid.WriteCell(5, row, "本 数 字");
+    grid.SetRowHeight(row, 20);
+    grid.WriteCell(1, row, "回数");
+    grid.WriteCell(9, row, "ボ数1");
+    grid.WriteCell(10, row, "ボ数2");
+    for (int range = 1; range <= 4; ++range) {
+        grid.WriteCell(kFirstCountColumn + range - 1, row, kRangeTitles[range]);
+    }
+}
+
+void FillRangeRows(const GlobalBas& g, ResultGrid& grid) {
+    // Draw rows end above the bottom header (or at the grid's last row when
+    // that header could not be placed).
+    const int lastRow = std::min(BottomHeaderRow(g) - 1, grid.RowCount());
+    int row = 2;
+    for (const DrawRecord& draw : g.Draws.Rows()) {
+        if (!draw.IsComplete()) continue;
+        CheckRowFor(draw, row, lastRow);
+        RangeCounts counts{};
+        grid.WriteCell(1, row, draw.drawNumber);
+        for (int field = 0; field < kFieldCount; ++field) {
+            grid.WriteCell(2 + field, row, draw.numbers[field]);
+            ColourByRange(grid, draw.numbers[field], 2 + field, row);
+        }
+        for (int field = 0; field < kFieldCount; ++field) CountRange(counts, draw.numbers[field]);
+        for (int range = 1; range <= 4; ++range) {
+            grid.WriteCell(kFirstCountColumn + range - 1, row, counts[range]);
+        }
+        ++row;
+    }
+}
+
+void BuildRangeTable(const GlobalBas& g, ResultGrid& grid) {
+    constexpr int kHeaderCount = 1;
+    SetUpRangeGrid(g, grid, kHeaderCount);
+    WriteRangeHeader(grid, 1);
+    const int bottom = BottomHeaderRow(g);
+    const bool bottomFits = bottom <= kMaxRows;
+    if (bottomFits) WriteRangeHeader(grid, bottom);
+    FillRangeRows(g, grid);
+    if (!bottomFits) {
+        throw BuildStopped("表の行数が32767を超えるため、" + std::to_string(bottom) +
+                           "行目の見出しは表示できません。");
+    }
+}
