@@ -1,0 +1,119 @@
+#include "analysis/CarryOverAnalysis.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "analysis/AnalysisCatalog.h"
+#include "analysis/GridStyle.h"
+
+namespace {
+
+constexpr int kColumns = 10;
+constexpr int kFirstDataRow = 2;
+constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
+constexpr Rgb kLine = MakeRgb(136, 196, 255);
+constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
+
+constexpr int NumberColumn(int field) { return field + 2; }
+
+// The header and one row per complete draw: sized from the latest draw number
+// and never smaller than the complete draws need, so every draw has its row.
+int CarryOverRowCount(const GlobalBas& g, int headerCount) {
+    const auto& rows = g.Draws.Rows();
+    const int complete = static_cast<int>(std::count_if(
+        rows.begin(), rows.end(), [](const DrawRecord& d) { return d.IsComplete(); }));
+    const int draws = std::max({static_cast<int>(g.LatestDrawNumber), complete, 0});
+    return std::min(draws + headerCount + 1, kMaxRows);
+}
+
+bool WasDrawn(const std::array<std::int16_t, kFieldCount>& numbers, int value) {
+    return std::find(numbers.begin(), numbers.end(), value) != numbers.end();
+}
+
+}  // namespace
+
+void MarkCarriedNumber(ResultGrid& grid, int column, int row) {
+    grid.SelectCell(column, row);
+    grid.SetBackColor(kCarriedBack);
+}
+
+void SetUpCarryOverGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
+    const int rows = CarryOverRowCount(g, headerCount);
+    grid.SetColumnCount(kColumns);
+    grid.SetRowCount(rows);
+    grid.SetVisibleColumns(kColumns);
+    grid.SetVisibleRows(51);
+    grid.FreezeRows(1);
+    grid.FreezeColumns(1);
+    grid.SetScrollBars(2);
+    ApplyResultGridBehaviour(grid);
+    grid.SetRowHeight(-1, 10);
+    grid.SetRowHeight(1, 15);
+    grid.SetColumnWidth(-1, 7);
+    grid.SetColumnWidth(9, 10);
+    grid.SetColumnWidth(10, 10);
+    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
+        gr.SetCellKind(ResultGrid::CellKind::StaticText);
+        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
+        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
+    });
+    FillBlock(grid, 1, 1, 1, rows, [](ResultGrid& gr) {
+        gr.SetForeColor(kRed);
+        gr.SetBackColor(kLightYellow);
+    });
+    FillBlock(grid, 1, 1, kColumns, rows,
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLine); });
+    grid.ActivateCell(0, 0);
+}
+
+void WriteCarryOverHeader(ResultGrid& grid, int row) {
+    grid.SetRowHeight(row, 15);
+    FillBlock(grid, 2, row, 8, row, [](ResultGrid& gr) {
+        gr.DrawBorder(ResultGrid::kBorderAll, 0);
+        gr.DrawBorder(ResultGrid::kBorderBottom, 1);
+    });
+    FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) {
+        gr.SetForeColor(kBlack);
+        gr.SetBackColor(kHeaderBack);
+    });
+    grid.WriteCell(1, row, "回数");
+    FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
+    grid.WriteCell(5, row, " 本 数 字");
+    grid.SelectCell(5, row);
+    grid.SetHorizontalAlign(ResultGrid::HAlign::Left);
+    grid.SetVerticalAlign(ResultGrid::VAlign::Center);
+    grid.WriteCell(9, row, "ボーナス数字1");
+    grid.WriteCell(10, row, "ボーナス数字2");
+}
+
+void FillCarryOverRows(const GlobalBas& g, ResultGrid& grid) {
+    // Nothing is carried into the first complete draw, whatever its numbers.
+    std::optional<std::array<std::int16_t, kFieldCount>> previousNumbers;
+    int row = kFirstDataRow;
+    for (const DrawRecord& draw : g.Draws.Rows()) {
+        if (!draw.IsComplete()) continue;
+        if (row > grid.RowCount()) {
+            throw BuildStopped("表の行数が上限（32767行）に達したため、第" +
+                               std::to_string(draw.drawNumber) + "回から後は表示できません。");
+        }
+        grid.WriteCell(1, row, draw.drawNumber);
+        for (int field = 0; field < kFieldCount; ++field) {
+            grid.WriteCell(NumberColumn(field), row, draw.numbers[field]);
+            if (previousNumbers && WasDrawn(*previousNumbers, draw.numbers[field])) {
+                MarkCarriedNumber(grid, NumberColumn(field), row);
+            }
+        }
+        previousNumbers = draw.numbers;
+        ++row;
+    }
+}
+
+void BuildCarryOverTable(const GlobalBas& g, ResultGrid& grid) {
+    constexpr int kHeaderCount = 0;
+    SetUpCarryOverGrid(g, grid, kHeaderCount);
+    WriteCarryOverHeader(grid, 1);
+    FillCarryOverRows(g, grid);
+}

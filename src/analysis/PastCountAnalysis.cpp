@@ -1,0 +1,169 @@
+#include "analysis/PastCountAnalysis.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/AnalysisCatalog.h"
+#include "analysis/GridStyle.h"
+
+namespace {
+
+constexpr int kColumns = 19;
+constexpr int kFirstDataRow = 3;
+constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
+constexpr int kMaxCount = std::numeric_limits<std::int16_t>::max();
+constexpr Rgb kNumberHeaderBack = MakeRgb(200, 255, 255);
+constexpr Rgb kCountHeaderBack = MakeRgb(200, 255, 200);
+constexpr std::array<std::string_view, kFieldCount> kColumnTitles = {
+    "第1数字", "第2数字", "第3数字", "第4数字", "第5数字",
+    "第6数字", "第7数字", "ボ数字1", "ボ数字2"};
+
+constexpr int NumberColumn(int field) { return field + 2; }
+constexpr int CountColumn(int field) { return field + 11; }
+
+// Rows for the header and one row per complete draw.  Sized from the latest
+// draw number as the table always was, and never smaller than the complete
+// draws need, so every draw gets its row.
+int PastCountRowCount(const GlobalBas& g, int headerCount) {
+    const auto& rows = g.Draws.Rows();
+    const int complete = static_cast<int>(std::count_if(
+        rows.begin(), rows.end(), [](const DrawRecord& d) { return d.IsComplete(); }));
+    const int draws = std::max({static_cast<int>(g.LatestDrawNumber), complete, 0});
+    return std::min(draws + headerCount + 1, kMaxRows);
+}
+
+// How often each value 0 … 32767 has been drawn so far.
+class PastAppearanceCount {
+public:
+    PastAppearanceCount() : counts_(kMaxCount + 1, 0) {}
+
+    // Stops the build before the row of a draw holding a value the table
+    // cannot count.
+    static void CheckCountable(const DrawRecord& draw) {
+        for (const int value : draw.numbers) {
+            if (value < 0) {
+                throw BuildStopped(
+                    "第" + std::to_string(draw.drawNumber) + "回の数字" + std::to_string(value) +
+                    "は出現回数を数えられない値のため、その前の回までを表示します。");
+            }
+        }
+    }
+    int Of(int value) const { return counts_[value]; }
+    void Add(const DrawRecord& draw) {
+        for (const int value : draw.numbers) {
+            if (counts_[value] == kMaxCount) {
+                throw BuildStopped("第" + std::to_string(draw.drawNumber) + "回で数字" +
+                                   std::to_string(value) +
+                                   "の出現回数が32767を超えるため、その回までを表示します。");
+            }
+            ++counts_[value];
+        }
+    }
+
+private:
+    std::vector<std::int16_t> counts_;
+};
+
+void StopBeyondLastRow(const DrawRecord& draw) {
+    throw BuildStopped("表の行数が上限（32767行）に達したため、第" +
+                       std::to_string(draw.drawNumber) + "回から後は表示できません。");
+}
+
+void ColourHeaderGroup(ResultGrid& grid, int baseRow, int firstColumn, int lastColumn, Rgb fore,
+                       Rgb back) {
+    FillBlock(grid, firstColumn, baseRow, lastColumn, baseRow + 1, [fore, back](ResultGrid& gr) {
+        gr.SetForeColor(fore);
+        gr.SetBackColor(back);
+    });
+}
+
+// Removes the inner borders of a group-title block and closes it on the right.
+void FrameGroupTitle(ResultGrid& grid, int row, int firstColumn, int lastColumn) {
+    FillBlock(grid, firstColumn, row, lastColumn, row,
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 0); });
+    grid.SelectCell(lastColumn, row);
+    grid.DrawBorder(ResultGrid::kBorderRight, 1);
+}
+
+}  // namespace
+
+void SetUpPastCountGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
+    const int rows = PastCountRowCount(g, headerCount);
+    grid.SetColumnCount(kColumns);
+    grid.SetRowCount(rows);
+    grid.SetVisibleColumns(kColumns);
+    grid.SetVisibleRows(52);
+    grid.FreezeRows(2);
+    grid.SetScrollBars(2);
+    ApplyResultGridBehaviour(grid);
+    grid.SetRowHeight(-1, 10);
+    grid.SetRowHeight(1, 15);
+    grid.SetRowHeight(2, 12);
+    grid.SetColumnWidth(-1, 5);
+    StyleWholeGrid(grid);
+    FillBlock(grid, 1, 1, 1, rows, [](ResultGrid& gr) {
+        gr.SetForeColor(kRed);
+        gr.SetBackColor(kLightYellow);
+    });
+    grid.ActivateCell(0, 0);
+}
+
+void WritePastCountHeader(ResultGrid& grid, int baseRow) {
+    const int groupRow = baseRow;
+    const int titleRow = baseRow + 1;
+    ColourHeaderGroup(grid, baseRow, 2, 10, kBlue, kNumberHeaderBack);
+    ColourHeaderGroup(grid, baseRow, 11, 19, kRed, kCountHeaderBack);
+    grid.SetRowHeight(groupRow, 20);
+    FrameGroupTitle(grid, groupRow, 2, 10);
+    FrameGroupTitle(grid, groupRow, 11, 19);
+    FillBlock(grid, 1, baseRow, kColumns, titleRow,
+              [](ResultGrid& gr) { gr.SetTextOverflow(true); });
+
+    grid.WriteCell(5, groupRow, "       当 選 数 字");
+    grid.SelectCell(5, groupRow);
+    grid.SetHorizontalAlign(ResultGrid::HAlign::Left);
+    grid.SetVerticalAlign(ResultGrid::VAlign::Center);
+    // Written left-aligned, then set back to centred as the table has it.
+    grid.WriteCell(15, groupRow, "前回までの出現回数合計(回)");
+    grid.SelectCell(15, groupRow);
+    grid.SetHorizontalAlign(ResultGrid::HAlign::Center);
+    grid.SetVerticalAlign(ResultGrid::VAlign::Center);
+
+    grid.WriteCell(1, titleRow, "回数");
+    for (int field = 0; field < kFieldCount; ++field) {
+        grid.WriteCell(NumberColumn(field), titleRow, kColumnTitles[field]);
+        grid.WriteCell(CountColumn(field), titleRow, kColumnTitles[field]);
+    }
+}
+
+void FillPastCountRows(const GlobalBas& g, ResultGrid& grid) {
+    PastAppearanceCount counts;
+    int row = kFirstDataRow;
+    for (const DrawRecord& draw : g.Draws.Rows()) {
+        if (!draw.IsComplete()) continue;
+        if (row > grid.RowCount()) StopBeyondLastRow(draw);
+        PastAppearanceCount::CheckCountable(draw);
+        grid.WriteCell(1, row, draw.drawNumber);
+        for (int field = 0; field < kFieldCount; ++field) {
+            grid.WriteCell(NumberColumn(field), row, draw.numbers[field]);
+        }
+        // Every count of the row is read before any of its numbers is added,
+        // so a number standing twice in one draw shows the same count twice.
+        for (int field = 0; field < kFieldCount; ++field) {
+            grid.WriteCell(CountColumn(field), row, counts.Of(draw.numbers[field]));
+        }
+        counts.Add(draw);
+        ++row;
+    }
+}
+
+void BuildPastCountTable(const GlobalBas& g, ResultGrid& grid) {
+    constexpr int kHeaderCount = 1;
+    SetUpPastCountGrid(g, grid, kHeaderCount);
+    WritePastCountHeader(grid, 1);
+    FillPastCountRows(g, grid);
+}
