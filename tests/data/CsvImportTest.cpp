@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/CsvImport.h"
+#include "data/DrawStoreLoader.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const std::string kHeader =
+    "回数,抽せん日,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,"
+    "ボーナス数字2\r\n";
+
+class Import : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string csv = dir.File("draws.csv");
+    std::string db = dir.File("draws.mdb");
+
+    ImportReport Run(const std::string& text) {
+        WriteFile(csv, text);
+        return ImportCsv(csv, db);
+    }
+    std::vector<DrawRecord> Stored() {
+        GlobalBas g;
+        OpenDrawStore(g, db);
+        return g.Draws.Rows();
+    }
+    std::string Refusal(const std::string& text) {
+        try {
+            Run(text);
+        } catch (const UserError& e) {
+            return e.what();
+        }
+        return {};
+    }
+};
+
+TEST_F(Import, HeaderOnlyCreatesAnEmptyDatabase) {
+    const ImportReport report = Run(kHeader);
+    EXPECT_EQ(report.added, 0);
+    EXPECT_TRUE(Stored().empty());
+}
+
+TEST_F(Import, EmptyDateAndEmptyNumbersMakeIncompleteDraws) {
+    Run(kHeader + "1,,1,2,3,4,5,6,7,8,9\r\n2,2013-04-12,10,11,,13,14,15,16,17,18\r\n");
+    const auto rows = Stored();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[0].IsComplete());
+    EXPECT_FALSE(rows[1].IsComplete());
+    EXPECT_FALSE(rows[1].Has(2));
+    EXPECT_EQ(rows[1].numbers[8], 18);
+}
+
+TEST_F(Import, BadValueRefusesTheWholeFileNamingTheLine) {
+    Run(kHeader + "1,,1,2,3,4,5,6,7,8,9\n");
+    for (const std::string& bad : {"0", "38", "1.5", "x", "-3"}) {
+        const std::string error =
+            Refusal(kHeader + "2,,1,2,3,4,5,6,7,8,9\n3,,1,2,3,4,5,6," + bad + ",8,9\n");
+        EXPECT_NE(error.find("3行目"), std::string::npos) << bad << ": " << error;
+        EXPECT_NE(error.find("第7数字"), std::string::npos) << error;
+    }
+    EXPECT_EQ(Stored().size(), 1u);  // draw 2 of the refused files was not stored either
+    EXPECT_NE(Refusal(kHeader + "0,,1,2,3,4,5,6,7,8,9\n").find("回数"), std::string::npos);
+    EXPECT_NE(Refusal("a,b,c\n1,2,3\n").find("見出し"), std::string::npos);
+}
+
+TEST_F(Import, ReimportAddsNothingAndConflictsKeepTheStoredDraw) {
+    Run(kHeader + "1,,1,2,3,4,5,6,7,8,9\n2,,2,3,4,5,6,7,8,9,10\n");
+    const ImportReport again =
+        Run(kHeader + "1,,1,2,3,4,5,6,7,8,9\n2,,20,3,4,5,6,7,8,9,10\n3,,3,4,5,6,7,8,9,10,11\n");
+    EXPECT_EQ(again.added, 1);
+    EXPECT_EQ(again.unchanged, 1);
+    ASSERT_EQ(again.conflicts.size(), 1u);
+    EXPECT_NE(again.conflicts[0].find("第2回"), std::string::npos);
+    const auto rows = Stored();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].numbers[0], 2);
+}
+
+TEST_F(Import, DifferingDuplicateWithinOneFileIsRefused) {
+    const std::string error =
+        Refusal(kHeader + "1,,1,2,3,4,5,6,7,8,9\n1,,1,2,3,4,5,6,7,8,10\n");
+    EXPECT_NE(error.find("重複"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(db));
+}
+
+TEST_F(Import, BundledHistoryLoadsCompletely) {
+    const ImportReport report = ImportCsv(BundledCsvPath(), db);
+    EXPECT_EQ(report.added, 689);
+    EXPECT_TRUE(report.conflicts.empty());
+    const auto rows = Stored();
+    ASSERT_EQ(rows.size(), 689u);
+    EXPECT_EQ(rows.front().drawNumber, 1);
+    EXPECT_EQ(rows.back().drawNumber, 689);
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include <sqlite3.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/ConnectionText.h"
+#include "data/CsvImport.h"
+#include "data/Database.h"
+#include "data/DrawStoreLoader.h"
+#include "data/Schema.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::string Connection(const std::string& path) {
+    const std::filesystem::path p(path);
+    return BuildConnectionText(p.parent_path().string(), p.filename().string());
+}
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UserError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(ConnectionText, HasTheFixedFormAndParsesBack) {
+    const std::string text = BuildConnectionText("/opt/ロト;7");
+    EXPECT_EQ(text.rfind("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=", 0), 0u);
+    EXPECT_TRUE(Contains(text, ";Data Source=/opt/ロト;7\\Loto7Kazoria.mdb"));
+    const ConnectionInfo info = ParseConnectionText(text);
+    EXPECT_EQ(info.provider, "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(info.password, DatabasePassword());
+    EXPECT_EQ(info.dataSource, "/opt/ロト;7/Loto7Kazoria.mdb");
+    EXPECT_FALSE(DatabasePassword().empty());
+    EXPECT_EQ(DatabasePassword().find_first_not_of("0123456789"), std::string::npos);
+}
+
+class StoreFile : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string path = dir.File("draws.mdb");
+
+    Database Create() {
+        Database db = Database::Open(Connection(path), Database::Mode::Create);
+        EnsureSchema(db);
+        return db;
+    }
+};
+
+TEST_F(StoreFile, RoundTripThroughTheViewKeepsIncompleteRowsAndNumbersNewRows) {
+    {
+        Database db = Create();
+        db.Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)");
+        db.Exec("INSERT INTO 全データ選択クエリ (第1数字) VALUES (30)");  // number given by the store
+        db.Exec("UPDATE 全データ選択クエリ SET 第7数字 = 37 WHERE 回数 = 1");
+        db.Exec("INSERT INTO 全データ選択クエリ VALUES (3, 3,4,5,6,7,8,9,10,11)");
+        db.Exec("DELETE FROM 全データ選択クエリ WHERE 回数 = 3");
+        db.Exec("INSERT INTO 全データ選択クエリ (第1数字) VALUES (31)");
+    }
+    GlobalBas g;
+    OpenDrawStore(g, path);
+    const auto& rows = g.Draws.Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].drawNumber, 1);
+    EXPECT_EQ(rows[0].numbers[6], 37);
+    EXPECT_EQ(rows[1].drawNumber, 2);
+    EXPECT_FALSE(rows[1].IsComplete());
+    EXPECT_EQ(rows[1].numbers[0], 30);
+    EXPECT_EQ(rows[2].drawNumber, 3);  // one after the largest stored number
+    EXPECT_EQ(g.LatestDrawNumber, 1);
+    EXPECT_TRUE(Contains(g.ConnectionText, "\\draws.mdb"));
+}
+
+TEST_F(StoreFile, DrawNumbersAreUniqueAndPositive) {
+    Database db = Create();
+    db.Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)");
+    EXPECT_THROW(db.Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)"),
+                 DatabaseError);
+    EXPECT_THROW(db.Exec("INSERT INTO 全データ選択クエリ VALUES (0, 1,2,3,4,5,6,7,8,9)"),
+                 DatabaseError);
+}
+
+TEST_F(StoreFile, FileIsEncryptedAndOtherPasswordsAreRefusedWithoutChange) {
+    {
+        Database db = Create();
+        db.Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)");
+    }
+    const std::string before = ReadFile(path);
+    EXPECT_EQ(before.rfind("SQLite format 3", 0), std::string::npos);
+    std::string other = Connection(path);
+    other.replace(other.find(DatabasePassword()), DatabasePassword().size(), "12345");
+    const std::string error = ErrorOf([&] { Database::Open(other, Database::Mode::ReadWrite); });
+    EXPECT_TRUE(Contains(error, "パスワードが違います")) << error;
+    EXPECT_EQ(ReadFile(path), before);
+}
+
+TEST_F(StoreFile, MissingFileSaysWhereAndHowToCreateIt) {
+    GlobalBas g;
+    const std::string error = ErrorOf([&] { OpenDrawStore(g, path); });
+    EXPECT_TRUE(Contains(error, "見つかりません")) << error;
+    EXPECT_TRUE(Contains(error, path)) << error;
+    EXPECT_TRUE(Contains(error, "import")) << error;
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(StoreFile, BrokenFilesGiveAMessageAndStayAsTheyWere) {
+    const std::vector<std::string> contents = {"", "これはデータベースではありません\n",
+                                               std::string(5000, '\x01')};
+    for (const std::string& content : contents) {
+        WriteFile(path, content);
+        GlobalBas g;
+        const std::string error = ErrorOf([&] { OpenDrawStore(g, path); });
+        EXPECT_FALSE(error.empty());
+        EXPECT_TRUE(Contains(error, path)) << error;
+        EXPECT_EQ(ReadFile(path), content);
+    }
+}
+
+TEST_F(StoreFile, TruncatedDatabaseGivesAMessage) {
+    {
+        Database db = Create();
+        InTransaction(db, [&] {
+            for (int d = 1; d <= 400; ++d) {
+                db.Exec("INSERT INTO 全データ選択クエリ VALUES (" + std::to_string(d) +
+                        ", 1,2,3,4,5,6,7,8,9)");
+            }
+        });
+    }
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) / 2);
+    GlobalBas g;
+    EXPECT_FALSE(ErrorOf([&] { OpenDrawStore(g, path); }).empty());
+}
+
+TEST_F(StoreFile, ValuesThatDoNotConvertNameTheDraw) {
+    {
+        Database db = Create();
+        db.Exec("INSERT INTO 当選データ (回数, 第1数字, 第2数字, 第3数字, 第4数字, 第5数字, "
+                "第6数字, 第7数字, ボーナス数字1, ボーナス数字2) "
+                "VALUES (7, 1, 2, 3, 4, 5, 6, 'abc', 8, 9)");
+    }
+    GlobalBas g;
+    const std::string error = ErrorOf([&] { OpenDrawStore(g, path); });
+    EXPECT_TRUE(Contains(error, "第7回")) << error;
+    EXPECT_TRUE(Contains(error, "第7数字")) << error;
+    EXPECT_TRUE(Contains(error, "abc")) << error;
+}
+
+TEST(ConvertToInt16, AcceptsWholeNumbersInAnyStoredForm) {
+    bool ok = false;
+    EXPECT_EQ(ConvertToInt16(FieldValue{12LL}, ok), 12);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ConvertToInt16(FieldValue{std::string(" 7 ")}, ok), 7);
+    EXPECT_EQ(ConvertToInt16(FieldValue{3.0}, ok), 3);
+    EXPECT_FALSE(ConvertToInt16(FieldValue{std::monostate{}}, ok).has_value());
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(ConvertToInt16(FieldValue{std::string("")}, ok).has_value());
+    EXPECT_TRUE(ok);
+    for (const FieldValue& bad : {FieldValue{40000LL}, FieldValue{-40000LL}, FieldValue{2.5},
+                                  FieldValue{std::string("1.5")}, FieldValue{std::string("x")}}) {
+        ConvertToInt16(bad, ok);
+        EXPECT_FALSE(ok);
+    }
+}
+
+}  // namespace
