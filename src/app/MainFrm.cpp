@@ -14,6 +14,7 @@
 #include "ui/ChildWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
+#include "ui/PredictionWindow.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ MainFrm::~MainFrm() {
 }
 
 void MainFrm::Form_Load() {
-    for (const std::string& note : options_.ReadInitFile()) {
+    for (const std::string& note : prediction_.Options().ReadInitFile()) {
         ShowMessage(this, QString::fromStdString(note), QMessageBox::Warning);
     }
     HourglassScope hourglass;
@@ -96,7 +97,7 @@ void MainFrm::AddAnalysisCommand(QMenu* menu, const QString& caption, const QStr
 void MainFrm::BuildMenus() {
     QMenuBar* bar = menuBar();
     AddCommand(bar, QStringLiteral("終了(&X)"), "mnuEnd", [this] { mnuEnd_Click(); });
-    AddCommand(bar, QStringLiteral("一発カゾリア予想(&K)"), "mnuYoso", {});
+    AddCommand(bar, QStringLiteral("一発カゾリア予想(&K)"), "mnuYoso", [this] { mnuYoso_Click(); });
 
     QMenu* analyses = AddMenu(nullptr, QStringLiteral("データ分析(&S)"), "mnuMain");
     QMenu* frequency = AddMenu(analyses, QStringLiteral("頻度分析"), "mnuHindo");
@@ -185,7 +186,10 @@ QMdiSubWindow* MainFrm::OpenAnalysis(const QString& name) {
 void MainFrm::mnuEnd_Click() { close(); }
 
 void MainFrm::mnuYoso_Click() {
-    // The prediction window opens here once it is part of the program.
+    OpenChild(QString::fromUtf8(kPredictionWindowName), [](MainFrm& main) -> QWidget* {
+        return new 一発カゾリア予想(main.Prediction(), main.Globals(),
+                                   [&main](bool on) { main.setPropEnd(on); });
+    });
 }
 
 void MainFrm::mnuMasterInput_Click() {
@@ -279,7 +283,7 @@ void MainFrm::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     try {
-        options_.WriteInitFile();
+        prediction_.Options().WriteInitFile();
     } catch (const UserError& e) {
         ShowMessage(this, QString::fromStdString(e.what()));
     }

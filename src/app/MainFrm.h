@@ -6,7 +6,7 @@
 #include <map>
 
 #include "analysis/AnalysisCatalog.h"
-#include "prediction/ReflectOptions.h"
+#include "prediction/PredictionModel.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -35,8 +35,10 @@ public:
     QAction* Command(const QString& name) const;
     // The open child window with this object name, or null.
     QMdiSubWindow* FindChildWindow(const QString& name) const;
-    // The prediction window's option flags (read at start-up, written at the end).
-    ReflectOptions& PredictionOptions() { return options_; }
+    // The prediction window's object: its option flags (read at start-up,
+    // written at the end) and working tables live as long as the program.
+    PredictionModel& Prediction() { return prediction_; }
+    ReflectOptions& PredictionOptions() { return prediction_.Options(); }
     const GlobalBas& Globals() const { return globals_; }
 
     // Opens an analysis window by its window name, or brings it to the front.
@@ -75,7 +77,7 @@ private:
     std::string databasePath_;
     QMdiArea* mdi_ = nullptr;
     bool propEnd_ = true;
-    ReflectOptions options_;
+    PredictionModel prediction_;
     std::map<QString, QAction*> commands_;
     QPointer<HelpViewer> help_;
     QPointer<AboutWindow> about_;

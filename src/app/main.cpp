@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFont>
+#include <QTimer>
 #include <iostream>
 
 #include "app/CommandLine.h"
@@ -47,6 +48,9 @@ int RunWindows(int argc, char** argv, const StartOptions& options) {
         return 1;
     }
     main.show();
+    // The prediction window opens as soon as the main window is up, also
+    // where no window manager activates the main window.
+    main.mnuYoso_Click();
     if (options.openAll) OpenEveryWindow(main);
     for (const std::string& name : options.openWindows) {
         if (!main.OpenAnalysis(QString::fromStdString(name))) {

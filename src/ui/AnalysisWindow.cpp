@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <algorithm>
 
@@ -70,14 +69,7 @@ void AnalysisWindow::RunBuild() {
     if (!stopped.isEmpty()) ShowMessage(this, stopped);
 }
 
-// Closing the child-window frame closes this window with it.
-void AnalysisWindow::Command1_Click() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        frame->close();
-    } else {
-        close();
-    }
-}
+void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }
 
 void AnalysisWindow::Form_Unload() {
     if (unloaded_) return;

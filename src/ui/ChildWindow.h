@@ -9,3 +9,7 @@ public:
     virtual ~ChildWindow() = default;
     virtual void Form_Load(QWidget* frame) = 0;
 };
+
+// Closes a child window from inside: its frame when it sits in the main
+// window's child area (which closes the content with it), else the content.
+void CloseChildWindow(QWidget* content);

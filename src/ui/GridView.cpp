@@ -255,9 +255,13 @@ void GridView::PaintText(QPainter& p, int column, int row, const QRect& cellRect
             rect.setRight(CellRect(last, row, columns, rows).right() - kTextPadding);
         }
     }
+    Qt::Alignment align = ToAlignment(cell.halign, cell.valign);
+    // Text that cannot fit shows its beginning rather than its middle.
+    if (p.fontMetrics().horizontalAdvance(text) > rect.width()) {
+        align = (align & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
+    }
     p.setPen(ToQColor(cell.fore));
-    p.drawText(rect, static_cast<int>(ToAlignment(cell.halign, cell.valign)) | Qt::TextSingleLine,
-               text);
+    p.drawText(rect, static_cast<int>(align) | Qt::TextSingleLine, text);
 }
 
 void GridView::PaintBorders(QPainter& p, int column, int row, const QRect& rect) {

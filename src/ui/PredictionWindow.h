@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "prediction/PredictionModel.h"
+#include "ui/ChildWindow.h"
+#include "ui/GridView.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// 一発カゾリア予想: the twelve reflect options on the left, the four
+// prediction grids on the right.  The flags and working tables live in the
+// model, which outlives the window; an option click recomputes at once.
+class 一発カゾリア予想 : public QWidget, public ChildWindow {
+public:
+    using PropEndSetter = std::function<void(bool)>;
+
+    一発カゾリア予想(PredictionModel& model, const GlobalBas& globals, PropEndSetter setPropEnd,
+                    QWidget* parent = nullptr);
+
+    void Form_Load(QWidget* frame) override;
+    void Form_Unload();
+    void Cmd閉じる_Click();
+    void Opt反映する_Click(int index);
+    void Opt反映しない_Click(int index);
+
+    QGroupBox* Frame3 = nullptr;
+    QLabel* Label15 = nullptr;
+    std::array<QGroupBox*, ReflectOptions::kCount> Frames{};  // Frame4 … Frame15
+    std::array<QRadioButton*, ReflectOptions::kCount> Opt反映する{};
+    std::array<QRadioButton*, ReflectOptions::kCount> Opt反映しない{};
+    QGroupBox* Frame2 = nullptr;
+    QLabel* Label19 = nullptr;
+    std::array<QLabel*, kPredictionGridCount> GridLabels{};  // Label1 … Label4
+    std::array<GridView*, kPredictionGridCount> fpSpread1{};
+    QPushButton* Command2 = nullptr;
+    QPushButton* Cmd閉じる = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateOptionFrames();
+    void CreateGrids();
+    void SetOptionButtons();
+    void ShowGrids();
+
+    PredictionModel& model_;
+    const GlobalBas& globals_;
+    PropEndSetter setPropEnd_;
+    bool unloaded_ = false;
+};
