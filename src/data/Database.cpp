@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QCryptographicHash>
+
 #include <filesystem>
 
 #include "data/ConnectionText.h"
@@ -15,6 +17,24 @@ std::string Quoted(const std::string& text) {
         if (c == '\'') out += '\'';
     }
     return out + "'";
+}
+
+// The program's files are keyed with a raw 256-bit key hashed from the
+// password.  The password is a fixed number, so the engine's slow passphrase
+// derivation would add no protection, only start-up time.
+std::string RawKey(const std::string& password) {
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArray::fromStdString("Loto7Kazoria:" + password), QCryptographicHash::Sha256);
+    return "\"x'" + digest.toHex().toUpper().toStdString() + "'\"";
+}
+
+// Keys a fresh connection and reads the schema; false when the key does not
+// open the file.
+bool TryKey(sqlite3* db, const std::string& keyLiteral) {
+    const std::string sql = "PRAGMA key = " + keyLiteral + ";";
+    return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK &&
+           sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
+               SQLITE_OK;
 }
 
 [[noreturn]] void ThrowOpenFailure(const std::string& path, const std::string& why) {
@@ -49,11 +69,16 @@ Database Database::Open(const std::string& connectionText, Mode mode) {
     if (rc != SQLITE_OK) ThrowOpenFailure(path, "(" + db.LastError() + ")");
 
     // The key must be the first statement; a wrong key or a file that is not a
-    // database shows only when the schema is first read.
-    db.Exec("PRAGMA key = " + Quoted(info.password));
-    if (sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) !=
-        SQLITE_OK) {
-        ThrowOpenFailure(path, "データベースではないか、パスワードが違います。");
+    // database shows only when the schema is first read.  Files keyed with the
+    // password as a passphrase (the engine's own derivation) open as well.
+    if (!TryKey(raw, RawKey(info.password))) {
+        sqlite3_close_v2(db.db_.release());
+        raw = nullptr;
+        sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+        db.db_.reset(raw);
+        if (!raw || !TryKey(raw, Quoted(info.password))) {
+            ThrowOpenFailure(path, "データベースではないか、パスワードが違います。");
+        }
     }
     sqlite3_busy_timeout(raw, 2000);
     return db;

@@ -1,5 +1,6 @@
 #include "data/DrawStoreLoader.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -64,6 +65,14 @@ std::string Describe(const FieldValue& value) {
                     "」を-32768～32767の整数に変換できません。");
 }
 
+int RequiredField(const StaticRecordSet& records, std::string_view name) {
+    const int index = records.FieldIndex(name);
+    if (index < 0) {
+        throw DatabaseError("データベースの問い合わせに項目「" + std::string(name) + "」がありません。");
+    }
+    return index;
+}
+
 }  // namespace
 
 std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok) {
@@ -80,6 +89,12 @@ DrawStore ReadDrawStore(const Database& db) {
                         "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
     }
     StaticRecordSet records(db, kSnapshotStatement);
+    // Fields are looked up by name once, not once per row.
+    const int drawIndex = RequiredField(records, kDrawNumberField);
+    std::array<int, kFieldCount> numberIndex{};
+    for (int field = 0; field < kFieldCount; ++field) {
+        numberIndex[field] = RequiredField(records, kNumberFields[field]);
+    }
     std::vector<DrawRecord> rows;
     rows.reserve(records.RecordCount());
     std::size_t position = 0;
@@ -87,14 +102,14 @@ DrawStore ReadDrawStore(const Database& db) {
         ++position;
         DrawRecord row;
         bool ok = true;
-        const FieldValue& drawValue = records.Field(kDrawNumberField);
+        const FieldValue& drawValue = records.Field(drawIndex);
         const auto draw = ConvertToInt16(drawValue, ok);
         if (!ok || !draw) {
             ThrowBadValue(db, std::to_string(position) + "行目", kDrawNumberField, drawValue);
         }
         row.drawNumber = *draw;
         for (int field = 0; field < kFieldCount; ++field) {
-            const FieldValue& value = records.Field(kNumberFields[field]);
+            const FieldValue& value = records.Field(numberIndex[field]);
             const auto number = ConvertToInt16(value, ok);
             if (!ok) ThrowBadValue(db, "第" + std::to_string(*draw) + "回", kNumberFields[field], value);
             if (number) row.Set(field, *number);
