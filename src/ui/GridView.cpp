@@ -16,21 +16,6 @@ constexpr int kOverflowLookBehind = 40;
 
 QColor ToQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
-Qt::Alignment ToAlignment(ResultGrid::HAlign h, ResultGrid::VAlign v) {
-    Qt::Alignment a;
-    switch (h) {
-        case ResultGrid::HAlign::Left: a |= Qt::AlignLeft; break;
-        case ResultGrid::HAlign::Right: a |= Qt::AlignRight; break;
-        case ResultGrid::HAlign::Center: a |= Qt::AlignHCenter; break;
-    }
-    switch (v) {
-        case ResultGrid::VAlign::Top: a |= Qt::AlignTop; break;
-        case ResultGrid::VAlign::Bottom: a |= Qt::AlignBottom; break;
-        case ResultGrid::VAlign::Center: a |= Qt::AlignVCenter; break;
-    }
-    return a;
-}
-
 // First index i in [lo, hi] with edges[i] + size > position, for sorted edges.
 int FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi) {
     // edges[k] is the start of item k + 1; edges[k + 1] its end.
@@ -62,7 +47,6 @@ void GridView::SetGrid(const ResultGrid* grid) {
 
 void GridView::Refresh() {
     texts_.clear();
-    textReady_.clear();
     Relayout();
     updateGeometry();
     viewport()->update();
@@ -180,16 +164,17 @@ QPoint GridView::CellAt(QPoint point) const {
     return {column, row};
 }
 
-const QString& GridView::Text(std::uint32_t index) {
-    if (texts_.size() != grid_->TextCount()) {
-        texts_.resize(grid_->TextCount());
-        textReady_.resize(grid_->TextCount(), false);
+const GridView::CachedText& GridView::Text(std::uint32_t index) {
+    if (texts_.size() != grid_->TextCount()) texts_.resize(grid_->TextCount());
+    CachedText& cached = texts_[index];
+    if (!cached.ready) {
+        cached.text.setText(QString::fromStdString(grid_->TextByIndex(index)));
+        cached.text.setTextFormat(Qt::PlainText);
+        cached.text.prepare(QTransform(), font());
+        cached.width = static_cast<int>(std::ceil(cached.text.size().width()));
+        cached.ready = true;
     }
-    if (!textReady_[index]) {
-        texts_[index] = QString::fromStdString(grid_->TextByIndex(index));
-        textReady_[index] = true;
-    }
-    return texts_[index];
+    return cached;
 }
 
 void GridView::paintEvent(QPaintEvent*) {
@@ -214,20 +199,26 @@ void GridView::paintEvent(QPaintEvent*) {
     }
 }
 
+// Backgrounds first, then grid lines, texts (which may spill over empty
+// neighbours) and last the borders, batched per colour.
 void GridView::PaintArea(QPainter& p, const Span& columns, const Span& rows) {
     if (columns.first > columns.last || rows.first > rows.last) return;
+    QVector<QLine> gridLines;
     for (int r = rows.first; r <= rows.last; ++r) {
         for (int c = columns.first; c <= columns.last; ++c) {
             const QRect rect = CellRect(c, r, columns, rows);
-            p.fillRect(rect, ToQColor(grid_->Cell(c, r).back));
-            p.setPen(kGridLineColor);
-            p.drawLine(rect.topRight(), rect.bottomRight());
-            p.drawLine(rect.bottomLeft(), rect.bottomRight());
+            const Rgb back = grid_->Cell(c, r).back;
+            if (back != kWhite) p.fillRect(rect, ToQColor(back));
+            gridLines.append(QLine(rect.topRight(), rect.bottomRight()));
+            gridLines.append(QLine(rect.bottomLeft(), rect.bottomRight()));
         }
     }
-    const int firstFrozenColumnOutside = std::clamp(grid_->FrozenColumns(), 0, grid_->ColumnCount()) + 1;
-    const int textFrom = columns.first >= firstFrozenColumnOutside
-                             ? std::max(firstFrozenColumnOutside, columns.first - kOverflowLookBehind)
+    p.setPen(kGridLineColor);
+    p.drawLines(gridLines);
+
+    const int firstScrolling = std::clamp(grid_->FrozenColumns(), 0, grid_->ColumnCount()) + 1;
+    const int textFrom = columns.first >= firstScrolling
+                             ? std::max(firstScrolling, columns.first - kOverflowLookBehind)
                              : columns.first;
     for (int r = rows.first; r <= rows.last; ++r) {
         for (int c = textFrom; c <= columns.last; ++c) {
@@ -235,50 +226,66 @@ void GridView::PaintArea(QPainter& p, const Span& columns, const Span& rows) {
             PaintText(p, c, r, CellRect(c, r, columns, rows), columns, rows);
         }
     }
+
+    borderLines_.clear();
     for (int r = rows.first; r <= rows.last; ++r) {
         for (int c = columns.first; c <= columns.last; ++c) {
-            PaintBorders(p, c, r, CellRect(c, r, columns, rows));
+            CollectBorders(c, r, CellRect(c, r, columns, rows));
         }
+    }
+    for (const auto& [color, lines] : borderLines_) {
+        p.setPen(ToQColor(color));
+        p.drawLines(lines);
     }
 }
 
 void GridView::PaintText(QPainter& p, int column, int row, const QRect& cellRect,
                          const Span& columns, const Span& rows) {
     const ResultGrid::CellView cell = grid_->Cell(column, row);
-    const QString& text = Text(grid_->TextIndex(column, row));
+    const CachedText& text = Text(grid_->TextIndex(column, row));
     QRect rect = cellRect.adjusted(kTextPadding, 0, -kTextPadding, 0);
     if (cell.overflow) {
-        const int needed = p.fontMetrics().horizontalAdvance(text) + 2 * kTextPadding;
         int last = column;
-        while (rect.width() < needed && last < grid_->ColumnCount() && grid_->IsEmpty(last + 1, row)) {
+        while (rect.width() < text.width && last < grid_->ColumnCount() &&
+               grid_->IsEmpty(last + 1, row)) {
             ++last;
             rect.setRight(CellRect(last, row, columns, rows).right() - kTextPadding);
         }
     }
-    Qt::Alignment align = ToAlignment(cell.halign, cell.valign);
     // Text that cannot fit shows its beginning rather than its middle.
-    if (p.fontMetrics().horizontalAdvance(text) > rect.width()) {
-        align = (align & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
+    int x = rect.left();
+    if (text.width <= rect.width()) {
+        if (cell.halign == ResultGrid::HAlign::Center) x += (rect.width() - text.width) / 2;
+        if (cell.halign == ResultGrid::HAlign::Right) x = rect.right() + 1 - text.width;
     }
+    const int height = static_cast<int>(std::ceil(text.text.size().height()));
+    int y = rect.top() + (rect.height() - height) / 2;
+    if (cell.valign == ResultGrid::VAlign::Top) y = rect.top();
+    if (cell.valign == ResultGrid::VAlign::Bottom) y = rect.bottom() + 1 - height;
     p.setPen(ToQColor(cell.fore));
-    p.drawText(rect, static_cast<int>(align) | Qt::TextSingleLine, text);
+    if (text.width <= rect.width()) {
+        p.drawStaticText(x, y, text.text);
+        return;
+    }
+    p.save();
+    p.setClipRect(rect, Qt::IntersectClip);
+    p.drawStaticText(x, y, text.text);
+    p.restore();
 }
 
-void GridView::PaintBorders(QPainter& p, int column, int row, const QRect& rect) {
+void GridView::CollectBorders(int column, int row, const QRect& rect) {
     const ResultGrid::CellView cell = grid_->Cell(column, row);
     using S = ResultGrid::Side;
-    const auto pen = [&](S side) -> const ResultGrid::Pen& { return cell.border[static_cast<int>(side)]; };
-    const auto draw = [&](S side, QPoint a, QPoint b) {
-        if (pen(side).style == 0) return;
-        p.setPen(ToQColor(pen(side).color));
-        p.drawLine(a, b);
+    const auto add = [&](S side, QPoint a, QPoint b) {
+        const ResultGrid::Pen& pen = cell.border[static_cast<int>(side)];
+        if (pen.style != 0) borderLines_[pen.color].append(QLine(a, b));
     };
     const int left = std::max(rect.left() - 1, 0);
     const int top = std::max(rect.top() - 1, 0);
-    draw(S::Left, {left, rect.top()}, {left, rect.bottom()});
-    draw(S::Right, rect.topRight(), rect.bottomRight());
-    draw(S::Top, {rect.left(), top}, {rect.right(), top});
-    draw(S::Bottom, rect.bottomLeft(), rect.bottomRight());
+    add(S::Left, {left, rect.top()}, {left, rect.bottom()});
+    add(S::Right, rect.topRight(), rect.bottomRight());
+    add(S::Top, {rect.left(), top}, {rect.right(), top});
+    add(S::Bottom, rect.bottomLeft(), rect.bottomRight());
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {

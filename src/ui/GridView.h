@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QLine>
+#include <QStaticText>
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 #include "core/ResultGrid.h"
@@ -48,15 +51,22 @@ private:
     Span VisibleColumns(bool frozen) const;
     Span VisibleRows(bool frozen) const;
     QRect CellRect(int column, int row, const Span& columns, const Span& rows) const;
-    const QString& Text(std::uint32_t index);
+    // A cell text laid out once, painted many times.
+    struct CachedText {
+        QStaticText text;
+        int width = 0;
+        bool ready = false;
+    };
+    const CachedText& Text(std::uint32_t index);
     void PaintArea(QPainter& p, const Span& columns, const Span& rows);
     void PaintText(QPainter& p, int column, int row, const QRect& rect, const Span& columns,
                    const Span& rows);
-    void PaintBorders(QPainter& p, int column, int row, const QRect& rect);
+    void CollectBorders(int column, int row, const QRect& rect);
+
+    std::unordered_map<Rgb, QVector<QLine>> borderLines_;  // per colour, for one area
 
     const ResultGrid* grid_ = nullptr;
     std::vector<int> columnLeft_;  // pixel x of each column, plus the end
     std::vector<int> rowTop_;      // pixel y of each row, plus the end
-    std::vector<QString> texts_;   // converted texts by interned index
-    std::vector<bool> textReady_;
+    std::vector<CachedText> texts_;  // by interned index
 };
