@@ -10,7 +10,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  fonts-noto-cjk xvfb xauth
+  fonts-noto-cjk xvfb xauth time
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,133 @@
+// Speed of the snapshot load, every analysis build, the prediction and the
+// grid painting, on a synthetic history of 5000 complete draws kept in an
+// encrypted database, as the program keeps it.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <filesystem>
+#include <fstream>
+
+#include "analysis/AnalysisCatalog.h"
+#include "data/CsvImport.h"
+#include "data/DrawStoreLoader.h"
+#include "data/SyntheticHistory.h"
+#include "prediction/PredictionModel.h"
+#include "ui/GridView.h"
+
+namespace {
+
+constexpr int kDraws = 5000;
+
+const std::string& DatabasePath() {
+    static const std::string path = [] {
+        const auto dir = std::filesystem::temp_directory_path() / "loto7-bench";
+        std::filesystem::create_directories(dir);
+        const std::string db = (dir / "bench5000.mdb").string();
+        std::filesystem::remove(db);
+        const std::string csv = (dir / "bench5000.csv").string();
+        std::ofstream(csv) << SyntheticHistoryCsv(kDraws);
+        ImportCsv(csv, db);
+        return db;
+    }();
+    return path;
+}
+
+const GlobalBas& Globals() {
+    static const GlobalBas g = [] {
+        GlobalBas loaded;
+        OpenDrawStore(loaded, DatabasePath());
+        return loaded;
+    }();
+    return g;
+}
+
+void BM_SnapshotLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        GlobalBas g;
+        OpenDrawStore(g, DatabasePath());
+        benchmark::DoNotOptimize(g.LatestDrawNumber);
+    }
+}
+BENCHMARK(BM_SnapshotLoad)->Unit(benchmark::kMillisecond);
+
+void BM_AllAnalyses(benchmark::State& state) {
+    const GlobalBas& g = Globals();
+    for (auto _ : state) {
+        for (const AnalysisSpec& spec : AnalysisCatalog()) {
+            if (!spec.build) continue;
+            ResultGrid grid;
+            spec.build(g, grid);
+            benchmark::DoNotOptimize(grid.RowCount());
+        }
+    }
+}
+BENCHMARK(BM_AllAnalyses)->Unit(benchmark::kMillisecond);
+
+void BM_PredictionLoad(benchmark::State& state) {
+    const GlobalBas& g = Globals();
+    PredictionModel model;
+    for (auto _ : state) model.Load(g);
+}
+BENCHMARK(BM_PredictionLoad)->Unit(benchmark::kMillisecond);
+
+void BM_PredictionOptionClick(benchmark::State& state) {
+    PredictionModel model;
+    model.Load(Globals());
+    bool reflect = false;
+    for (auto _ : state) {
+        reflect = !reflect;
+        model.SetOption(1, reflect);
+    }
+}
+BENCHMARK(BM_PredictionOptionClick)->Unit(benchmark::kMicrosecond);
+
+// One build per analysis window.
+void BuildOne(benchmark::State& state, const AnalysisSpec* spec) {
+    const GlobalBas& g = Globals();
+    for (auto _ : state) {
+        ResultGrid grid;
+        spec->build(g, grid);
+        benchmark::DoNotOptimize(grid.RowCount());
+    }
+}
+
+// Painting a full viewport of a window's grid, scrolled to its middle.
+void PaintOne(benchmark::State& state, const AnalysisSpec* spec) {
+    ResultGrid grid;
+    spec->build(Globals(), grid);
+    GridView view;
+    view.SetGrid(&grid);
+    view.resize(1000, 860);
+    view.show();
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum() / 2);
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    for (auto _ : state) view.viewport()->render(&image);
+    state.counters["cells"] = static_cast<double>(grid.ColumnCount()) * grid.RowCount();
+}
+
+void RegisterPerWindow() {
+    for (const AnalysisSpec& spec : AnalysisCatalog()) {
+        if (!spec.build) continue;
+        const std::string name(spec.name);
+        benchmark::RegisterBenchmark(("BM_Build/" + name).c_str(), BuildOne, &spec)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_Paint/" + name).c_str(), PaintOne, &spec)
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    RegisterPerWindow();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
