@@ -101,6 +101,22 @@ TEST_F(StoreFile, FileIsEncryptedAndOtherPasswordsAreRefusedWithoutChange) {
     EXPECT_EQ(ReadFile(path), before);
 }
 
+TEST_F(StoreFile, FileKeyedWithThePasswordAsPassphraseStillOpens) {
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+    const std::string sql =
+        "PRAGMA key = '" + DatabasePassword() +
+        "'; CREATE TABLE d (回数 INTEGER PRIMARY KEY, 第1数字, 第2数字, 第3数字, 第4数字, "
+        "第5数字, 第6数字, 第7数字, ボーナス数字1, ボーナス数字2);"
+        "CREATE VIEW 全データ選択クエリ AS SELECT * FROM d;"
+        "INSERT INTO d VALUES (1, 1,2,3,4,5,6,7,8,9);";
+    ASSERT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+    GlobalBas g;
+    OpenDrawStore(g, path);
+    EXPECT_EQ(g.LatestDrawNumber, 1);
+}
+
 TEST_F(StoreFile, MissingFileSaysWhereAndHowToCreateIt) {
     GlobalBas g;
     const std::string error = ErrorOf([&] { OpenDrawStore(g, path); });

@@ -1,0 +1,213 @@
+#include "app/MainFrm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+#include "data/CsvImport.h"
+#include "ui/AnalysisWindow.h"
+#include "ui/HelpViewer.h"
+#include "ui/Messages.h"
+#include "ui/PredictionWindow.h"
+#include "ui/Twips.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+const QString kStopMessage = QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
+
+class MainWindow : public ::testing::Test {
+protected:
+    TempDir dir;
+    QString previousDirectory = QDir::currentPath();
+    GlobalBas globals;
+    std::unique_ptr<MainFrm> main;
+
+    void SetUp() override {
+        SetQuietMessages(true);
+        ClearRecordedMessages();
+        QDir::setCurrent(QString::fromStdString(dir.Path().string()));
+        const std::string db = dir.File("Loto7Kazoria.mdb");
+        ImportCsv(BundledCsvPath(), db);
+        main = std::make_unique<MainFrm>(globals, db);
+        main->Form_Load();
+    }
+    void TearDown() override {
+        main.reset();
+        QDir::setCurrent(previousDirectory);
+    }
+    QMdiSubWindow* Open(const QString& command) {
+        main->Command(command)->trigger();
+        return main->MdiArea()->activeSubWindow();
+    }
+    bool IsOpen(const QString& name) { return main->FindChildWindow(name) != nullptr; }
+};
+
+TEST_F(MainWindow, MenuBarHasEveryCommandWithItsCaptionAndAccessKey) {
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("ロト7カゾリアLite"));
+    QStringList topLevel;
+    for (QAction* a : main->menuBar()->actions()) topLevel << a->text();
+    EXPECT_EQ(topLevel, (QStringList{"終了(&X)", "一発カゾリア予想(&K)", "データ分析(&S)",
+                                     "データ管理(&M)", "ウィンドウ(&W)", "ヘルプ(&H)"}));
+    const std::vector<std::pair<QString, QString>> commands = {
+        {"mnuEnd", "終了(&X)"}, {"mnuYoso", "一発カゾリア予想(&K)"},
+        {"mnuSyutugenKaisu", "回数別出現分析"}, {"mnu5BunkatsuKeiko", "5分割傾向分析"},
+        {"mnu11BunkatsuData", "11分割データ分析"}, {"mnuLowHightPattern", "低数字・高数字の組合せパターン分析"},
+        {"mnuMasterInput", "当選データ入力(&I)"}, {"mnuMasterKanri", "当選データ保守(&D)"},
+        {"mnuWindowHorizontal", "上下に並べて表示(&H)"}, {"mnuWindowArrangeIcon", "アイコンの整列(&A)"},
+        {"mnuHelpFile", "ヘルプ(&H)"}, {"mnuAbout", "バージョン情報(&A)"}};
+    for (const auto& [name, caption] : commands) {
+        ASSERT_NE(main->Command(name), nullptr) << name.toStdString();
+        EXPECT_EQ(main->Command(name)->text(), caption) << name.toStdString();
+    }
+    EXPECT_FALSE(main->Command("mnuMasterKanri")->isEnabled());
+    for (const AnalysisSpec& spec : AnalysisCatalog()) {
+        const QString command = QString::fromUtf8(spec.menuCommand.data(), spec.menuCommand.size());
+        ASSERT_NE(main->Command(command), nullptr) << command.toStdString();
+        EXPECT_TRUE(main->Command(command)->isEnabled()) << command.toStdString();
+    }
+    for (const char* submenu : {"mnuMain", "mnuHindo", "mnuKankaku", "mnuPattern", "mnuBunkatsuData",
+                                "mnuHosyu", "mnuWindow", "mnuHelp"}) {
+        EXPECT_NE(main->findChild<QMenu*>(submenu), nullptr) << submenu;
+    }
+}
+
+TEST_F(MainWindow, EntryCommandIsStoppedWhileABlockingWindowIsOpen) {
+    EXPECT_TRUE(main->propEnd());
+    Open("mnuYoso");
+    ASSERT_TRUE(IsOpen(QStringLiteral("一発カゾリア予想")));
+    EXPECT_FALSE(main->propEnd());
+    main->mnuMasterInput_Click();
+    ASSERT_FALSE(RecordedMessages().isEmpty());
+    EXPECT_EQ(RecordedMessages().last(), kStopMessage);
+    EXPECT_FALSE(IsOpen(QStringLiteral("当選データ入力")));
+    main->FindChildWindow(QStringLiteral("一発カゾリア予想"))->close();
+    EXPECT_TRUE(main->propEnd());
+}
+
+TEST_F(MainWindow, PropEndIsOneFlagNotACount) {
+    Open("mnuBaratsuki");
+    Open("mnuSyutugenKaisu");
+    EXPECT_FALSE(main->propEnd());
+    main->FindChildWindow(QStringLiteral("バラツキ分析"))->close();
+    EXPECT_TRUE(main->propEnd());  // although 回数別出現分析 is still open
+    EXPECT_TRUE(IsOpen(QStringLiteral("回数別出現分析")));
+    Open("mnuYoso");
+    EXPECT_FALSE(main->propEnd());
+    Open("mnu5BunkatsuKeiko");  // a non-blocking window sets it on load
+    EXPECT_TRUE(main->propEnd());
+    for (const char* command : {"mnuLowHightPattern", "mnuKisuGusuPattern"}) {
+        main->setPropEnd(false);
+        Open(command);
+        EXPECT_TRUE(main->propEnd()) << command;
+    }
+}
+
+TEST_F(MainWindow, ReopeningOnlyBringsTheWindowToTheFront) {
+    QMdiSubWindow* first = Open("mnuSyutugenKaisu");
+    auto* window = dynamic_cast<AnalysisWindow*>(first->widget());
+    ASSERT_NE(window, nullptr);
+    const ResultGrid* grid = &window->Grid();
+    Open("mnuBaratsuki");
+    EXPECT_NE(main->MdiArea()->activeSubWindow(), first);
+    QMdiSubWindow* again = Open("mnuSyutugenKaisu");
+    EXPECT_EQ(again, first);
+    EXPECT_EQ(&dynamic_cast<AnalysisWindow*>(again->widget())->Grid(), grid);
+    EXPECT_EQ(main->MdiArea()->subWindowList().size(), 2);
+}
+
+TEST_F(MainWindow, AnalysisWindowSitsTopLeftWithItsSizeInTwips) {
+    main->show();
+    QMdiSubWindow* frame = Open("mnuSyutugenKaisu");
+    EXPECT_EQ(frame->pos(), QPoint(0, 0));
+    EXPECT_EQ(frame->width(), TwipsToPixels(3405, frame));
+    EXPECT_EQ(frame->height(), TwipsToPixels(8355, frame));
+    auto* window = dynamic_cast<AnalysisWindow*>(frame->widget());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("回数別頻度分析"));
+    EXPECT_EQ(window->Label1->text(), QStringLiteral("過去の当選番号から出現回数別の数字を分析します"));
+    ASSERT_NE(window->Command2, nullptr);
+    EXPECT_FALSE(window->Command2->isEnabled());
+    window->Command1->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(IsOpen(QStringLiteral("回数別出現分析")));
+    EXPECT_EQ(dynamic_cast<AnalysisWindow*>(Open("mnuSyutugenHindo")->widget())->Command2, nullptr);
+}
+
+TEST_F(MainWindow, OptionClickRecomputesThreeGridsAndReopeningKeepsTheFlags) {
+    auto* window = dynamic_cast<一発カゾリア予想*>(Open("mnuYoso")->widget());
+    ASSERT_NE(window, nullptr);
+    const auto texts = [&](int index) {
+        std::string all;
+        const ResultGrid& g = main->Prediction().Grid(index);
+        for (int r = 1; r <= g.RowCount(); ++r)
+            for (int c = 1; c <= g.ColumnCount(); ++c) all += g.ReadCell(c, r) + ",";
+        return all;
+    };
+    const std::string cycle = texts(0), oneShot = texts(3);
+    window->Opt反映する[1]->click();
+    EXPECT_TRUE(main->PredictionOptions().Flag(1));
+    EXPECT_TRUE(window->Opt反映する[1]->isChecked());
+    EXPECT_FALSE(window->Opt反映しない[1]->isChecked());
+    EXPECT_EQ(texts(0), cycle);
+    EXPECT_NE(texts(3), oneShot);
+    main->FindChildWindow(QStringLiteral("一発カゾリア予想"))->close();
+    QApplication::processEvents();
+    window = dynamic_cast<一発カゾリア予想*>(Open("mnuYoso")->widget());
+    EXPECT_TRUE(window->Opt反映する[1]->isChecked());
+    EXPECT_TRUE(window->Opt反映しない[0]->isChecked());
+}
+
+TEST_F(MainWindow, ShutDownWritesTheOptionsFileInTheCurrentDirectory) {
+    main->PredictionOptions().SetFlag(10, true);
+    main->close();
+    const std::string written = ReadFile(dir.File("ロト7カゾリア.ini"));
+    EXPECT_NE(written.find("=True\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 12);
+}
+
+TEST_F(MainWindow, HelpOpensAtTheAboutKeywordOrSaysTheFileIsMissing) {
+    main->mnuHelpFile_Click();
+    ASSERT_FALSE(RecordedMessages().isEmpty());
+    EXPECT_TRUE(RecordedMessages().last().contains(QStringLiteral("ロト7カゾリアL.chm")));
+    const std::string help = std::string(LOTO7_TEST_DATA) + "/../resources/help/ロト7カゾリアL.chm";
+    WriteFile(dir.File("ロト7カゾリアL.chm"), ReadFile(help));
+    ClearRecordedMessages();
+    main->mnuHelpFile_Click();
+    EXPECT_TRUE(RecordedMessages().isEmpty());
+    // HelpViewer has no meta-object of its own: find it by name, then cast.
+    auto* viewer = dynamic_cast<HelpViewer*>(main->findChild<QWidget*>("HelpViewer"));
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_GE(viewer->Keywords().size(), 20);
+    EXPECT_EQ(viewer->CurrentKeyword(), QStringLiteral("ロト7カゾリアLiteについて"));
+    EXPECT_TRUE(viewer->LookUpKeyword(QStringLiteral("当選データ入力")));
+    EXPECT_FALSE(viewer->LookUpKeyword(QStringLiteral("存在しない話題")));
+}
+
+TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {
+    main->resize(1200, 900);
+    main->show();
+    QMdiSubWindow* a = Open("mnuSyutugenKaisu");
+    QMdiSubWindow* b = Open("mnuBaratsuki");
+    main->mnuWindowHorizontal_Click();
+    EXPECT_EQ(a->width(), b->width());
+    EXPECT_NE(a->y(), b->y());
+    main->mnuWindowVertical_Click();
+    EXPECT_EQ(a->height(), b->height());
+    EXPECT_NE(a->x(), b->x());
+    main->mnuWindowCascade_Click();
+    EXPECT_NE(a->pos(), b->pos());
+    a->showMinimized();
+    b->showMinimized();
+    main->mnuWindowArrangeIcon_Click();
+    EXPECT_EQ(a->y(), b->y());
+    EXPECT_NE(a->x(), b->x());
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+#include "ui/GridView.h"
+
+#include <QImage>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A large grid like the biggest analysis tables: two frozen heading rows, a
+// frozen label column, coloured cells.
+ResultGrid LargeGrid() {
+    ResultGrid g;
+    g.SetColumnCount(39);
+    g.SetRowCount(5004);
+    g.FreezeRows(2);
+    g.FreezeColumns(1);
+    g.SetVisibleColumns(39);
+    g.SetVisibleRows(40);
+    g.SetColumnWidth(-1, 2);
+    g.SetColumnWidth(1, 5);
+    g.SetRowHeight(-1, 10);
+    for (int r = 1; r <= 5004; ++r) g.WriteCell(1, r, r);
+    g.SelectBlock(2, 3, 39, 5004);
+    g.BlockMode(true);
+    g.SetBackColor(MakeRgb(255, 255, 200));
+    g.DrawBorder(ResultGrid::kBorderAll, 1, MakeRgb(0, 0, 255));
+    g.BlockMode(false);
+    return g;
+}
+
+QColor PixelInCell(GridView& view, int column, int row) {
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&image);
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            if (view.CellAt({x, y}) == QPoint(column, row)) {
+                return image.pixelColor(x + view.ColumnPixelWidth(column) / 2,
+                                        y + view.RowPixelHeight(row) / 2);
+            }
+        }
+    }
+    return {};
+}
+
+TEST(GridView, FrozenRowsAndColumnsStayInViewWhileScrolling) {
+    const ResultGrid grid = LargeGrid();
+    GridView view;
+    view.SetGrid(&grid);
+    view.resize(400, 300);
+    view.show();
+    const QPoint frozenCorner(view.ColumnPixelWidth(1) / 2, view.RowPixelHeight(1) / 2);
+    EXPECT_EQ(view.CellAt(frozenCorner), QPoint(1, 1));
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+    EXPECT_EQ(view.CellAt(frozenCorner), QPoint(1, 1));
+    const QPoint firstScrolled(view.FrozenWidth() + 1, view.FrozenHeight() + 1);
+    const QPoint cell = view.CellAt(firstScrolled);
+    EXPECT_GT(cell.x(), 1);
+    EXPECT_GT(cell.y(), 4900);
+    const QPoint bottomRight(view.viewport()->width() - 2, view.viewport()->height() - 2);
+    EXPECT_EQ(view.CellAt(bottomRight).y(), 5004);
+}
+
+TEST(GridView, PaintsCellColoursOfALargeGrid) {
+    const ResultGrid grid = LargeGrid();
+    GridView view;
+    view.SetGrid(&grid);
+    view.resize(500, 400);
+    view.show();
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
+    const QPoint cell = view.CellAt({view.FrozenWidth() + 30, view.FrozenHeight() + 30});
+    ASSERT_GT(cell.y(), 2);
+    EXPECT_EQ(PixelInCell(view, cell.x(), cell.y()), QColor(255, 255, 200));
+    EXPECT_EQ(PixelInCell(view, 1, 1), QColor(Qt::white));
+}
+
+TEST(GridView, SizesFollowCharactersAndPoints) {
+    ResultGrid grid;
+    grid.SetColumnCount(3);
+    grid.SetRowCount(2);
+    grid.SetColumnWidth(1, 2);
+    grid.SetColumnWidth(2, 20);
+    grid.SetRowHeight(1, 10);
+    grid.SetRowHeight(2, 20);
+    grid.SetVisibleColumns(2);
+    grid.SetVisibleRows(2);
+    grid.SetScrollBars(0);
+    GridView view;
+    view.SetGrid(&grid);
+    EXPECT_GT(view.ColumnPixelWidth(2), 5 * view.ColumnPixelWidth(1));
+    EXPECT_NEAR(view.RowPixelHeight(2), 2 * view.RowPixelHeight(1), 1);
+    // The preferred size covers exactly the visible columns and rows.
+    const int frame = 2 * view.frameWidth();
+    EXPECT_EQ(view.sizeHint(), QSize(view.ColumnLeft(3) + frame,
+                                     view.RowPixelHeight(1) + view.RowPixelHeight(2) + frame));
+}
+
+TEST(GridView, OverflowingTextSpillsIntoEmptyNeighboursOnly) {
+    ResultGrid grid;
+    grid.SetColumnCount(6);
+    grid.SetRowCount(2);
+    grid.SetColumnWidth(-1, 2);
+    grid.SetScrollBars(0);
+    grid.SelectCell(1, 1);
+    grid.SetTextOverflow(true);
+    grid.SelectCell(1, 1);
+    grid.SetForeColor(MakeRgb(255, 0, 0));
+    grid.WriteCell(1, 1, "■■■■■■■■■■■■");
+    grid.WriteCell(1, 2, "■■■■■■■■■■■■");  // no overflow: clipped to its cell
+    GridView view;
+    view.SetGrid(&grid);
+    view.resize(400, 100);
+    view.show();
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&image);
+    const auto hasRed = [&](int column, int row) {
+        for (int x = view.ColumnLeft(column) + 3; x < view.ColumnLeft(column + 1) - 3; ++x) {
+            const int y = view.RowTop(row) + view.RowPixelHeight(row) / 2;
+            if (image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(hasRed(1, 1));
+    EXPECT_TRUE(hasRed(3, 1));
+    EXPECT_FALSE(hasRed(3, 2));
+}
+
+}  // namespace
