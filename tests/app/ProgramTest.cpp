@@ -1,0 +1,70 @@
+// The whole program as a user starts it: a process on the offscreen platform.
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/CsvImport.h"
+#include "data/DrawStoreLoader.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+struct Finished {
+    int status = -1;
+    QString err;
+};
+
+Finished RunProgram(const std::string& directory, const QStringList& arguments) {
+    QProcess program;
+    program.setWorkingDirectory(QString::fromStdString(directory));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(LOTO7_EXECUTABLE), arguments);
+    program.waitForFinished(60000);
+    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+            QString::fromUtf8(program.readAllStandardError())};
+}
+
+TEST(Program, OpensEveryWindowAndShutsDownWritingTheOptionsFile) {
+    TempDir dir;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    ImportCsv(BundledCsvPath(), db);
+    const std::string before = ReadFile(db);
+    const Finished run = RunProgram(dir.Path().string(),
+                                    {"--db", QString::fromStdString(db), "--open-all", "--quit-when-ready"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(db), before);  // reading never touches the database
+    EXPECT_NE(ReadFile(dir.File("ロト7カゾリア.ini")).find("\r\n"), std::string::npos);
+}
+
+TEST(Program, MissingOrForeignDatabaseEndsWithAJapaneseMessage) {
+    TempDir dir;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    Finished run = RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db), "--quit-when-ready"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("見つかりません"))) << run.err.toStdString();
+    WriteFile(db, "SQLite format 3 but not really");
+    run = RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db), "--quit-when-ready"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("パスワードが違います"))) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(db), "SQLite format 3 but not really");
+}
+
+TEST(Program, UnwritableOptionsFileIsReportedAndNothingElseIsLost) {
+    TempDir dir;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    ImportCsv(BundledCsvPath(), db);
+    // A folder where the options file should be: it cannot be written.
+    std::filesystem::create_directory(dir.File("ロト7カゾリア.ini"));
+    const Finished run = RunProgram(dir.Path().string(),
+                                    {"--db", QString::fromStdString(db), "--quit-when-ready"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("書き込めません"))) << run.err.toStdString();
+    GlobalBas g;
+    EXPECT_NO_THROW(OpenDrawStore(g, db));
+    EXPECT_EQ(g.LatestDrawNumber, 689);
+}
+
+}  // namespace
