@@ -119,7 +119,8 @@ std::vector<AnalysisSpec> MakeCatalog() {
         {
             .name = "低数字高数字の組合せパターン分析",
             .caption = "低数字・高数字の組合せパターン分析",
-            .label = "過去の当選番号を低数字（０１～１８）と高数字（１９～３７）に分けて組合せパターンを分析します（ボーナス数字は入れていません）",
+            .label = "過去の当選番号を低数字（０１～１８）と高数字（１９～３７）に分けて組合せパタ"
+                     "ーンを分析します（ボーナス数字は入れていません）",
             .menuCommand = "mnuLowHightPattern",
             .heightTwips = 13700,
             .widthTwips = 8750,

@@ -10,7 +10,7 @@
 // overflow): the build stops, the rows written so far stay in the grid, and
 // the window shows the message.
 class BuildStopped : public UserError {
-public:
+  public:
     using UserError::UserError;
 };
 
@@ -20,9 +20,9 @@ enum class PendingEvents { BeforeBuild, AfterBuild, Never };
 // The extra picture legend a window shows beside its grid.
 enum class Legend {
     None,
-    Balls,              // main / bonus 1 / bonus 2 mark colours
-    BallsAndNoneMark,   // the same plus "：該当する当選番号なし"
-    CarryOver,          // "前回の数字" colour box
+    Balls,             // main / bonus 1 / bonus 2 mark colours
+    BallsAndNoneMark,  // the same plus "：該当する当選番号なし"
+    CarryOver,         // "前回の数字" colour box
 };
 
 // Everything that makes one analysis window: its names, texts, size, frame

@@ -7,13 +7,13 @@
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 10;
 constexpr int kFirstDataRow = 2;
-constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
 constexpr Rgb kLine = MakeRgb(136, 196, 255);
 constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 
@@ -26,7 +26,7 @@ int CarryOverRowCount(const GlobalBas& g, int headerCount) {
     const int complete = static_cast<int>(std::count_if(
         rows.begin(), rows.end(), [](const DrawRecord& d) { return d.IsComplete(); }));
     const int draws = std::max({static_cast<int>(g.LatestDrawNumber), complete, 0});
-    return std::min(draws + headerCount + 1, kMaxRows);
+    return CappedRowCount(draws + headerCount + 1);
 }
 
 bool WasDrawn(const std::array<std::int16_t, kFieldCount>& numbers, int value) {
@@ -96,8 +96,7 @@ void FillCarryOverRows(const GlobalBas& g, ResultGrid& grid) {
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         if (row > grid.RowCount()) {
-            throw BuildStopped("表の行数が上限（32767行）に達したため、第" +
-                               std::to_string(draw.drawNumber) + "回から後は表示できません。");
+            StopAtRowLimit(draw.drawNumber);
         }
         grid.WriteCell(1, row, draw.drawNumber);
         for (int field = 0; field < kFieldCount; ++field) {

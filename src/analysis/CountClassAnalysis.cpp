@@ -20,9 +20,8 @@ void SetUpCountClassGrid(const GlobalBas& g, ResultGrid& grid) {
     grid.SetColumnWidth(2, 20);
     StyleWholeGrid(grid);
     // Yellow down to row L + 2; the part beyond the last row is clipped away.
-    FillBlock(grid, 1, 2, 1, g.LatestDrawNumber + 2, [](ResultGrid& gr) {
-        gr.SetBackColor(kLightYellow);
-    });
+    FillBlock(grid, 1, 2, 1, g.LatestDrawNumber + 2,
+              [](ResultGrid& gr) { gr.SetBackColor(kLightYellow); });
     grid.ActivateCell(0, 0);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
@@ -74,13 +75,7 @@ Rgb MarkColor(int field) {
 }
 
 int ChartRowCount(int latestDrawNumber, int headingRows) {
-    constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
-    return std::min(std::max(latestDrawNumber, 0) + headingRows, kMaxRows);
-}
-
-void StopChartBefore(int drawNumber) {
-    throw BuildStopped("表の行数が上限（32767行）に達したため、第" + std::to_string(drawNumber) +
-                       "回から後は表示できません。");
+    return CappedRowCount(std::max(latestDrawNumber, 0) + headingRows);
 }
 
 void SetUpDispersionGrid(ResultGrid& grid, int lastRow) {
@@ -123,7 +118,7 @@ void MarkDispersionDraws(const GlobalBas& g, ResultGrid& grid) {
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         // Only a grid held to the 16-bit row limit can run out of rows.
-        if (row >= bottomHeaderRow) StopChartBefore(draw.drawNumber);
+        if (row >= bottomHeaderRow) StopAtRowLimit(draw.drawNumber);
         MarkDraw(grid, draw, row);
         ++row;
     }

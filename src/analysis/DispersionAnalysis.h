@@ -31,7 +31,3 @@ constexpr bool HasChartPlace(int number) {
 // The row count of a chart of latestDrawNumber draws below headingRows
 // heading rows, held to the 16-bit row range.
 int ChartRowCount(int latestDrawNumber, int headingRows);
-
-// Ends a chart whose rows have run out before the given draw: the rows
-// already written stay.
-[[noreturn]] void StopChartBefore(int drawNumber);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "analysis/DispersionAnalysis.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
@@ -184,7 +185,7 @@ void GroupChart::MarkGroupDraws() {
     for (const DrawRecord& draw : g_.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         // Only a grid held to the 16-bit row limit can run out of rows.
-        if (row > grid_.RowCount()) StopChartBefore(draw.drawNumber);
+        if (row > grid_.RowCount()) StopAtRowLimit(draw.drawNumber);
         MarkDraw(draw, row);
         ++row;
     }

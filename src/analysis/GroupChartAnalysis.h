@@ -33,7 +33,7 @@ const GroupMember& GroupMemberOf(int groups);
 
 // One window's build, step by step on one grid.
 class GroupChart {
-public:
+  public:
     GroupChart(const GlobalBas& g, ResultGrid& grid, const GroupMember& member);
 
     void SetUpGroupGrid(int headerRows);
@@ -47,7 +47,7 @@ public:
     // The group's label as written over its columns.
     std::string GroupLabel(int group) const;
 
-private:
+  private:
     int FirstColumn(int group, int firstNumberColumn) const;
     int LastColumn(int group, int firstNumberColumn) const;
     void MarkDraw(const DrawRecord& draw, int row);

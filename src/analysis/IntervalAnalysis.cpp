@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace pair_table {
 namespace {
 
-constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
 // The group-title row: main numbers over columns 2 … 15, bonus numbers over
 // 15 … 19, each title starting in a column of its group.
 constexpr int kBonusGroupFirst = 15;
@@ -49,7 +49,7 @@ void WriteGroupTitle(ResultGrid& grid, int column, int row, std::string_view tit
 void SetUpGrid(ResultGrid& grid, int latestDraw, int headerCount) {
     // Past the row limit the bottom header is cut off and the fill stops at
     // the last row.
-    const int rows = std::min(std::max(latestDraw, 0) + headerCount + 2, kMaxRows);
+    const int rows = CappedRowCount(std::max(latestDraw, 0) + headerCount + 2);
     grid.SetColumnCount(kColumns);
     grid.SetRowCount(rows);
     grid.SetVisibleColumns(kColumns);
@@ -109,10 +109,7 @@ void WriteDraw(ResultGrid& grid, const DrawRecord& draw, int row) {
 }
 
 void CheckRoomFor(const ResultGrid& grid, const DrawRecord& draw, int row, int latestDraw) {
-    if (row > grid.RowCount()) {
-        throw BuildStopped("表の行数が上限（32767行）に達したため、第" +
-                           std::to_string(draw.drawNumber) + "回から後は表示できません。");
-    }
+    if (row > grid.RowCount()) StopAtRowLimit(draw.drawNumber);
     if (row > LastDataRow(latestDraw)) {
         throw BuildStopped("表の行が足りないため、第" + std::to_string(draw.drawNumber) +
                            "回以降は表示できません。");
@@ -134,7 +131,7 @@ using pair_table::ValueColumn;
 // incomplete draw never matches, whatever the value.  0 means "not yet
 // drawn": draw numbers start at 1 and a draw numbered 0 is never looked at.
 class LastSeenTable {
-public:
+  public:
     LastSeenTable() : latest_(kValueCount, 0) {}
 
     // Makes every draw held so far visible to draws numbered drawNumber.
@@ -151,7 +148,7 @@ public:
         heldDraw_ = draw.drawNumber;
     }
 
-private:
+  private:
     static constexpr int kValueCount = 1 << 16;
     static int Index(int value) { return value - std::numeric_limits<std::int16_t>::min(); }
     void Enter() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
@@ -11,23 +12,12 @@ namespace {
 constexpr int kColumns = 12;
 constexpr int kMainSumColumn = 9;
 constexpr int kTotalColumn = 12;
-constexpr int kMaxRows = 32767;  // rows are 16-bit
 constexpr Rgb kSumBack = MakeRgb(200, 255, 255);
 constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 // The title of the main-number band: 23 blanks, an ideographic space, the
 // title and 30 blanks, overflowing from column 2 across columns 2 to 8.
 constexpr const char* kMainBandTitle =
     "                       　本 数 字                              ";
-
-// Stops the build before a draw that has no row left in the grid.
-void CheckRowFor(const DrawRecord& draw, int row, int lastRow) {
-    if (row <= lastRow && row <= kMaxRows) return;
-    const std::string which = "第" + std::to_string(draw.drawNumber) + "回";
-    if (row > kMaxRows) {
-        throw BuildStopped("表の行数が32767を超えるため、" + which + "以降は表示できません。");
-    }
-    throw BuildStopped("表の行が足りないため、" + which + "以降は表示できません。");
-}
 
 void ColourSumColumn(ResultGrid& grid, int column) {
     FillBlock(grid, column, 2, column, grid.RowCount(), [](ResultGrid& gr) {
@@ -39,7 +29,7 @@ void ColourSumColumn(ResultGrid& grid, int column) {
 }  // namespace
 
 void SetUpSumGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
-    const int rows = std::min(g.LatestDrawNumber + extraRows + 1, kMaxRows);
+    const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
     grid.SetColumnCount(kColumns);
     grid.SetRowCount(rows);
     grid.SetVisibleColumns(kColumns);

@@ -4,28 +4,18 @@
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 16;
-constexpr int kHalfWidth = 8;    // draw number + seven main numbers
-constexpr int kMaxRows = 32767;  // rows are 16-bit
+constexpr int kHalfWidth = 8;  // draw number + seven main numbers
 constexpr Rgb kLeftHeaderBack = MakeRgb(255, 200, 255);
 constexpr Rgb kRightHeaderBack = MakeRgb(255, 200, 200);
 constexpr Rgb kConsecutiveBack = MakeRgb(200, 255, 255);
 constexpr Rgb kSkipOneBack = MakeRgb(200, 255, 200);
 constexpr Rgb kNoPairBack = MakeRgb(225, 225, 225);
-
-// Stops the build before a draw that has no row left in the grid.
-void CheckRowFor(const DrawRecord& draw, int row, int lastRow) {
-    if (row <= lastRow && row <= kMaxRows) return;
-    const std::string which = "第" + std::to_string(draw.drawNumber) + "回";
-    if (row > kMaxRows) {
-        throw BuildStopped("表の行数が32767を超えるため、" + which + "以降は表示できません。");
-    }
-    throw BuildStopped("表の行が足りないため、" + which + "以降は表示できません。");
-}
 
 void FrameHeaderBand(ResultGrid& grid, int firstColumn, int row, Rgb back) {
     FillBlock(grid, firstColumn, row, firstColumn + kMainCount - 1, row, [back](ResultGrid& gr) {
@@ -73,7 +63,7 @@ void ShadeIfNoPair(ResultGrid& grid, int pairCount, int column, int row) {
 }
 
 void SetUpPairGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
-    const int rows = std::min(g.LatestDrawNumber + extraRows + 1, kMaxRows);
+    const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
     grid.SetColumnCount(kColumns);
     grid.SetRowCount(rows);
     grid.SetVisibleColumns(kColumns);

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 19;
 constexpr int kFirstDataRow = 3;
-constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
 constexpr int kMaxCount = std::numeric_limits<std::int16_t>::max();
 constexpr Rgb kNumberHeaderBack = MakeRgb(200, 255, 255);
 constexpr Rgb kCountHeaderBack = MakeRgb(200, 255, 200);
@@ -33,12 +33,12 @@ int PastCountRowCount(const GlobalBas& g, int headerCount) {
     const int complete = static_cast<int>(std::count_if(
         rows.begin(), rows.end(), [](const DrawRecord& d) { return d.IsComplete(); }));
     const int draws = std::max({static_cast<int>(g.LatestDrawNumber), complete, 0});
-    return std::min(draws + headerCount + 1, kMaxRows);
+    return CappedRowCount(draws + headerCount + 1);
 }
 
 // How often each value 0 … 32767 has been drawn so far.
 class PastAppearanceCount {
-public:
+  public:
     PastAppearanceCount() : counts_(kMaxCount + 1, 0) {}
 
     // Stops the build before the row of a draw holding a value the table
@@ -64,14 +64,9 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<std::int16_t> counts_;
 };
-
-void StopBeyondLastRow(const DrawRecord& draw) {
-    throw BuildStopped("表の行数が上限（32767行）に達したため、第" +
-                       std::to_string(draw.drawNumber) + "回から後は表示できません。");
-}
 
 void ColourHeaderGroup(ResultGrid& grid, int baseRow, int firstColumn, int lastColumn, Rgb fore,
                        Rgb back) {
@@ -145,7 +140,7 @@ void FillPastCountRows(const GlobalBas& g, ResultGrid& grid) {
     int row = kFirstDataRow;
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
-        if (row > grid.RowCount()) StopBeyondLastRow(draw);
+        if (row > grid.RowCount()) StopAtRowLimit(draw.drawNumber);
         PastAppearanceCount::CheckCountable(draw);
         grid.WriteCell(1, row, draw.drawNumber);
         for (int field = 0; field < kFieldCount; ++field) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
@@ -13,7 +14,6 @@ constexpr int kColumns = 13;
 constexpr int kFirstCountColumn = 11;
 constexpr int kSecondCountColumn = 12;
 constexpr int kLetterColumn = 13;
-constexpr int kMaxRows = 32767;  // rows are 16-bit
 constexpr int kHighestLow = 18;
 constexpr Rgb kFirstClassBack = MakeRgb(200, 255, 255);
 constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
@@ -32,16 +32,6 @@ constexpr PatternLetter kLetters[8] = {
     {"G", MakeRgb(255, 200, 200)},
     {"H", MakeRgb(255, 0, 0)},
 };
-
-// Stops the build before a draw that has no row left in the grid.
-void CheckRowFor(const DrawRecord& draw, int row, int lastRow) {
-    if (row <= lastRow && row <= kMaxRows) return;
-    const std::string which = "第" + std::to_string(draw.drawNumber) + "回";
-    if (row > kMaxRows) {
-        throw BuildStopped("表の行数が32767を超えるため、" + which + "以降は表示できません。");
-    }
-    throw BuildStopped("表の行が足りないため、" + which + "以降は表示できません。");
-}
 
 void ColourDataColumn(ResultGrid& grid, int column, std::optional<Rgb> fore, Rgb back) {
     FillBlock(grid, column, 2, column, grid.RowCount(), [fore, back](ResultGrid& gr) {
@@ -79,7 +69,7 @@ void WritePatternLetter(ResultGrid& grid, int index, int column, int row) {
 }
 
 void SetUpPatternGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
-    const int rows = std::min(g.LatestDrawNumber + extraRows + 1, kMaxRows);
+    const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
     grid.SetColumnCount(kColumns);
     grid.SetRowCount(rows);
     grid.SetVisibleColumns(kColumns);

@@ -4,28 +4,18 @@
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GridLimits.h"
 #include "analysis/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 14;
 constexpr int kFirstCountColumn = 11;
-constexpr int kMaxRows = 32767;  // rows are 16-bit
 constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 constexpr Rgb kCountHeaderBack = MakeRgb(200, 200, 255);
 constexpr Rgb kRangeBack[5] = {kWhite, kWhite, MakeRgb(200, 255, 255), MakeRgb(200, 255, 200),
                                kLightYellow};
 constexpr const char* kRangeTitles[5] = {"", "01～09", "10～19", "20～29", "30～37"};
-
-// Stops the build before a draw that has no row left above the bottom header.
-void CheckRowFor(const DrawRecord& draw, int row, int lastRow) {
-    if (row <= lastRow && row <= kMaxRows) return;
-    const std::string which = "第" + std::to_string(draw.drawNumber) + "回";
-    if (row > kMaxRows) {
-        throw BuildStopped("表の行数が32767を超えるため、" + which + "以降は表示できません。");
-    }
-    throw BuildStopped("表の行が足りないため、" + which + "以降は表示できません。");
-}
 
 void ColourDataColumn(ResultGrid& grid, int column, Rgb back) {
     FillBlock(grid, column, 2, column, grid.RowCount(),
@@ -52,7 +42,7 @@ void ColourByRange(ResultGrid& grid, int number, int column, int row) {
 }
 
 void SetUpRangeGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
-    const int rows = std::min(g.LatestDrawNumber + 1 + headerCount, kMaxRows);
+    const int rows = CappedRowCount(g.LatestDrawNumber + 1 + headerCount);
     grid.SetColumnCount(kColumns);
     grid.SetRowCount(rows);
     grid.SetVisibleColumns(kColumns);
@@ -134,7 +124,7 @@ void BuildRangeTable(const GlobalBas& g, ResultGrid& grid) {
     SetUpRangeGrid(g, grid, kHeaderCount);
     WriteRangeHeader(grid, 1);
     const int bottom = BottomHeaderRow(g);
-    const bool bottomFits = bottom <= kMaxRows;
+    const bool bottomFits = bottom <= kMaxGridRows;
     if (bottomFits) WriteRangeHeader(grid, bottom);
     FillRangeRows(g, grid);
     if (!bottomFits) {
