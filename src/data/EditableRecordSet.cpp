@@ -1,0 +1,213 @@
+#include "data/EditableRecordSet.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+
+#include "data/Schema.h"
+
+namespace {
+
+constexpr const char* kSelectOne = "SELECT * FROM 全データ選択クエリ WHERE 回数 = ?";
+constexpr const char* kSelectNewest =
+    "SELECT * FROM 全データ選択クエリ WHERE 回数 = (SELECT max(回数) FROM 全データ選択クエリ)";
+constexpr const char* kInsertEmpty = "INSERT INTO 全データ選択クエリ (回数) VALUES (NULL)";
+constexpr const char* kDeleteOne = "DELETE FROM 全データ選択クエリ WHERE 回数 = ?";
+
+FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
+    switch (sqlite3_column_type(stmt, column)) {
+        case SQLITE_INTEGER:
+            return static_cast<long long>(sqlite3_column_int64(stmt, column));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(stmt, column);
+        case SQLITE_NULL:
+            return std::monostate{};
+        default: {
+            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, column));
+            const int size = sqlite3_column_bytes(stmt, column);
+            return std::string(bytes ? bytes : "", static_cast<std::size_t>(size));
+        }
+    }
+}
+
+void Bind(const Statement& stmt, int position, const FieldValue& value) {
+    sqlite3_stmt* s = stmt.Handle();
+    if (const auto* whole = std::get_if<long long>(&value)) {
+        sqlite3_bind_int64(s, position, *whole);
+    } else if (const auto* real = std::get_if<double>(&value)) {
+        sqlite3_bind_double(s, position, *real);
+    } else if (const auto* text = std::get_if<std::string>(&value)) {
+        sqlite3_bind_text(s, position, text->data(), static_cast<int>(text->size()),
+                          SQLITE_TRANSIENT);
+    } else {
+        sqlite3_bind_null(s, position);
+    }
+}
+
+// Where the query's fields are in a statement's result columns.
+struct FieldColumns {
+    int drawNumber = -1;
+    std::array<int, kFieldCount> numbers{};
+};
+
+FieldColumns LocateFields(const Database& db, const Statement& stmt) {
+    FieldColumns where;
+    where.numbers.fill(-1);
+    const int count = sqlite3_column_count(stmt.Handle());
+    for (int c = 0; c < count; ++c) {
+        const std::string_view name = sqlite3_column_name(stmt.Handle(), c);
+        if (name == kDrawNumberField) where.drawNumber = c;
+        for (int f = 0; f < kFieldCount; ++f) {
+            if (name == kNumberFields[f]) where.numbers[f] = c;
+        }
+    }
+    auto missing = [&](std::string_view field) {
+        throw DatabaseError("データベース「" + db.Path() + "」の問い合わせに項目「" +
+                            std::string(field) + "」がありません。");
+    };
+    if (where.drawNumber < 0) missing(kDrawNumberField);
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (where.numbers[f] < 0) missing(kNumberFields[f]);
+    }
+    return where;
+}
+
+EditableRow ReadRow(const Statement& stmt, const FieldColumns& where) {
+    EditableRow row;
+    row.drawNumber = ColumnValue(stmt.Handle(), where.drawNumber);
+    for (int f = 0; f < kFieldCount; ++f)
+        row.numbers[f] = ColumnValue(stmt.Handle(), where.numbers[f]);
+    return row;
+}
+
+std::string ValueText(const FieldValue& value) {
+    if (const auto* whole = std::get_if<long long>(&value)) return std::to_string(*whole);
+    if (const auto* real = std::get_if<double>(&value)) return std::to_string(*real);
+    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    return "";
+}
+
+// Runs one change in its own transaction.  A COMMIT that fails (a busy or
+// full disk) leaves the transaction open, so it is rolled back here too.
+template <typename F>
+void RunTransaction(const Database& db, F&& change) {
+    try {
+        InTransaction(db, change);
+    } catch (...) {
+        if (!sqlite3_get_autocommit(db.Handle())) {
+            try {
+                db.Exec("ROLLBACK");
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+}
+
+}  // namespace
+
+std::string DrawLabel(const FieldValue& drawNumber) { return "第" + ValueText(drawNumber) + "回"; }
+
+EditableRecordSet::EditableRecordSet(const std::string& connectionText)
+    : db_(Database::Open(connectionText, Database::Mode::ReadWrite)) {
+    if (sqlite3_db_readonly(db_.Handle(), "main") == 1) {
+        throw DatabaseError("データベースファイル「" + db_.Path() +
+                            "」に書き込めません。ファイルの書き込み許可を確かめてください。");
+    }
+    if (!HasSchema(db_)) {
+        throw DatabaseError("データベースファイル「" + db_.Path() +
+                            "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
+    }
+    // Every commit reaches the disk before it returns: the rollback journal
+    // with full synchronisation survives a killed process or a power cut.
+    db_.Exec("PRAGMA synchronous = FULL");
+    Statement query(db_, kSnapshotStatement);
+    const FieldColumns where = LocateFields(db_, query);
+    while (query.Step()) rows_.push_back(ReadRow(query, where));
+}
+
+std::optional<EditableRow> EditableRecordSet::ReadStored(const FieldValue& drawNumber) const {
+    Statement query(db_, kSelectOne);
+    Bind(query, 1, drawNumber);
+    if (!query.Step()) return std::nullopt;
+    return ReadRow(query, LocateFields(db_, query));
+}
+
+void EditableRecordSet::CheckUnchanged(const EditableRow& row) const {
+    const std::optional<EditableRow> stored = ReadStored(row.drawNumber);
+    if (!stored) {
+        throw DatabaseError(
+            DrawLabel(row.drawNumber) +
+            "はこの画面を開いた後にほかで削除されています。画面を開き直してください。");
+    }
+    if (*stored != row) {
+        throw DatabaseError(
+            DrawLabel(row.drawNumber) +
+            "はこの画面を開いた後にほかで変更されています。画面を開き直してください。");
+    }
+}
+
+template <typename F>
+void EditableRecordSet::Write(const std::string& failure, F&& change) {
+    try {
+        RunTransaction(db_, change);
+    } catch (const DatabaseError& e) {
+        throw DatabaseError(failure + "\n" + e.what());
+    }
+}
+
+void EditableRecordSet::SetNumber(std::size_t index, int field, std::optional<int> value) {
+    const EditableRow& row = rows_.at(index);
+    const std::string failure = DrawLabel(row.drawNumber) + "の「" +
+                                std::string(kNumberFields.at(field)) + "」を保存できませんでした。";
+    EditableRow stored;
+    Write(failure, [&] {
+        CheckUnchanged(row);
+        Statement update(db_, "UPDATE 全データ選択クエリ SET \"" +
+                                  std::string(kNumberFields[field]) + "\" = ? WHERE 回数 = ?");
+        if (value) {
+            sqlite3_bind_int(update.Handle(), 1, *value);
+        } else {
+            sqlite3_bind_null(update.Handle(), 1);
+        }
+        Bind(update, 2, row.drawNumber);
+        update.Step();
+        // Keep exactly what the database now holds.
+        const std::optional<EditableRow> written = ReadStored(row.drawNumber);
+        if (!written) throw DatabaseError(DrawLabel(row.drawNumber) + "が見つかりません。");
+        stored = *written;
+    });
+    rows_[index] = stored;
+}
+
+void EditableRecordSet::InsertAt(std::size_t position, const RowsNotice& notice) {
+    if (position > rows_.size()) position = rows_.size();
+    EditableRow added;
+    Write("行を追加できませんでした。", [&] {
+        db_.Exec(kInsertEmpty);
+        Statement newest(db_, kSelectNewest);
+        if (!newest.Step()) throw DatabaseError("追加した行が見つかりません。");
+        added = ReadRow(newest, LocateFields(db_, newest));
+        // Every reader keeps draw numbers in 16 bits.
+        const auto* number = std::get_if<long long>(&added.drawNumber);
+        if (!number || *number > std::numeric_limits<std::int16_t>::max()) {
+            throw DatabaseError("回数が32767を超えるため、これ以上追加できません。");
+        }
+    });
+    if (notice.before) notice.before();
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position), added);
+    if (notice.after) notice.after();
+}
+
+void EditableRecordSet::Delete(std::size_t index, const RowsNotice& notice) {
+    const EditableRow& row = rows_.at(index);
+    Write(DrawLabel(row.drawNumber) + "を削除できませんでした。", [&] {
+        CheckUnchanged(row);
+        Statement remove(db_, kDeleteOne);
+        Bind(remove, 1, row.drawNumber);
+        remove.Step();
+    });
+    if (notice.before) notice.before();
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (notice.after) notice.after();
+}

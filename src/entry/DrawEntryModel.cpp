@@ -1,0 +1,123 @@
+#include "entry/DrawEntryModel.h"
+
+#include <algorithm>
+
+#include "entry/EntryColumns.h"
+#include "entry/NumberText.h"
+
+namespace {
+
+QString RefusalText(const QString& text) {
+    return QStringLiteral(
+               "当選データの数字は1から37までの整数で入力してください。"
+               "「%1」は保存されません。")
+        .arg(text);
+}
+
+bool SameValue(const FieldValue& stored, std::optional<int> value) {
+    if (!value) return std::holds_alternative<std::monostate>(stored);
+    const auto* whole = std::get_if<long long>(&stored);
+    return whole && *whole == *value;
+}
+
+}  // namespace
+
+DrawEntryModel::DrawEntryModel(std::unique_ptr<EditableRecordSet> records, QObject* parent)
+    : QAbstractTableModel(parent), records_(std::move(records)) {}
+
+int DrawEntryModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(records_->RecordCount());
+}
+
+int DrawEntryModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kEntryColumnCount;
+}
+
+QString DrawEntryModel::CellText(int row, int column) const {
+    const EditableRow& stored = records_->Row(static_cast<std::size_t>(row));
+    return ::CellText(column == 0 ? stored.drawNumber : stored.numbers.at(column - 1));
+}
+
+QVariant DrawEntryModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const EntryColumn& column = EntryColumns().at(index.column());
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return CellText(index.row(), index.column());
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        case Qt::ForegroundRole:
+            return column.fore.isValid() ? QVariant(column.fore) : QVariant();
+        case Qt::BackgroundRole:
+            return column.back.isValid() ? QVariant(column.back) : QVariant();
+        default:
+            return {};
+    }
+}
+
+QVariant DrawEntryModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Vertical) return section + 1;
+    const std::string_view field = EntryColumns().at(section).field;
+    return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+}
+
+Qt::ItemFlags DrawEntryModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (EntryColumns().at(index.column()).editable) flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool DrawEntryModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
+        return false;
+    }
+    const QString text = value.toString();
+    const EnteredNumber entered = ParseEnteredNumber(text);
+    if (!entered.accepted) {
+        Report(index, RefusalText(text));
+        return false;
+    }
+    const auto row = static_cast<std::size_t>(index.row());
+    const int field = index.column() - 1;
+    if (SameValue(records_->Row(row).numbers.at(field), entered.value)) return true;
+    try {
+        records_->SetNumber(row, field, entered.value);
+    } catch (const std::exception& e) {
+        Report(index, QString::fromStdString(e.what()));
+        return false;
+    }
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kEntryColumnCount - 1));
+    return true;
+}
+
+int DrawEntryModel::InsertRowAfter(int row) {
+    const int position = std::clamp(row + 1, 0, rowCount());
+    try {
+        records_->InsertAt(
+            static_cast<std::size_t>(position),
+            {[&] { beginInsertRows({}, position, position); }, [&] { endInsertRows(); }});
+    } catch (const std::exception& e) {
+        Report(index(std::min(row, rowCount() - 1), 0), QString::fromStdString(e.what()));
+        return -1;
+    }
+    return position;
+}
+
+bool DrawEntryModel::DeleteRow(int row) {
+    if (row < 0 || row >= rowCount()) return false;
+    try {
+        records_->Delete(static_cast<std::size_t>(row),
+                         {[&] { beginRemoveRows({}, row, row); }, [&] { endRemoveRows(); }});
+    } catch (const std::exception& e) {
+        Report(index(row, 0), QString::fromStdString(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void DrawEntryModel::Report(const QModelIndex& cell, const QString& message) const {
+    if (report_) report_(cell, message);
+}

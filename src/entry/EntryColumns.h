@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <array>
+#include <string_view>
+
+#include "core/DrawRecord.h"
+
+// The entry grid's ten bound columns: the draw number, the seven main numbers
+// and the two bonus numbers, with their widths (characters) and colours.
+struct EntryColumn {
+    std::string_view field;  // the bound field, also the column heading
+    int widthChars;
+    QColor fore;
+    QColor back;  // invalid: the grid's default
+    bool editable;
+};
+
+inline constexpr int kEntryColumnCount = 1 + kFieldCount;
+
+inline const std::array<EntryColumn, kEntryColumnCount>& EntryColumns() {
+    static const std::array<EntryColumn, kEntryColumnCount> columns = [] {
+        std::array<EntryColumn, kEntryColumnCount> c{};
+        c[0] = {kDrawNumberField, 5, QColor(0, 0, 255), QColor(), false};
+        for (int f = 0; f < kFieldCount; ++f) {
+            const bool bonus = f == kBonus1 || f == kBonus2;
+            c[1 + f] = {kNumberFields[f], 7, bonus ? QColor(255, 0, 0) : QColor(),
+                        bonus ? QColor(197, 255, 255) : QColor(), true};
+        }
+        return c;
+    }();
+    return columns;
+}

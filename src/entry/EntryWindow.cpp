@@ -1,0 +1,284 @@
+#include "entry/EntryWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <utility>
+
+#include "app/MainFrm.h"
+#include "entry/CloseCheck.h"
+#include "entry/DrawEntryModel.h"
+#include "entry/EntryColumns.h"
+#include "entry/NumberCellDelegate.h"
+#include "ui/Messages.h"
+#include "ui/Twips.h"
+
+namespace {
+
+const QString kWindowName = QStringLiteral("当選データ入力");
+constexpr int kHeightTwips = 13450;
+constexpr int kWidthTwips = 9000;
+constexpr int kVisibleRows = 50;
+constexpr double kRowHeightPoints = 10;
+constexpr int kCellPadding = 2;  // pixels each side of a column's characters
+constexpr int kMarginTwips = 120;
+constexpr int kGridTopTwips = 600;
+constexpr int kButtonWidthTwips = 900;
+constexpr int kButtonHeightTwips = 375;
+
+}  // namespace
+
+当選データ入力::当選データ入力(MainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
+    setObjectName(kWindowName);
+    setWindowTitle(kWindowName);
+    Label1 = new QLabel(
+        QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
+    Label1->setObjectName("Label1");
+    fpSpread1 = new QTableView(this);
+    fpSpread1->setObjectName("fpSpread1");
+    Command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    Command1->setObjectName("Command1");
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    BuildEditMenu();
+    followsActivation_ = connect(main_.MdiArea(), &QMdiArea::subWindowActivated, this,
+                                 [this](QMdiSubWindow* active) {
+                                     ShowEditMenuInMenuBar(active && active->widget() == this);
+                                 });
+}
+
+// Child windows are destroyed before the main window's child area, so the
+// activation signal is still connected here and must not reach a window
+// half torn down.
+当選データ入力::~当選データ入力() { disconnect(followsActivation_); }
+
+void 当選データ入力::BuildEditMenu() {
+    mnuEdit = new QMenu(QStringLiteral("編集(&E)"), this);
+    mnuEdit->setObjectName("mnuEdit");
+    mnuEdit->menuAction()->setObjectName("mnuEdit");
+    mnuAddLine = mnuEdit->addAction(QStringLiteral("行追加"), this, [this] { mnuAddLine_Click(); });
+    mnuAddLine->setObjectName("mnuAddLine");
+    mnuAddLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuDelLine = mnuEdit->addAction(QStringLiteral("行削除"), this, [this] { mnuDelLine_Click(); });
+    mnuDelLine->setObjectName("mnuDelLine");
+    mnuDelLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+}
+
+// The edit menu sits in the main menu bar before the window menu.
+void 当選データ入力::ShowEditMenuInMenuBar(bool shown) {
+    QMenuBar* bar = main_.menuBar();
+    QAction* entry = mnuEdit->menuAction();
+    const bool present = bar->actions().contains(entry);
+    if (shown == present) return;
+    if (!shown) {
+        bar->removeAction(entry);
+        return;
+    }
+    QAction* before = nullptr;
+    for (QAction* action : bar->actions()) {
+        if (action->objectName() == QStringLiteral("mnuWindow")) before = action;
+    }
+    bar->insertAction(before, entry);
+}
+
+void 当選データ入力::Form_Load(QWidget* frame) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents();
+    main_.setPropEnd(false);
+    if (frame) {
+        frame->move(0, 0);
+        frame->resize(TwipsToPixels(kWidthTwips, this), TwipsToPixels(kHeightTwips, this));
+    }
+    QString failure;
+    try {
+        BindGrid();
+    } catch (const std::exception& e) {
+        failure = QString::fromStdString(e.what());
+    }
+    SetUpGrid();
+    QApplication::restoreOverrideCursor();
+    if (!failure.isEmpty()) {
+        // Without its rows the window has nothing to edit: it closes again.
+        ShowMessage(this, failure);
+        QTimer::singleShot(0, this, [this] { CloseChildWindow(this); });
+    }
+}
+
+// The record set is opened here and handed to the grid's model, which keeps
+// the only reference to it.
+void 当選データ入力::BindGrid() {
+    auto records = std::make_unique<EditableRecordSet>(main_.Globals().ConnectionText);
+    model_ = new DrawEntryModel(std::move(records), this);
+    model_->SetErrorReporter(
+        [this](const QModelIndex& cell, const QString& text) { QueueMessage(cell, text); });
+    fpSpread1->setModel(model_);
+}
+
+void 当選データ入力::SetUpGrid() {
+    QTableView* grid = fpSpread1;
+    grid->setItemDelegate(new NumberCellDelegate(grid));
+    const double charWidth = QFontMetricsF(grid->font()).horizontalAdvance(QLatin1Char('0'));
+    if (model_) {
+        for (int c = 0; c < kEntryColumnCount; ++c) {
+            grid->setColumnWidth(
+                c, static_cast<int>(
+                       std::lround(EntryColumns()[c].widthChars * charWidth + 2 * kCellPadding)));
+        }
+    }
+    const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    const int rowHeight = static_cast<int>(std::lround(kRowHeightPoints * dpi / 72.0));
+    QHeaderView* rows = grid->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(rowHeight);
+    rows->setDefaultSectionSize(rowHeight);
+    rows->setDefaultAlignment(Qt::AlignCenter);
+    rows->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(rows, &QWidget::customContextMenuRequested, this, [this, rows](QPoint pos) {
+        const int section = rows->logicalIndexAt(pos);
+        fpSpread1_RightClick(0, 0, section < 0 ? 0 : section + 1, rows->mapToGlobal(pos));
+    });
+    // Field names wider than their column wrap onto a second line.
+    QHeaderView* columns = grid->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    columns->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment::fromInt(Qt::TextWordWrap));
+    columns->setFixedHeight(2 * columns->fontMetrics().lineSpacing() + 2 * kCellPadding);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    grid->setShowGrid(true);
+    grid->setGridStyle(Qt::SolidLine);
+    grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: black; }"));
+    grid->setWordWrap(false);
+    grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    if (model_ && model_->rowCount() > 0) grid->setCurrentIndex(model_->index(0, 0));
+    PlaceControls();
+}
+
+// Label and button along the top; the grid below them, sized to show ten
+// columns and fifty rows where the window has room for them.
+void 当選データ入力::PlaceControls() {
+    const int margin = TwipsToPixels(kMarginTwips, this);
+    const int buttonWidth = TwipsToPixels(kButtonWidthTwips, this);
+    const int buttonHeight = TwipsToPixels(kButtonHeightTwips, this);
+    Command1->setGeometry(width() - margin - buttonWidth, margin, buttonWidth, buttonHeight);
+    Label1->setGeometry(margin, margin, std::max(0, Command1->x() - 2 * margin), buttonHeight);
+
+    QTableView* grid = fpSpread1;
+    const int frame = 2 * grid->frameWidth();
+    int columnsWidth = 0;
+    for (int c = 0; c < kEntryColumnCount; ++c) columnsWidth += grid->columnWidth(c);
+    const int wanted = grid->verticalHeader()->sizeHint().width() + columnsWidth +
+                       grid->verticalScrollBar()->sizeHint().width() + frame;
+    const int tall = grid->horizontalHeader()->height() +
+                     kVisibleRows * grid->verticalHeader()->defaultSectionSize() + frame;
+    const int top = TwipsToPixels(kGridTopTwips, this);
+    grid->setGeometry(margin, top, std::min(wanted, std::max(0, width() - 2 * margin)),
+                      std::min(tall, std::max(0, height() - top - margin)));
+}
+
+void 当選データ入力::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceControls();
+}
+
+void 当選データ入力::Command1_Click() {
+    if (!model_) {
+        CloseChildWindow(this);
+        return;
+    }
+    // A refused entry is shown first, and the window stays open to fix it.
+    if (ShowQueuedMessages()) return;
+    const QModelIndex wrong = FirstWrongCell(*model_);
+    if (wrong.isValid()) {
+        ShowMessage(this, QStringLiteral("当選データの数字に誤りがあります。"));
+        fpSpread1->setCurrentIndex(wrong);
+        fpSpread1->scrollTo(wrong);
+        return;
+    }
+    CloseChildWindow(this);
+}
+
+void 当選データ入力::mnuAddLine_Click() {
+    if (!model_) return;
+    if (!AskYesNo(this, QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？"))) {
+        return;
+    }
+    const QModelIndex active = fpSpread1->currentIndex();
+    const int column = active.isValid() ? active.column() : 1;
+    const int after = active.isValid() ? active.row() : model_->rowCount() - 1;
+    const int added = model_->InsertRowAfter(after);
+    if (added < 0) return;
+    const QModelIndex cell = model_->index(added, column);
+    fpSpread1->setCurrentIndex(cell);
+    fpSpread1->scrollTo(cell);
+}
+
+void 当選データ入力::mnuDelLine_Click() {
+    if (!model_) return;
+    const QModelIndex active = fpSpread1->currentIndex();
+    if (!active.isValid()) return;
+    if (!AskYesNo(this, QStringLiteral("選択された行を削除します。よろしいですか？"))) return;
+    model_->DeleteRow(active.row());
+}
+
+void 当選データ入力::fpSpread1_RightClick(int clickType, int column, int row, QPoint globalPos) {
+    if (!model_ || clickType != 0 || column != 0) return;
+    if (row < 1 || row > model_->rowCount() || !SelectionSpansOneRow()) return;
+    mnuEdit->popup(globalPos);
+}
+
+// The selected block, or the active cell when nothing is selected.
+bool 当選データ入力::SelectionSpansOneRow() const {
+    const QItemSelection selection = fpSpread1->selectionModel()->selection();
+    if (selection.isEmpty()) return fpSpread1->currentIndex().isValid();
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    for (const QItemSelectionRange& range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+    }
+    return top == bottom;
+}
+
+// A refusal or a database error is shown once the grid has finished
+// committing the cell: a message box opened from inside the commit would take
+// the focus from the editor and make it commit a second time.
+void 当選データ入力::QueueMessage(const QModelIndex&, const QString& text) {
+    queued_.append(text);
+    QTimer::singleShot(0, this, [this] { ShowQueuedMessages(); });
+}
+
+bool 当選データ入力::ShowQueuedMessages() {
+    if (queued_.isEmpty()) return false;
+    const QStringList texts = std::exchange(queued_, {});
+    for (const QString& text : texts) ShowMessage(this, text);
+    return true;
+}
+
+void 当選データ入力::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    ShowEditMenuInMenuBar(false);
+    main_.setPropEnd(true);
+}
+
+void 当選データ入力::closeEvent(QCloseEvent* event) {
+    ShowQueuedMessages();
+    Form_Unload();
+    event->accept();
+}
+
+QWidget* NewEntryWindow(MainFrm& main) { return new 当選データ入力(main); }

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QModelIndex>
+#include <QPoint>
+#include <QStringList>
+#include <QWidget>
+
+#include "ui/ChildWindow.h"
+
+class DrawEntryModel;
+class MainFrm;
+class QAction;
+class QLabel;
+class QMdiSubWindow;
+class QMenu;
+class QPushButton;
+class QTableView;
+
+// The winning-data entry window: a grid bound to the rows of the stored
+// query, where draws are typed, inserted and deleted; every change reaches
+// the database at once.  Opening it clears the main window's propEnd and
+// closing it sets propEnd again.  Its edit menu shows in the main menu bar
+// while it is the active child window, and pops up on a right click of a row
+// heading.
+class 当選データ入力 : public QWidget, public ChildWindow {
+  public:
+    explicit 当選データ入力(MainFrm& main, QWidget* parent = nullptr);
+    ~当選データ入力() override;
+
+    // Hourglass, pending events, propEnd False, placement of frame at the
+    // top-left corner, the record set opened and bound to the grid, the
+    // grid's set-up, pointer back.
+    void Form_Load(QWidget* frame) override;
+    void Form_Unload();
+    // Runs the close check; closes the window only when every cell passes.
+    void Command1_Click();
+    void mnuAddLine_Click();
+    void mnuDelLine_Click();
+    // A right click on the grid (click kind, column and row counted from 1,
+    // 0 for the headings): on a row heading of a stored row, while the
+    // selection covers exactly one row, the edit menu pops up at globalPos.
+    void fpSpread1_RightClick(int clickType, int column, int row, QPoint globalPos);
+
+    DrawEntryModel* Model() const { return model_; }
+
+    QLabel* Label1 = nullptr;
+    QTableView* fpSpread1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuAddLine = nullptr;
+    QAction* mnuDelLine = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildEditMenu();
+    void BindGrid();
+    void SetUpGrid();
+    void PlaceControls();
+    void ShowEditMenuInMenuBar(bool shown);
+    bool SelectionSpansOneRow() const;
+    void QueueMessage(const QModelIndex& cell, const QString& text);
+    bool ShowQueuedMessages();
+
+    MainFrm& main_;
+    QMetaObject::Connection followsActivation_;
+    DrawEntryModel* model_ = nullptr;
+    QStringList queued_;
+    bool unloaded_ = false;
+};
+
+// Makes the entry window for the main window's command 当選データ入力.
+QWidget* NewEntryWindow(MainFrm& main);
