@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "data/DrawStoreLoader.h"
+#include "entry/EntryWindow.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/ChildWindow.h"
@@ -22,7 +23,7 @@ const QString kHelpKeyword = QStringLiteral("ロト7カゾリアLiteについて
 
 // The hourglass for the length of a command.
 class HourglassScope {
-public:
+  public:
     HourglassScope() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~HourglassScope() { QApplication::restoreOverrideCursor(); }
     HourglassScope(const HourglassScope&) = delete;
@@ -45,6 +46,8 @@ MainFrm::MainFrm(GlobalBas& globals, std::string databasePath, QWidget* parent)
     setCentralWidget(mdi_);
     BuildMenus();
     resize(1280, 960);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) { OnApplicationStateChanged(state); });
 }
 
 MainFrm::~MainFrm() {
@@ -87,7 +90,8 @@ void MainFrm::AddAnalysisCommand(QMenu* menu, const QString& caption, const QStr
     for (const AnalysisSpec& spec : AnalysisCatalog()) {
         if (FromView(spec.menuCommand) != command) continue;
         const QString window = FromView(spec.name);
-        QAction* action = AddCommand(menu, caption, command, [this, window] { OpenAnalysis(window); });
+        QAction* action =
+            AddCommand(menu, caption, command, [this, window] { OpenAnalysis(window); });
         // A window not built yet keeps its place in the menu, greyed.
         action->setEnabled(spec.build != nullptr);
         return;
@@ -126,8 +130,7 @@ void MainFrm::BuildMenus() {
 
     QMenu* data = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
     AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
-               [this] { mnuMasterInput_Click(); })
-        ->setEnabled(false);
+               [this] { mnuMasterInput_Click(); });
     AddCommand(data, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});
 
     QMenu* window = AddMenu(nullptr, QStringLiteral("ウィンドウ(&W)"), "mnuWindow");
@@ -142,7 +145,8 @@ void MainFrm::BuildMenus() {
 
     QMenu* help = AddMenu(nullptr, QStringLiteral("ヘルプ(&H)"), "mnuHelp");
     AddCommand(help, QStringLiteral("ヘルプ(&H)"), "mnuHelpFile", [this] { mnuHelpFile_Click(); });
-    AddCommand(help, QStringLiteral("バージョン情報(&A)"), "mnuAbout", [this] { mnuAbout_Click(); });
+    AddCommand(help, QStringLiteral("バージョン情報(&A)"), "mnuAbout",
+               [this] { mnuAbout_Click(); });
 }
 
 QAction* MainFrm::Command(const QString& name) const {
@@ -188,7 +192,7 @@ void MainFrm::mnuEnd_Click() { close(); }
 void MainFrm::mnuYoso_Click() {
     OpenChild(QString::fromUtf8(kPredictionWindowName), [](MainFrm& main) -> QWidget* {
         return new 一発カゾリア予想(main.Prediction(), main.Globals(),
-                                   [&main](bool on) { main.setPropEnd(on); });
+                                    [&main](bool on) { main.setPropEnd(on); });
     });
 }
 
@@ -197,6 +201,7 @@ void MainFrm::mnuMasterInput_Click() {
         ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
         return;
     }
+    OpenChild(QStringLiteral("当選データ入力"), NewEntryWindow);
 }
 
 void MainFrm::mnuHelpFile_Click() {
@@ -265,11 +270,14 @@ void MainFrm::mnuWindowArrangeIcon_Click() {
     }
 }
 
-void MainFrm::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !unloaded_) {
-        QTimer::singleShot(0, this, [this] { mnuYoso_Click(); });
-    }
+// Coming back from another program to the main window opens the prediction
+// window (or brings it to the front).  Dialogs of this program closing do not
+// count: they do not change the application's state.
+void MainFrm::OnApplicationStateChanged(Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive || unloaded_) return;
+    QTimer::singleShot(0, this, [this] {
+        if (isActiveWindow() && !QApplication::activeModalWidget()) mnuYoso_Click();
+    });
 }
 
 void MainFrm::closeEvent(QCloseEvent* event) {

@@ -62,7 +62,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
+
 
 private:
     void BuildMenus();
@@ -71,6 +71,7 @@ private:
                         std::function<void()> handler);
     void AddAnalysisCommand(QMenu* menu, const QString& caption, const QString& command);
     void Form_Unload();
+    void OnApplicationStateChanged(Qt::ApplicationState state);
     void TileChildren(Qt::Orientation orientation);
 
     GlobalBas& globals_;
