@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <QCryptographicHash>
-
 #include <filesystem>
 
 #include "data/ConnectionText.h"
@@ -28,13 +27,45 @@ std::string RawKey(const std::string& password) {
     return "\"x'" + digest.toHex().toUpper().toStdString() + "'\"";
 }
 
-// Keys a fresh connection and reads the schema; false when the key does not
-// open the file.
-bool TryKey(sqlite3* db, const std::string& keyLiteral) {
+// Keys a connection and reads the schema; the engine's result code.
+int TryKey(sqlite3* db, const std::string& keyLiteral) {
     const std::string sql = "PRAGMA key = " + keyLiteral + ";";
-    return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK &&
-           sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
-               SQLITE_OK;
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return rc;
+    sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    return sqlite3_extended_errcode(db);
+}
+
+// Opens and keys the file: first with the program's raw key, then with the
+// password as a passphrase (the engine's own derivation) for files keyed that
+// way.  On success *out holds the connection.
+int OpenKeyed(const std::string& path, int flags, const std::string& password, sqlite3** out) {
+    int rc = SQLITE_CANTOPEN;
+    for (const std::string& key : {RawKey(password), Quoted(password)}) {
+        sqlite3* db = nullptr;
+        rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+        if (rc == SQLITE_OK) rc = TryKey(db, key);
+        if (rc == SQLITE_OK) {
+            *out = db;
+            return rc;
+        }
+        sqlite3_close_v2(db);
+        // An unfinished write of a killed process must be rolled back first;
+        // no key gets past that on a read-only connection.
+        if (rc == SQLITE_READONLY_ROLLBACK) return rc;
+    }
+    return rc;
+}
+
+// Rolls back the journal a killed writer left behind, through one short
+// read-write connection, so a read-only snapshot can be taken after it.
+bool RollBackLeftoverJournal(const std::string& path, const std::string& password) {
+    sqlite3* db = nullptr;
+    if (OpenKeyed(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, password, &db) != SQLITE_OK) {
+        return false;
+    }
+    sqlite3_close_v2(db);
+    return true;
 }
 
 [[noreturn]] void ThrowOpenFailure(const std::string& path, const std::string& why) {
@@ -50,36 +81,40 @@ Database Database::Open(const std::string& connectionText, Mode mode) {
     const std::string& path = info.dataSource;
     std::error_code ec;
     if (mode != Mode::Create && !std::filesystem::exists(path, ec)) {
-        throw DatabaseError("データベースファイル「" + path +
-                            "」が見つかりません。\n次のコマンドで当選データを取り込むと作成されます:\n"
-                            "  loto7kazoria import data/loto7-history.csv --db \"" +
-                            path + "\"");
+        throw DatabaseError(
+            "データベースファイル「" + path +
+            "」が見つかりません。\n次のコマンドで当選データを取り込むと作成されます:\n"
+            "  loto7kazoria import data/loto7-history.csv --db \"" +
+            path + "\"");
     }
     if (std::filesystem::is_directory(path, ec)) ThrowOpenFailure(path, "フォルダーです。");
 
     int flags = SQLITE_OPEN_NOMUTEX;
     switch (mode) {
-        case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
-        case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
-        case Mode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+        case Mode::ReadOnly:
+            flags |= SQLITE_OPEN_READONLY;
+            break;
+        case Mode::ReadWrite:
+            flags |= SQLITE_OPEN_READWRITE;
+            break;
+        case Mode::Create:
+            flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+            break;
     }
+    // A wrong key or a file that is not a database shows only when the schema
+    // is first read.
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
-    Database db(raw, path);
-    if (rc != SQLITE_OK) ThrowOpenFailure(path, "(" + db.LastError() + ")");
-
-    // The key must be the first statement; a wrong key or a file that is not a
-    // database shows only when the schema is first read.  Files keyed with the
-    // password as a passphrase (the engine's own derivation) open as well.
-    if (!TryKey(raw, RawKey(info.password))) {
-        sqlite3_close_v2(db.db_.release());
-        raw = nullptr;
-        sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
-        db.db_.reset(raw);
-        if (!raw || !TryKey(raw, Quoted(info.password))) {
-            ThrowOpenFailure(path, "データベースではないか、パスワードが違います。");
-        }
+    int rc = OpenKeyed(path, flags, info.password, &raw);
+    if (rc == SQLITE_READONLY_ROLLBACK && RollBackLeftoverJournal(path, info.password)) {
+        rc = OpenKeyed(path, flags, info.password, &raw);
     }
+    if (rc == SQLITE_CANTOPEN) ThrowOpenFailure(path, "(" + std::string(sqlite3_errstr(rc)) + ")");
+    if (rc == SQLITE_READONLY_ROLLBACK) {
+        ThrowOpenFailure(
+            path, "前回の書き込みが途中で終わったままですが、書き込みできないため元に戻せません。");
+    }
+    if (rc != SQLITE_OK) ThrowOpenFailure(path, "データベースではないか、パスワードが違います。");
+    Database db(raw, path);
     sqlite3_busy_timeout(raw, 2000);
     return db;
 }
@@ -93,9 +128,7 @@ void Database::Exec(const std::string& sql) const {
     }
 }
 
-std::string Database::LastError() const {
-    return db_ ? sqlite3_errmsg(db_.get()) : "メモリ不足";
-}
+std::string Database::LastError() const { return db_ ? sqlite3_errmsg(db_.get()) : "メモリ不足"; }
 
 Statement::Statement(const Database& db, const std::string& sql) : db_(db) {
     if (sqlite3_prepare_v2(db.Handle(), sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK) {

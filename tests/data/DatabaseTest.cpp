@@ -1,4 +1,6 @@
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -137,6 +139,36 @@ TEST_F(StoreFile, BrokenFilesGiveAMessageAndStayAsTheyWere) {
         EXPECT_TRUE(Contains(error, path)) << error;
         EXPECT_EQ(ReadFile(path), content);
     }
+}
+
+TEST_F(StoreFile, SnapshotRollsBackAWriteAKilledProcessLeftUnfinished) {
+    {
+        Database db = Create();
+        db.Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)");
+        db.Exec("INSERT INTO 全データ選択クエリ VALUES (2, 2,3,4,5,6,7,8,9,10)");
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A writer that dies inside its transaction after the journal and the
+        // changed pages reached the disk.
+        Database db = Database::Open(Connection(path), Database::Mode::ReadWrite);
+        db.Exec("PRAGMA cache_size = 1; BEGIN");
+        for (int d = 3; d < 3000; ++d) {
+            db.Exec("INSERT INTO 当選データ (回数, 抽せん日) VALUES (" + std::to_string(d) +
+                    ", '" + std::string(200, 'x') + "')");
+        }
+        db.Exec("UPDATE 当選データ SET 第1数字 = 30 WHERE 回数 = 1");
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(std::filesystem::exists(path + "-journal"));
+    GlobalBas g;
+    OpenDrawStore(g, path);
+    ASSERT_EQ(g.Draws.RecordCount(), 2u);
+    EXPECT_EQ(g.Draws.Rows()[0].numbers[0], 1);
+    EXPECT_EQ(g.LatestDrawNumber, 2);
 }
 
 TEST_F(StoreFile, TruncatedDatabaseGivesAMessage) {
