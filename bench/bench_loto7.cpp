@@ -55,10 +55,10 @@ BENCHMARK(BM_SnapshotLoad)->Unit(benchmark::kMillisecond);
 void BM_AllAnalyses(benchmark::State& state) {
     const GlobalBas& g = Globals();
     for (auto _ : state) {
-        for (const AnalysisSpec& spec : AnalysisCatalog()) {
-            if (!spec.build) continue;
+        for (const AnalysisInfo& info : AnalysisCatalog()) {
+            if (!info.build) continue;
             ResultGrid grid;
-            spec.build(g, grid);
+            info.build(g, grid);
             benchmark::DoNotOptimize(grid.RowCount());
         }
     }
@@ -84,19 +84,19 @@ void BM_PredictionOptionClick(benchmark::State& state) {
 BENCHMARK(BM_PredictionOptionClick)->Unit(benchmark::kMicrosecond);
 
 // One build per analysis window.
-void BuildOne(benchmark::State& state, const AnalysisSpec* spec) {
+void BuildOne(benchmark::State& state, const AnalysisInfo* info) {
     const GlobalBas& g = Globals();
     for (auto _ : state) {
         ResultGrid grid;
-        spec->build(g, grid);
+        info->build(g, grid);
         benchmark::DoNotOptimize(grid.RowCount());
     }
 }
 
 // Painting a full viewport of a window's grid, scrolled to its middle.
-void PaintOne(benchmark::State& state, const AnalysisSpec* spec) {
+void PaintOne(benchmark::State& state, const AnalysisInfo* info) {
     ResultGrid grid;
-    spec->build(Globals(), grid);
+    info->build(Globals(), grid);
     GridView view;
     view.SetGrid(&grid);
     view.resize(1000, 860);
@@ -109,12 +109,12 @@ void PaintOne(benchmark::State& state, const AnalysisSpec* spec) {
 }
 
 void RegisterPerWindow() {
-    for (const AnalysisSpec& spec : AnalysisCatalog()) {
-        if (!spec.build) continue;
-        const std::string name(spec.name);
-        benchmark::RegisterBenchmark(("BM_Build/" + name).c_str(), BuildOne, &spec)
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (!info.build) continue;
+        const std::string name(info.name);
+        benchmark::RegisterBenchmark(("BM_Build/" + name).c_str(), BuildOne, &info)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BM_Paint/" + name).c_str(), PaintOne, &spec)
+        benchmark::RegisterBenchmark(("BM_Paint/" + name).c_str(), PaintOne, &info)
             ->Unit(benchmark::kMillisecond);
     }
 }

@@ -89,11 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const UserError&) {
         return 0;
     }
-    for (const AnalysisSpec& spec : AnalysisCatalog()) {
-        if (!spec.build) continue;
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (!info.build) continue;
         ResultGrid grid;
         try {
-            spec.build(g, grid);
+            info.build(g, grid);
         } catch (const BuildStopped&) {
         }
     }

@@ -17,7 +17,7 @@
 
 namespace {
 
-std::vector<AnalysisSpec> MakeCatalog() {
+std::vector<AnalysisInfo> MakeCatalog() {
     using P = PendingEvents;
     return {
         {
@@ -208,14 +208,14 @@ std::vector<AnalysisSpec> MakeCatalog() {
 
 }  // namespace
 
-const std::vector<AnalysisSpec>& AnalysisCatalog() {
-    static const std::vector<AnalysisSpec> catalog = MakeCatalog();
+const std::vector<AnalysisInfo>& AnalysisCatalog() {
+    static const std::vector<AnalysisInfo> catalog = MakeCatalog();
     return catalog;
 }
 
-const AnalysisSpec* FindAnalysis(std::string_view name) {
-    for (const AnalysisSpec& spec : AnalysisCatalog()) {
-        if (spec.name == name) return &spec;
+const AnalysisInfo* FindAnalysis(std::string_view name) {
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (info.name == name) return &info;
     }
     return nullptr;
 }

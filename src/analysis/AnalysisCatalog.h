@@ -27,7 +27,7 @@ enum class Legend {
 
 // Everything that makes one analysis window: its names, texts, size, frame
 // behaviour and the build that fills its grid from the start-up snapshot.
-struct AnalysisSpec {
+struct AnalysisInfo {
     std::string_view name;         // window object name, also the dump name
     std::string_view caption;      // window caption
     std::string_view label;        // Label1, the one-line description
@@ -49,6 +49,6 @@ struct AnalysisSpec {
 };
 
 // The seventeen analysis windows, in menu order.
-const std::vector<AnalysisSpec>& AnalysisCatalog();
+const std::vector<AnalysisInfo>& AnalysisCatalog();
 // The entry with this window name, or null.
-const AnalysisSpec* FindAnalysis(std::string_view name);
+const AnalysisInfo* FindAnalysis(std::string_view name);

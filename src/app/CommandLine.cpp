@@ -33,8 +33,8 @@ int RunImport(const StartOptions& o, std::ostream& out, std::ostream& err) {
 }
 
 int RunList(std::ostream& out) {
-    for (const AnalysisSpec& spec : AnalysisCatalog()) {
-        if (spec.build) out << spec.name << "\n";
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (info.build) out << info.name << "\n";
     }
     out << kPredictionWindowName << "\n";
     return 0;
@@ -73,8 +73,8 @@ int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
         return 2;
     }
     if (o.words[1] == kPredictionWindowName) return RunPredictionDump(o, out, err);
-    const AnalysisSpec* spec = FindAnalysis(o.words[1]);
-    if (!spec || !spec->build) {
+    const AnalysisInfo* info = FindAnalysis(o.words[1]);
+    if (!info || !info->build) {
         err << "ウィンドウ「" << o.words[1]
             << "」は出力できません。loto7kazoria list で名前を確かめてください。\n";
         return 2;
@@ -84,12 +84,12 @@ int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
     ResultGrid grid;
     int status = 0;
     try {
-        spec->build(g, grid);
+        info->build(g, grid);
     } catch (const BuildStopped& stopped) {
         err << stopped.what() << "\n";
         status = 1;
     }
-    PrintGrids(o, out, std::string(spec->name), std::string(spec->caption), {{"fpSpread1", &grid}});
+    PrintGrids(o, out, std::string(info->name), std::string(info->caption), {{"fpSpread1", &grid}});
     return status;
 }
 

@@ -87,13 +87,13 @@ QAction* MainFrm::AddCommand(QWidget* menu, const QString& caption, const QStrin
 }
 
 void MainFrm::AddAnalysisCommand(QMenu* menu, const QString& caption, const QString& command) {
-    for (const AnalysisSpec& spec : AnalysisCatalog()) {
-        if (FromView(spec.menuCommand) != command) continue;
-        const QString window = FromView(spec.name);
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (FromView(info.menuCommand) != command) continue;
+        const QString window = FromView(info.name);
         QAction* action =
             AddCommand(menu, caption, command, [this, window] { OpenAnalysis(window); });
         // A window not built yet keeps its place in the menu, greyed.
-        action->setEnabled(spec.build != nullptr);
+        action->setEnabled(info.build != nullptr);
         return;
     }
 }
@@ -180,10 +180,10 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
 }
 
 QMdiSubWindow* MainFrm::OpenAnalysis(const QString& name) {
-    const AnalysisSpec* spec = FindAnalysis(name.toStdString());
-    if (!spec || !spec->build) return nullptr;
-    return OpenChild(name, [spec](MainFrm& main) -> QWidget* {
-        return new AnalysisWindow(*spec, main.Globals(), [&main](bool on) { main.setPropEnd(on); });
+    const AnalysisInfo* info = FindAnalysis(name.toStdString());
+    if (!info || !info->build) return nullptr;
+    return OpenChild(name, [info](MainFrm& main) -> QWidget* {
+        return new AnalysisWindow(*info, main.Globals(), [&main](bool on) { main.setPropEnd(on); });
     });
 }
 

@@ -6,10 +6,10 @@
 #include "app/MainFrm.h"
 
 void OpenEveryWindow(MainFrm& main) {
-    for (const AnalysisSpec& spec : AnalysisCatalog()) {
-        if (spec.build) {
-            main.OpenAnalysis(QString::fromUtf8(spec.name.data(),
-                                                static_cast<qsizetype>(spec.name.size())));
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (info.build) {
+            main.OpenAnalysis(QString::fromUtf8(info.name.data(),
+                                                static_cast<qsizetype>(info.name.size())));
         }
     }
     main.mnuYoso_Click();

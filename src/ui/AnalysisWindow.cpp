@@ -23,43 +23,43 @@ QString FromView(std::string_view text) {
 
 }  // namespace
 
-AnalysisWindow::AnalysisWindow(const AnalysisSpec& spec, const GlobalBas& globals,
+AnalysisWindow::AnalysisWindow(const AnalysisInfo& info, const GlobalBas& globals,
                                PropEndSetter setPropEnd, QWidget* parent)
-    : QWidget(parent), spec_(spec), globals_(globals), setPropEnd_(std::move(setPropEnd)) {
-    setObjectName(FromView(spec.name));
-    setWindowTitle(FromView(spec.caption));
-    Label1 = new QLabel(FromView(spec.label), this);
+    : QWidget(parent), info_(info), globals_(globals), setPropEnd_(std::move(setPropEnd)) {
+    setObjectName(FromView(info.name));
+    setWindowTitle(FromView(info.caption));
+    Label1 = new QLabel(FromView(info.label), this);
     Label1->setObjectName("Label1");
     fpSpread1 = new GridView(this);
     fpSpread1->setObjectName("fpSpread1");
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName("Command1");
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    if (spec.hasPrintButton) {
+    if (info.hasPrintButton) {
         Command2 = new QPushButton(QStringLiteral("印刷"), this);
         Command2->setObjectName("Command2");
         Command2->setEnabled(false);
     }
-    legend_ = MakeLegend(spec.legend, this);
+    legend_ = MakeLegend(info.legend, this);
 }
 
 void AnalysisWindow::Form_Load(QWidget* frame) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (spec_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
-    if (setPropEnd_) setPropEnd_(!spec_.clearsPropEnd);
+    if (info_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
+    if (setPropEnd_) setPropEnd_(!info_.clearsPropEnd);
     if (frame) {
         frame->move(0, 0);
-        frame->resize(TwipsToPixels(spec_.widthTwips, this), TwipsToPixels(spec_.heightTwips, this));
+        frame->resize(TwipsToPixels(info_.widthTwips, this), TwipsToPixels(info_.heightTwips, this));
     }
     RunBuild();
-    if (spec_.events == PendingEvents::AfterBuild) QApplication::processEvents();
+    if (info_.events == PendingEvents::AfterBuild) QApplication::processEvents();
     QApplication::restoreOverrideCursor();
 }
 
 void AnalysisWindow::RunBuild() {
     QString stopped;
     try {
-        if (spec_.build) spec_.build(globals_, grid_);
+        if (info_.build) info_.build(globals_, grid_);
     } catch (const UserError& e) {
         // The rows written before the limit stay in the grid.
         stopped = QString::fromStdString(e.what());
@@ -104,8 +104,8 @@ void AnalysisWindow::PlaceControls() {
                               buttonHeight);
         labelRight = Command2->x() - margin;
     }
-    const int gridLeft = TwipsToPixels(spec_.gridLeftTwips ? spec_.gridLeftTwips : kMarginTwips, this);
-    int gridTop = TwipsToPixels(spec_.gridTopTwips ? spec_.gridTopTwips : kGridTopTwips, this);
+    const int gridLeft = TwipsToPixels(info_.gridLeftTwips ? info_.gridLeftTwips : kMarginTwips, this);
+    int gridTop = TwipsToPixels(info_.gridTopTwips ? info_.gridTopTwips : kGridTopTwips, this);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (Label1->sizeHint().width() <= labelRight - margin) {
@@ -121,10 +121,10 @@ void AnalysisWindow::PlaceControls() {
     }
 
     const int legendHeight = legend_ ? legend_->sizeHint().height() + margin / 2 : 0;
-    const int gridWidth = spec_.gridWidthTwips ? TwipsToPixels(spec_.gridWidthTwips, this)
+    const int gridWidth = info_.gridWidthTwips ? TwipsToPixels(info_.gridWidthTwips, this)
                                                : std::max(0, w - gridLeft - margin);
-    const int gridHeight = spec_.gridHeightTwips
-                               ? TwipsToPixels(spec_.gridHeightTwips, this)
+    const int gridHeight = info_.gridHeightTwips
+                               ? TwipsToPixels(info_.gridHeightTwips, this)
                                : std::max(0, h - gridTop - margin - legendHeight);
     fpSpread1->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
     if (legend_) {

@@ -18,7 +18,7 @@ class AnalysisWindow : public QWidget, public ChildWindow {
 public:
     using PropEndSetter = std::function<void(bool)>;
 
-    AnalysisWindow(const AnalysisSpec& spec, const GlobalBas& globals, PropEndSetter setPropEnd,
+    AnalysisWindow(const AnalysisInfo& info, const GlobalBas& globals, PropEndSetter setPropEnd,
                    QWidget* parent = nullptr);
 
     // Hourglass, pending events (where the window lets them run), propEnd,
@@ -28,7 +28,7 @@ public:
     void Command1_Click();
     void Form_Unload();
 
-    const AnalysisSpec& Spec() const { return spec_; }
+    const AnalysisInfo& Info() const { return info_; }
     const ResultGrid& Grid() const { return grid_; }
 
     QLabel* Label1 = nullptr;
@@ -44,7 +44,7 @@ private:
     void RunBuild();
     void PlaceControls();
 
-    const AnalysisSpec& spec_;
+    const AnalysisInfo& info_;
     const GlobalBas& globals_;
     PropEndSetter setPropEnd_;
     ResultGrid grid_;

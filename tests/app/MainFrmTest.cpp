@@ -68,8 +68,8 @@ TEST_F(MainWindow, MenuBarHasEveryCommandWithItsCaptionAndAccessKey) {
         EXPECT_EQ(main->Command(name)->text(), caption) << name.toStdString();
     }
     EXPECT_FALSE(main->Command("mnuMasterKanri")->isEnabled());
-    for (const AnalysisSpec& spec : AnalysisCatalog()) {
-        const QString command = QString::fromUtf8(spec.menuCommand.data(), spec.menuCommand.size());
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        const QString command = QString::fromUtf8(info.menuCommand.data(), info.menuCommand.size());
         ASSERT_NE(main->Command(command), nullptr) << command.toStdString();
         EXPECT_TRUE(main->Command(command)->isEnabled()) << command.toStdString();
     }
