@@ -2,13 +2,18 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 
 FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
     switch (sqlite3_column_type(stmt, column)) {
-        case SQLITE_INTEGER: return static_cast<long long>(sqlite3_column_int64(stmt, column));
-        case SQLITE_FLOAT: return sqlite3_column_double(stmt, column);
-        case SQLITE_NULL: return std::monostate{};
+        case SQLITE_INTEGER:
+            return static_cast<long long>(sqlite3_column_int64(stmt, column));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(stmt, column);
+        case SQLITE_NULL:
+            return std::monostate{};
         default: {
             const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, column));
             const int size = sqlite3_column_bytes(stmt, column);
@@ -20,8 +25,13 @@ FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
 }  // namespace
 
 StaticRecordSet::StaticRecordSet(const Database& db, const std::string& statement) {
+    // Counting first lets the values be stored without regrowing the table.
+    Statement count(db, "SELECT count(*) FROM (" + statement + ")");
+    const auto rows = count.Step() ? sqlite3_column_int64(count.Handle(), 0) : 0;
     Statement query(db, statement);
     const int columns = sqlite3_column_count(query.Handle());
+    values_.reserve(static_cast<std::size_t>(std::max<sqlite3_int64>(rows, 0)) *
+                    static_cast<std::size_t>(columns));
     for (int c = 0; c < columns; ++c) names_.emplace_back(sqlite3_column_name(query.Handle(), c));
     while (query.Step()) {
         for (int c = 0; c < columns; ++c) values_.push_back(ColumnValue(query.Handle(), c));
@@ -43,7 +53,8 @@ const FieldValue& StaticRecordSet::Field(int index) const {
 const FieldValue& StaticRecordSet::Field(std::string_view name) const {
     const int index = FieldIndex(name);
     if (index < 0) {
-        throw DatabaseError("データベースの問い合わせに項目「" + std::string(name) + "」がありません。");
+        throw DatabaseError("データベースの問い合わせに項目「" + std::string(name) +
+                            "」がありません。");
     }
     return Field(index);
 }

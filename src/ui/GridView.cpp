@@ -47,6 +47,7 @@ void GridView::SetGrid(const ResultGrid* grid) {
 
 void GridView::Refresh() {
     texts_.clear();
+    textImages_.clear();
     Relayout();
     updateGeometry();
     viewport()->update();
@@ -65,7 +66,8 @@ void GridView::Relayout() {
             columnLeft_.push_back(columnLeft_.back() + w);
         }
         for (int r = 1; r <= grid_->RowCount(); ++r) {
-            const int h = std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
+            const int h =
+                std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
             rowTop_.push_back(rowTop_.back() + h);
         }
         const bool horizontal = grid_->ScrollBars() & 1;
@@ -101,7 +103,8 @@ void GridView::UpdateScrollBars() {
     horizontalScrollBar()->setSingleStep(20);
     verticalScrollBar()->setRange(0, std::max(0, rowTop_.back() - area.height()));
     verticalScrollBar()->setPageStep(std::max(1, area.height() - FrozenHeight()));
-    verticalScrollBar()->setSingleStep(std::max(1, rowTop_.size() > 2 ? rowTop_[2] - rowTop_[1] : 16));
+    verticalScrollBar()->setSingleStep(
+        std::max(1, rowTop_.size() > 2 ? rowTop_[2] - rowTop_[1] : 16));
 }
 
 QSize GridView::sizeHint() const {
@@ -203,18 +206,8 @@ void GridView::paintEvent(QPaintEvent*) {
 // neighbours) and last the borders, batched per colour.
 void GridView::PaintArea(QPainter& p, const Span& columns, const Span& rows) {
     if (columns.first > columns.last || rows.first > rows.last) return;
-    QVector<QLine> gridLines;
-    for (int r = rows.first; r <= rows.last; ++r) {
-        for (int c = columns.first; c <= columns.last; ++c) {
-            const QRect rect = CellRect(c, r, columns, rows);
-            const Rgb back = grid_->Cell(c, r).back;
-            if (back != kWhite) p.fillRect(rect, ToQColor(back));
-            gridLines.append(QLine(rect.topRight(), rect.bottomRight()));
-            gridLines.append(QLine(rect.bottomLeft(), rect.bottomRight()));
-        }
-    }
-    p.setPen(kGridLineColor);
-    p.drawLines(gridLines);
+    PaintBackgrounds(p, columns, rows);
+    PaintGridLines(p, columns, rows);
 
     const int firstScrolling = std::clamp(grid_->FrozenColumns(), 0, grid_->ColumnCount()) + 1;
     const int textFrom = columns.first >= firstScrolling
@@ -237,6 +230,41 @@ void GridView::PaintArea(QPainter& p, const Span& columns, const Span& rows) {
         p.setPen(ToQColor(color));
         p.drawLines(lines);
     }
+}
+
+// One fill per run of equally coloured cells in a row; white is the
+// viewport's own background.
+void GridView::PaintBackgrounds(QPainter& p, const Span& columns, const Span& rows) {
+    for (int r = rows.first; r <= rows.last; ++r) {
+        int c = columns.first;
+        while (c <= columns.last) {
+            const Rgb back = grid_->Cell(c, r).back;
+            int last = c;
+            while (last < columns.last && grid_->Cell(last + 1, r).back == back) ++last;
+            if (back != kWhite) {
+                const QRect first = CellRect(c, r, columns, rows);
+                p.fillRect(first.united(CellRect(last, r, columns, rows)), ToQColor(back));
+            }
+            c = last + 1;
+        }
+    }
+}
+
+// The faint lines between all cells: one line per column and row edge.
+void GridView::PaintGridLines(QPainter& p, const Span& columns, const Span& rows) {
+    const QRect top = CellRect(columns.first, rows.first, columns, rows);
+    const QRect bottom = CellRect(columns.last, rows.last, columns, rows);
+    QVector<QLine> lines;
+    for (int c = columns.first; c <= columns.last; ++c) {
+        const int x = CellRect(c, rows.first, columns, rows).right();
+        lines.append(QLine(x, top.top(), x, bottom.bottom()));
+    }
+    for (int r = rows.first; r <= rows.last; ++r) {
+        const int y = CellRect(columns.first, r, columns, rows).bottom();
+        lines.append(QLine(top.left(), y, bottom.right(), y));
+    }
+    p.setPen(kGridLineColor);
+    p.drawLines(lines);
 }
 
 void GridView::PaintText(QPainter& p, int column, int row, const QRect& cellRect,
@@ -262,23 +290,59 @@ void GridView::PaintText(QPainter& p, int column, int row, const QRect& cellRect
     int y = rect.top() + (rect.height() - height) / 2;
     if (cell.valign == ResultGrid::VAlign::Top) y = rect.top();
     if (cell.valign == ResultGrid::VAlign::Bottom) y = rect.bottom() + 1 - height;
-    p.setPen(ToQColor(cell.fore));
+    const QPixmap& image = TextImage(grid_->TextIndex(column, row), cell.fore);
     if (text.width <= rect.width()) {
-        p.drawStaticText(x, y, text.text);
+        p.drawPixmap(x, y, image);
         return;
     }
     p.save();
     p.setClipRect(rect, Qt::IntersectClip);
-    p.drawStaticText(x, y, text.text);
+    p.drawPixmap(x, y, image);
     p.restore();
+}
+
+const QPixmap& GridView::TextImage(std::uint32_t index, Rgb color) {
+    const std::uint64_t key = (static_cast<std::uint64_t>(index) << 32) | color;
+    const auto found = textImages_.find(key);
+    if (found != textImages_.end()) return found->second;
+    const CachedText& text = Text(index);
+    const qreal ratio = devicePixelRatioF();
+    const QSizeF size = text.text.size();
+    QPixmap image(std::max(1, static_cast<int>(std::ceil(size.width() * ratio))),
+                  std::max(1, static_cast<int>(std::ceil(size.height() * ratio))));
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font());
+    painter.setPen(ToQColor(color));
+    painter.drawStaticText(0, 0, text.text);
+    painter.end();
+    return textImages_.emplace(key, std::move(image)).first->second;
 }
 
 void GridView::CollectBorders(int column, int row, const QRect& rect) {
     const ResultGrid::CellView cell = grid_->Cell(column, row);
     using S = ResultGrid::Side;
+    // Segments continuing the previous one in the same colour are joined, so
+    // a bordered row or column costs one line, not one per cell.
     const auto add = [&](S side, QPoint a, QPoint b) {
         const ResultGrid::Pen& pen = cell.border[static_cast<int>(side)];
-        if (pen.style != 0) borderLines_[pen.color].append(QLine(a, b));
+        if (pen.style == 0) return;
+        QVector<QLine>& lines = borderLines_[pen.color];
+        for (int back = static_cast<int>(lines.size()) - 1; back >= 0 && back >= lines.size() - 4;
+             --back) {
+            QLine& line = lines[back];
+            if (line.p2() + QPoint(1, 0) == a && a.y() == b.y() && line.y1() == line.y2()) {
+                line.setP2(b);
+                return;
+            }
+            if (line.p2() + QPoint(0, 1) == a && a.x() == b.x() && line.x1() == line.x2()) {
+                line.setP2(b);
+                return;
+            }
+            if (line == QLine(a, b)) return;
+        }
+        lines.append(QLine(a, b));
     };
     const int left = std::max(rect.left() - 1, 0);
     const int top = std::max(rect.top() - 1, 0);

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QLine>
+#include <QPixmap>
 #include <QStaticText>
 #include <QString>
 #include <unordered_map>
@@ -14,7 +15,7 @@
 // in its own colour and lets text overflow into empty cells to its right.
 // Column widths are characters of the grid font, row heights points.
 class GridView : public QAbstractScrollArea {
-public:
+  public:
     explicit GridView(QWidget* parent = nullptr);
 
     // Shows grid (not owned; it must outlive the view or be replaced).
@@ -36,12 +37,12 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return {60, 40}; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     struct Span {
         int first = 1, last = 0;  // cells to paint
         int offset = 0;           // pixel shift of the scrolled part
@@ -59,14 +60,20 @@ private:
     };
     const CachedText& Text(std::uint32_t index);
     void PaintArea(QPainter& p, const Span& columns, const Span& rows);
+    void PaintBackgrounds(QPainter& p, const Span& columns, const Span& rows);
+    void PaintGridLines(QPainter& p, const Span& columns, const Span& rows);
     void PaintText(QPainter& p, int column, int row, const QRect& rect, const Span& columns,
                    const Span& rows);
     void CollectBorders(int column, int row, const QRect& rect);
 
+    // A cell text drawn once per colour into a picture that is then copied.
+    const QPixmap& TextImage(std::uint32_t index, Rgb color);
+
     std::unordered_map<Rgb, QVector<QLine>> borderLines_;  // per colour, for one area
+    std::unordered_map<std::uint64_t, QPixmap> textImages_;
 
     const ResultGrid* grid_ = nullptr;
-    std::vector<int> columnLeft_;  // pixel x of each column, plus the end
-    std::vector<int> rowTop_;      // pixel y of each row, plus the end
+    std::vector<int> columnLeft_;    // pixel x of each column, plus the end
+    std::vector<int> rowTop_;        // pixel y of each row, plus the end
     std::vector<CachedText> texts_;  // by interned index
 };
