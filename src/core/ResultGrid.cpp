@@ -203,7 +203,7 @@ ResultGrid::CellView ResultGrid::Cell(int column, int row) const {
 
 std::uint32_t ResultGrid::Intern(std::string_view text) {
     if (text.empty()) return 0;
-    const auto found = textIndex_.find(std::string(text));
+    const auto found = textIndex_.find(text);
     if (found != textIndex_.end()) return found->second;
     const auto id = static_cast<std::uint32_t>(texts_.size());
     texts_.emplace_back(text);

@@ -174,6 +174,13 @@ private:
     std::vector<float> rowHeights_;    // index 0 unused
     std::vector<StoredCell> cells_;
     std::vector<std::string> texts_;
-    std::unordered_map<std::string, std::uint32_t> textIndex_;
+    // Looked up by string_view without building a string first.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> textIndex_;
     std::vector<Pen> pens_;
 };
