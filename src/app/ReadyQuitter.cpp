@@ -6,6 +6,8 @@
 #include "app/MainFrm.h"
 
 void OpenEveryWindow(MainFrm& main) {
+    // The entry window first, while no other window keeps it closed.
+    main.mnuMasterInput_Click();
     for (const AnalysisInfo& info : AnalysisCatalog()) {
         if (info.build) {
             main.OpenAnalysis(QString::fromUtf8(info.name.data(),

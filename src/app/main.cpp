@@ -8,6 +8,7 @@
 #include "app/ReadyQuitter.h"
 #include "core/GlobalBas.h"
 #include "data/ConnectionText.h"
+#include "ui/AppIcon.h"
 #include "ui/Messages.h"
 
 namespace {
@@ -38,6 +39,7 @@ int RunWindows(int argc, char** argv, const StartOptions& options) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ロト7カゾリアLite"));
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    QApplication::setWindowIcon(AppIcon());
     if (options.quitWhenReady) SetQuietMessages(true);
     GlobalBas globals;
     MainFrm main(globals, options.databasePath);
@@ -48,10 +50,10 @@ int RunWindows(int argc, char** argv, const StartOptions& options) {
         return 1;
     }
     main.show();
+    if (options.openAll) OpenEveryWindow(main);
     // The prediction window opens as soon as the main window is up, also
     // where no window manager activates the main window.
     main.mnuYoso_Click();
-    if (options.openAll) OpenEveryWindow(main);
     for (const std::string& name : options.openWindows) {
         if (!main.OpenAnalysis(QString::fromStdString(name))) {
             ShowMessage(&main, QStringLiteral("ウィンドウ「%1」はありません。").arg(QString::fromStdString(name)));

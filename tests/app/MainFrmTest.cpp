@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/HelpViewer.h"
@@ -188,6 +189,17 @@ TEST_F(MainWindow, HelpOpensAtTheAboutKeywordOrSaysTheFileIsMissing) {
     EXPECT_EQ(viewer->CurrentKeyword(), QStringLiteral("ロト7カゾリアLiteについて"));
     EXPECT_TRUE(viewer->LookUpKeyword(QStringLiteral("当選データ入力")));
     EXPECT_FALSE(viewer->LookUpKeyword(QStringLiteral("存在しない話題")));
+}
+
+TEST_F(MainWindow, OpenAllOpensTheEntryWindowEveryAnalysisAndThePrediction) {
+    OpenEveryWindow(*main);
+    EXPECT_TRUE(IsOpen(QStringLiteral("当選データ入力")));
+    EXPECT_TRUE(IsOpen(QStringLiteral("一発カゾリア予想")));
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        EXPECT_TRUE(IsOpen(QString::fromUtf8(info.name.data(), info.name.size())))
+            << info.name;
+    }
+    EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join("\n").toStdString();
 }
 
 TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {

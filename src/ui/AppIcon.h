@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's window icon: drawn balls in the chart colours.
+QIcon AppIcon();
