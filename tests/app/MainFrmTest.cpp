@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +14,7 @@
 
 #include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
+#include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
@@ -200,6 +202,22 @@ TEST_F(MainWindow, OpenAllOpensTheEntryWindowEveryAnalysisAndThePrediction) {
             << info.name;
     }
     EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join("\n").toStdString();
+}
+
+TEST_F(MainWindow, AboutWindowSitsAtAThirdOfTheMainWindowAndCloses) {
+    main->setGeometry(90, 60, 1200, 900);
+    main->show();
+    main->mnuAbout_Click();
+    auto* about = dynamic_cast<AboutWindow*>(main->findChild<QWidget*>(QStringLiteral("バージョン情報")));
+    ASSERT_NE(about, nullptr);
+    const QRect frame = main->frameGeometry();
+    EXPECT_EQ(about->pos(), QPoint((frame.width() - frame.left()) / 3,
+                                   (frame.height() - frame.top()) / 3));
+    EXPECT_EQ(about->Command1->text(), QStringLiteral("閉じる"));
+    const QPointer<AboutWindow> guard(about);
+    about->Command1->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(!guard || !guard->isVisible());
 }
 
 TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {
