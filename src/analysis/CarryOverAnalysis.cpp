@@ -42,14 +42,13 @@ void MarkCarriedNumber(ResultGrid& grid, int column, int row) {
 
 void SetUpCarryOverGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
     const int rows = CarryOverRowCount(g, headerCount);
-    grid.SetColumnCount(kColumns);
-    grid.SetRowCount(rows);
-    grid.SetVisibleColumns(kColumns);
-    grid.SetVisibleRows(51);
-    grid.FreezeRows(1);
-    grid.FreezeColumns(1);
-    grid.SetScrollBars(2);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kColumns,
+                     .rows = rows,
+                     .visibleColumns = kColumns,
+                     .visibleRows = 51,
+                     .frozenRows = 1,
+                     .frozenColumns = 1,
+                     .scrollBars = 2});
     grid.SetRowHeight(-1, 10);
     grid.SetRowHeight(1, 15);
     grid.SetColumnWidth(-1, 7);

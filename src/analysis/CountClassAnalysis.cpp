@@ -9,12 +9,9 @@ constexpr Rgb kHeadingBack = MakeRgb(255, 200, 200);
 void SetUpCountClassGrid(const GlobalBas& g, ResultGrid& grid) {
     // An empty database has no class at all; the heading row still shows.
     const int rows = std::max<int>(g.CountClassRowCount, 1);
-    grid.SetColumnCount(2);
-    grid.SetRowCount(rows);
-    grid.SetVisibleColumns(2);
-    grid.SetVisibleRows(rows);
-    grid.SetScrollBars(1);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(
+        grid,
+        {.columns = 2, .rows = rows, .visibleColumns = 2, .visibleRows = rows, .scrollBars = 1});
     grid.SetRowHeight(-1, 10);
     grid.SetColumnWidth(1, 5);
     grid.SetColumnWidth(2, 20);

@@ -38,13 +38,12 @@ std::string StopMessage(const DrawRecord& draw) {
 // --- shared by both last-digit windows -------------------------------------
 
 void LayOutDigitGrid(ResultGrid& grid, int rows) {
-    grid.SetColumnCount(kDigitGridColumns);
-    grid.SetRowCount(std::min(rows, kLargestGridRow));
-    grid.SetVisibleColumns(29);
-    grid.SetVisibleRows(52);
-    grid.FreezeRows(2);
-    grid.SetScrollBars(2);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kDigitGridColumns,
+                     .rows = std::min(rows, kLargestGridRow),
+                     .visibleColumns = 29,
+                     .visibleRows = 52,
+                     .frozenRows = 2,
+                     .scrollBars = 2});
     grid.SetRowHeight(-1, 10);
     grid.SetColumnWidth(-1, 5);
     FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {

@@ -21,14 +21,13 @@ constexpr std::string_view kTitle = "数　　　　　　　字";
 constexpr int ColumnOf(int number) { return number + 1; }
 
 void SizeDispersionGrid(ResultGrid& grid, int lastRow) {
-    grid.SetColumnCount(kColumnCount);
-    grid.SetRowCount(lastRow);
-    grid.SetVisibleColumns(kColumnCount);
-    grid.SetVisibleRows(47);
-    grid.FreezeRows(2);
-    grid.FreezeColumns(1);
-    grid.SetScrollBars(3);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kColumnCount,
+                     .rows = lastRow,
+                     .visibleColumns = kColumnCount,
+                     .visibleRows = 47,
+                     .frozenRows = 2,
+                     .frozenColumns = 1,
+                     .scrollBars = 3});
     grid.SetRowHeight(-1, 10);
     grid.SetRowHeight(1, 15);
     grid.SetRowHeight(2, 15);

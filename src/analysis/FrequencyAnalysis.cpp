@@ -25,14 +25,13 @@ constexpr int RowOf(int number) { return number + 2; }
 constexpr int TitleColumn(int lastColumn) { return (lastColumn + 1) / 3; }
 
 void SizeFrequencyGrid(ResultGrid& grid, int lastColumn) {
-    grid.SetColumnCount(lastColumn);
-    grid.SetRowCount(kRowCount);
-    grid.SetVisibleColumns(51);
-    grid.SetVisibleRows(kRowCount);
-    grid.SetScrollBars(3);
-    grid.FreezeRows(2);
-    grid.FreezeColumns(1);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = lastColumn,
+                     .rows = kRowCount,
+                     .visibleColumns = 51,
+                     .visibleRows = kRowCount,
+                     .frozenRows = 2,
+                     .frozenColumns = 1,
+                     .scrollBars = 3});
     grid.SetRowHeight(-1, 10);
     grid.SetRowHeight(1, 15);
     grid.SetRowHeight(2, 15);

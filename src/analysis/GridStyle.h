@@ -14,6 +14,20 @@ inline constexpr Rgb kBonus2Mark = MakeRgb(0, 255, 170);
 // The fixed behaviour of every result grid: heading strips hidden, read-only.
 void ApplyResultGridBehaviour(ResultGrid& grid);
 
+// The size, visible area, frozen panes and scroll bars of a result grid.
+struct GridShape {
+    int columns = 0;
+    int rows = 0;
+    int visibleColumns = 0;
+    int visibleRows = 0;
+    int frozenRows = 0;
+    int frozenColumns = 0;
+    int scrollBars = 3;  // 0 none, 1 horizontal, 2 vertical, 3 both
+};
+
+// Gives a grid its shape and the fixed behaviour of result grids.
+void ShapeGrid(ResultGrid& grid, const GridShape& shape);
+
 // Every cell display-only, centred across and down, thin solid borders on
 // every side.
 void StyleWholeGrid(ResultGrid& grid);

@@ -77,14 +77,13 @@ int GroupChart::LastColumn(int group, int firstNumberColumn) const {
 
 void GroupChart::SetUpGroupGrid(int headerRows) {
     const int lastRow = ChartRowCount(g_.LatestDrawNumber, 1 + 2 * headerRows);
-    grid_.SetColumnCount(kColumnCount);
-    grid_.SetRowCount(lastRow);
-    grid_.SetVisibleColumns(member_.visibleColumns);
-    grid_.SetVisibleRows(53);
-    grid_.FreezeRows(3);
-    grid_.FreezeColumns(member_.frameFirstColumn ? 1 : 0);
-    grid_.SetScrollBars(3);
-    ApplyResultGridBehaviour(grid_);
+    ShapeGrid(grid_, {.columns = kColumnCount,
+                      .rows = lastRow,
+                      .visibleColumns = member_.visibleColumns,
+                      .visibleRows = 53,
+                      .frozenRows = 3,
+                      .frozenColumns = member_.frameFirstColumn ? 1 : 0,
+                      .scrollBars = 3});
     grid_.SetRowHeight(-1, 9);
     grid_.SetRowHeight(1, 15);
     grid_.SetRowHeight(2, 12);

@@ -50,13 +50,12 @@ void SetUpGrid(ResultGrid& grid, int latestDraw, int headerCount) {
     // Past the row limit the bottom header is cut off and the fill stops at
     // the last row.
     const int rows = CappedRowCount(std::max(latestDraw, 0) + headerCount + 2);
-    grid.SetColumnCount(kColumns);
-    grid.SetRowCount(rows);
-    grid.SetVisibleColumns(kColumns);
-    grid.SetVisibleRows(52);
-    grid.FreezeRows(2);
-    grid.SetScrollBars(2);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kColumns,
+                     .rows = rows,
+                     .visibleColumns = kColumns,
+                     .visibleRows = 52,
+                     .frozenRows = 2,
+                     .scrollBars = 2});
     grid.SetRowHeight(-1, 10);
     grid.SetRowHeight(1, 15);
     grid.SetRowHeight(2, 12);

@@ -30,13 +30,12 @@ void ColourSumColumn(ResultGrid& grid, int column) {
 
 void SetUpSumGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
-    grid.SetColumnCount(kColumns);
-    grid.SetRowCount(rows);
-    grid.SetVisibleColumns(kColumns);
-    grid.SetVisibleRows(51);
-    grid.FreezeRows(1);
-    grid.SetScrollBars(2);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kColumns,
+                     .rows = rows,
+                     .visibleColumns = kColumns,
+                     .visibleRows = 51,
+                     .frozenRows = 1,
+                     .scrollBars = 2});
     grid.SetRowHeight(-1, 10);
     grid.SetRowHeight(1, 20);
     grid.SetColumnWidth(-1, 5);

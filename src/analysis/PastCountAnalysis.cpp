@@ -88,13 +88,12 @@ void FrameGroupTitle(ResultGrid& grid, int row, int firstColumn, int lastColumn)
 
 void SetUpPastCountGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
     const int rows = PastCountRowCount(g, headerCount);
-    grid.SetColumnCount(kColumns);
-    grid.SetRowCount(rows);
-    grid.SetVisibleColumns(kColumns);
-    grid.SetVisibleRows(52);
-    grid.FreezeRows(2);
-    grid.SetScrollBars(2);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kColumns,
+                     .rows = rows,
+                     .visibleColumns = kColumns,
+                     .visibleRows = 52,
+                     .frozenRows = 2,
+                     .scrollBars = 2});
     grid.SetRowHeight(-1, 10);
     grid.SetRowHeight(1, 15);
     grid.SetRowHeight(2, 12);

@@ -43,13 +43,12 @@ void ColourByRange(ResultGrid& grid, int number, int column, int row) {
 
 void SetUpRangeGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
     const int rows = CappedRowCount(g.LatestDrawNumber + 1 + headerCount);
-    grid.SetColumnCount(kColumns);
-    grid.SetRowCount(rows);
-    grid.SetVisibleColumns(kColumns);
-    grid.SetVisibleRows(51);
-    grid.FreezeRows(1);
-    grid.SetScrollBars(2);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kColumns,
+                     .rows = rows,
+                     .visibleColumns = kColumns,
+                     .visibleRows = 51,
+                     .frozenRows = 1,
+                     .scrollBars = 2});
     grid.SetRowHeight(-1, 10);
     grid.SetRowHeight(1, 20);
     grid.SetColumnWidth(-1, 5);

@@ -48,13 +48,12 @@ std::string PredictionGridName(int index) { return "fpSpread1(" + std::to_string
 
 void SetUpPredictionGrid(int index, ResultGrid& grid) {
     const int rows = kPredictionGrids.at(index).rows;
-    grid.SetColumnCount(kPredictionGridColumns);
-    grid.SetRowCount(rows);
-    grid.SetVisibleColumns(kPredictionGridColumns);
-    grid.SetVisibleRows(rows);
-    grid.FreezeRows(0);
-    grid.SetScrollBars(0);
-    ApplyResultGridBehaviour(grid);
+    ShapeGrid(grid, {.columns = kPredictionGridColumns,
+                     .rows = rows,
+                     .visibleColumns = kPredictionGridColumns,
+                     .visibleRows = rows,
+                     .frozenRows = 0,
+                     .scrollBars = 0});
     grid.SetRowHeight(-1, kRowHeight);
     grid.SetColumnWidth(-1, kNumberColumnWidth);
     grid.SetColumnWidth(1, kLabelColumnWidth);
