@@ -14,22 +14,6 @@ constexpr const char* kSelectNewest =
 constexpr const char* kInsertEmpty = "INSERT INTO 全データ選択クエリ (回数) VALUES (NULL)";
 constexpr const char* kDeleteOne = "DELETE FROM 全データ選択クエリ WHERE 回数 = ?";
 
-FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
-    switch (sqlite3_column_type(stmt, column)) {
-        case SQLITE_INTEGER:
-            return static_cast<long long>(sqlite3_column_int64(stmt, column));
-        case SQLITE_FLOAT:
-            return sqlite3_column_double(stmt, column);
-        case SQLITE_NULL:
-            return std::monostate{};
-        default: {
-            const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt, column));
-            const int size = sqlite3_column_bytes(stmt, column);
-            return std::string(bytes ? bytes : "", static_cast<std::size_t>(size));
-        }
-    }
-}
-
 void Bind(const Statement& stmt, int position, const FieldValue& value) {
     sqlite3_stmt* s = stmt.Handle();
     if (const auto* whole = std::get_if<long long>(&value)) {

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
 FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
     switch (sqlite3_column_type(stmt, column)) {
         case SQLITE_INTEGER:
@@ -21,8 +19,6 @@ FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
         }
     }
 }
-
-}  // namespace
 
 StaticRecordSet::StaticRecordSet(const Database& db, const std::string& statement) {
     // Counting first lets the values be stored without regrowing the table.

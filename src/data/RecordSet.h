@@ -11,6 +11,9 @@
 // One stored value: empty, whole number, real number or text (blobs as bytes).
 using FieldValue = std::variant<std::monostate, long long, double, std::string>;
 
+// The value of a result column of the current row of a statement.
+FieldValue ColumnValue(sqlite3_stmt* stmt, int column);
+
 // A read-only, client-side static snapshot of a statement's rows: every row is
 // read at once, later changes to the database are not seen.
 class StaticRecordSet {
