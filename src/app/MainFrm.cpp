@@ -21,15 +21,6 @@ namespace {
 
 const QString kHelpKeyword = QStringLiteral("ロト7カゾリアLiteについて");
 
-// The hourglass for the length of a command.
-class HourglassScope {
-  public:
-    HourglassScope() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassScope() { QApplication::restoreOverrideCursor(); }
-    HourglassScope(const HourglassScope&) = delete;
-    HourglassScope& operator=(const HourglassScope&) = delete;
-};
-
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -59,7 +50,7 @@ void MainFrm::Form_Load() {
     for (const std::string& note : prediction_.Options().ReadInitFile()) {
         ShowMessage(this, QString::fromStdString(note), QMessageBox::Warning);
     }
-    HourglassScope hourglass;
+    Hourglass hourglass;
     QApplication::processEvents();
     propEnd_ = true;
     OpenDrawStore(globals_, databasePath_);
@@ -162,7 +153,7 @@ QMdiSubWindow* MainFrm::FindChildWindow(const QString& name) const {
 }
 
 QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& factory) {
-    HourglassScope hourglass;
+    Hourglass hourglass;
     QApplication::processEvents();
     if (QMdiSubWindow* open = FindChildWindow(name)) {
         if (open->isMinimized()) open->showNormal();
@@ -219,7 +210,7 @@ void MainFrm::mnuHelpFile_Click() {
 }
 
 void MainFrm::mnuAbout_Click() {
-    HourglassScope hourglass;
+    Hourglass hourglass;
     QApplication::processEvents();
     if (!about_) {
         about_ = new AboutWindow(this);
@@ -299,6 +290,6 @@ void MainFrm::Form_Unload() {
         globals_.Draws.Release();
     } catch (...) {
     }
-    HourglassScope hourglass;
+    Hourglass hourglass;
     QApplication::processEvents();
 }

@@ -93,21 +93,19 @@ void 当選データ入力::ShowEditMenuInMenuBar(bool shown) {
 }
 
 void 当選データ入力::Form_Load(QWidget* frame) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::processEvents();
-    main_.setPropEnd(false);
-    if (frame) {
-        frame->move(0, 0);
-        frame->resize(TwipsToPixels(kWidthTwips, this), TwipsToPixels(kHeightTwips, this));
-    }
     QString failure;
-    try {
-        BindGrid();
-    } catch (const std::exception& e) {
-        failure = QString::fromStdString(e.what());
+    {
+        Hourglass hourglass;
+        QApplication::processEvents();
+        main_.setPropEnd(false);
+        PlaceAtTopLeft(frame, kWidthTwips, kHeightTwips);
+        try {
+            BindGrid();
+        } catch (const std::exception& e) {
+            failure = QString::fromStdString(e.what());
+        }
+        SetUpGrid();
     }
-    SetUpGrid();
-    QApplication::restoreOverrideCursor();
     if (!failure.isEmpty()) {
         // Without its rows the window has nothing to edit: it closes again.
         ShowMessage(this, failure);

@@ -44,16 +44,12 @@ AnalysisWindow::AnalysisWindow(const AnalysisInfo& info, const GlobalBas& global
 }
 
 void AnalysisWindow::Form_Load(QWidget* frame) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Hourglass hourglass;
     if (info_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
     if (setPropEnd_) setPropEnd_(!info_.clearsPropEnd);
-    if (frame) {
-        frame->move(0, 0);
-        frame->resize(TwipsToPixels(info_.widthTwips, this), TwipsToPixels(info_.heightTwips, this));
-    }
+    PlaceAtTopLeft(frame, info_.widthTwips, info_.heightTwips);
     RunBuild();
     if (info_.events == PendingEvents::AfterBuild) QApplication::processEvents();
-    QApplication::restoreOverrideCursor();
 }
 
 void AnalysisWindow::RunBuild() {
@@ -104,7 +100,8 @@ void AnalysisWindow::PlaceControls() {
                               buttonHeight);
         labelRight = Command2->x() - margin;
     }
-    const int gridLeft = TwipsToPixels(info_.gridLeftTwips ? info_.gridLeftTwips : kMarginTwips, this);
+    const int gridLeft =
+        TwipsToPixels(info_.gridLeftTwips ? info_.gridLeftTwips : kMarginTwips, this);
     int gridTop = TwipsToPixels(info_.gridTopTwips ? info_.gridTopTwips : kGridTopTwips, this);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -123,9 +120,8 @@ void AnalysisWindow::PlaceControls() {
     const int legendHeight = legend_ ? legend_->sizeHint().height() + margin / 2 : 0;
     const int gridWidth = info_.gridWidthTwips ? TwipsToPixels(info_.gridWidthTwips, this)
                                                : std::max(0, w - gridLeft - margin);
-    const int gridHeight = info_.gridHeightTwips
-                               ? TwipsToPixels(info_.gridHeightTwips, this)
-                               : std::max(0, h - gridTop - margin - legendHeight);
+    const int gridHeight = info_.gridHeightTwips ? TwipsToPixels(info_.gridHeightTwips, this)
+                                                 : std::max(0, h - gridTop - margin - legendHeight);
     fpSpread1->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
     if (legend_) {
         legend_->setGeometry(gridLeft, gridTop + gridHeight + margin / 2, gridWidth,

@@ -1,6 +1,9 @@
 #include "ui/ChildWindow.h"
 
+#include <QApplication>
 #include <QMdiSubWindow>
+
+#include "ui/Twips.h"
 
 void CloseChildWindow(QWidget* content) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(content->parentWidget())) {
@@ -9,3 +12,12 @@ void CloseChildWindow(QWidget* content) {
         content->close();
     }
 }
+
+void PlaceAtTopLeft(QWidget* frame, int widthTwips, int heightTwips) {
+    if (!frame) return;
+    frame->move(0, 0);
+    frame->resize(TwipsToPixels(widthTwips, frame), TwipsToPixels(heightTwips, frame));
+}
+
+Hourglass::Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+Hourglass::~Hourglass() { QApplication::restoreOverrideCursor(); }

@@ -33,7 +33,7 @@ QString FromView(std::string_view text) {
 }  // namespace
 
 一発カゾリア予想::一発カゾリア予想(PredictionModel& model, const GlobalBas& globals,
-                                 PropEndSetter setPropEnd, QWidget* parent)
+                                   PropEndSetter setPropEnd, QWidget* parent)
     : QWidget(parent), model_(model), globals_(globals), setPropEnd_(std::move(setPropEnd)) {
     setObjectName(QString::fromUtf8(kPredictionWindowName));
     setWindowTitle(QString::fromUtf8(kPredictionWindowName));
@@ -45,8 +45,9 @@ QString FromView(std::string_view text) {
     Cmd閉じる = new QPushButton(QStringLiteral("閉じる"), this);
     Cmd閉じる->setObjectName(QStringLiteral("Cmd閉じる"));
     const int buttonTop = px(60);
-    Cmd閉じる->setGeometry(px(kPredictionFrameLeftTwips + kPredictionFrameWidthTwips - kButtonWidthTwips),
-                          buttonTop, px(kButtonWidthTwips), px(kButtonHeightTwips));
+    Cmd閉じる->setGeometry(
+        px(kPredictionFrameLeftTwips + kPredictionFrameWidthTwips - kButtonWidthTwips), buttonTop,
+        px(kButtonWidthTwips), px(kButtonHeightTwips));
     Command2->setGeometry(Cmd閉じる->x() - px(kButtonWidthTwips + 60), buttonTop,
                           px(kButtonWidthTwips), px(kButtonHeightTwips));
     connect(Cmd閉じる, &QPushButton::clicked, this, [this] { Cmd閉じる_Click(); });
@@ -62,8 +63,8 @@ void 一発カゾリア予想::CreateOptionFrames() {
     Frame3->setObjectName("Frame3");
     Frame3->setGeometry(px(kOptionFrameLeftTwips), px(kFrameTopTwips), px(kOptionFrameWidthTwips),
                         px(kFrameHeightTwips));
-    Label15 = new QLabel(QStringLiteral("各データ分析の分析結果を当選予想へ反映するかを設定します。"),
-                         Frame3);
+    Label15 = new QLabel(
+        QStringLiteral("各データ分析の分析結果を当選予想へ反映するかを設定します。"), Frame3);
     Label15->setObjectName("Label15");
     Label15->setWordWrap(true);
     const int inner = px(kOptionFrameWidthTwips) - px(240);
@@ -123,18 +124,15 @@ void 一発カゾリア予想::CreateGrids() {
 }
 
 void 一発カゾリア予想::Form_Load(QWidget* frame) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::processEvents();
-    if (setPropEnd_) setPropEnd_(false);
-    if (frame) {
-        frame->move(0, 0);
-        frame->resize(TwipsToPixels(kWindowWidthTwips, this),
-                      TwipsToPixels(kWindowHeightTwips, this));
+    {
+        Hourglass hourglass;
+        QApplication::processEvents();
+        if (setPropEnd_) setPropEnd_(false);
+        PlaceAtTopLeft(frame, kWindowWidthTwips, kWindowHeightTwips);
+        SetOptionButtons();
+        model_.Load(globals_);
+        ShowGrids();
     }
-    SetOptionButtons();
-    model_.Load(globals_);
-    ShowGrids();
-    QApplication::restoreOverrideCursor();
     if (!model_.Message().empty()) ShowMessage(this, QString::fromStdString(model_.Message()));
 }
 
