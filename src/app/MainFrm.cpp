@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "core/QtText.h"
 #include "data/DrawStoreLoader.h"
 #include "entry/EntryWindow.h"
 #include "ui/AboutWindow.h"
@@ -20,10 +21,6 @@
 namespace {
 
 const QString kHelpKeyword = QStringLiteral("ロト7カゾリアLiteについて");
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -4,14 +4,14 @@
 #include <QTimer>
 
 #include "app/MainFrm.h"
+#include "core/QtText.h"
 
 void OpenEveryWindow(MainFrm& main) {
     // The entry window first, while no other window keeps it closed.
     main.mnuMasterInput_Click();
     for (const AnalysisInfo& info : AnalysisCatalog()) {
         if (info.build) {
-            main.OpenAnalysis(QString::fromUtf8(info.name.data(),
-                                                static_cast<qsizetype>(info.name.size())));
+            main.OpenAnalysis(FromView(info.name));
         }
     }
     main.mnuYoso_Click();

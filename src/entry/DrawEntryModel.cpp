@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/QtText.h"
 #include "entry/EntryColumns.h"
 #include "entry/NumberText.h"
 
@@ -60,7 +61,7 @@ QVariant DrawEntryModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Vertical) return section + 1;
     const std::string_view field = EntryColumns().at(section).field;
-    return QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+    return FromView(field);
 }
 
 Qt::ItemFlags DrawEntryModel::flags(const QModelIndex& index) const {

@@ -7,6 +7,7 @@
 #include <QStringEncoder>
 
 #include "core/GlobalBas.h"
+#include "core/QtText.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ std::vector<std::string> ReflectOptions::ReadInitFile(const std::string& path) {
 std::string ReflectOptions::Serialise() const {
     QString text;
     for (int k = 0; k < kCount; ++k) {
-        text += QString::fromUtf8(Keys()[k].data(), static_cast<qsizetype>(Keys()[k].size()));
+        text += FromView(Keys()[k]);
         text += flags_[k] ? u"=True\r\n" : u"=False\r\n";
     }
     QStringEncoder encode("Shift_JIS");

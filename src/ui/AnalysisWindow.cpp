@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "core/QtText.h"
 #include "ui/Legend.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"
@@ -16,10 +17,6 @@ constexpr int kMarginTwips = 120;
 constexpr int kGridTopTwips = 600;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 375;
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "core/QtText.h"
 #include "prediction/ReflectionShift.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"
@@ -25,10 +26,6 @@ constexpr int kPredictionFrameWidthTwips = 5775;
 constexpr int kFrameLabelHeightTwips = 600;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 330;
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
