@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "core/QtText.h"
+#include "core/QtConversions.h"
 #include "data/DrawStoreLoader.h"
 #include "entry/EntryWindow.h"
 #include "ui/AboutWindow.h"

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "app/MainFrm.h"
-#include "core/QtText.h"
+#include "core/QtConversions.h"
 
 void OpenEveryWindow(MainFrm& main) {
     // The entry window first, while no other window keeps it closed.

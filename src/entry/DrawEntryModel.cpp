@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/QtText.h"
+#include "core/QtConversions.h"
 #include "entry/EntryColumns.h"
 #include "entry/NumberText.h"
 

@@ -7,7 +7,7 @@
 #include <QStringEncoder>
 
 #include "core/GlobalBas.h"
-#include "core/QtText.h"
+#include "core/QtConversions.h"
 
 namespace {
 

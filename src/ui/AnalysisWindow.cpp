@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "core/QtText.h"
+#include "core/QtConversions.h"
 #include "ui/Legend.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"

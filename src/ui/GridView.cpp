@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/QtColor.h"
+
 namespace {
 
 constexpr QColor kGridLineColor(210, 210, 210);
 constexpr int kTextPadding = 2;
 // How far to the left a cell is looked for whose text may overflow into view.
 constexpr int kOverflowLookBehind = 40;
-
-QColor ToQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // First index i in [lo, hi] with edges[i] + size > position, for sorted edges.
 int FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi) {

@@ -6,14 +6,13 @@
 #include <QRadialGradient>
 
 #include "analysis/GridStyle.h"
+#include "ui/QtColor.h"
 
 namespace {
 
 constexpr int kBallSize = 19;
 constexpr Rgb kEmptyGroup = MakeRgb(210, 210, 210);  // the grey of groups without a number
 constexpr Rgb kCarryOverBox = MakeRgb(128, 255, 255);
-
-QColor ToQColor(Rgb c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 void AddPicture(QHBoxLayout* row, QWidget* parent, const QPixmap& picture, const QString& text,
                 const QString& pictureName, const QString& labelName = QString()) {

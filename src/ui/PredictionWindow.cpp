@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "core/QtText.h"
+#include "core/QtConversions.h"
 #include "prediction/ReflectionShift.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"
