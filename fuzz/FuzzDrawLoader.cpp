@@ -7,7 +7,6 @@
 
 #include "FuzzSupport.h"
 #include "analysis/AnalysisCatalog.h"
-#include "data/ConnectionText.h"
 #include "data/Database.h"
 #include "data/DrawStoreLoader.h"
 #include "data/Schema.h"
@@ -74,11 +73,8 @@ void WriteRows(const Database& db, ValueReader& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = (FuzzScratch() / "draws.mdb").string();
     std::filesystem::remove(path);
-    const std::filesystem::path p(path);
     {
-        const Database db = Database::Open(
-            BuildConnectionText(p.parent_path().string(), p.filename().string()),
-            Database::Mode::Create);
+        const Database db = Database::Open(path, Database::Mode::Create);
         EnsureSchema(db);
         ValueReader in(data, size);
         InTransaction(db, [&] { WriteRows(db, in); });

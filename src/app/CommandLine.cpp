@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "analysis/AnalysisCatalog.h"
+#include "core/CurrentException.h"
+#include "core/PrintableText.h"
 #include "core/GridDump.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
@@ -14,22 +16,27 @@ constexpr const char* kUsage =
     "使い方:\n"
     "  loto7kazoria [--db FILE] [--open WINDOW]... [--open-all] [--quit-when-ready]\n"
     "                                              ウィンドウを開きます\n"
-    "  loto7kazoria import CSV [--db FILE]         CSVの当選データを取り込みます\n"
+    "  loto7kazoria import CSV [--db FILE] [--replace]\n"
+    "                                              CSVの当選データを取り込みます\n"
+    "                                              (--replace: 登録済みの回と数字が違うとき\n"
+    "                                               ファイルの数字で置き換えます)\n"
     "  loto7kazoria dump WINDOW [--db FILE] [--format json|csv]\n"
     "                                              ウィンドウの表を出力します\n"
-    "  loto7kazoria list                           dumpできるウィンドウ名を表示します\n";
+    "  loto7kazoria list                           dumpできるウィンドウ名を表示します\n"
+    "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
+    "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n";
 
 int RunImport(const StartOptions& o, std::ostream& out, std::ostream& err) {
     if (o.words.size() != 2) {
         err << kUsage;
         return 2;
     }
-    const ImportReport report = ImportCsv(o.words[1], o.databasePath);
+    const ImportReport report = ImportCsv(
+        o.words[1], o.databasePath, o.replace ? ImportMode::ReplaceStored : ImportMode::KeepStored);
+    for (const std::string& line : report.replaced) out << line << "\n";
     for (const std::string& line : report.conflicts) err << line << "\n";
-    out << "「" << o.databasePath << "」に" << report.added << "回分を追加しました。";
-    if (report.unchanged) out << "(" << report.unchanged << "回分は登録済み)";
-    out << "\n";
-    return 0;
+    out << ImportSummary(report, o.databasePath) << "\n";
+    return report.conflicts.empty() ? 0 : kStatusConflicts;
 }
 
 int RunList(std::ostream& out) {
@@ -75,7 +82,7 @@ int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
     if (o.words[1] == kPredictionWindowName) return RunPredictionDump(o, out, err);
     const AnalysisInfo* info = FindAnalysis(o.words[1]);
     if (!info || !info->build) {
-        err << "ウィンドウ「" << o.words[1]
+        err << "ウィンドウ「" << PrintableText(o.words[1])
             << "」は出力できません。loto7kazoria list で名前を確かめてください。\n";
         return 2;
     }
@@ -107,16 +114,22 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
         };
         if (a == "--db") {
             o.databasePath = value();
+            if (o.databasePath.empty()) {
+                throw UserError("--db にはデータベースファイルの名前を指定してください。\n" +
+                                std::string(kUsage));
+            }
         } else if (a == "--format") {
             o.format = value();
         } else if (a == "--open") {
             o.openWindows.push_back(value());
         } else if (a == "--open-all") {
             o.openAll = true;
+        } else if (a == "--replace") {
+            o.replace = true;
         } else if (a == "--quit-when-ready") {
             o.quitWhenReady = true;
         } else if (a.rfind("--", 0) == 0 || (a.rfind("-", 0) == 0 && a.size() > 1)) {
-            throw UserError("知らないオプション「" + a + "」です。\n" + kUsage);
+            throw UserError("知らないオプション「" + PrintableText(a) + "」です。\n" + kUsage);
         } else {
             o.words.push_back(a);
         }
@@ -132,10 +145,10 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         if (command == "import") return RunImport(o, out, err);
         if (command == "dump") return RunDump(o, out, err);
         if (command == "list") return RunList(out);
-        err << "知らないコマンド「" << command << "」です。\n" << kUsage;
+        err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;
         return 2;
-    } catch (const UserError& e) {
-        err << e.what() << "\n";
+    } catch (...) {
+        err << MessageOfCurrentException() << "\n";
         return 1;
     }
 }

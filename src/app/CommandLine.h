@@ -12,16 +12,22 @@ struct StartOptions {
     bool openAll = false;       // --open-all
     std::vector<std::string> openWindows;  // --open WINDOW (repeatable)
     bool quitWhenReady = false;  // --quit-when-ready
+    bool replace = false;        // import --replace
     std::vector<std::string> words;  // the command and its arguments
 };
 
 // Parses the arguments after the program name.  Throws UserError for an
-// unknown option or one missing its value.
+// unknown option, one missing its value, or an empty --db.
 StartOptions ParseArguments(const std::vector<std::string>& args,
                             const std::string& defaultDatabasePath);
 
 // True when the words name a command that runs without windows.
 bool IsHeadlessCommand(const StartOptions& options);
 
-// Runs import, dump or list; returns the exit status.  Messages go to err.
+// Exit status of an import that kept stored draws the file contradicts.
+inline constexpr int kStatusConflicts = 3;
+
+// Runs import, dump or list; returns the exit status (0 done, 1 an error,
+// 2 a usage error, 3 see kStatusConflicts).  Messages go to err; nothing
+// thrown escapes.
 int RunHeadlessCommand(const StartOptions& options, std::ostream& out, std::ostream& err);

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
 
+#include "core/CurrentException.h"
 #include "core/QtConversions.h"
+#include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
 #include "entry/EntryWindow.h"
 #include "ui/AboutWindow.h"
@@ -120,6 +123,8 @@ void MainFrm::BuildMenus() {
     AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
                [this] { mnuMasterInput_Click(); });
     AddCommand(data, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});
+    AddCommand(data, QStringLiteral("CSVファイルから取り込み(&C)..."), "mnuImportCsv",
+               [this] { mnuImportCsv_Click(); });
 
     QMenu* window = AddMenu(nullptr, QStringLiteral("ウィンドウ(&W)"), "mnuWindow");
     AddCommand(window, QStringLiteral("上下に並べて表示(&H)"), "mnuWindowHorizontal",
@@ -190,6 +195,34 @@ void MainFrm::mnuMasterInput_Click() {
         return;
     }
     OpenChild(QStringLiteral("当選データ入力"), NewEntryWindow);
+}
+
+// Like data entry, importing writes to the database, so it waits until no
+// window that keeps data entry closed is open.
+void MainFrm::mnuImportCsv_Click() {
+    if (!propEnd_) {
+        ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
+        return;
+    }
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("取り込むCSVファイル"), QString(),
+        QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"));
+    if (!file.isEmpty()) ImportCsvFile(file);
+}
+
+void MainFrm::ImportCsvFile(const QString& file) {
+    QString text;
+    try {
+        Hourglass hourglass;
+        const ImportReport report = ImportCsv(file.toStdString(), databasePath_);
+        text = QString::fromStdString(ImportReportText(report, databasePath_));
+    } catch (...) {
+        ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+        return;
+    }
+    ShowMessage(this,
+                text + QStringLiteral("\n\n取り込んだ当選データは、次回の起動から分析と予想に使われます。"),
+                QMessageBox::Information, QApplication::applicationName());
 }
 
 void MainFrm::mnuHelpFile_Click() {

@@ -40,6 +40,7 @@ public:
     PredictionModel& Prediction() { return prediction_; }
     ReflectOptions& PredictionOptions() { return prediction_.Options(); }
     const GlobalBas& Globals() const { return globals_; }
+    const std::string& DatabasePath() const { return databasePath_; }
 
     // Opens an analysis window by its window name, or brings it to the front.
     QMdiSubWindow* OpenAnalysis(const QString& name);
@@ -47,6 +48,10 @@ public:
     void mnuEnd_Click();
     void mnuYoso_Click();
     void mnuMasterInput_Click();
+    // Asks for a CSV file and imports it into the database (the draws are
+    // used from the next start); ImportCsvFile does the import and reports.
+    void mnuImportCsv_Click();
+    void ImportCsvFile(const QString& file);
     void mnuHelpFile_Click();
     void mnuAbout_Click();
     void mnuWindowHorizontal_Click();

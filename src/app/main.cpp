@@ -1,11 +1,12 @@
-#include <QApplication>
 #include <QFont>
 #include <QTimer>
 #include <iostream>
 
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
+#include "core/CurrentException.h"
 #include "core/GlobalBas.h"
 #include "data/ConnectionText.h"
 #include "ui/AppIcon.h"
@@ -26,8 +27,8 @@ int RunHeadless(int argc, char** argv, StartOptions& options, bool& handled) {
     handled = true;
     try {
         options = ParseArguments(Arguments(argc, argv), DefaultDatabasePath());
-    } catch (const UserError& e) {
-        std::cerr << e.what() << "\n";
+    } catch (...) {
+        std::cerr << MessageOfCurrentException() << "\n";
         return 2;
     }
     if (IsHeadlessCommand(options)) return RunHeadlessCommand(options, std::cout, std::cerr);
@@ -36,7 +37,7 @@ int RunHeadless(int argc, char** argv, StartOptions& options, bool& handled) {
 }
 
 int RunWindows(int argc, char** argv, const StartOptions& options) {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ロト7カゾリアLite"));
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     QApplication::setWindowIcon(AppIcon());
@@ -45,8 +46,8 @@ int RunWindows(int argc, char** argv, const StartOptions& options) {
     MainFrm main(globals, options.databasePath);
     try {
         main.Form_Load();
-    } catch (const UserError& e) {
-        ShowMessage(nullptr, QString::fromStdString(e.what()));
+    } catch (...) {
+        ShowMessage(nullptr, QString::fromStdString(MessageOfCurrentException()));
         return 1;
     }
     main.show();
@@ -66,9 +67,14 @@ int RunWindows(int argc, char** argv, const StartOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    StartOptions options;
-    bool handled = false;
-    const int status = RunHeadless(argc, argv, options, handled);
-    if (handled) return status;
-    return RunWindows(argc, argv, options);
+    try {
+        StartOptions options;
+        bool handled = false;
+        const int status = RunHeadless(argc, argv, options, handled);
+        if (handled) return status;
+        return RunWindows(argc, argv, options);
+    } catch (...) {
+        std::cerr << MessageOfCurrentException() << "\n";
+        return 1;
+    }
 }

@@ -21,6 +21,7 @@ struct GlobalBas {
     static constexpr int kNumberSlots = kHighestNumber + 1;  // index 0 unused
 
     std::string ConnectionText;
+    std::string DatabaseFile;  // the path the snapshot was read from, as given
     DrawStore Draws;
     // Appearances of each number 1 … 37 in complete draws, main and bonus alike.
     std::array<std::int16_t, kNumberSlots> NumberCount{};

@@ -1,22 +1,21 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-// What an import did.  Draws already stored with the same numbers are left
-// alone; a stored draw with other numbers is left as stored and listed.
-struct ImportReport {
-    int added = 0;
-    int unchanged = 0;
-    std::vector<std::string> conflicts;  // one Japanese line per differing draw
-};
+#include "data/ImportStore.h"
 
-// Loads draws from a CSV file in the bundled history's format (header
-// "回数,抽せん日,第1数字,…,ボーナス数字2"; the date may be empty; an empty
-// number makes an incomplete draw) into the database file, creating the file
-// and its schema when missing.  A line with a bad value refuses the whole
-// file: UserError names the line and nothing is stored.
-ImportReport ImportCsv(const std::string& csvPath, const std::string& databasePath);
+// The largest CSV file an import reads.
+inline constexpr std::uintmax_t kMaxCsvBytes = 64u << 20;
+
+// Loads draws from a CSV file (see ParseDrawCsv) into the database file in
+// one transaction, creating the file and its schema when missing (all at
+// once, see CreateDatabaseFile).  A file with any bad line is refused whole:
+// UserError names the line and nothing is written.  Both files must be
+// regular files (the database may be missing).
+ImportReport ImportCsv(const std::string& csvPath, const std::string& databasePath,
+                       ImportMode mode = ImportMode::KeepStored);
 
 // The CSV parsing alone, for callers that already hold the text.
 struct CsvDraw {

@@ -14,15 +14,19 @@ public:
     using UserError::UserError;
 };
 
-// One open, keyed SQLCipher connection.
+// One open, keyed SQLCipher connection to a file named by its path, taken
+// literally (no part of it is ever read as an option or a URI).
 class Database {
 public:
     enum class Mode { ReadOnly, ReadWrite, Create };
 
-    // Opens the file named by a connection text.  ReadOnly and ReadWrite never
-    // create a file; a missing file, a file that is not a database or one with
-    // another password throws DatabaseError and leaves the file as it was.
-    static Database Open(const std::string& connectionText, Mode mode);
+    // Opens the file.  ReadOnly and ReadWrite need an existing regular file;
+    // Create also makes a missing one.  Every failure throws DatabaseError
+    // saying what is wrong (missing, not a regular file, unreadable, in use
+    // by another program, not our database or another password, damaged)
+    // and leaves the file as it was.  A file locked by another program is
+    // waited for a few seconds first.
+    static Database Open(const std::string& path, Mode mode);
 
     sqlite3* Handle() const { return db_.get(); }
     const std::string& Path() const { return path_; }
@@ -41,6 +45,11 @@ private:
     std::unique_ptr<sqlite3, Closer> db_;
     std::string path_;
 };
+
+// What an engine result code means for the user, in one Japanese sentence
+// ("ほかのプログラムが使用中です。", "ファイルが壊れています。", …); detail,
+// the engine's own text, stands in for codes without a sentence of their own.
+std::string DescribeEngineFailure(int resultCode, const std::string& detail = {});
 
 // A prepared statement that finalises itself.
 class Statement {
@@ -61,12 +70,14 @@ private:
 };
 
 // Runs fn inside one transaction: committed when fn returns, rolled back when
-// it throws (the exception is passed on).
+// it throws (the exception is passed on).  A COMMIT that fails (busy, disk
+// full) is rolled back too, so the connection is never left inside it.
 template <typename F>
 void InTransaction(const Database& db, F&& fn) {
     db.Exec("BEGIN IMMEDIATE");
     try {
         fn();
+        db.Exec("COMMIT");
     } catch (...) {
         try {
             db.Exec("ROLLBACK");
@@ -74,5 +85,4 @@ void InTransaction(const Database& db, F&& fn) {
         }
         throw;
     }
-    db.Exec("COMMIT");
 }

@@ -3,9 +3,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <limits>
 
+#include "core/PrintableText.h"
 #include "data/ConnectionText.h"
 #include "data/Schema.h"
 
@@ -52,7 +52,7 @@ std::optional<std::int16_t> FromText(const std::string& text, bool& ok) {
 }
 
 std::string Describe(const FieldValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) return *text;
+    if (const auto* text = std::get_if<std::string>(&value)) return PrintableText(*text, 40);
     if (const auto* real = std::get_if<double>(&value)) return std::to_string(*real);
     if (const auto* whole = std::get_if<long long>(&value)) return std::to_string(*whole);
     return "";
@@ -60,7 +60,7 @@ std::string Describe(const FieldValue& value) {
 
 [[noreturn]] void ThrowBadValue(const Database& db, const std::string& where,
                                 std::string_view field, const FieldValue& value) {
-    throw UserError("データベースファイル「" + db.Path() + "」の" + where + "の「" +
+    throw UserError("データベースファイル「" + PrintableText(db.Path()) + "」の" + where + "の「" +
                     std::string(field) + "」の値「" + Describe(value) +
                     "」を-32768～32767の整数に変換できません。");
 }
@@ -85,7 +85,7 @@ std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok) {
 
 DrawStore ReadDrawStore(const Database& db) {
     if (!HasSchema(db)) {
-        throw UserError("データベースファイル「" + db.Path() +
+        throw UserError("データベースファイル「" + PrintableText(db.Path()) +
                         "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
     }
     StaticRecordSet records(db, kSnapshotStatement);
@@ -120,14 +120,13 @@ DrawStore ReadDrawStore(const Database& db) {
 }
 
 void OpenDrawStore(GlobalBas& g, const std::string& databasePath) {
-    const std::filesystem::path path = std::filesystem::absolute(databasePath);
-    g.ConnectionText =
-        BuildConnectionText(path.parent_path().string(), path.filename().string());
-    const Database db = Database::Open(g.ConnectionText, Database::Mode::ReadOnly);
+    g.DatabaseFile = databasePath;
+    g.ConnectionText = BuildConnectionText(databasePath);
+    const Database db = Database::Open(databasePath, Database::Mode::ReadOnly);
     g.Draws = ReadDrawStore(db);
     try {
         DeriveStatistics(g);
     } catch (const UserError& e) {
-        throw UserError("データベースファイル「" + databasePath + "」: " + e.what());
+        throw UserError("データベースファイル「" + PrintableText(databasePath) + "」: " + e.what());
     }
 }

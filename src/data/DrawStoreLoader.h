@@ -15,7 +15,7 @@ std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok);
 // naming the file and the draw when a value does not convert.
 DrawStore ReadDrawStore(const Database& db);
 
-// The start-up load: builds g.ConnectionText for the database file, opens it
-// read-only (the file is never written), takes the snapshot and derives the
-// statistics.  Throws UserError with a message for the user.
+// The start-up load: records the database file and its connection text in g,
+// opens the file read-only (it is never written), takes the snapshot and
+// derives the statistics.  Throws UserError with a message for the user.
 void OpenDrawStore(GlobalBas& g, const std::string& databasePath);

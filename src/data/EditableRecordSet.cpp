@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "core/PrintableText.h"
 #include "data/Schema.h"
 
 namespace {
@@ -71,35 +72,20 @@ std::string ValueText(const FieldValue& value) {
     return "";
 }
 
-// Runs one change in its own transaction.  A COMMIT that fails (a busy or
-// full disk) leaves the transaction open, so it is rolled back here too.
-template <typename F>
-void RunTransaction(const Database& db, F&& change) {
-    try {
-        InTransaction(db, change);
-    } catch (...) {
-        if (!sqlite3_get_autocommit(db.Handle())) {
-            try {
-                db.Exec("ROLLBACK");
-            } catch (...) {
-            }
-        }
-        throw;
-    }
-}
-
 }  // namespace
 
-std::string DrawLabel(const FieldValue& drawNumber) { return "第" + ValueText(drawNumber) + "回"; }
+std::string DrawLabel(const FieldValue& drawNumber) {
+    return "第" + PrintableText(ValueText(drawNumber), 20) + "回";
+}
 
-EditableRecordSet::EditableRecordSet(const std::string& connectionText)
-    : db_(Database::Open(connectionText, Database::Mode::ReadWrite)) {
+EditableRecordSet::EditableRecordSet(const std::string& databasePath)
+    : db_(Database::Open(databasePath, Database::Mode::ReadWrite)) {
     if (sqlite3_db_readonly(db_.Handle(), "main") == 1) {
-        throw DatabaseError("データベースファイル「" + db_.Path() +
+        throw DatabaseError("データベースファイル「" + PrintableText(db_.Path()) +
                             "」に書き込めません。ファイルの書き込み許可を確かめてください。");
     }
     if (!HasSchema(db_)) {
-        throw DatabaseError("データベースファイル「" + db_.Path() +
+        throw DatabaseError("データベースファイル「" + PrintableText(db_.Path()) +
                             "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
     }
     // Every commit reaches the disk before it returns: the rollback journal
@@ -107,7 +93,10 @@ EditableRecordSet::EditableRecordSet(const std::string& connectionText)
     db_.Exec("PRAGMA synchronous = FULL");
     Statement query(db_, kSnapshotStatement);
     const FieldColumns where = LocateFields(db_, query);
-    while (query.Step()) rows_.push_back(ReadRow(query, where));
+    while (query.Step()) {
+        if (rows_.size() == kMaxRecords) ThrowTooManyRecords(db_);
+        rows_.push_back(ReadRow(query, where));
+    }
 }
 
 std::optional<EditableRow> EditableRecordSet::ReadStored(const FieldValue& drawNumber) const {
@@ -134,7 +123,7 @@ void EditableRecordSet::CheckUnchanged(const EditableRow& row) const {
 template <typename F>
 void EditableRecordSet::Write(const std::string& failure, F&& change) {
     try {
-        RunTransaction(db_, change);
+        InTransaction(db_, change);
     } catch (const DatabaseError& e) {
         throw DatabaseError(failure + "\n" + e.what());
     }

@@ -32,10 +32,10 @@ struct EditableRow {
 // a Japanese message naming the draw.
 class EditableRecordSet {
   public:
-    // Opens the database named by the connection text for writing and reads
-    // every row.  Throws DatabaseError when the file cannot be written or
-    // lacks the stored query.
-    explicit EditableRecordSet(const std::string& connectionText);
+    // Opens the database file for writing and reads every row.  Throws
+    // DatabaseError when the file cannot be written, lacks the stored query
+    // or holds more rows than a record set reads.
+    explicit EditableRecordSet(const std::string& databasePath);
 
     std::size_t RecordCount() const { return rows_.size(); }
     const EditableRow& Row(std::size_t index) const { return rows_.at(index); }

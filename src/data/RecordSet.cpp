@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
+#include "core/PrintableText.h"
 
 FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
     switch (sqlite3_column_type(stmt, column)) {
@@ -20,17 +20,26 @@ FieldValue ColumnValue(sqlite3_stmt* stmt, int column) {
     }
 }
 
+void ThrowTooManyRecords(const Database& db) {
+    throw DatabaseError("データベースファイル「" + PrintableText(db.Path()) + "」の当選データが" +
+                        std::to_string(kMaxRecords) +
+                        "行を超えるか大きすぎるため、読み込みを中止しました。");
+}
+
+// The table grows as rows arrive: a row count asked of the file first could
+// be anything a crafted file claims.
 StaticRecordSet::StaticRecordSet(const Database& db, const std::string& statement) {
-    // Counting first lets the values be stored without regrowing the table.
-    Statement count(db, "SELECT count(*) FROM (" + statement + ")");
-    const auto rows = count.Step() ? sqlite3_column_int64(count.Handle(), 0) : 0;
     Statement query(db, statement);
     const int columns = sqlite3_column_count(query.Handle());
-    values_.reserve(static_cast<std::size_t>(std::max<sqlite3_int64>(rows, 0)) *
-                    static_cast<std::size_t>(columns));
     for (int c = 0; c < columns; ++c) names_.emplace_back(sqlite3_column_name(query.Handle(), c));
+    std::size_t bytes = 0;
     while (query.Step()) {
-        for (int c = 0; c < columns; ++c) values_.push_back(ColumnValue(query.Handle(), c));
+        if (rowCount_ == kMaxRecords) ThrowTooManyRecords(db);
+        for (int c = 0; c < columns; ++c) {
+            values_.push_back(ColumnValue(query.Handle(), c));
+            if (const auto* text = std::get_if<std::string>(&values_.back())) bytes += text->size();
+        }
+        if (bytes > kMaxRecordBytes) ThrowTooManyRecords(db);
         ++rowCount_;
     }
 }

@@ -14,8 +14,20 @@ using FieldValue = std::variant<std::monostate, long long, double, std::string>;
 // The value of a result column of the current row of a statement.
 FieldValue ColumnValue(sqlite3_stmt* stmt, int column);
 
+// The most rows any record set reads: far beyond any real history (the
+// windows stop at 32767 rows), small enough that a crafted file cannot make
+// the program build an enormous table.
+inline constexpr std::size_t kMaxRecords = 100000;
+// The most bytes of text and blob values one record set keeps.
+inline constexpr std::size_t kMaxRecordBytes = 64u << 20;
+
+// Throws DatabaseError naming the database file: it holds more rows than the
+// program reads.
+[[noreturn]] void ThrowTooManyRecords(const Database& db);
+
 // A read-only, client-side static snapshot of a statement's rows: every row is
-// read at once, later changes to the database are not seen.
+// read at once, later changes to the database are not seen.  Reading stops
+// with DatabaseError past kMaxRecords rows or kMaxRecordBytes of values.
 class StaticRecordSet {
 public:
     StaticRecordSet(const Database& db, const std::string& statement);

@@ -116,7 +116,7 @@ void 当選データ入力::Form_Load(QWidget* frame) {
 // The record set is opened here and handed to the grid's model, which keeps
 // the only reference to it.
 void 当選データ入力::BindGrid() {
-    auto records = std::make_unique<EditableRecordSet>(main_.Globals().ConnectionText);
+    auto records = std::make_unique<EditableRecordSet>(main_.Globals().DatabaseFile);
     model_ = new DrawEntryModel(std::move(records), this);
     model_->SetErrorReporter(
         [this](const QModelIndex& cell, const QString& text) { QueueMessage(cell, text); });

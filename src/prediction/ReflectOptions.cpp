@@ -1,17 +1,21 @@
 #include "prediction/ReflectOptions.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
+#include "core/FileAccess.h"
 #include "core/GlobalBas.h"
+#include "core/PrintableText.h"
 #include "core/QtConversions.h"
 
 namespace {
 
-// Reads "True"/"False" in any letter case, or a number (non-zero is True).
+// Reads "True"/"False" in any letter case, or a whole number (non-zero is
+// True).  Anything else, such as "1.5", "nan" or "Truely", does not convert.
 bool ConvertToBool(const QString& raw, bool& value) {
     const QString text = raw.trimmed();
     if (text.compare(u"True", Qt::CaseInsensitive) == 0) {
@@ -22,15 +26,43 @@ bool ConvertToBool(const QString& raw, bool& value) {
         value = false;
         return true;
     }
-    bool ok = false;
-    const double number = text.toDouble(&ok);
-    if (ok) value = number != 0.0;
-    return ok;
+    const QStringView digits =
+        text.startsWith(u'-') || text.startsWith(u'+') ? QStringView(text).mid(1) : text;
+    if (digits.isEmpty()) return false;
+    bool nonZero = false;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9') return false;
+        nonZero = nonZero || c != u'0';
+    }
+    value = nonZero;
+    return true;
 }
 
+std::string FileLabel(const std::string& path) { return "設定ファイル「" + PrintableText(path) + "」"; }
+
 std::string LineNote(const std::string& path, int lineNo, const QString& line, const char* why) {
-    return "設定ファイル「" + path + "」の" + std::to_string(lineNo) + "行目「" +
-           line.toStdString() + "」は" + why + "ため読み飛ばしました。";
+    return FileLabel(path) + "の" + std::to_string(lineNo) + "行目「" +
+           PrintableText(line.toStdString(), 80) + "」は" + why + "ため読み飛ばしました。";
+}
+
+// The file's text, or nullopt (with a note) when it cannot be read as the
+// Shift-JIS text it should be: not a regular file, too large, unreadable,
+// binary or in another encoding.
+std::optional<QString> ReadText(const std::string& path, std::vector<std::string>& notes) {
+    std::string bytes;
+    try {
+        bytes = ReadBoundedFile(path, kMaxOptionsFileBytes, "設定ファイル");
+    } catch (const UserError& e) {
+        notes.push_back(e.what());
+        return std::nullopt;
+    }
+    QStringDecoder decode("Shift_JIS");
+    const QString text = decode(QByteArray::fromStdString(bytes));
+    if (decode.hasError() || bytes.find('\0') != std::string::npos) {
+        notes.push_back(FileLabel(path) + "はShift-JISのテキストではないため読めません。");
+        return std::nullopt;
+    }
+    return text;
 }
 
 }  // namespace
@@ -46,16 +78,15 @@ const std::array<std::string_view, ReflectOptions::kCount>& ReflectOptions::Keys
 
 std::vector<std::string> ReflectOptions::ReadInitFile(const std::string& path) {
     std::vector<std::string> notes;
-    QFile file(QString::fromStdString(path));
-    if (!file.exists()) return notes;
-    if (!file.open(QIODevice::ReadOnly)) {
-        notes.push_back("設定ファイル「" + path + "」を読めません。(" +
-                        file.errorString().toStdString() + ")");
+    keepFile_ = false;
+    if (KindOf(path) == FileKind::Missing) return notes;
+    const std::optional<QString> text = ReadText(path, notes);
+    if (!text) {
+        // What could not be read is not ours to overwrite at the end.
+        keepFile_ = true;
         return notes;
     }
-    QStringDecoder decode("Shift_JIS");
-    const QString text = decode(file.readAll());
-    const QStringList lines = text.split(u'\n');
+    const QStringList lines = text->split(u'\n');
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines[i];
         if (line.endsWith(u'\r')) line.chop(1);
@@ -89,6 +120,12 @@ std::string ReflectOptions::Serialise() const {
 }
 
 void ReflectOptions::WriteInitFile(const std::string& path) const {
+    if (keepFile_) {
+        throw UserError(FileLabel(path) +
+                        "は起動時に読めなかったため、書き換えずにそのままにしました。\n"
+                        "予想の反映設定は保存されませんでした。");
+    }
+    RequireRegularFile(path, "設定ファイル", true);
     QSaveFile file(QString::fromStdString(path));
     const std::string bytes = Serialise();
     const QFileInfo existing(QString::fromStdString(path));
@@ -97,7 +134,7 @@ void ReflectOptions::WriteInitFile(const std::string& path) const {
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        throw UserError("設定ファイル「" + path + "」に書き込めません。(" +
+        throw UserError(FileLabel(path) + "に書き込めません。(" +
                         file.errorString().toStdString() +
                         ")\n予想の反映設定は保存されませんでした。");
     }

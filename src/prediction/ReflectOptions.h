@@ -1,12 +1,15 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The options file, named without a directory: it lives in the current directory.
 inline constexpr const char* kOptionsFileName = "ロト7カゾリア.ini";
+// Twelve short lines need far less; a larger file is not an options file.
+inline constexpr std::uintmax_t kMaxOptionsFileBytes = 64u << 10;
 
 // The twelve "reflect this analysis in the prediction" flags and their
 // storage in the options file (Shift-JIS, CR LF, one key=True/False a line).
@@ -22,14 +25,16 @@ class ReflectOptions {
     // Sets each flag whose key occurs in the file (the later line wins) and
     // leaves the others as they are.  A missing file changes nothing.  A line
     // with a known key but no "=" or a value that is not True/False or a
-    // number is skipped, keeping that flag; the returned texts say which
-    // lines were skipped.  A file that exists but cannot be read gives one
-    // such text and changes nothing.
+    // whole number is skipped, keeping that flag; the returned texts say
+    // which lines were skipped.  A file that exists but cannot be read as
+    // Shift-JIS text (not a regular file, over 64 KiB, unreadable, binary)
+    // gives one such text, changes nothing, and is then kept as it is.
     std::vector<std::string> ReadInitFile(const std::string& path = kOptionsFileName);
 
     // Replaces the file by the twelve lines in key order.  The old file stays
     // intact until the new one is complete.  Throws UserError when the file
-    // cannot be written.
+    // cannot be written, is not a regular file, or could not be read at
+    // start-up (it is then left as it is).
     void WriteInitFile(const std::string& path = kOptionsFileName) const;
 
     // The file's contents as written (Shift-JIS bytes).
@@ -37,4 +42,5 @@ class ReflectOptions {
 
   private:
     std::array<bool, kCount> flags_{};
+    bool keepFile_ = false;  // the last read found a file it could not read
 };

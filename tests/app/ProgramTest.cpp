@@ -56,12 +56,14 @@ TEST(Program, UnwritableOptionsFileIsReportedAndNothingElseIsLost) {
     TempDir dir;
     const std::string db = dir.File("Loto7Kazoria.mdb");
     ImportCsv(BundledCsvPath(), db);
-    // A folder where the options file should be: it cannot be written.
+    // A folder where the options file should be: it is neither read nor replaced.
     std::filesystem::create_directory(dir.File("ロト7カゾリア.ini"));
     const Finished run = RunProgram(dir.Path().string(),
                                     {"--db", QString::fromStdString(db), "--quit-when-ready"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("書き込めません"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("フォルダーです"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("そのままにしました"))) << run.err.toStdString();
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("ロト7カゾリア.ini")));
     GlobalBas g;
     EXPECT_NO_THROW(OpenDrawStore(g, db));
     EXPECT_EQ(g.LatestDrawNumber, 689);

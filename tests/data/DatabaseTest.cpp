@@ -14,11 +14,6 @@
 
 namespace {
 
-std::string Connection(const std::string& path) {
-    const std::filesystem::path p(path);
-    return BuildConnectionText(p.parent_path().string(), p.filename().string());
-}
-
 std::string ErrorOf(const std::function<void()>& action) {
     try {
         action();
@@ -32,14 +27,10 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-TEST(ConnectionText, HasTheFixedFormAndParsesBack) {
-    const std::string text = BuildConnectionText("/opt/ロト;7");
-    EXPECT_EQ(text.rfind("Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=", 0), 0u);
-    EXPECT_TRUE(Contains(text, ";Data Source=/opt/ロト;7\\Loto7Kazoria.mdb"));
-    const ConnectionInfo info = ParseConnectionText(text);
-    EXPECT_EQ(info.provider, "Microsoft.Jet.OLEDB.4.0");
-    EXPECT_EQ(info.password, DatabasePassword());
-    EXPECT_EQ(info.dataSource, "/opt/ロト;7/Loto7Kazoria.mdb");
+TEST(ConnectionText, HasTheFixedForm) {
+    const std::string text = BuildConnectionText("/opt/ロト;7/Loto7Kazoria.mdb");
+    EXPECT_EQ(text, "Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:Database Password=" +
+                        DatabasePassword() + ";Data Source=/opt/ロト;7\\Loto7Kazoria.mdb");
     EXPECT_FALSE(DatabasePassword().empty());
     EXPECT_EQ(DatabasePassword().find_first_not_of("0123456789"), std::string::npos);
 }
@@ -50,7 +41,7 @@ protected:
     std::string path = dir.File("draws.mdb");
 
     Database Create() {
-        Database db = Database::Open(Connection(path), Database::Mode::Create);
+        Database db = Database::Open(path, Database::Mode::Create);
         EnsureSchema(db);
         return db;
     }
@@ -89,31 +80,38 @@ TEST_F(StoreFile, DrawNumbersAreUniqueAndPositive) {
                  DatabaseError);
 }
 
-TEST_F(StoreFile, FileIsEncryptedAndOtherPasswordsAreRefusedWithoutChange) {
-    {
-        Database db = Create();
-        db.Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)");
-    }
-    const std::string before = ReadFile(path);
-    EXPECT_EQ(before.rfind("SQLite format 3", 0), std::string::npos);
-    std::string other = Connection(path);
-    other.replace(other.find(DatabasePassword()), DatabasePassword().size(), "12345");
-    const std::string error = ErrorOf([&] { Database::Open(other, Database::Mode::ReadWrite); });
-    EXPECT_TRUE(Contains(error, "パスワードが違います")) << error;
-    EXPECT_EQ(ReadFile(path), before);
-}
-
-TEST_F(StoreFile, FileKeyedWithThePasswordAsPassphraseStillOpens) {
+// A draw file written by the engine directly, keyed with a passphrase and the
+// cipher settings of the 3.x file format spelled out (pages of 1024 bytes,
+// 64000 derivation rounds, SHA-1 page HMAC), as every file so far was made.
+void WriteFileWith3xSettings(const std::string& path, const std::string& passphrase) {
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
     const std::string sql =
-        "PRAGMA key = '" + DatabasePassword() +
-        "'; CREATE TABLE d (回数 INTEGER PRIMARY KEY, 第1数字, 第2数字, 第3数字, 第4数字, "
+        "PRAGMA key = '" + passphrase +
+        "'; PRAGMA cipher_page_size = 1024; PRAGMA kdf_iter = 64000; PRAGMA cipher_use_hmac = ON;"
+        "PRAGMA cipher_hmac_algorithm = HMAC_SHA1; PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;"
+        "CREATE TABLE d (回数 INTEGER PRIMARY KEY, 第1数字, 第2数字, 第3数字, 第4数字, "
         "第5数字, 第6数字, 第7数字, ボーナス数字1, ボーナス数字2);"
         "CREATE VIEW 全データ選択クエリ AS SELECT * FROM d;"
         "INSERT INTO d VALUES (1, 1,2,3,4,5,6,7,8,9);";
     ASSERT_EQ(sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(raw);
+}
+
+TEST_F(StoreFile, FileIsEncryptedAndOtherPasswordsAreRefusedWithoutChange) {
+    Create().Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)");
+    EXPECT_EQ(ReadFile(path).rfind("SQLite format 3", 0), std::string::npos);
+
+    const std::string other = dir.File("other.mdb");
+    WriteFileWith3xSettings(other, "12345");
+    const std::string before = ReadFile(other);
+    const std::string error = ErrorOf([&] { Database::Open(other, Database::Mode::ReadWrite); });
+    EXPECT_TRUE(Contains(error, "パスワードが違います")) << error;
+    EXPECT_EQ(ReadFile(other), before);
+}
+
+TEST_F(StoreFile, FileWithThe3xCipherSettingsAndThePasswordAsPassphraseOpens) {
+    WriteFileWith3xSettings(path, DatabasePassword());
     GlobalBas g;
     OpenDrawStore(g, path);
     EXPECT_EQ(g.LatestDrawNumber, 1);
@@ -152,7 +150,7 @@ TEST_F(StoreFile, SnapshotRollsBackAWriteAKilledProcessLeftUnfinished) {
     if (child == 0) {
         // A writer that dies inside its transaction after the journal and the
         // changed pages reached the disk.
-        Database db = Database::Open(Connection(path), Database::Mode::ReadWrite);
+        Database db = Database::Open(path, Database::Mode::ReadWrite);
         db.Exec("PRAGMA cache_size = 1; BEGIN");
         for (int d = 3; d < 3000; ++d) {
             db.Exec("INSERT INTO 当選データ (回数, 抽せん日) VALUES (" + std::to_string(d) +

@@ -7,7 +7,6 @@
 #include <climits>
 #include <sstream>
 
-#include "data/ConnectionText.h"
 #include "data/DrawStoreLoader.h"
 #include "data/EditableRecordSet.h"
 #include "entry/EntryTestSupport.h"
@@ -81,7 +80,7 @@ TEST(EditableDurability, CommittedEditsSurviveAKilledProcess) {
         // A kill inside a transaction may leave a hot journal; the start-up
         // snapshot, which opens the file read-only, still loads.
         GlobalBas snapshot;
-        ASSERT_NO_THROW(OpenDrawStore(snapshot, ParseConnectionText(connection).dataSource));
+        ASSERT_NO_THROW(OpenDrawStore(snapshot, connection));
         const Database db = Database::Open(connection, Database::Mode::ReadWrite);
         Statement check(db, "PRAGMA integrity_check");
         ASSERT_TRUE(check.Step());

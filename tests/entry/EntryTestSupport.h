@@ -5,17 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "data/ConnectionText.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "support/TestSupport.h"
 
 // A database file in dir holding the given rows of 当選データ, each written as
 // the SQL values of 回数 and the nine numbers ("1, 7,10,12,17,23,28,34,3,15";
-// NULL, 0, 38 or 1.5 are stored as written).  Returns its connection text.
+// NULL, 0, 38 or 1.5 are stored as written).  Returns its path.
 inline std::string CreateDrawDatabase(const TempDir& dir, const std::vector<std::string>& rows,
                                       const std::string& fileName = "Loto7Kazoria.mdb") {
-    const std::string connection = BuildConnectionText(dir.Path().string(), fileName);
+    const std::string connection = dir.File(fileName);
     const Database db = Database::Open(connection, Database::Mode::Create);
     InTransaction(db, [&] {
         EnsureSchema(db);

@@ -3,6 +3,7 @@
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -70,23 +71,53 @@ TEST_F(OptionsFile, KeysMatchExactlyLaterLinesWinNumbersConvert) {
 
 TEST_F(OptionsFile, BrokenLinesAreSkippedKeepingTheFlag) {
     WriteFile(path, ShiftJis(QStringLiteral("頻度分析Opt\r\n間隔分析Opt=たぶん\r\n"
-                                            "出現回数分析Opt=True\r\n")));
+                                            "出現回数分析Opt=True\r\nバラツキ分析Opt=nan\r\n"
+                                            "引っ張り分析Opt=1.5\r\n")));
     options.SetFlag(0, true);
+    options.SetFlag(4, true);
     const auto notes = options.ReadInitFile(path);
-    ASSERT_EQ(notes.size(), 2u);
+    ASSERT_EQ(notes.size(), 4u);
     EXPECT_NE(notes[0].find("1行目"), std::string::npos);
     EXPECT_NE(notes[1].find("2行目"), std::string::npos);
+    EXPECT_NE(notes[2].find("4行目"), std::string::npos);
+    EXPECT_NE(notes[3].find("5行目"), std::string::npos);
     EXPECT_TRUE(options.Flag(0));
     EXPECT_FALSE(options.Flag(1));
     EXPECT_TRUE(options.Flag(2));
+    EXPECT_FALSE(options.Flag(3));
+    EXPECT_TRUE(options.Flag(4));
+    options.WriteInitFile(path);  // a file read with skipped lines is rewritten
+    EXPECT_NE(ReadFile(path).find("=True\r\n"), std::string::npos);
 }
 
-TEST_F(OptionsFile, BinaryGarbageChangesNothing) {
-    std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 131 + 7) % 256);
-    WriteFile(path, garbage);
-    options.ReadInitFile(path);
-    for (bool flag : options.Flags()) EXPECT_FALSE(flag);
+// A file that cannot be read as the options file at all changes no flag and
+// is left exactly as it was at shut-down, with a message saying so.
+TEST_F(OptionsFile, UnreadableFilesAreNeverReplaced) {
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) % 256);
+    const std::string withNul = ShiftJis(QStringLiteral("頻度分析Opt=True\r\n")) + '\0';
+    const std::string notShiftJis = "\x81\x20\xFF\xFE=True\r\n";
+    const std::string tooLarge =
+        ShiftJis(QStringLiteral("頻度分析Opt=True\r\n")) + std::string(70000, ' ');
+    for (const std::string& content : {binary, withNul, notShiftJis, tooLarge}) {
+        WriteFile(path, content);
+        ReflectOptions read;
+        EXPECT_EQ(read.ReadInitFile(path).size(), 1u);
+        EXPECT_FALSE(read.Flag(0));
+        try {
+            read.WriteInitFile(path);
+            ADD_FAILURE() << "the unreadable file was replaced";
+        } catch (const UserError& e) {
+            EXPECT_NE(std::string(e.what()).find("そのままにしました"), std::string::npos);
+        }
+        EXPECT_EQ(ReadFile(path), content);
+    }
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);  // would hang a plain open
+    EXPECT_NE(options.ReadInitFile(path).at(0).find("通常のファイルではありません"),
+              std::string::npos);
+    EXPECT_THROW(options.WriteInitFile(path), UserError);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 TEST_F(OptionsFile, UnwritableFileGivesAMessageAndKeepsTheOldFile) {

@@ -1,0 +1,127 @@
+#include "data/ImportStore.h"
+
+#include <sqlite3.h>
+
+#include "core/DrawRecord.h"
+#include "core/PrintableText.h"
+#include "data/CsvImport.h"
+
+namespace {
+
+constexpr const char* kSelectStored =
+    "SELECT 第1数字, 第2数字, 第3数字, 第4数字, 第5数字, 第6数字, 第7数字, "
+    "ボーナス数字1, ボーナス数字2 FROM 当選データ WHERE 回数 = ?";
+constexpr const char* kInsert =
+    "INSERT INTO 当選データ (回数, 抽せん日, 第1数字, 第2数字, 第3数字, 第4数字, 第5数字, "
+    "第6数字, 第7数字, ボーナス数字1, ボーナス数字2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+constexpr const char* kReplace =
+    "UPDATE 当選データ SET 抽せん日 = coalesce(?2, 抽せん日), 第1数字 = ?3, 第2数字 = ?4, "
+    "第3数字 = ?5, 第4数字 = ?6, 第5数字 = ?7, 第6数字 = ?8, 第7数字 = ?9, "
+    "ボーナス数字1 = ?10, ボーナス数字2 = ?11 WHERE 回数 = ?1";
+
+bool SameNumbers(const CsvDraw& a, const CsvDraw& b) {
+    if (a.present != b.present) return false;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if ((a.present >> f & 1u) && a.numbers[f] != b.numbers[f]) return false;
+    }
+    return true;
+}
+
+// The stored numbers of one draw, or false when the draw is not stored.
+bool StoredDraw(Statement& query, int drawNumber, CsvDraw& stored) {
+    query.Reset();
+    sqlite3_bind_int(query.Handle(), 1, drawNumber);
+    if (!query.Step()) return false;
+    stored.drawNumber = drawNumber;
+    stored.present = 0;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (sqlite3_column_type(query.Handle(), f) == SQLITE_NULL) continue;
+        stored.numbers[f] = sqlite3_column_int(query.Handle(), f);
+        stored.present |= 1u << f;
+    }
+    return true;
+}
+
+// Binds ?1 … ?11 (draw number, date, nine numbers) and runs the statement.
+void WriteDraw(Statement& statement, const CsvDraw& draw) {
+    sqlite3_stmt* s = statement.Handle();
+    statement.Reset();
+    sqlite3_bind_int(s, 1, draw.drawNumber);
+    if (draw.date.empty()) {
+        sqlite3_bind_null(s, 2);
+    } else {
+        sqlite3_bind_text(s, 2, draw.date.c_str(), -1, SQLITE_TRANSIENT);
+    }
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (draw.present >> f & 1u) {
+            sqlite3_bind_int(s, 3 + f, draw.numbers[f]);
+        } else {
+            sqlite3_bind_null(s, 3 + f);
+        }
+    }
+    statement.Step();
+}
+
+// "1,2,3,4,5,6,7／8,9"; an empty field shows as nothing between its commas.
+std::string NumbersText(const CsvDraw& draw) {
+    std::string text;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (f > 0) text += f == kBonus1 ? "／" : ",";
+        if (draw.present >> f & 1u) text += std::to_string(draw.numbers[f]);
+    }
+    return text;
+}
+
+std::string DrawAndLine(const CsvDraw& draw) {
+    return "第" + std::to_string(draw.drawNumber) + "回(" + std::to_string(draw.line) + "行目)";
+}
+
+}  // namespace
+
+ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, ImportMode mode) {
+    Statement query(db, kSelectStored);
+    Statement insert(db, kInsert);
+    Statement replace(db, kReplace);
+    ImportReport report;
+    for (const CsvDraw& draw : draws) {
+        CsvDraw stored;
+        if (!StoredDraw(query, draw.drawNumber, stored)) {
+            WriteDraw(insert, draw);
+            ++report.added;
+        } else if (SameNumbers(stored, draw)) {
+            ++report.unchanged;
+        } else if (mode == ImportMode::ReplaceStored) {
+            WriteDraw(replace, draw);
+            report.replaced.push_back(DrawAndLine(draw) + "を登録済みの数字「" +
+                                      NumbersText(stored) + "」からファイルの数字「" +
+                                      NumbersText(draw) + "」に置き換えました。");
+        } else {
+            report.conflicts.push_back(DrawAndLine(draw) + "は登録済みの数字「" +
+                                       NumbersText(stored) + "」とファイルの数字「" +
+                                       NumbersText(draw) + "」が違うため、登録済みのままにしました。");
+        }
+    }
+    return report;
+}
+
+std::string ImportSummary(const ImportReport& report, const std::string& databasePath) {
+    std::string text = "「" + PrintableText(databasePath) + "」に" + std::to_string(report.added) +
+                       "回分を追加しました。";
+    std::string details;
+    const auto add = [&](int count, const char* what) {
+        if (count == 0) return;
+        details += (details.empty() ? "" : "、") + std::string(what) + std::to_string(count) + "回分";
+    };
+    add(report.unchanged, "登録済み ");
+    add(static_cast<int>(report.replaced.size()), "置き換え ");
+    add(static_cast<int>(report.conflicts.size()), "数字が違うため登録済みのまま ");
+    return details.empty() ? text : text + "(" + details + ")";
+}
+
+std::string ImportReportText(const ImportReport& report, const std::string& databasePath) {
+    std::string text = ImportSummary(report, databasePath);
+    for (const auto* lines : {&report.replaced, &report.conflicts}) {
+        for (const std::string& line : *lines) text += "\n" + line;
+    }
+    return text;
+}
