@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/DrawCsv.h"
 #include "data/ImportStore.h"
 
 // The largest CSV file an import reads.
@@ -16,13 +17,3 @@ inline constexpr std::uintmax_t kMaxCsvBytes = 64u << 20;
 // regular files (the database may be missing).
 ImportReport ImportCsv(const std::string& csvPath, const std::string& databasePath,
                        ImportMode mode = ImportMode::KeepStored);
-
-// The CSV parsing alone, for callers that already hold the text.
-struct CsvDraw {
-    int line = 0;
-    int drawNumber = 0;
-    std::string date;
-    int numbers[9] = {};
-    unsigned present = 0;  // bit i: field i has a value
-};
-std::vector<CsvDraw> ParseDrawCsv(const std::string& text, const std::string& fileName);

@@ -93,10 +93,12 @@ EditableRecordSet::EditableRecordSet(const std::string& databasePath)
     db_.Exec("PRAGMA synchronous = FULL");
     Statement query(db_, kSnapshotStatement);
     const FieldColumns where = LocateFields(db_, query);
-    while (query.Step()) {
-        if (rows_.size() == kMaxRecords) ThrowTooManyRecords(db_);
-        rows_.push_back(ReadRow(query, where));
-    }
+    ReadWithinLimits(db_, [&] {
+        while (query.Step()) {
+            if (rows_.size() == kMaxRecords) ThrowTooManyRecords(db_);
+            rows_.push_back(ReadRow(query, where));
+        }
+    });
 }
 
 std::optional<EditableRow> EditableRecordSet::ReadStored(const FieldValue& drawNumber) const {

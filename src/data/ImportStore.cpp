@@ -19,14 +19,6 @@ constexpr const char* kReplace =
     "第3数字 = ?5, 第4数字 = ?6, 第5数字 = ?7, 第6数字 = ?8, 第7数字 = ?9, "
     "ボーナス数字1 = ?10, ボーナス数字2 = ?11 WHERE 回数 = ?1";
 
-bool SameNumbers(const CsvDraw& a, const CsvDraw& b) {
-    if (a.present != b.present) return false;
-    for (int f = 0; f < kFieldCount; ++f) {
-        if ((a.present >> f & 1u) && a.numbers[f] != b.numbers[f]) return false;
-    }
-    return true;
-}
-
 // The stored numbers of one draw, or false when the draw is not stored.
 bool StoredDraw(Statement& query, int drawNumber, CsvDraw& stored) {
     query.Reset();

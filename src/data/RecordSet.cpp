@@ -26,6 +26,36 @@ void ThrowTooManyRecords(const Database& db) {
                         "行を超えるか大きすぎるため、読み込みを中止しました。");
 }
 
+namespace {
+
+// The engine calls back every kStepsPerTick virtual-machine steps.  Reading
+// 100,000 stored rows takes a few million steps; ten times that is allowed.
+constexpr int kStepsPerTick = 10000;
+constexpr int kMaxTicks = 3000;
+
+struct WorkCounter {
+    int ticks = 0;
+    static int Tick(void* self) {
+        auto* counter = static_cast<WorkCounter*>(self);
+        return ++counter->ticks > kMaxTicks ? 1 : 0;
+    }
+};
+
+}  // namespace
+
+void ReadWithinLimits(const Database& db, const std::function<void()>& read) {
+    WorkCounter counter;
+    sqlite3_progress_handler(db.Handle(), kStepsPerTick, &WorkCounter::Tick, &counter);
+    try {
+        read();
+    } catch (const DatabaseError&) {
+        sqlite3_progress_handler(db.Handle(), 0, nullptr, nullptr);
+        if (counter.ticks > kMaxTicks) ThrowTooManyRecords(db);
+        throw;
+    }
+    sqlite3_progress_handler(db.Handle(), 0, nullptr, nullptr);
+}
+
 // The table grows as rows arrive: a row count asked of the file first could
 // be anything a crafted file claims.
 StaticRecordSet::StaticRecordSet(const Database& db, const std::string& statement) {
@@ -33,15 +63,19 @@ StaticRecordSet::StaticRecordSet(const Database& db, const std::string& statemen
     const int columns = sqlite3_column_count(query.Handle());
     for (int c = 0; c < columns; ++c) names_.emplace_back(sqlite3_column_name(query.Handle(), c));
     std::size_t bytes = 0;
-    while (query.Step()) {
-        if (rowCount_ == kMaxRecords) ThrowTooManyRecords(db);
-        for (int c = 0; c < columns; ++c) {
-            values_.push_back(ColumnValue(query.Handle(), c));
-            if (const auto* text = std::get_if<std::string>(&values_.back())) bytes += text->size();
+    ReadWithinLimits(db, [&] {
+        while (query.Step()) {
+            if (rowCount_ == kMaxRecords) ThrowTooManyRecords(db);
+            for (int c = 0; c < columns; ++c) {
+                values_.push_back(ColumnValue(query.Handle(), c));
+                if (const auto* text = std::get_if<std::string>(&values_.back())) {
+                    bytes += text->size();
+                }
+            }
+            if (bytes > kMaxRecordBytes) ThrowTooManyRecords(db);
+            ++rowCount_;
         }
-        if (bytes > kMaxRecordBytes) ThrowTooManyRecords(db);
-        ++rowCount_;
-    }
+    });
 }
 
 int StaticRecordSet::FieldIndex(std::string_view name) const {

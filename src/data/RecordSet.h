@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -24,6 +25,12 @@ inline constexpr std::size_t kMaxRecordBytes = 64u << 20;
 // Throws DatabaseError naming the database file: it holds more rows than the
 // program reads.
 [[noreturn]] void ThrowTooManyRecords(const Database& db);
+
+// Runs read with the engine's work bounded: a statement that works far
+// longer than reading kMaxRecords plain rows takes (a crafted view that
+// makes or sorts millions of rows) is stopped and reported as by
+// ThrowTooManyRecords.
+void ReadWithinLimits(const Database& db, const std::function<void()>& read);
 
 // A read-only, client-side static snapshot of a statement's rows: every row is
 // read at once, later changes to the database are not seen.  Reading stops

@@ -40,4 +40,22 @@ TEST(ReadOnlyStore, SnapshotLoadsAndImportIsRefusedWithoutChange) {
     EXPECT_EQ(ReadFile(db), before);
 }
 
+TEST(ReadOnlyStore, UnreadableDatabaseIsReportedAsSuch) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    TempDir dir;
+    const std::string db = dir.File("draws.mdb");
+    ImportCsv(BundledCsvPath(), db);
+    fs::permissions(db, fs::perms::none);
+    GlobalBas g;
+    try {
+        OpenDrawStore(g, db);
+        ADD_FAILURE() << "an unreadable file was opened";
+    } catch (const UserError& e) {
+        EXPECT_NE(std::string(e.what()).find("読み取る許可がありません"), std::string::npos)
+            << e.what();
+    }
+    fs::permissions(db, fs::perms::owner_read);
+    EXPECT_NO_THROW(OpenDrawStore(g, db));
+}
+
 }  // namespace

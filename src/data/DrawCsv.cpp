@@ -1,0 +1,382 @@
+#include "data/DrawCsv.h"
+
+#include <QList>
+#include <QString>
+#include <QStringDecoder>
+#include <array>
+#include <string_view>
+
+#include "core/DrawRecord.h"
+#include "core/GlobalBas.h"
+#include "core/PrintableText.h"
+
+namespace {
+
+constexpr int kHighestDrawNumber = 5000;
+constexpr int kMostDraws = 100000;
+constexpr qsizetype kShownLength = 24;  // characters of a value quoted in a message
+
+// Column roles: the nine number fields keep their DrawRecord index.
+constexpr int kDrawRole = kFieldCount;
+constexpr int kDateRole = kFieldCount + 1;
+constexpr int kRoleCount = kFieldCount + 2;
+
+const std::string kNothingStored = "\nこのファイルのデータは何も登録していません。";
+
+[[noreturn]] void Refuse(const std::string& file, int line, const std::string& why) {
+    throw UserError("CSVファイル「" + PrintableText(file) + "」の" + std::to_string(line) + "行目: " + why +
+                    kNothingStored);
+}
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
+
+// Characters that would not show, or would show misleadingly, in a message.
+bool Unprintable(char32_t c) {
+    switch (QChar::category(c)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Other_PrivateUse:
+        case QChar::Other_NotAssigned:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A value as it may be quoted in a message: trimmed, unprintable characters
+// written as \xNN / \uNNNN / \UNNNNNNNN, cut with "…" when long.
+std::string Printable(const QString& value) {
+    const QString trimmed = value.trimmed();
+    const QList<uint> codes = QStringView(trimmed).left(2 * kShownLength + 2).toUcs4();
+    QString out;
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        if (i == kShownLength) {
+            out += QChar(u'…');
+            break;
+        }
+        const char32_t c = codes[i];
+        if (!Unprintable(c)) {
+            out += QString::fromUcs4(&c, 1);
+        } else if (c < 0x100) {
+            out += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QChar(u'0'));
+        } else if (c < 0x10000) {
+            out += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QChar(u'0'));
+        } else {
+            out += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QChar(u'0'));
+        }
+    }
+    return Utf8(out);
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i < length) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            if (b < (k == 1 ? low : 0x80) || b > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// The text of the file: UTF-8 when the bytes are valid UTF-8, else Shift-JIS
+// in Windows' code page 932 flavour (what Excel saves on Japanese Windows).
+QString Decode(std::string_view bytes, const std::string& file) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    if (IsUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    // "windows-31j" is code page 932's registered name; some Qt builds know
+    // it only as "cp932" or under the plain "Shift_JIS".
+    for (const char* name : {"windows-31j", "cp932", "Shift_JIS"}) {
+        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
+        if (!decoder.isValid()) continue;
+        QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        if (decoder.hasError()) break;
+        return text;
+    }
+    throw UserError("CSVファイル「" + PrintableText(file) +
+                    "」: 文字コードがUTF-8でもShift-JISでもないため読めません。" + kNothingStored);
+}
+
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+
+// Splits the text into CSV records.  A field may be quoted ("…"), and then
+// holds commas, line breaks and doubled quotes; blanks around the quotes are
+// allowed.  Line breaks are CR LF, LF or CR.
+class RecordReader {
+  public:
+    RecordReader(QStringView text, const std::string& file) : text_(text), file_(file) {}
+
+    // The next record's fields and the line it starts on; false at the end.
+    bool Next(std::vector<QString>& fields, int& line) {
+        if (pos_ >= text_.size()) return false;
+        fields.clear();
+        line = line_;
+        for (;;) {
+            qsizetype start = pos_;
+            while (start < text_.size() && IsBlank(text_[start])) ++start;
+            if (start < text_.size() && text_[start] == u'"') {
+                pos_ = start + 1;
+                fields.push_back(Quoted(line));
+            } else {
+                qsizetype end = pos_;
+                while (end < text_.size() && text_[end] != u',' && !IsLineBreak(end)) ++end;
+                fields.push_back(text_.sliced(pos_, end - pos_).toString());
+                pos_ = end;
+            }
+            if (pos_ >= text_.size()) return true;
+            if (text_[pos_] == u',') {
+                ++pos_;
+                continue;
+            }
+            SkipLineBreak();
+            return true;
+        }
+    }
+
+  private:
+    bool IsLineBreak(qsizetype at) const { return text_[at] == u'\n' || text_[at] == u'\r'; }
+
+    void SkipLineBreak() {
+        if (text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n') ++pos_;
+        ++pos_;
+        ++line_;
+    }
+
+    // The value of a quoted field whose opening quote has been read.
+    QString Quoted(int line) {
+        QString value;
+        for (;;) {
+            if (pos_ >= text_.size())
+                Refuse(file_, line, "「\"」で始まる項目が閉じられていません。");
+            if (text_[pos_] == u'"') {
+                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == u'"') {
+                    value += u'"';
+                    pos_ += 2;
+                    continue;
+                }
+                ++pos_;
+                break;
+            }
+            if (IsLineBreak(pos_)) {
+                const qsizetype start = pos_;
+                SkipLineBreak();
+                value += text_.sliced(start, pos_ - start);
+                continue;
+            }
+            value += text_[pos_++];
+        }
+        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+        if (pos_ < text_.size() && text_[pos_] != u',' && !IsLineBreak(pos_)) {
+            Refuse(file_, line, "「\"」で囲んだ項目の後に余計な文字があります。");
+        }
+        return value;
+    }
+
+    QStringView text_;
+    const std::string& file_;
+    qsizetype pos_ = 0;
+    int line_ = 1;
+};
+
+// Names and values are compared in this form: full-width letters and digits
+// become ASCII, half-width katakana full-width, and blanks (U+3000 too) are
+// trimmed.
+QString Normalized(const QString& text) {
+    return text.normalized(QString::NormalizationForm_KC).trimmed();
+}
+
+bool IsBlankRecord(const std::vector<QString>& fields) {
+    for (const QString& field : fields) {
+        if (!field.trimmed().isEmpty()) return false;
+    }
+    return true;
+}
+
+// The column role a header name stands for, or -1.
+int RoleOf(const QString& name) {
+    static const std::vector<std::pair<QString, int>> names = [] {
+        std::vector<std::pair<QString, int>> list;
+        for (const char* n : {"回数", "開催回", "回号", "回別"}) list.emplace_back(n, kDrawRole);
+        for (const char* n : {"抽せん日", "抽選日", "日付"}) list.emplace_back(n, kDateRole);
+        for (int i = 1; i <= kMainCount; ++i) {
+            list.emplace_back(QStringLiteral("第%1数字").arg(i), i - 1);
+            list.emplace_back(QStringLiteral("本数字%1").arg(i), i - 1);
+        }
+        for (int i = 1; i <= 2; ++i) {
+            const int role = i == 1 ? kBonus1 : kBonus2;
+            list.emplace_back(QStringLiteral("ボーナス数字%1").arg(i), role);
+            list.emplace_back(QStringLiteral("BONUS数字%1").arg(i), role);
+            list.emplace_back(QStringLiteral("ボーナス%1").arg(i), role);
+        }
+        return list;
+    }();
+    for (const auto& [text, role] : names) {
+        if (QString::compare(name, text, Qt::CaseInsensitive) == 0) return role;
+    }
+    return -1;
+}
+
+struct Header {
+    std::size_t width = 0;
+    std::array<int, kRoleCount> column{};       // -1: no such column
+    std::array<std::string, kRoleCount> label;  // the name as written, for messages
+};
+
+Header ReadHeader(const std::vector<QString>& names, int line, const std::string& file) {
+    Header header;
+    header.width = names.size();
+    header.column.fill(-1);
+    for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+        const int role = RoleOf(Normalized(names[i]));
+        if (role < 0) continue;
+        const std::string label = Printable(names[i]);
+        if (header.column[role] >= 0) {
+            Refuse(file, line,
+                   "見出し行に同じ項目が2つあります: " + std::to_string(header.column[role] + 1) +
+                       "列目「" + header.label[role] + "」と" + std::to_string(i + 1) + "列目「" +
+                       label + "」。");
+        }
+        header.column[role] = i;
+        header.label[role] = label;
+    }
+    std::string missing;
+    if (header.column[kDrawRole] < 0) missing += "「" + std::string(kDrawNumberField) + "」";
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (header.column[f] < 0) missing += "「" + std::string(kNumberFields[f]) + "」";
+    }
+    if (!missing.empty()) Refuse(file, line, "見出し行に" + missing + "がありません。");
+    return header;
+}
+
+// A whole number 1…high written in ASCII digits (leading zeros allowed).
+bool ReadWhole(QStringView digits, int high, int& out) {
+    if (digits.isEmpty()) return false;
+    int value = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9') return false;
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > high) return false;
+    }
+    out = value;
+    return value >= 1;
+}
+
+CsvDraw ReadDraw(const std::vector<QString>& fields, const Header& header, int line,
+                 const std::string& file) {
+    CsvDraw draw;
+    draw.line = line;
+
+    const QString& drawText = fields[header.column[kDrawRole]];
+    const QString normalized = Normalized(drawText);
+    QStringView digits = normalized;  // "690", "690回" or "第690回"
+    if (digits.startsWith(u'第')) digits = digits.sliced(1);
+    if (digits.endsWith(u'回')) digits.chop(1);
+    if (!ReadWhole(digits.trimmed(), kHighestDrawNumber, draw.drawNumber)) {
+        Refuse(file, line,
+               "「" + header.label[kDrawRole] + "」の値「" + Printable(drawText) + "」は1～" +
+                   std::to_string(kHighestDrawNumber) + "の整数ではありません。");
+    }
+
+    if (header.column[kDateRole] >= 0) draw.date = Utf8(fields[header.column[kDateRole]].trimmed());
+
+    std::array<int, kHighestNumber + 1> fieldOf;  // which field already holds a number
+    fieldOf.fill(-1);
+    for (int f = 0; f < kFieldCount; ++f) {
+        const QString& text = fields[header.column[f]];
+        const QString value = Normalized(text);
+        if (value.isEmpty()) continue;
+        if (!ReadWhole(value, kHighestNumber, draw.numbers[f])) {
+            Refuse(file, line,
+                   "「" + header.label[f] + "」の値「" + Printable(text) + "」は" +
+                       std::to_string(kLowestNumber) + "～" + std::to_string(kHighestNumber) +
+                       "の整数ではありません。");
+        }
+        // The bonus numbers are drawn from the balls left after the main ones,
+        // so no number appears twice in one draw.
+        int& other = fieldOf[draw.numbers[f]];
+        if (other >= 0) {
+            Refuse(file, line,
+                   "「" + header.label[other] + "」と「" + header.label[f] + "」がどちらも" +
+                       std::to_string(draw.numbers[f]) + "です。");
+        }
+        other = f;
+        draw.present |= 1u << f;
+    }
+    return draw;
+}
+
+}  // namespace
+
+bool SameNumbers(const CsvDraw& a, const CsvDraw& b) {
+    if (a.present != b.present) return false;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if ((a.present >> f & 1u) && a.numbers[f] != b.numbers[f]) return false;
+    }
+    return true;
+}
+
+std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& file) {
+    const QString text = Decode(bytes, file);
+    RecordReader reader(text, file);
+    std::vector<QString> fields;
+    int line = 0;
+    bool haveHeader = false;
+    Header header;
+    std::vector<CsvDraw> draws;
+    std::vector<int> indexOf(kHighestDrawNumber + 1, -1);  // draw number -> index in draws
+    int records = 0;
+    while (reader.Next(fields, line)) {
+        if (IsBlankRecord(fields)) continue;
+        if (!haveHeader) {
+            header = ReadHeader(fields, line, file);
+            haveHeader = true;
+            continue;
+        }
+        if (++records > kMostDraws) {
+            Refuse(file, line, "データの行が" + std::to_string(kMostDraws) + "を超えています。");
+        }
+        if (fields.size() != header.width) {
+            Refuse(file, line,
+                   "項目の数が" + std::to_string(header.width) + "ではなく" +
+                       std::to_string(fields.size()) + "です。");
+        }
+        CsvDraw draw = ReadDraw(fields, header, line, file);
+        int& seen = indexOf[draw.drawNumber];
+        if (seen < 0) {
+            seen = static_cast<int>(draws.size());
+            draws.push_back(std::move(draw));
+        } else if (!SameNumbers(draws[seen], draw)) {
+            Refuse(file, line,
+                   "第" + std::to_string(draw.drawNumber) + "回が" +
+                       std::to_string(draws[seen].line) + "行目と違う数字で重複しています。");
+        }
+    }
+    if (!haveHeader) Refuse(file, 1, "見出し行がありません。");
+    return draws;
+}

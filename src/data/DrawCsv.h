@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One draw read from a CSV file.
+struct CsvDraw {
+    int line = 0;  // physical line (1-based) where the draw's record starts
+    int drawNumber = 0;
+    std::string date;  // UTF-8, as written in the file (blanks trimmed); may be empty
+    int numbers[9] = {};
+    unsigned present = 0;  // bit i: field i has a value
+};
+
+// Reads the draws of a CSV file from its raw bytes: UTF-8 (with or without a
+// byte order mark) or, failing that, Shift-JIS as Excel writes it.  The first
+// non-blank record is the header; columns are found by name, in any order,
+// and unknown columns are ignored.  Quoted fields may hold commas, doubled
+// quotes and line breaks.  Names and values are compared after NFKC
+// normalisation, so full-width and half-width forms are the same.
+//
+//   draw number  回数 / 開催回 / 回号 / 回別          "690", "0690", "690回", "第690回"; 1–5000
+//   date         抽せん日 / 抽選日 / 日付 (optional)  any text, kept as written
+//   numbers      第1数字…第7数字 / 本数字1…本数字7,   "7", "07"; 1–37; empty = missing
+//                ボーナス数字1, 2 / BONUS数字1, 2 / ボーナス1, 2
+//
+// Every record must have as many fields as the header, the nine numbers of
+// a draw must all differ, and a draw number given twice must carry the same
+// numbers (it is then kept once).  Anything else, and a file of more than
+// 100,000 data rows, throws UserError naming the file and the line.  Draws
+// come back in file order.
+std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& fileName);
+
+// True when both draws hold the same numbers in the same fields.
+bool SameNumbers(const CsvDraw& a, const CsvDraw& b);
