@@ -21,6 +21,7 @@
 #include "entry/CloseCheck.h"
 #include "entry/DrawEntryModel.h"
 #include "entry/EntryColumns.h"
+#include "entry/EntryGrid.h"
 #include "entry/NumberCellDelegate.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"
@@ -46,7 +47,7 @@ constexpr int kButtonHeightTwips = 375;
     Label1 = new QLabel(
         QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
     Label1->setObjectName("Label1");
-    fpSpread1 = new QTableView(this);
+    fpSpread1 = new EntryGrid(this);
     fpSpread1->setObjectName("fpSpread1");
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName("Command1");

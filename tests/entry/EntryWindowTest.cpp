@@ -9,9 +9,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <sstream>
 
@@ -57,6 +59,7 @@ class EntryWindow : public ::testing::Test {
     void TearDown() override {
         main.reset();
         QDir::setCurrent(previousDirectory);
+        SetQuietMessages(true);
         SetQuietAnswer(false);
     }
     当選データ入力* Open() {
@@ -171,6 +174,56 @@ TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
     ASSERT_EQ(RecordedMessages().size(), 1);
     EXPECT_TRUE(RecordedMessages().last().contains(QStringLiteral("1から37まで")));
     EXPECT_EQ(StoredRows(connection)[2], "3:15,2,3,4,5,6,7,8,9");
+}
+
+TEST_F(EntryWindow, KeysTypedOnTheCurrentCellEditThatCellOnly) {
+    Start();
+    ShowMain();
+    SetQuietMessages(false);  // the refusal below is a real message box
+    当選データ入力* w = Open();
+    ASSERT_NE(w, nullptr);
+    QTableView* grid = w->fpSpread1;
+    auto click = [grid](int row, int column) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, column)).center());
+    };
+    // The first key goes to the grid, the rest to wherever the focus is then.
+    auto type = [grid](const char* keys) {
+        QTest::keyClick(grid, keys[0]);
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClicks(focused, keys + 1);
+        QTest::keyClick(focused, Qt::Key_Return);
+        QApplication::processEvents();  // the grid commits after the key
+    };
+    bool boxClosed = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QTest::keyClick(box, Qt::Key_Return);
+            boxClosed = true;
+        }
+    });
+    closer.start(10);
+    Rows expected = StoredRows(connection);
+
+    // Draw 2's 第4数字 (31) starts with the 3 typed into draw 3's.
+    click(2, 4);
+    click(2, 4);  // a click on the selected cell
+    type("36");
+    expected[2] = "3:1,2,3,36,5,6,7,8,9";
+    EXPECT_EQ(StoredRows(connection), expected);
+
+    // Draw 2's 第2数字 (24) starts with the 2 typed after the refusal.
+    click(0, 2);
+    type("38");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxClosed; }));
+    main->activateWindow();  // as the window manager does once the box is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    EXPECT_EQ(grid->currentIndex(), Cell(w, 0, 2));
+    type("25");
+    expected[0] = "1:7,25,12,17,23,28,34,3,15";
+    EXPECT_EQ(StoredRows(connection), expected);
 }
 
 TEST_F(EntryWindow, RefusedValuesAndDatabaseErrorsLeaveTheStoredValue) {

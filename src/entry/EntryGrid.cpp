@@ -1,0 +1,29 @@
+#include "entry/EntryGrid.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+namespace {
+
+bool TypesText(const QKeyEvent* event) {
+    constexpr Qt::KeyboardModifiers commands =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const QString text = event->text();
+    return !text.isEmpty() && text.front().isPrint() && !(event->modifiers() & commands);
+}
+
+}  // namespace
+
+void EntryGrid::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex cell = currentIndex();
+    if (state() != EditingState && TypesText(event) && (cell.flags() & Qt::ItemIsEditable)) {
+        // Qt opens no editor while it waits to tell a click on a selected
+        // cell from a double click; the double-click trigger ends that wait.
+        if (edit(cell, DoubleClicked, nullptr)) {
+            if (QWidget* editor = indexWidget(cell)) QCoreApplication::sendEvent(editor, event);
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
