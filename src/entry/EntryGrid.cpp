@@ -26,4 +26,14 @@ void EntryGrid::keyPressEvent(QKeyEvent* event) {
         }
     }
     QTableView::keyPressEvent(event);
+    // Tab on the last cell keeps the focus in the grid as well.
+    if (event->key() == Qt::Key_Tab && cell.isValid() && currentIndex() == cell) event->accept();
+}
+
+// Tab past the last cell would wrap to the first draw; it stays instead.
+QModelIndex EntryGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = currentIndex();
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    if (action == MoveNext && current.isValid() && next.row() < current.row()) return current;
+    return next;
 }

@@ -176,7 +176,7 @@ TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
     EXPECT_EQ(StoredRows(connection)[2], "3:15,2,3,4,5,6,7,8,9");
 }
 
-TEST_F(EntryWindow, KeysTypedOnTheCurrentCellEditThatCellOnly) {
+TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
     Start();
     ShowMain();
     SetQuietMessages(false);  // the refusal below is a real message box
@@ -224,6 +224,12 @@ TEST_F(EntryWindow, KeysTypedOnTheCurrentCellEditThatCellOnly) {
     type("25");
     expected[0] = "1:7,25,12,17,23,28,34,3,15";
     EXPECT_EQ(StoredRows(connection), expected);
+
+    // Tab on the last cell does not wrap to draw 1.
+    click(2, 9);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->currentIndex(), Cell(w, 2, 9));
+    EXPECT_TRUE(grid->hasFocus());
 }
 
 TEST_F(EntryWindow, RefusedValuesAndDatabaseErrorsLeaveTheStoredValue) {
