@@ -1,12 +1,12 @@
 #include "entry/NumberCellDelegate.h"
 
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 namespace {
-// A draw's numbers have at most two digits; one more lets a slip such as
-// "100" be typed and then refused with a message rather than cut short.
-constexpr int kMaxDigits = 3;
+// A draw's numbers have at most two digits; the editor takes a few more
+// characters of any kind, so that a slip such as "100" or "1.5" stays visible
+// and is refused with a message rather than cut short or dropped.
+constexpr int kMaxLength = 5;
 }  // namespace
 
 QWidget* NumberCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
@@ -15,8 +15,6 @@ QWidget* NumberCellDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     editor->setObjectName("numberEditor");
     editor->setAlignment(Qt::AlignCenter);
     editor->setFrame(false);
-    editor->setMaxLength(kMaxDigits);
-    editor->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9０-９]{0,%1}").arg(kMaxDigits)), editor));
+    editor->setMaxLength(kMaxLength);
     return editor;
 }

@@ -2,8 +2,8 @@
 
 #include <QStyledItemDelegate>
 
-// Edits a number cell: a centred one-line editor that takes digits only
-// (plain or full-width), so no decimal point or sign can be typed.
+// Edits a number cell: a centred one-line editor that takes whatever is
+// typed; the model refuses, with a message, what is not a number it stores.
 class NumberCellDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
