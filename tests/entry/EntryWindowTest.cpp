@@ -168,11 +168,15 @@ TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
     };
     type(2, 1, "12");
     for (const char* refused : {"1.5", "38", "abc", "1 2"}) type(2, 2, refused);
+    // ボーナス数字2 given the number of the draw's 第3数字
+    type(2, 9, "3");
     QApplication::processEvents();  // the refusals are shown once the commit has ended
     const QString refusal = QStringLiteral(
         "当選データの数字は1から37までの整数で入力してください。「%1」は保存されません。");
-    EXPECT_EQ(RecordedMessages(), (QStringList{refusal.arg("1.5"), refusal.arg("38"),
-                                               refusal.arg("abc"), refusal.arg("1 2")}));
+    EXPECT_EQ(
+        RecordedMessages(),
+        (QStringList{refusal.arg("1.5"), refusal.arg("38"), refusal.arg("abc"), refusal.arg("1 2"),
+                     QStringLiteral("「3」は「第3数字」に既にあります。")}));
     EXPECT_EQ(StoredRows(connection)[2], "3:12,2,3,4,5,6,7,8,9");
 }
 
@@ -347,7 +351,8 @@ TEST_F(EntryWindow, CloseCheckStopsAtTheFirstWrongCellInRowThenColumnOrder) {
         EXPECT_EQ(RecordedMessages().last(), kWrongNumbers);
         ASSERT_EQ(w->fpSpread1->currentIndex(), Cell(w, row, column));
         ASSERT_NE(main->FindChildWindow(kName), nullptr);
-        ASSERT_TRUE(w->Model()->setData(Cell(w, row, column), QString("12"), Qt::EditRole));
+        ASSERT_TRUE(
+            w->Model()->setData(Cell(w, row, column), QString::number(20 + column), Qt::EditRole));
     }
     w->Command1_Click();
     QApplication::processEvents();
