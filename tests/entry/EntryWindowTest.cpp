@@ -34,8 +34,9 @@ using Rows = std::vector<std::string>;
 const QString kName = QStringLiteral("当選データ入力");
 const QString kWrongNumbers = QStringLiteral("当選データの数字に誤りがあります。");
 const QString kAddQuestion =
-    QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？");
-const QString kDeleteQuestion = QStringLiteral("選択された行を削除します。よろしいですか？");
+    QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？\n（第1回のうしろ）");
+const QString kDeleteQuestion = QStringLiteral(
+    "選択された行を削除します。よろしいですか？\n第1回　7, 10, 12, 17, 23, 28, 34 ／ 3, 15");
 const Rows kThreeDraws = {"1, 7,10,12,17,23,28,34,3,15", "2, 20,24,29,31,33,34,35,12,32",
                           "3, 1,2,3,4,5,6,7,8,9"};
 
@@ -284,7 +285,9 @@ TEST_F(EntryWindow, DeletesTheActiveRowOnlyOnYesWithoutRenumbering) {
     ASSERT_NE(w, nullptr);
     w->fpSpread1->setCurrentIndex(Cell(w, 1, 2));
     w->mnuDelLine_Click();
-    EXPECT_EQ(RecordedMessages().last(), kDeleteQuestion);
+    EXPECT_EQ(RecordedMessages().last(),
+              QStringLiteral("選択された行を削除します。よろしいですか？\n"
+                             "第2回　20, 24, 29, 31, 33, 34, 35 ／ 12, 32"));
     EXPECT_EQ(StoredRows(connection).size(), 3u);
     SetQuietAnswer(true);
     w->mnuDelLine_Click();
