@@ -15,6 +15,10 @@ QString RefusalText(const QString& text) {
         .arg(text);
 }
 
+QString DuplicateText(int number, std::string_view holder) {
+    return QStringLiteral("「%1」は「%2」に既にあります。").arg(number).arg(FromView(holder));
+}
+
 bool SameValue(const FieldValue& stored, std::optional<int> value) {
     if (!value) return std::holds_alternative<std::monostate>(stored);
     const auto* whole = std::get_if<long long>(&stored);
@@ -84,6 +88,15 @@ bool DrawEntryModel::setData(const QModelIndex& index, const QVariant& value, in
     const auto row = static_cast<std::size_t>(index.row());
     const int field = index.column() - 1;
     if (SameValue(records_->Row(row).numbers.at(field), entered.value)) return true;
+    // The nine numbers of a draw all differ: the two bonus numbers are drawn
+    // from the balls left after the seven.
+    if (entered.value) {
+        const int holder = FieldHolding(index.row(), *entered.value, field);
+        if (holder >= 0) {
+            Report(index, DuplicateText(*entered.value, kNumberFields[holder]));
+            return false;
+        }
+    }
     try {
         records_->SetNumber(row, field, entered.value);
     } catch (const std::exception& e) {
@@ -117,6 +130,14 @@ bool DrawEntryModel::DeleteRow(int row) {
         return false;
     }
     return true;
+}
+
+int DrawEntryModel::FieldHolding(int row, int number, int except) const {
+    const QString text = QString::number(number);
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (f != except && CellText(row, 1 + f) == text) return f;
+    }
+    return -1;
 }
 
 void DrawEntryModel::Report(const QModelIndex& cell, const QString& message) const {

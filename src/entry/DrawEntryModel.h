@@ -9,8 +9,9 @@
 // The entry grid's table over its updatable record set: column 0 the draw
 // number (display-only), columns 1 … 9 the nine number fields.  A committed
 // cell, an inserted row and a deleted row reach the database at once.  A value
-// other than 1 … 37 or empty is refused and not written; refusals and database
-// errors go to the error reporter, and the row keeps its stored state.
+// other than 1 … 37 or empty, or a number another field of the draw already
+// holds, is refused and not written; refusals and database errors go to the
+// error reporter, and the row keeps its stored state.
 class DrawEntryModel : public QAbstractTableModel {
   public:
     using ErrorReporter = std::function<void(const QModelIndex& cell, const QString& message)>;
@@ -35,6 +36,9 @@ class DrawEntryModel : public QAbstractTableModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
   private:
+    // The number field (0 … 8) of the row other than except that shows
+    // number, or -1.
+    int FieldHolding(int row, int number, int except) const;
     void Report(const QModelIndex& cell, const QString& message) const;
 
     std::unique_ptr<EditableRecordSet> records_;

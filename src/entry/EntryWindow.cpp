@@ -21,6 +21,8 @@
 #include "entry/CloseCheck.h"
 #include "entry/DrawEntryModel.h"
 #include "entry/EntryColumns.h"
+#include "entry/EntryGrid.h"
+#include "entry/EntryQuestions.h"
 #include "entry/NumberCellDelegate.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"
@@ -46,7 +48,7 @@ constexpr int kButtonHeightTwips = 375;
     Label1 = new QLabel(
         QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
     Label1->setObjectName("Label1");
-    fpSpread1 = new QTableView(this);
+    fpSpread1 = new EntryGrid(this);
     fpSpread1->setObjectName("fpSpread1");
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName("Command1");
@@ -211,12 +213,13 @@ void 当選データ入力::Command1_Click() {
 
 void 当選データ入力::mnuAddLine_Click() {
     if (!model_) return;
-    if (!AskYesNo(this, QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？"))) {
-        return;
-    }
+    const int row = EditRow();
+    const int after = row >= 0 ? row : model_->rowCount() - 1;
+    const EditableRow* draw =
+        after >= 0 ? &model_->Records().Row(static_cast<std::size_t>(after)) : nullptr;
+    if (!AskYesNo(this, InsertQuestion(draw))) return;
     const QModelIndex active = fpSpread1->currentIndex();
     const int column = active.isValid() ? active.column() : 1;
-    const int after = active.isValid() ? active.row() : model_->rowCount() - 1;
     const int added = model_->InsertRowAfter(after);
     if (added < 0) return;
     const QModelIndex cell = model_->index(added, column);
@@ -226,10 +229,11 @@ void 当選データ入力::mnuAddLine_Click() {
 
 void 当選データ入力::mnuDelLine_Click() {
     if (!model_) return;
-    const QModelIndex active = fpSpread1->currentIndex();
-    if (!active.isValid()) return;
-    if (!AskYesNo(this, QStringLiteral("選択された行を削除します。よろしいですか？"))) return;
-    model_->DeleteRow(active.row());
+    const int row = EditRow();
+    if (row < 0) return;
+    if (!AskYesNo(this, DeleteQuestion(model_->Records().Row(static_cast<std::size_t>(row)))))
+        return;
+    model_->DeleteRow(row);
 }
 
 void 当選データ入力::fpSpread1_RightClick(int clickType, int column, int row, QPoint globalPos) {
@@ -240,15 +244,32 @@ void 当選データ入力::fpSpread1_RightClick(int clickType, int column, int 
 
 // The selected block, or the active cell when nothing is selected.
 bool 当選データ入力::SelectionSpansOneRow() const {
+    if (fpSpread1->selectionModel()->selection().isEmpty()) {
+        return fpSpread1->currentIndex().isValid();
+    }
+    return SelectedRow() >= 0;
+}
+
+// The one row the selection covers, or -1.
+int 当選データ入力::SelectedRow() const {
     const QItemSelection selection = fpSpread1->selectionModel()->selection();
-    if (selection.isEmpty()) return fpSpread1->currentIndex().isValid();
+    if (selection.isEmpty()) return -1;
     int top = INT_MAX;
     int bottom = INT_MIN;
     for (const QItemSelectionRange& range : selection) {
         top = std::min(top, range.top());
         bottom = std::max(bottom, range.bottom());
     }
-    return top == bottom;
+    return top == bottom ? top : -1;
+}
+
+// The row a menu command works on and its question names: the selected row,
+// else the active cell's row; -1 when there is neither.
+int 当選データ入力::EditRow() const {
+    const int selected = SelectedRow();
+    if (selected >= 0) return selected;
+    const QModelIndex active = fpSpread1->currentIndex();
+    return active.isValid() ? active.row() : -1;
 }
 
 // A refusal or a database error is shown once the grid has finished

@@ -61,6 +61,8 @@ class 当選データ入力 : public QWidget, public ChildWindow {
     void PlaceControls();
     void ShowEditMenuInMenuBar(bool shown);
     bool SelectionSpansOneRow() const;
+    int SelectedRow() const;
+    int EditRow() const;
     void QueueMessage(const QModelIndex& cell, const QString& text);
     bool ShowQueuedMessages();
 

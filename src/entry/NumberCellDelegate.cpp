@@ -1,13 +1,46 @@
 #include "entry/NumberCellDelegate.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QPainter>
 
 namespace {
-// A draw's numbers have at most two digits; one more lets a slip such as
-// "100" be typed and then refused with a message rather than cut short.
-constexpr int kMaxDigits = 3;
+
+// A draw's numbers have at most two digits; the editor takes a few more
+// characters of any kind, so that a slip such as "100" or "1.5" stays visible
+// and is refused with a message rather than cut short or dropped.
+constexpr int kMaxLength = 5;
+
+// Pale yellow differs from the white and light cyan of the columns, and the
+// columns' black, blue and red texts read well on it.
+const QColor kCurrentBack(255, 255, 150);
+const QColor kCurrentFrame(0, 0, 160);
+
+bool IsCurrent(const QStyleOptionViewItem& option, const QModelIndex& index) {
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    return view && index.isValid() && view->currentIndex() == index;
+}
+
 }  // namespace
+
+void NumberCellDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                         const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!IsCurrent(*option, index)) return;
+    option->state &= ~QStyle::State_Selected;
+    option->backgroundBrush = kCurrentBack;
+}
+
+void NumberCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!IsCurrent(option, index)) return;
+    painter->save();
+    painter->setPen(QPen(kCurrentFrame, 2));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+    painter->restore();
+}
 
 QWidget* NumberCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                           const QModelIndex&) const {
@@ -15,8 +48,6 @@ QWidget* NumberCellDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     editor->setObjectName("numberEditor");
     editor->setAlignment(Qt::AlignCenter);
     editor->setFrame(false);
-    editor->setMaxLength(kMaxDigits);
-    editor->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9０-９]{0,%1}").arg(kMaxDigits)), editor));
+    editor->setMaxLength(kMaxLength);
     return editor;
 }

@@ -9,9 +9,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <sstream>
 
@@ -32,8 +34,9 @@ using Rows = std::vector<std::string>;
 const QString kName = QStringLiteral("当選データ入力");
 const QString kWrongNumbers = QStringLiteral("当選データの数字に誤りがあります。");
 const QString kAddQuestion =
-    QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？");
-const QString kDeleteQuestion = QStringLiteral("選択された行を削除します。よろしいですか？");
+    QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？\n（第1回のうしろ）");
+const QString kDeleteQuestion = QStringLiteral(
+    "選択された行を削除します。よろしいですか？\n第1回　7, 10, 12, 17, 23, 28, 34 ／ 3, 15");
 const Rows kThreeDraws = {"1, 7,10,12,17,23,28,34,3,15", "2, 20,24,29,31,33,34,35,12,32",
                           "3, 1,2,3,4,5,6,7,8,9"};
 
@@ -57,6 +60,7 @@ class EntryWindow : public ::testing::Test {
     void TearDown() override {
         main.reset();
         QDir::setCurrent(previousDirectory);
+        SetQuietMessages(true);
         SetQuietAnswer(false);
     }
     当選データ入力* Open() {
@@ -163,14 +167,74 @@ TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
         QTest::keyClick(editor, Qt::Key_Return);
         QApplication::processEvents();  // the grid commits after the key
     };
-    type(2, 1, "1.5");  // the editor takes digits only
-    EXPECT_EQ(w->Model()->CellText(2, 1), "15");
-    type(2, 2, "38");
-    QApplication::processEvents();  // the refusal is shown once the commit has ended
-    EXPECT_EQ(w->Model()->CellText(2, 2), "2");
-    ASSERT_EQ(RecordedMessages().size(), 1);
-    EXPECT_TRUE(RecordedMessages().last().contains(QStringLiteral("1から37まで")));
-    EXPECT_EQ(StoredRows(connection)[2], "3:15,2,3,4,5,6,7,8,9");
+    type(2, 1, "12");
+    for (const char* refused : {"1.5", "38", "abc", "1 2"}) type(2, 2, refused);
+    // ボーナス数字2 given the number of the draw's 第3数字
+    type(2, 9, "3");
+    QApplication::processEvents();  // the refusals are shown once the commit has ended
+    const QString refusal = QStringLiteral(
+        "当選データの数字は1から37までの整数で入力してください。「%1」は保存されません。");
+    EXPECT_EQ(
+        RecordedMessages(),
+        (QStringList{refusal.arg("1.5"), refusal.arg("38"), refusal.arg("abc"), refusal.arg("1 2"),
+                     QStringLiteral("「3」は「第3数字」に既にあります。")}));
+    EXPECT_EQ(StoredRows(connection)[2], "3:12,2,3,4,5,6,7,8,9");
+}
+
+TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
+    Start();
+    ShowMain();
+    SetQuietMessages(false);  // the refusal below is a real message box
+    当選データ入力* w = Open();
+    ASSERT_NE(w, nullptr);
+    QTableView* grid = w->fpSpread1;
+    auto click = [grid](int row, int column) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, column)).center());
+    };
+    // The first key goes to the grid, the rest to wherever the focus is then.
+    auto type = [grid](const char* keys) {
+        QTest::keyClick(grid, keys[0]);
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClicks(focused, keys + 1);
+        QTest::keyClick(focused, Qt::Key_Return);
+        QApplication::processEvents();  // the grid commits after the key
+    };
+    bool boxClosed = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QTest::keyClick(box, Qt::Key_Return);
+            boxClosed = true;
+        }
+    });
+    closer.start(10);
+    Rows expected = StoredRows(connection);
+
+    // Draw 2's 第4数字 (31) starts with the 3 typed into draw 3's.
+    click(2, 4);
+    click(2, 4);  // a click on the selected cell
+    type("36");
+    expected[2] = "3:1,2,3,36,5,6,7,8,9";
+    EXPECT_EQ(StoredRows(connection), expected);
+
+    // Draw 2's 第2数字 (24) starts with the 2 typed after the refusal.
+    click(0, 2);
+    type("38");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxClosed; }));
+    main->activateWindow();  // as the window manager does once the box is gone
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    EXPECT_EQ(grid->currentIndex(), Cell(w, 0, 2));
+    type("25");
+    expected[0] = "1:7,25,12,17,23,28,34,3,15";
+    EXPECT_EQ(StoredRows(connection), expected);
+
+    // Tab on the last cell does not wrap to draw 1.
+    click(2, 9);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->currentIndex(), Cell(w, 2, 9));
+    EXPECT_TRUE(grid->hasFocus());
 }
 
 TEST_F(EntryWindow, RefusedValuesAndDatabaseErrorsLeaveTheStoredValue) {
@@ -221,7 +285,9 @@ TEST_F(EntryWindow, DeletesTheActiveRowOnlyOnYesWithoutRenumbering) {
     ASSERT_NE(w, nullptr);
     w->fpSpread1->setCurrentIndex(Cell(w, 1, 2));
     w->mnuDelLine_Click();
-    EXPECT_EQ(RecordedMessages().last(), kDeleteQuestion);
+    EXPECT_EQ(RecordedMessages().last(),
+              QStringLiteral("選択された行を削除します。よろしいですか？\n"
+                             "第2回　20, 24, 29, 31, 33, 34, 35 ／ 12, 32"));
     EXPECT_EQ(StoredRows(connection).size(), 3u);
     SetQuietAnswer(true);
     w->mnuDelLine_Click();
@@ -288,7 +354,8 @@ TEST_F(EntryWindow, CloseCheckStopsAtTheFirstWrongCellInRowThenColumnOrder) {
         EXPECT_EQ(RecordedMessages().last(), kWrongNumbers);
         ASSERT_EQ(w->fpSpread1->currentIndex(), Cell(w, row, column));
         ASSERT_NE(main->FindChildWindow(kName), nullptr);
-        ASSERT_TRUE(w->Model()->setData(Cell(w, row, column), QString("12"), Qt::EditRole));
+        ASSERT_TRUE(
+            w->Model()->setData(Cell(w, row, column), QString::number(20 + column), Qt::EditRole));
     }
     w->Command1_Click();
     QApplication::processEvents();
