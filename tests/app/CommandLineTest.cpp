@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringEncoder>
+#include <QStringList>
+
 #include <cstdio>
 #include <sstream>
 
+#include "data/DrawStoreLoader.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -67,6 +71,63 @@ TEST_F(CommandLine, ListNamesEveryDumpableWindow) {
         EXPECT_EQ(dump.status, 0) << name << ": " << dump.err;
         EXPECT_NE(dump.out.find("\"window\": \"" + name + "\""), std::string::npos);
     }
+}
+
+// Excel on Japanese Windows writes Shift-JIS with other header names and
+// CR LF: the same draws must give every window exactly as the bundled file.
+TEST_F(CommandLine, ShiftJisExportOfTheHistoryGivesTheSameWindowsAsTheBundledFile) {
+    QStringList lines = QString::fromStdString(ReadFile(BundledCsvPath())).split(u'\n');
+    lines[0] = QStringLiteral(
+        "開催回,日付,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,BONUS数字1,"
+        "BONUS数字2");
+    QStringEncoder cp932("Shift_JIS");
+    WriteFile(dir.File("sj.csv"), QByteArray(cp932(lines.join(QStringLiteral("\r\n")))).toStdString());
+    const std::string bundled = dir.File("bundled.mdb");
+    ASSERT_EQ(RunCli({"import", dir.File("sj.csv")}, db).status, 0);
+    ASSERT_EQ(RunCli({"import", BundledCsvPath()}, bundled).status, 0);
+    std::istringstream names(RunCli({"list"}, db).out);
+    std::string name;
+    int windows = 0;
+    while (std::getline(names, name)) {
+        EXPECT_EQ(RunCli({"dump", name}, db).out, RunCli({"dump", name}, bundled).out) << name;
+        ++windows;
+    }
+    EXPECT_EQ(windows, 18);
+}
+
+// A stored draw the file contradicts is kept and listed with status 3, or
+// replaced by the file's numbers with --replace.
+TEST_F(CommandLine, ConflictingDrawsAreKeptWithStatusThreeOrReplacedOnRequest) {
+    const std::string header =
+        "回数,抽せん日,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,"
+        "ボーナス数字2\n";
+    WriteFile(dir.File("first.csv"), header + "1,,1,2,3,4,5,6,7,,\n2,,1,2,3,4,5,6,7,8,9\n");
+    WriteFile(dir.File("fixed.csv"), header + "1,,1,2,3,4,5,6,7,10,11\n3,,3,4,5,6,7,8,9,1,2\n");
+    ASSERT_EQ(RunCli({"import", dir.File("first.csv")}, db).status, 0);
+
+    const Outcome kept = RunCli({"import", dir.File("fixed.csv")}, db);
+    EXPECT_EQ(kept.status, 3);
+    EXPECT_NE(kept.err.find("第1回(2行目)は登録済みの数字「1,2,3,4,5,6,7／,」とファイルの数字"
+                            "「1,2,3,4,5,6,7／10,11」が違うため、登録済みのままにしました。"),
+              std::string::npos)
+        << kept.err;
+    EXPECT_NE(kept.out.find("1回分を追加しました。(数字が違うため登録済みのまま 1回分)"),
+              std::string::npos)
+        << kept.out;
+    GlobalBas g;
+    OpenDrawStore(g, db);
+    EXPECT_FALSE(g.Draws.Rows()[0].IsComplete());
+
+    const Outcome replaced = RunCli({"import", dir.File("fixed.csv"), "--replace"}, db);
+    EXPECT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_NE(replaced.out.find("第1回(2行目)を登録済みの数字「1,2,3,4,5,6,7／,」からファイルの数字"
+                                "「1,2,3,4,5,6,7／10,11」に置き換えました。"),
+              std::string::npos)
+        << replaced.out;
+    OpenDrawStore(g, db);
+    EXPECT_TRUE(g.Draws.Rows()[0].IsComplete());
+    EXPECT_EQ(g.Draws.Rows()[0].Bonus2(), 11);
+    EXPECT_EQ(g.LatestDrawNumber, 3);
 }
 
 TEST(GridDumpJson, EscapesTextAndListsOnlyCellsThatShowSomething) {

@@ -241,3 +241,38 @@ TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {
 }
 
 }  // namespace
+
+namespace {
+
+// The import command sits after 当選データ保守, waits for blocking windows
+// like data entry does, and reports what it did or why it refused the file.
+TEST_F(MainWindow, CsvImportCommandReportsAndTheSnapshotStaysAsItWas) {
+    const QList<QAction*> data = main->Command("mnuMasterKanri")->parentWidget()->actions();
+    ASSERT_EQ(data.size(), 3);
+    EXPECT_EQ(data[2], main->Command("mnuImportCsv"));
+    EXPECT_EQ(data[2]->text(), QStringLiteral("CSVファイルから取り込み(&C)..."));
+
+    main->setPropEnd(false);
+    main->mnuImportCsv_Click();
+    EXPECT_EQ(RecordedMessages().last(), kStopMessage);
+
+    const std::string header =
+        "開催回,日付,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,BONUS数字1,"
+        "BONUS数字2\n";
+    const std::string db = main->DatabasePath();
+    WriteFile(dir.File("bad.csv"), header + "690,,1,2,3,4,5,6,7,8,8\n");
+    const std::string before = ReadFile(db);
+    main->ImportCsvFile(QString::fromStdString(dir.File("bad.csv")));
+    EXPECT_TRUE(RecordedMessages().last().contains(QStringLiteral("2行目"))) << RecordedMessages().last().toStdString();
+    EXPECT_EQ(ReadFile(db), before);
+
+    WriteFile(dir.File("new.csv"), header + "690,,1,2,3,4,5,6,7,8,9\n1,,1,2,3,4,5,6,7,8,9\n");
+    main->ImportCsvFile(QString::fromStdString(dir.File("new.csv")));
+    const QString report = RecordedMessages().last();
+    EXPECT_TRUE(report.contains(QStringLiteral("1回分を追加しました"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("第1回(3行目)は登録済みの数字"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("次回の起動から"))) << report.toStdString();
+    EXPECT_EQ(main->Globals().LatestDrawNumber, 689);
+}
+
+}  // namespace
