@@ -6,28 +6,15 @@
 #include <optional>
 #include <string>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 10;
 constexpr int kFirstDataRow = 2;
-constexpr Rgb kLine = MakeRgb(136, 196, 255);
-constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 
 constexpr int NumberColumn(int field) { return field + 2; }
-
-// The header and one row per complete draw: sized from the latest draw number
-// and never smaller than the complete draws need, so every draw has its row.
-int CarryOverRowCount(const GlobalBas& g, int headerCount) {
-    const auto& rows = g.Draws.Rows();
-    const int complete = static_cast<int>(std::count_if(
-        rows.begin(), rows.end(), [](const DrawRecord& d) { return d.IsComplete(); }));
-    const int draws = std::max({static_cast<int>(g.LatestDrawNumber), complete, 0});
-    return CappedRowCount(draws + headerCount + 1);
-}
 
 bool WasDrawn(const std::array<std::int16_t, kFieldCount>& numbers, int value) {
     return std::find(numbers.begin(), numbers.end(), value) != numbers.end();
@@ -41,7 +28,7 @@ void MarkCarriedNumber(ResultGrid& grid, int column, int row) {
 }
 
 void SetUpCarryOverGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
-    const int rows = CarryOverRowCount(g, headerCount);
+    const int rows = PerDrawRowCount(g, headerCount);
     ShapeGrid(grid, {.columns = kColumns,
                      .rows = rows,
                      .visibleColumns = kColumns,
@@ -59,12 +46,9 @@ void SetUpCarryOverGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
         gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
         gr.SetVerticalAlign(ResultGrid::VAlign::Center);
     });
-    FillBlock(grid, 1, 1, 1, rows, [](ResultGrid& gr) {
-        gr.SetForeColor(kRed);
-        gr.SetBackColor(kLightYellow);
-    });
+    ColourDrawNumbers(grid, 1, 1, 1, rows);
     FillBlock(grid, 1, 1, kColumns, rows,
-              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLine); });
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLineBlue); });
     grid.ActivateCell(0, 0);
 }
 
@@ -76,7 +60,7 @@ void WriteCarryOverHeader(ResultGrid& grid, int row) {
     });
     FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlack);
-        gr.SetBackColor(kHeaderBack);
+        gr.SetBackColor(kHeaderPink);
     });
     grid.WriteCell(1, row, "回数");
     FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) { gr.SetTextOverflow(true); });

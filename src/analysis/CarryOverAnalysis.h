@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GlobalBas.h"
+#include "core/GridStyle.h"
 #include "core/ResultGrid.h"
 
 // 引っ張り分析: one row per complete draw; the numbers that were also drawn in
@@ -12,4 +13,4 @@ void FillCarryOverRows(const GlobalBas& g, ResultGrid& grid);
 void MarkCarriedNumber(ResultGrid& grid, int column, int row);
 
 // The background of a carried-over number.
-inline constexpr Rgb kCarriedBack = MakeRgb(200, 255, 255);
+inline constexpr Rgb kCarriedBack = kPaleCyan;

@@ -1,9 +1,8 @@
 #include "analysis/CountClassAnalysis.h"
 
-#include "analysis/GridStyle.h"
+#include "core/GridStyle.h"
 
 namespace {
-constexpr Rgb kHeadingBack = MakeRgb(255, 200, 200);
 }  // namespace
 
 void SetUpCountClassGrid(const GlobalBas& g, ResultGrid& grid) {
@@ -25,7 +24,7 @@ void SetUpCountClassGrid(const GlobalBas& g, ResultGrid& grid) {
 void WriteCountClassHeadings(const GlobalBas& g, ResultGrid& grid) {
     grid.WriteCell(1, 1, "出 現");
     grid.WriteCell(2, 1, "数 字");
-    FillBlock(grid, 1, 1, 2, 1, [](ResultGrid& gr) { gr.SetBackColor(kHeadingBack); });
+    FillBlock(grid, 1, 1, 2, 1, [](ResultGrid& gr) { gr.SetBackColor(kHeaderPink); });
     FillBlock(grid, 1, -1, 1, -1, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
     FillBlock(grid, 2, 2, 2, g.MaxCount + 2, [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);

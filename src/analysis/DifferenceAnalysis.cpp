@@ -3,15 +3,15 @@
 #include <array>
 #include <string>
 
-#include "analysis/IntervalAnalysis.h"
+#include "analysis/PairTable.h"
+#include "core/GridStyle.h"
 
 namespace {
-constexpr Rgb kFallBack = MakeRgb(255, 200, 255);
 }  // namespace
 
 void WriteDifference(ResultGrid& grid, int difference, int column, int row) {
     grid.SelectCell(column, row);
-    grid.SetBackColor(difference < 0 ? kFallBack : kWhite);
+    grid.SetBackColor(difference < 0 ? kPaleMagenta : kWhite);
     if (difference > 0) {
         grid.WriteCell(column, row, "+" + std::to_string(difference));
     } else {

@@ -4,23 +4,22 @@
 #include <cstdio>
 #include <limits>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridStyle.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
-constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 constexpr int kExtraRows = 4;
 constexpr std::size_t kEntryLength = 6;
 constexpr std::size_t kDrawDigits = 5;
 constexpr int kLongestRun = std::numeric_limits<std::int16_t>::max();
 
 Rgb RunColour(int runLength) {
-    if (runLength >= 1 && runLength <= 3) return MakeRgb(200, 255, 255);
-    if (runLength >= 4 && runLength <= 6) return MakeRgb(200, 255, 200);
-    if (runLength >= 7 && runLength <= 9) return MakeRgb(255, 255, 200);
-    if (runLength >= 10 && runLength <= 12) return MakeRgb(255, 200, 255);
-    return MakeRgb(255, 200, 200);
+    if (runLength >= 1 && runLength <= 3) return kPaleCyan;
+    if (runLength >= 4 && runLength <= 6) return kPaleGreen;
+    if (runLength >= 7 && runLength <= 9) return kLightYellow;
+    if (runLength >= 10 && runLength <= 12) return kPaleMagenta;
+    return kHeaderPink;
 }
 
 void Outline(ResultGrid& grid, int c1, int r1, int c2, int r2) {
@@ -70,10 +69,7 @@ std::optional<int> AppearanceEntry(std::string_view list, std::size_t i) {
 void SetUpRunGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int latest = g.LatestDrawNumber;
     LayOutDigitGrid(grid, latest + extraRows);
-    FillBlock(grid, 1, 1, 1, latest + 3, [](ResultGrid& gr) {
-        gr.SetForeColor(kRed);
-        gr.SetBackColor(kLightYellow);
-    });
+    ColourDrawNumbers(grid, 1, 1, 1, latest + 3);
     // Every draw number gets its row, stored and complete or not.
     for (int k = 1; k <= latest && grid.Contains(1, k + 2); ++k) grid.WriteCell(1, k + 2, k);
     FillBlock(grid, 1, 2, kDigitGridColumns, latest + 3,
@@ -87,7 +83,7 @@ void WriteRunHeader(ResultGrid& grid, int startRow, bool bottom) {
     const int digitRow = bottom ? startRow : startRow + 1;
     FillBlock(grid, 2, startRow, kDigitGridColumns, startRow + 1, [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);
-        gr.SetBackColor(kHeaderBack);
+        gr.SetBackColor(kHeaderPink);
     });
     Outline(grid, 1, startRow, 1, startRow);
     Outline(grid, 2, digitRow, kDigitGridColumns, digitRow);
@@ -139,5 +135,5 @@ void BuildRunTable(const GlobalBas& g, ResultGrid& grid) {
     const bool bottomFits = bottomRow + 1 <= grid.RowCount();
     if (bottomFits) WriteRunHeader(grid, bottomRow, true);
     ScanRuns(lists, grid);
-    if (!bottomFits) throw BuildStopped(TooManyRowsMessage(g.LatestDrawNumber));
+    if (!bottomFits) StopWithoutBottomHeader();
 }

@@ -2,35 +2,26 @@
 
 #include <algorithm>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridStyle.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
-constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
-constexpr Rgb kTwoBack = MakeRgb(200, 255, 255);
-constexpr Rgb kThreeBack = MakeRgb(200, 255, 200);
-constexpr Rgb kFourOrMoreBack = MakeRgb(255, 200, 200);
 constexpr int kHeaderCount = 1;
 constexpr int kFirstDataRow = 3;
 
 Rgb SlotColour(std::size_t length) {
-    if (length >= 4) return kFourOrMoreBack;
-    if (length == 3) return kThreeBack;
-    if (length == 2) return kTwoBack;
+    if (length >= 4) return kHeaderPink;
+    if (length == 3) return kPaleGreen;
+    if (length == 2) return kPaleCyan;
     return kWhite;
 }
 
 void PaintHeaderRows(ResultGrid& grid, int firstRow) {
     FillBlock(grid, 2, firstRow, kDigitGridColumns, firstRow + 1, [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);
-        gr.SetBackColor(kHeaderBack);
+        gr.SetBackColor(kHeaderPink);
     });
-}
-
-std::string StopMessage(const DrawRecord& draw) {
-    return "第" + std::to_string(draw.drawNumber) +
-           "回の行が表に収まらないため、分析を止めました。";
 }
 
 }  // namespace
@@ -39,7 +30,7 @@ std::string StopMessage(const DrawRecord& draw) {
 
 void LayOutDigitGrid(ResultGrid& grid, int rows) {
     ShapeGrid(grid, {.columns = kDigitGridColumns,
-                     .rows = std::min(rows, kLargestGridRow),
+                     .rows = std::min(rows, kMaxGridRows),
                      .visibleColumns = 29,
                      .visibleRows = 52,
                      .frozenRows = 2,
@@ -79,19 +70,11 @@ void WriteDigitNames(ResultGrid& grid, int row) {
     }
 }
 
-std::string TooManyRowsMessage(int latestDrawNumber) {
-    return "最新の第" + std::to_string(latestDrawNumber) +
-           "回までを表にすると行数が32767を超えるため、収まらない行は表示していません。";
-}
-
 // --- 下一桁出現傾向分析 ---------------------------------------------------------
 
 void SetUpDigitGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
     LayOutDigitGrid(grid, g.LatestDrawNumber + 3 + headerCount);
-    FillBlock(grid, 1, -1, 1, -1, [](ResultGrid& gr) {
-        gr.SetForeColor(kRed);
-        gr.SetBackColor(kLightYellow);
-    });
+    ColourDrawNumbers(grid, 1, -1, 1, -1);
     FillBlock(grid, 1, 2, kDigitGridColumns, grid.RowCount(),
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1); });
 }
@@ -127,7 +110,7 @@ void FillDigitRows(const GlobalBas& g, ResultGrid& grid) {
     DigitSlots slots;
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
-        if (row > lastRow) throw BuildStopped(StopMessage(draw));
+        CheckRowFor(draw, row, lastRow);
         for (std::string& slot : slots) slot.clear();
         grid.WriteCell(1, row, draw.drawNumber);
         for (int number : draw.numbers) {
@@ -148,5 +131,5 @@ void BuildDigitTable(const GlobalBas& g, ResultGrid& grid) {
     const bool bottomFits = bottomRow + 1 <= grid.RowCount();
     if (bottomFits) WriteDigitHeader(grid, bottomRow, true);
     FillDigitRows(g, grid);
-    if (!bottomFits) throw BuildStopped(TooManyRowsMessage(g.LatestDrawNumber));
+    if (!bottomFits) StopWithoutBottomHeader();
 }

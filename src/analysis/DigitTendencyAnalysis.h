@@ -12,7 +12,6 @@
 // column that shows it and the common grid layout.
 inline constexpr int kDigitCount = 10;
 inline constexpr int kDigitGridColumns = kDigitCount + 1;
-inline constexpr int kLargestGridRow = 32767;
 // The last digit of a number, or none for a negative number (it has no slot).
 inline std::optional<int> LastDigit(int number) {
     if (number < 0) return std::nullopt;
@@ -32,8 +31,6 @@ std::string DigitTitle();
 void WriteDigitTitleRow(ResultGrid& grid, int row);
 // The digits "0" … "9" in columns 2 … 11 of the row.
 void WriteDigitNames(ResultGrid& grid, int row);
-// The message of a build whose table would pass the largest grid row.
-std::string TooManyRowsMessage(int latestDrawNumber);
 
 // 下一桁出現傾向分析: one row per complete draw; column d + 2 holds the digit d
 // once for every drawn number ending in d, coloured by how many there are.

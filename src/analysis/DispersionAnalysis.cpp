@@ -4,17 +4,15 @@
 #include <limits>
 #include <string>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "analysis/ChartMarks.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 constexpr int kColumnCount = kHighestNumber + 2;  // draw number, 1 … 37, draw number
 constexpr int kLastNumberColumn = kHighestNumber + 1;
 constexpr int kFirstDataRow = 3;
-constexpr Rgb kLine = MakeRgb(136, 196, 255);
-constexpr Rgb kHeaderBack = MakeRgb(222, 254, 253);
 constexpr std::string_view kTitle = "数　　　　　　　字";
 
 // Number n has its mark in column n + 1.
@@ -46,7 +44,7 @@ void WriteHeaderRow(ResultGrid& grid, int row) {
         gr.SetCellKind(ResultGrid::CellKind::StaticText);
         gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
         gr.SetVerticalAlign(ResultGrid::VAlign::Center);
-        gr.SetBackColor(kHeaderBack);
+        gr.SetBackColor(kChartHeaderBack);
     });
 }
 
@@ -67,16 +65,6 @@ void MarkDraw(ResultGrid& grid, const DrawRecord& draw, int row) {
 
 }  // namespace
 
-Rgb MarkColor(int field) {
-    if (field == kBonus1) return kBonus1Mark;
-    if (field == kBonus2) return kBonus2Mark;
-    return kMainMark;
-}
-
-int ChartRowCount(int latestDrawNumber, int headingRows) {
-    return CappedRowCount(std::max(latestDrawNumber, 0) + headingRows);
-}
-
 void SetUpDispersionGrid(ResultGrid& grid, int lastRow) {
     SizeDispersionGrid(grid, lastRow);
     FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
@@ -85,24 +73,21 @@ void SetUpDispersionGrid(ResultGrid& grid, int lastRow) {
         gr.SetVerticalAlign(ResultGrid::VAlign::Center);
     });
     FillBlock(grid, 2, 1, kLastNumberColumn, 1,
-              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLine); });
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLineBlue); });
     grid.SelectCell(1, 1);
-    grid.DrawBorder(ResultGrid::kBorderRight, 1, kLine);
+    grid.DrawBorder(ResultGrid::kBorderRight, 1, kLineBlue);
     FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
     grid.WriteCell(19, 1, kTitle);
     grid.SelectCell(19, 1);
     grid.SetForeColor(kBlue);
     grid.SetHorizontalAlign(ResultGrid::HAlign::Center);
     FillBlock(grid, 2, 1, kLastNumberColumn, 1,
-              [](ResultGrid& gr) { gr.SetBackColor(kHeaderBack); });
+              [](ResultGrid& gr) { gr.SetBackColor(kChartHeaderBack); });
     for (int column : {1, kColumnCount}) {
-        FillBlock(grid, column, 1, column, lastRow, [](ResultGrid& gr) {
-            gr.SetForeColor(kRed);
-            gr.SetBackColor(kLightYellow);
-        });
+        ColourDrawNumbers(grid, column, 1, column, lastRow);
     }
     FillBlock(grid, 1, 2, kColumnCount, lastRow,
-              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLine); });
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLineBlue); });
     grid.ActivateCell(0, 0);
 }
 

@@ -6,16 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/DispersionAnalysis.h"
-#include "analysis/GridStyle.h"
+#include "core/Errors.h"
+#include "analysis/ChartMarks.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 constexpr int kOrdinalRow = 2;
 constexpr int kRowCount = kHighestNumber + 2;  // title, ordinals, numbers 1 … 37
-constexpr Rgb kLine = MakeRgb(136, 196, 255);
-constexpr Rgb kLabelBack = MakeRgb(222, 254, 253);
 constexpr std::string_view kTitle = "  出 現 頻 度（回）";
 
 // Number n has its bar in row n + 2.
@@ -43,11 +41,11 @@ void SizeFrequencyGrid(ResultGrid& grid, int lastColumn) {
 void StyleTitleRow(ResultGrid& grid, int lastColumn) {
     FillBlock(grid, 2, 1, lastColumn, 1, [](ResultGrid& gr) {
         gr.SetBackColor(kLightYellow);
-        gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLine);
+        gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLineBlue);
     });
     for (int column : {1, lastColumn - 1}) {
         grid.SelectCell(column, 1);
-        grid.DrawBorder(ResultGrid::kBorderRight, 1, kLine);
+        grid.DrawBorder(ResultGrid::kBorderRight, 1, kLineBlue);
     }
     const int titleColumn = TitleColumn(lastColumn);
     grid.WriteCell(titleColumn, 1, kTitle);
@@ -100,17 +98,14 @@ void SetUpFrequencyGrid(ResultGrid& grid, int lastColumn) {
     for (int column : {1, lastColumn}) {
         FillBlock(grid, column, 1, column, kRowCount, [](ResultGrid& gr) {
             gr.SetForeColor(kBlue);
-            gr.SetBackColor(kLabelBack);
+            gr.SetBackColor(kChartHeaderBack);
         });
     }
     FillBlock(grid, 1, 2, lastColumn, kRowCount,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1); });
     // With no appearance at all there is no ordinal column to colour.
     if (lastColumn - 1 >= 2) {
-        FillBlock(grid, 2, kOrdinalRow, lastColumn - 1, kOrdinalRow, [](ResultGrid& gr) {
-            gr.SetForeColor(kRed);
-            gr.SetBackColor(kLightYellow);
-        });
+        ColourDrawNumbers(grid, 2, kOrdinalRow, lastColumn - 1, kOrdinalRow);
     }
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
         grid.WriteCell(1, RowOf(n), n);

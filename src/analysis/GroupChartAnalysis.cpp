@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "analysis/DispersionAnalysis.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "analysis/ChartMarks.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
@@ -13,10 +13,6 @@ constexpr int kColumnCount = kHighestNumber + 2;  // draw number, 1 … 37, draw
 constexpr int kFirstNumberColumn = 2;
 constexpr int kLastNumberColumn = kHighestNumber + 1;
 constexpr int kFirstDataRow = 4;
-constexpr Rgb kLine = MakeRgb(136, 196, 255);
-constexpr Rgb kTitleBack = MakeRgb(255, 200, 200);
-constexpr Rgb kTint = MakeRgb(200, 255, 255);
-constexpr Rgb kEmptyGroup = MakeRgb(210, 210, 210);
 constexpr std::array<std::string_view, 9> kLetters = {"Ａ", "Ｂ", "Ｃ", "Ｄ", "Ｅ",
                                                       "Ｆ", "Ｇ", "Ｈ", "Ｉ"};
 
@@ -96,29 +92,26 @@ void GroupChart::SetUpGroupGrid(int headerRows) {
         gr.SetVerticalAlign(ResultGrid::VAlign::Center);
     });
     FillBlock(grid_, 1, 3, kColumnCount, lastRow,
-              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLine); });
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLineBlue); });
     FillBlock(grid_, kFirstNumberColumn, 1, kLastNumberColumn, 1,
-              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLine); });
+              [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLineBlue); });
     if (member_.frameFirstColumn) {
         FillBlock(grid_, 1, 1, 1, 2,
-                  [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderRight, 1, kLine); });
+                  [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderRight, 1, kLineBlue); });
     }
     FillBlock(grid_, -1, -1, -1, -1, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
     grid_.WriteCell(18, 1, member_.title);
     FillBlock(grid_, 1, 1, kLastNumberColumn, 1, [](ResultGrid& gr) {
         gr.SetHorizontalAlign(ResultGrid::HAlign::Left);
-        gr.SetBackColor(kTitleBack);
+        gr.SetBackColor(kHeaderPink);
     });
     for (int column : {1, kColumnCount}) {
-        FillBlock(grid_, column, 1, column, lastRow, [](ResultGrid& gr) {
-            gr.SetForeColor(kRed);
-            gr.SetBackColor(kLightYellow);
-        });
+        ColourDrawNumbers(grid_, column, 1, column, lastRow);
     }
     for (int group = 1; group < member_.groups; group += 2) {
         FillBlock(grid_, FirstColumn(group, kFirstNumberColumn), 2,
                   LastColumn(group, kFirstNumberColumn), lastRow,
-                  [](ResultGrid& gr) { gr.SetBackColor(kTint); });
+                  [](ResultGrid& gr) { gr.SetBackColor(kPaleCyan); });
     }
     grid_.ActivateCell(0, 0);
 }
@@ -130,7 +123,7 @@ void GroupChart::WriteGroupHeaders(int startRow, bool bottom) {
         FillBlock(grid_, FirstColumn(group, kFirstNumberColumn), labelRow,
                   LastColumn(group, kFirstNumberColumn), labelRow, [](ResultGrid& gr) {
                       gr.DrawBorder(ResultGrid::kBorderAll, 0);
-                      gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLine);
+                      gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLineBlue);
                   });
     }
     for (int group = 0; group < member_.groups; ++group) {
@@ -157,7 +150,7 @@ void GroupChart::GreyEmptyGroups(int firstColumn, int row) {
     for (int group = 0; group < member_.groups; ++group) {
         if (counters_[group] != 0) continue;
         FillBlock(grid_, FirstColumn(group, firstColumn), row, LastColumn(group, firstColumn), row,
-                  [](ResultGrid& gr) { gr.SetBackColor(kEmptyGroup); });
+                  [](ResultGrid& gr) { gr.SetBackColor(kEmptyGroupGrey); });
     }
 }
 

@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <string>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 12;
 constexpr int kMainSumColumn = 9;
 constexpr int kTotalColumn = 12;
-constexpr Rgb kSumBack = MakeRgb(200, 255, 255);
-constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 // The title of the main-number band: 23 blanks, an ideographic space, the
 // title and 30 blanks, overflowing from column 2 across columns 2 to 8.
 constexpr const char* kMainBandTitle =
@@ -22,7 +19,7 @@ constexpr const char* kMainBandTitle =
 void ColourSumColumn(ResultGrid& grid, int column) {
     FillBlock(grid, column, 2, column, grid.RowCount(), [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);
-        gr.SetBackColor(kSumBack);
+        gr.SetBackColor(kPaleCyan);
     });
 }
 
@@ -30,24 +27,13 @@ void ColourSumColumn(ResultGrid& grid, int column) {
 
 void SetUpSumGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
-    ShapeGrid(grid, {.columns = kColumns,
-                     .rows = rows,
-                     .visibleColumns = kColumns,
-                     .visibleRows = 51,
-                     .frozenRows = 1,
-                     .scrollBars = 2});
-    grid.SetRowHeight(-1, 10);
+    ShapeDrawTable(grid, kColumns, rows, 5);
     grid.SetRowHeight(1, 20);
-    grid.SetColumnWidth(-1, 5);
     grid.SetColumnWidth(kMainSumColumn, 8);
     grid.SetColumnWidth(10, 6);
     grid.SetColumnWidth(11, 6);
     grid.SetColumnWidth(kTotalColumn, 10);
-    StyleWholeGrid(grid);
-    FillBlock(grid, 1, 2, 1, grid.RowCount(), [](ResultGrid& gr) {
-        gr.SetForeColor(kRed);
-        gr.SetBackColor(kLightYellow);
-    });
+    ColourDrawNumbers(grid, 1, 2, 1, grid.RowCount());
     ColourSumColumn(grid, kMainSumColumn);
     ColourSumColumn(grid, kTotalColumn);
     grid.ActivateCell(0, 0);
@@ -60,7 +46,7 @@ void WriteSumHeader(ResultGrid& grid, int row) {
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1); });
     FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlack);
-        gr.SetBackColor(kHeaderBack);
+        gr.SetBackColor(kHeaderPink);
         gr.SetTextOverflow(true);
     });
     grid.SelectCell(2, row);

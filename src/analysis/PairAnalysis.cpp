@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 16;
 constexpr int kHalfWidth = 8;  // draw number + seven main numbers
-constexpr Rgb kLeftHeaderBack = MakeRgb(255, 200, 255);
-constexpr Rgb kRightHeaderBack = MakeRgb(255, 200, 200);
-constexpr Rgb kConsecutiveBack = MakeRgb(200, 255, 255);
-constexpr Rgb kSkipOneBack = MakeRgb(200, 255, 200);
 constexpr Rgb kNoPairBack = MakeRgb(225, 225, 225);
 
 void FrameHeaderBand(ResultGrid& grid, int firstColumn, int row, Rgb back) {
@@ -52,7 +47,7 @@ void MarkHalf(ResultGrid& grid, const DrawRecord& draw, int first, int row, int 
 
 void ShadePair(ResultGrid& grid, bool consecutive, int column, int row) {
     FillBlock(grid, column, row, column + 1, row, [consecutive](ResultGrid& gr) {
-        gr.SetBackColor(consecutive ? kConsecutiveBack : kSkipOneBack);
+        gr.SetBackColor(consecutive ? kPaleCyan : kPaleGreen);
     });
 }
 
@@ -64,27 +59,16 @@ void ShadeIfNoPair(ResultGrid& grid, int pairCount, int column, int row) {
 
 void SetUpPairGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
-    ShapeGrid(grid, {.columns = kColumns,
-                     .rows = rows,
-                     .visibleColumns = kColumns,
-                     .visibleRows = 51,
-                     .frozenRows = 1,
-                     .scrollBars = 2});
-    grid.SetRowHeight(-1, 10);
-    grid.SetColumnWidth(-1, 4);
-    StyleWholeGrid(grid);
+    ShapeDrawTable(grid, kColumns, rows, 4);
     for (int column : {1, 1 + kHalfWidth}) {
-        FillBlock(grid, column, -1, column, -1, [](ResultGrid& gr) {
-            gr.SetForeColor(kRed);
-            gr.SetBackColor(kLightYellow);
-        });
+        ColourDrawNumbers(grid, column, -1, column, -1);
     }
     grid.ActivateCell(0, 0);
 }
 
 void WritePairHeader(ResultGrid& grid, int headerRow) {
-    FrameHeaderBand(grid, 2, headerRow, kLeftHeaderBack);
-    FrameHeaderBand(grid, 2 + kHalfWidth, headerRow, kRightHeaderBack);
+    FrameHeaderBand(grid, 2, headerRow, kPaleMagenta);
+    FrameHeaderBand(grid, 2 + kHalfWidth, headerRow, kHeaderPink);
     grid.WriteCell(1, headerRow, "回数");
     grid.WriteCell(1 + kHalfWidth, headerRow, "回数");
     WriteHeaderTitle(grid, 4, headerRow, "　連番(本数字)");

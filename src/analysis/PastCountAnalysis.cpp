@@ -7,34 +7,21 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "analysis/PairTable.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 19;
 constexpr int kFirstDataRow = 3;
 constexpr int kMaxCount = std::numeric_limits<std::int16_t>::max();
-constexpr Rgb kNumberHeaderBack = MakeRgb(200, 255, 255);
-constexpr Rgb kCountHeaderBack = MakeRgb(200, 255, 200);
 constexpr std::array<std::string_view, kFieldCount> kColumnTitles = {
     "第1数字", "第2数字", "第3数字", "第4数字", "第5数字",
     "第6数字", "第7数字", "ボ数字1", "ボ数字2"};
 
 constexpr int NumberColumn(int field) { return field + 2; }
 constexpr int CountColumn(int field) { return field + 11; }
-
-// Rows for the header and one row per complete draw.  Sized from the latest
-// draw number as the table always was, and never smaller than the complete
-// draws need, so every draw gets its row.
-int PastCountRowCount(const GlobalBas& g, int headerCount) {
-    const auto& rows = g.Draws.Rows();
-    const int complete = static_cast<int>(std::count_if(
-        rows.begin(), rows.end(), [](const DrawRecord& d) { return d.IsComplete(); }));
-    const int draws = std::max({static_cast<int>(g.LatestDrawNumber), complete, 0});
-    return CappedRowCount(draws + headerCount + 1);
-}
 
 // How often each value 0 … 32767 has been drawn so far.
 class PastAppearanceCount {
@@ -87,30 +74,16 @@ void FrameGroupTitle(ResultGrid& grid, int row, int firstColumn, int lastColumn)
 }  // namespace
 
 void SetUpPastCountGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
-    const int rows = PastCountRowCount(g, headerCount);
-    ShapeGrid(grid, {.columns = kColumns,
-                     .rows = rows,
-                     .visibleColumns = kColumns,
-                     .visibleRows = 52,
-                     .frozenRows = 2,
-                     .scrollBars = 2});
-    grid.SetRowHeight(-1, 10);
-    grid.SetRowHeight(1, 15);
-    grid.SetRowHeight(2, 12);
-    grid.SetColumnWidth(-1, 5);
-    StyleWholeGrid(grid);
-    FillBlock(grid, 1, 1, 1, rows, [](ResultGrid& gr) {
-        gr.SetForeColor(kRed);
-        gr.SetBackColor(kLightYellow);
-    });
+    const int rows = PerDrawRowCount(g, headerCount);
+    pair_table::ShapeTable(grid, rows);
     grid.ActivateCell(0, 0);
 }
 
 void WritePastCountHeader(ResultGrid& grid, int baseRow) {
     const int groupRow = baseRow;
     const int titleRow = baseRow + 1;
-    ColourHeaderGroup(grid, baseRow, 2, 10, kBlue, kNumberHeaderBack);
-    ColourHeaderGroup(grid, baseRow, 11, 19, kRed, kCountHeaderBack);
+    ColourHeaderGroup(grid, baseRow, 2, 10, kBlue, kPaleCyan);
+    ColourHeaderGroup(grid, baseRow, 11, 19, kRed, kPaleGreen);
     grid.SetRowHeight(groupRow, 20);
     FrameGroupTitle(grid, groupRow, 2, 10);
     FrameGroupTitle(grid, groupRow, 11, 19);

@@ -4,9 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
@@ -15,8 +14,6 @@ constexpr int kFirstCountColumn = 11;
 constexpr int kSecondCountColumn = 12;
 constexpr int kLetterColumn = 13;
 constexpr int kHighestLow = 18;
-constexpr Rgb kFirstClassBack = MakeRgb(200, 255, 255);
-constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 
 struct PatternLetter {
     const char* letter;
@@ -24,13 +21,13 @@ struct PatternLetter {
 };
 constexpr PatternLetter kLetters[8] = {
     {"A", std::nullopt},
-    {"B", MakeRgb(200, 255, 255)},
-    {"C", MakeRgb(200, 255, 200)},
-    {"D", MakeRgb(255, 255, 200)},
+    {"B", kPaleCyan},
+    {"C", kPaleGreen},
+    {"D", kLightYellow},
     {"E", kWhite},
-    {"F", MakeRgb(255, 200, 255)},
-    {"G", MakeRgb(255, 200, 200)},
-    {"H", MakeRgb(255, 0, 0)},
+    {"F", kPaleMagenta},
+    {"G", kHeaderPink},
+    {"H", kRed},
 };
 
 void ColourDataColumn(ResultGrid& grid, int column, std::optional<Rgb> fore, Rgb back) {
@@ -53,7 +50,7 @@ int PatternIndex(PatternKind kind, int firstClassCount) {
 void ShadeNumberCell(ResultGrid& grid, PatternKind kind, int number, int column, int row) {
     grid.SelectCell(column, row);
     if (IsFirstClass(kind, number)) {
-        grid.SetBackColor(kFirstClassBack);
+        grid.SetBackColor(kPaleCyan);
     } else if (kind == PatternKind::EvenOdd) {
         grid.SetBackColor(kWhite);
     }
@@ -70,22 +67,14 @@ void WritePatternLetter(ResultGrid& grid, int index, int column, int row) {
 
 void SetUpPatternGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
-    ShapeGrid(grid, {.columns = kColumns,
-                     .rows = rows,
-                     .visibleColumns = kColumns,
-                     .visibleRows = 51,
-                     .frozenRows = 1,
-                     .scrollBars = 2});
-    grid.SetRowHeight(-1, 10);
+    ShapeDrawTable(grid, kColumns, rows, 5);
     grid.SetRowHeight(1, 20);
-    grid.SetColumnWidth(-1, 5);
     grid.SetColumnWidth(1, 6);
     grid.SetColumnWidth(kLetterColumn, 7);
-    StyleWholeGrid(grid);
     ColourDataColumn(grid, 1, kRed, kLightYellow);
     ColourDataColumn(grid, 9, std::nullopt, kLightYellow);
     ColourDataColumn(grid, 10, std::nullopt, kLightYellow);
-    ColourDataColumn(grid, kFirstCountColumn, kBlue, kFirstClassBack);
+    ColourDataColumn(grid, kFirstCountColumn, kBlue, kPaleCyan);
     ColourDataColumn(grid, kSecondCountColumn, kBlue, kWhite);
     grid.ActivateCell(0, 0);
 }
@@ -97,7 +86,7 @@ void WritePatternHeader(ResultGrid& grid, int row, PatternKind kind) {
     });
     FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);
-        gr.SetBackColor(kHeaderBack);
+        gr.SetBackColor(kHeaderPink);
         gr.SetTextOverflow(true);
     });
     grid.SelectCell(5, row);

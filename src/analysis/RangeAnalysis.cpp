@@ -3,17 +3,14 @@
 #include <algorithm>
 #include <string>
 
-#include "analysis/AnalysisCatalog.h"
-#include "analysis/GridLimits.h"
-#include "analysis/GridStyle.h"
+#include "core/GridLimits.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 constexpr int kColumns = 14;
 constexpr int kFirstCountColumn = 11;
-constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
-constexpr Rgb kCountHeaderBack = MakeRgb(200, 200, 255);
-constexpr Rgb kRangeBack[5] = {kWhite, kWhite, MakeRgb(200, 255, 255), MakeRgb(200, 255, 200),
+constexpr Rgb kRangeBack[5] = {kWhite, kWhite, kPaleCyan, kPaleGreen,
                                kLightYellow};
 constexpr const char* kRangeTitles[5] = {"", "01～09", "10～19", "20～29", "30～37"};
 
@@ -43,21 +40,10 @@ void ColourByRange(ResultGrid& grid, int number, int column, int row) {
 
 void SetUpRangeGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
     const int rows = CappedRowCount(g.LatestDrawNumber + 1 + headerCount);
-    ShapeGrid(grid, {.columns = kColumns,
-                     .rows = rows,
-                     .visibleColumns = kColumns,
-                     .visibleRows = 51,
-                     .frozenRows = 1,
-                     .scrollBars = 2});
-    grid.SetRowHeight(-1, 10);
+    ShapeDrawTable(grid, kColumns, rows, 5);
     grid.SetRowHeight(1, 20);
-    grid.SetColumnWidth(-1, 5);
     grid.SetColumnWidth(1, 6);
-    StyleWholeGrid(grid);
-    FillBlock(grid, 1, 2, 1, grid.RowCount(), [](ResultGrid& gr) {
-        gr.SetForeColor(kRed);
-        gr.SetBackColor(kLightYellow);
-    });
+    ColourDrawNumbers(grid, 1, 2, 1, grid.RowCount());
     ColourDataColumn(grid, 9, kLightYellow);
     ColourDataColumn(grid, 10, kLightYellow);
     for (int range = 2; range <= 4; ++range) {
@@ -76,11 +62,11 @@ void WriteRangeHeader(ResultGrid& grid, int row) {
     });
     FillBlock(grid, 1, row, 10, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlack);
-        gr.SetBackColor(kHeaderBack);
+        gr.SetBackColor(kHeaderPink);
     });
     FillBlock(grid, kFirstCountColumn, row, kColumns, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);
-        gr.SetBackColor(kCountHeaderBack);
+        gr.SetBackColor(kPaleBlue);
     });
     FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
     grid.SelectCell(5, row);
@@ -126,8 +112,5 @@ void BuildRangeTable(const GlobalBas& g, ResultGrid& grid) {
     const bool bottomFits = bottom <= kMaxGridRows;
     if (bottomFits) WriteRangeHeader(grid, bottom);
     FillRangeRows(g, grid);
-    if (!bottomFits) {
-        throw BuildStopped("表の行数が32767を超えるため、" + std::to_string(bottom) +
-                           "行目の見出しは表示できません。");
-    }
+    if (!bottomFits) StopWithoutBottomHeader();
 }

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <new>
 
-#include "core/GlobalBas.h"
+#include "core/Errors.h"
 #include "core/PrintableText.h"
 
 std::string MessageOfCurrentException() {

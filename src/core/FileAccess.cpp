@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/GlobalBas.h"
+#include "core/Errors.h"
 #include "core/PrintableText.h"
 
 namespace fs = std::filesystem;

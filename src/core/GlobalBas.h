@@ -2,18 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/DrawStore.h"
-
-// A failure that ends an operation with a message for the user (Japanese,
-// naming the file or draw concerned).
-class UserError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include "core/Errors.h"
 
 // The state shared by every window for the whole run: the connection text,
 // the start-up snapshot and the statistics derived from it once.

@@ -3,16 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "core/GlobalBas.h"
+#include "core/Errors.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
-
-// A failure of the database layer, with a Japanese message for the user.
-class DatabaseError : public UserError {
-public:
-    using UserError::UserError;
-};
 
 // One open, keyed SQLCipher connection to a file named by its path, taken
 // literally (no part of it is ever read as an option or a URI).

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/DrawRecord.h"
-#include "core/GlobalBas.h"
+#include "core/Errors.h"
 #include "core/PrintableText.h"
 
 namespace {

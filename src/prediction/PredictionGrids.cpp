@@ -1,13 +1,12 @@
 #include "prediction/PredictionGrids.h"
 
-#include "analysis/GridStyle.h"
+#include "core/GridStyle.h"
 
 namespace {
 
 using HAlign = ResultGrid::HAlign;
 using VAlign = ResultGrid::VAlign;
 
-constexpr Rgb kHeaderBack = MakeRgb(255, 200, 200);
 constexpr double kRowHeight = 10;
 constexpr double kNumberColumnWidth = 5;
 constexpr double kLabelColumnWidth = 8;
@@ -85,7 +84,7 @@ void WritePredictionHeader(int index, ResultGrid& grid) {
     grid.WriteCell(kFirstNumberColumn, 1, kHeaderText);
     FillBlock(grid, 1, 1, kPredictionGridColumns, 1, [](ResultGrid& g) {
         g.SetForeColor(kBlue);
-        g.SetBackColor(kHeaderBack);
+        g.SetBackColor(kHeaderPink);
     });
 }
 

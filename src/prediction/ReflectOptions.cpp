@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "core/FileAccess.h"
-#include "core/GlobalBas.h"
+#include "core/Errors.h"
 #include "core/PrintableText.h"
 #include "core/QtConversions.h"
 

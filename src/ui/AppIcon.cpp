@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "analysis/GridStyle.h"
+#include "core/GridStyle.h"
 #include "ui/Legend.h"
 
 QIcon AppIcon() {

@@ -5,13 +5,12 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "analysis/GridStyle.h"
+#include "core/GridStyle.h"
 #include "ui/QtColor.h"
 
 namespace {
 
 constexpr int kBallSize = 19;
-constexpr Rgb kEmptyGroup = MakeRgb(210, 210, 210);  // the grey of groups without a number
 constexpr Rgb kCarryOverBox = MakeRgb(128, 255, 255);
 
 void AddPicture(QHBoxLayout* row, QWidget* parent, const QPixmap& picture, const QString& text,
@@ -69,7 +68,7 @@ QWidget* MakeLegend(Legend kind, QWidget* parent) {
         AddPicture(row, legend, BallPicture(kBonus2Mark), QStringLiteral("：ボーナス数字2"),
                    "Picture1");
         if (kind == Legend::BallsAndNoneMark) {
-            AddPicture(row, legend, FilledBox(kEmptyGroup),
+            AddPicture(row, legend, FilledBox(kEmptyGroupGrey),
                        QStringLiteral("：該当する当選番号なし"), "Picture1");
         }
     }

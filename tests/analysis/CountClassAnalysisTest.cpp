@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/GridStyle.h"
+#include "core/GridStyle.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "PredictionTestSupport.h"
-#include "analysis/GridStyle.h"
+#include "core/GridStyle.h"
 #include "app/CommandLine.h"
 #include "data/CsvImport.h"
 #include "prediction/PredictionModel.h"

@@ -1,4 +1,4 @@
-#include "analysis/GridStyle.h"
+#include "core/GridStyle.h"
 
 void ApplyResultGridBehaviour(ResultGrid& grid) { grid.ShowHeadings(false, false); }
 
@@ -20,4 +20,23 @@ void StyleWholeGrid(ResultGrid& grid) {
         g.SetVerticalAlign(ResultGrid::VAlign::Center);
         g.DrawBorder(ResultGrid::kBorderAll, 1);
     });
+}
+
+void ColourDrawNumbers(ResultGrid& grid, int c1, int r1, int c2, int r2) {
+    FillBlock(grid, c1, r1, c2, r2, [](ResultGrid& g) {
+        g.SetForeColor(kRed);
+        g.SetBackColor(kLightYellow);
+    });
+}
+
+void ShapeDrawTable(ResultGrid& grid, int columns, int rows, double columnWidth) {
+    ShapeGrid(grid, {.columns = columns,
+                     .rows = rows,
+                     .visibleColumns = columns,
+                     .visibleRows = 51,
+                     .frozenRows = 1,
+                     .scrollBars = 2});
+    grid.SetRowHeight(-1, 10);
+    grid.SetColumnWidth(-1, columnWidth);
+    StyleWholeGrid(grid);
 }
