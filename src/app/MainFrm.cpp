@@ -36,6 +36,7 @@ MainFrm::MainFrm(GlobalBas& globals, std::string databasePath, QWidget* parent)
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     BuildMenus();
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
     resize(1280, 960);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) { OnApplicationStateChanged(state); });
@@ -127,6 +128,7 @@ void MainFrm::BuildMenus() {
                [this] { mnuImportCsv_Click(); });
 
     QMenu* window = AddMenu(nullptr, QStringLiteral("ウィンドウ(&W)"), "mnuWindow");
+    windowMenu_ = window;
     AddCommand(window, QStringLiteral("上下に並べて表示(&H)"), "mnuWindowHorizontal",
                [this] { mnuWindowHorizontal_Click(); });
     AddCommand(window, QStringLiteral("左右に並べて表示(&V)"), "mnuWindowVertical",
@@ -163,10 +165,10 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
         open->raise();
         return open;
     }
-    QWidget* content = factory(*this);
+    ChildWindow* content = factory(*this);
     QMdiSubWindow* frame = mdi_->addSubWindow(content);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    if (auto* child = dynamic_cast<ChildWindow*>(content)) child->Form_Load(frame);
+    content->Form_Load(frame);
     frame->show();
     mdi_->setActiveSubWindow(frame);
     return frame;
@@ -175,17 +177,16 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
 QMdiSubWindow* MainFrm::OpenAnalysis(const QString& name) {
     const AnalysisInfo* info = FindAnalysis(name.toStdString());
     if (!info || !info->build) return nullptr;
-    return OpenChild(name, [info](MainFrm& main) -> QWidget* {
-        return new AnalysisWindow(*info, main.Globals(), [&main](bool on) { main.setPropEnd(on); });
+    return OpenChild(name, [info](MainFrm& main) -> ChildWindow* {
+        return new AnalysisWindow(main, *info);
     });
 }
 
 void MainFrm::mnuEnd_Click() { close(); }
 
 void MainFrm::mnuYoso_Click() {
-    OpenChild(QString::fromUtf8(kPredictionWindowName), [](MainFrm& main) -> QWidget* {
-        return new 一発カゾリア予想(main.Prediction(), main.Globals(),
-                                    [&main](bool on) { main.setPropEnd(on); });
+    OpenChild(QString::fromUtf8(kPredictionWindowName), [](MainFrm& main) -> ChildWindow* {
+        return new 一発カゾリア予想(main, main.Prediction());
     });
 }
 
@@ -194,7 +195,8 @@ void MainFrm::mnuMasterInput_Click() {
         ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
         return;
     }
-    OpenChild(QStringLiteral("当選データ入力"), NewEntryWindow);
+    OpenChild(QStringLiteral("当選データ入力"),
+              [](MainFrm& main) -> ChildWindow* { return new 当選データ入力(main); });
 }
 
 // Like data entry, importing writes to the database, so it waits until no
@@ -268,6 +270,16 @@ void MainFrm::TileChildren(Qt::Orientation orientation) {
             shown[i]->setGeometry(i * w, 0, w, area.height());
         }
     }
+}
+
+void MainFrm::UpdateMenus() {
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    const auto* child = active ? dynamic_cast<ChildWindow*>(active->widget()) : nullptr;
+    QMenu* wanted = child ? child->Menu() : nullptr;
+    if (wanted == childMenu_) return;
+    if (childMenu_) menuBar()->removeAction(childMenu_->menuAction());
+    childMenu_ = wanted;
+    if (wanted) menuBar()->insertAction(windowMenu_->menuAction(), wanted->menuAction());
 }
 
 void MainFrm::mnuWindowHorizontal_Click() { TileChildren(Qt::Vertical); }

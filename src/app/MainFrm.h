@@ -7,17 +7,19 @@
 
 #include "analysis/AnalysisCatalog.h"
 #include "prediction/PredictionModel.h"
+#include "ui/ChildHost.h"
 
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class HelpViewer;
 class AboutWindow;
+class ChildWindow;
 
 // The main window: a multiple-document frame holding every other window,
 // the menu bar, start-up and shut-down, and propEnd, the one flag that keeps
 // the data-entry window closed while a blocking window is open.
-class MainFrm : public QMainWindow {
+class MainFrm : public QMainWindow, public ChildHost {
 public:
     MainFrm(GlobalBas& globals, std::string databasePath, QWidget* parent = nullptr);
     ~MainFrm() override;
@@ -29,6 +31,10 @@ public:
 
     bool propEnd() const { return propEnd_; }
     void setPropEnd(bool on) { propEnd_ = on; }
+
+    // What every child window asks of the main window.
+    const GlobalBas& Snapshot() const override { return globals_; }
+    void SetPropEnd(bool on) override { propEnd_ = on; }
 
     QMdiArea* MdiArea() const { return mdi_; }
     // The menu command with this name (mnu…), or null.
@@ -60,7 +66,7 @@ public:
     void mnuWindowArrangeIcon_Click();
 
     // Makes a child window's content; used for windows beyond the analyses.
-    using ChildFactory = std::function<QWidget*(MainFrm&)>;
+    using ChildFactory = std::function<ChildWindow*(MainFrm&)>;
     // Loads a child window made by factory (or only brings it to the front
     // when one named name is open), inside the hourglass of a window command.
     QMdiSubWindow* OpenChild(const QString& name, const ChildFactory& factory);
@@ -78,6 +84,9 @@ private:
     void Form_Unload();
     void OnApplicationStateChanged(Qt::ApplicationState state);
     void TileChildren(Qt::Orientation orientation);
+    // Shows the active child window's own menu before the window menu, and
+    // no other child's.
+    void UpdateMenus();
 
     GlobalBas& globals_;
     std::string databasePath_;
@@ -87,5 +96,7 @@ private:
     std::map<QString, QAction*> commands_;
     QPointer<HelpViewer> help_;
     QPointer<AboutWindow> about_;
+    QMenu* windowMenu_ = nullptr;
+    QPointer<QMenu> childMenu_;  // the child menu now in the menu bar
     bool unloaded_ = false;
 };

@@ -4,10 +4,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -17,13 +14,14 @@
 #include <cmath>
 #include <utility>
 
-#include "app/MainFrm.h"
+#include "core/GlobalBas.h"
 #include "entry/CloseCheck.h"
 #include "entry/DrawEntryModel.h"
 #include "entry/EntryColumns.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryQuestions.h"
 #include "entry/NumberCellDelegate.h"
+#include "ui/ChildHost.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"
 
@@ -42,9 +40,13 @@ constexpr int kButtonHeightTwips = 375;
 
 }  // namespace
 
-当選データ入力::当選データ入力(MainFrm& main, QWidget* parent) : QWidget(parent), main_(main) {
-    setObjectName(kWindowName);
-    setWindowTitle(kWindowName);
+当選データ入力::当選データ入力(ChildHost& host, QWidget* parent)
+    : ChildWindow(host,
+                  {.name = kWindowName,
+                   .caption = kWindowName,
+                   .widthTwips = kWidthTwips,
+                   .heightTwips = kHeightTwips},
+                  parent) {
     Label1 = new QLabel(
         QStringLiteral("当選数字を開催回数毎に入力します。ここのデータが分析対象になります"), this);
     Label1->setObjectName("Label1");
@@ -54,16 +56,7 @@ constexpr int kButtonHeightTwips = 375;
     Command1->setObjectName("Command1");
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     BuildEditMenu();
-    followsActivation_ = connect(main_.MdiArea(), &QMdiArea::subWindowActivated, this,
-                                 [this](QMdiSubWindow* active) {
-                                     ShowEditMenuInMenuBar(active && active->widget() == this);
-                                 });
 }
-
-// Child windows are destroyed before the main window's child area, so the
-// activation signal is still connected here and must not reach a window
-// half torn down.
-当選データ入力::~当選データ入力() { disconnect(followsActivation_); }
 
 void 当選データ入力::BuildEditMenu() {
     mnuEdit = new QMenu(QStringLiteral("編集(&E)"), this);
@@ -77,55 +70,21 @@ void 当選データ入力::BuildEditMenu() {
     mnuDelLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
 }
 
-// The edit menu sits in the main menu bar before the window menu.
-void 当選データ入力::ShowEditMenuInMenuBar(bool shown) {
-    QMenuBar* bar = main_.menuBar();
-    QAction* entry = mnuEdit->menuAction();
-    const bool present = bar->actions().contains(entry);
-    if (shown == present) return;
-    if (!shown) {
-        bar->removeAction(entry);
-        return;
-    }
-    QAction* before = nullptr;
-    for (QAction* action : bar->actions()) {
-        if (action->objectName() == QStringLiteral("mnuWindow")) before = action;
-    }
-    bar->insertAction(before, entry);
-}
-
-void 当選データ入力::Form_Load(QWidget* frame) {
-    QString failure;
-    {
-        Hourglass hourglass;
-        QApplication::processEvents();
-        main_.setPropEnd(false);
-        PlaceAtTopLeft(frame, kWidthTwips, kHeightTwips);
-        try {
-            BindGrid();
-        } catch (const std::exception& e) {
-            failure = QString::fromStdString(e.what());
-        }
-        SetUpGrid();
-    }
-    if (!failure.isEmpty()) {
-        // Without its rows the window has nothing to edit: it closes again.
-        ShowMessage(this, failure);
-        QTimer::singleShot(0, this, [this] { CloseChildWindow(this); });
-    }
-}
-
 // The record set is opened here and handed to the grid's model, which keeps
 // the only reference to it.
-void 当選データ入力::BindGrid() {
-    auto records = std::make_unique<EditableRecordSet>(main_.Globals().DatabaseFile);
+void 当選データ入力::Compute() {
+    auto records = std::make_unique<EditableRecordSet>(Host().Snapshot().DatabaseFile);
     model_ = new DrawEntryModel(std::move(records), this);
     model_->SetErrorReporter(
         [this](const QModelIndex& cell, const QString& text) { QueueMessage(cell, text); });
     fpSpread1->setModel(model_);
 }
 
-void 当選データ入力::SetUpGrid() {
+void 当選データ入力::LoadFailed() {
+    QTimer::singleShot(0, this, [this] { CloseChildWindow(this); });
+}
+
+void 当選データ入力::Present() {
     QTableView* grid = fpSpread1;
     grid->setItemDelegate(new NumberCellDelegate(grid));
     const double charWidth = QFontMetricsF(grid->font()).horizontalAdvance(QLatin1Char('0'));
@@ -287,17 +246,7 @@ bool 当選データ入力::ShowQueuedMessages() {
     return true;
 }
 
-void 当選データ入力::Form_Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
-    ShowEditMenuInMenuBar(false);
-    main_.setPropEnd(true);
-}
-
 void 当選データ入力::closeEvent(QCloseEvent* event) {
     ShowQueuedMessages();
-    Form_Unload();
-    event->accept();
+    ChildWindow::closeEvent(event);
 }
-
-QWidget* NewEntryWindow(MainFrm& main) { return new 当選データ入力(main); }

@@ -7,8 +7,8 @@
 
 #include "ui/ChildWindow.h"
 
+class ChildHost;
 class DrawEntryModel;
-class MainFrm;
 class QAction;
 class QLabel;
 class QMdiSubWindow;
@@ -19,19 +19,14 @@ class QTableView;
 // The winning-data entry window: a grid bound to the rows of the stored
 // query, where draws are typed, inserted and deleted; every change reaches
 // the database at once.  Opening it clears the main window's propEnd and
-// closing it sets propEnd again.  Its edit menu shows in the main menu bar
-// while it is the active child window, and pops up on a right click of a row
-// heading.
-class 当選データ入力 : public QWidget, public ChildWindow {
+// closing it sets propEnd again.  Its edit menu is the window's menu, shown
+// in the main menu bar while it is active, and pops up on a right click of a
+// row heading.
+class 当選データ入力 : public ChildWindow {
   public:
-    explicit 当選データ入力(MainFrm& main, QWidget* parent = nullptr);
-    ~当選データ入力() override;
+    explicit 当選データ入力(ChildHost& host, QWidget* parent = nullptr);
 
-    // Hourglass, pending events, propEnd False, placement of frame at the
-    // top-left corner, the record set opened and bound to the grid, the
-    // grid's set-up, pointer back.
-    void Form_Load(QWidget* frame) override;
-    void Form_Unload();
+    QMenu* Menu() const override { return mnuEdit; }
     // Runs the close check; closes the window only when every cell passes.
     void Command1_Click();
     void mnuAddLine_Click();
@@ -51,27 +46,23 @@ class 当選データ入力 : public QWidget, public ChildWindow {
     QAction* mnuDelLine = nullptr;
 
   protected:
+    // The record set is opened and bound to the grid, then the grid set up;
+    // without its rows the window has nothing to edit and closes again.
+    void Compute() override;
+    void Present() override;
+    void LoadFailed() override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     void BuildEditMenu();
-    void BindGrid();
-    void SetUpGrid();
     void PlaceControls();
-    void ShowEditMenuInMenuBar(bool shown);
     bool SelectionSpansOneRow() const;
     int SelectedRow() const;
     int EditRow() const;
     void QueueMessage(const QModelIndex& cell, const QString& text);
     bool ShowQueuedMessages();
 
-    MainFrm& main_;
-    QMetaObject::Connection followsActivation_;
     DrawEntryModel* model_ = nullptr;
     QStringList queued_;
-    bool unloaded_ = false;
 };
-
-// Makes the entry window for the main window's command 当選データ入力.
-QWidget* NewEntryWindow(MainFrm& main);

@@ -1,14 +1,12 @@
 #include "ui/AnalysisWindow.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 
 #include "core/QtConversions.h"
+#include "ui/ChildHost.h"
 #include "ui/Legend.h"
-#include "ui/Messages.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -18,13 +16,19 @@ constexpr int kGridTopTwips = 600;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 375;
 
+ChildWindowSpec SpecOf(const AnalysisInfo& info) {
+    return {.name = FromView(info.name),
+            .caption = FromView(info.caption),
+            .widthTwips = info.widthTwips,
+            .heightTwips = info.heightTwips,
+            .clearsPropEnd = info.clearsPropEnd,
+            .events = info.events};
+}
+
 }  // namespace
 
-AnalysisWindow::AnalysisWindow(const AnalysisInfo& info, const GlobalBas& globals,
-                               PropEndSetter setPropEnd, QWidget* parent)
-    : QWidget(parent), info_(info), globals_(globals), setPropEnd_(std::move(setPropEnd)) {
-    setObjectName(FromView(info.name));
-    setWindowTitle(FromView(info.caption));
+AnalysisWindow::AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidget* parent)
+    : ChildWindow(host, SpecOf(info), parent), info_(info) {
     Label1 = new QLabel(FromView(info.label), this);
     Label1->setObjectName("Label1");
     fpSpread1 = new GridView(this);
@@ -40,40 +44,16 @@ AnalysisWindow::AnalysisWindow(const AnalysisInfo& info, const GlobalBas& global
     legend_ = MakeLegend(info.legend, this);
 }
 
-void AnalysisWindow::Form_Load(QWidget* frame) {
-    Hourglass hourglass;
-    if (info_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
-    if (setPropEnd_) setPropEnd_(!info_.clearsPropEnd);
-    PlaceAtTopLeft(frame, info_.widthTwips, info_.heightTwips);
-    RunBuild();
-    if (info_.events == PendingEvents::AfterBuild) QApplication::processEvents();
+void AnalysisWindow::Compute() {
+    if (info_.build) info_.build(Host().Snapshot(), grid_);
 }
 
-void AnalysisWindow::RunBuild() {
-    QString stopped;
-    try {
-        if (info_.build) info_.build(globals_, grid_);
-    } catch (const UserError& e) {
-        // The rows written before the limit stay in the grid.
-        stopped = QString::fromStdString(e.what());
-    }
+void AnalysisWindow::Present() {
     fpSpread1->SetGrid(&grid_);
     PlaceControls();
-    if (!stopped.isEmpty()) ShowMessage(this, stopped);
 }
 
 void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }
-
-void AnalysisWindow::Form_Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
-    if (setPropEnd_) setPropEnd_(true);
-}
-
-void AnalysisWindow::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

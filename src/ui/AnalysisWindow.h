@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
-#include "analysis/AnalysisCatalog.h"
+#include "core/AnalysisInfo.h"
 #include "ui/ChildWindow.h"
 #include "ui/GridView.h"
 
@@ -14,19 +13,11 @@ class QPushButton;
 // Label1, the result grid fpSpread1, Command1 "閉じる" and, where the window
 // has it, the unusable Command2 "印刷".  The analysis is computed once in
 // Form_Load; the window then only shows its grid until it is closed.
-class AnalysisWindow : public QWidget, public ChildWindow {
+class AnalysisWindow : public ChildWindow {
 public:
-    using PropEndSetter = std::function<void(bool)>;
+    AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidget* parent = nullptr);
 
-    AnalysisWindow(const AnalysisInfo& info, const GlobalBas& globals, PropEndSetter setPropEnd,
-                   QWidget* parent = nullptr);
-
-    // Hourglass, pending events (where the window lets them run), propEnd,
-    // placement of frame (the child window holding this one) at the top-left
-    // corner with the table's size, the build, pointer back.
-    void Form_Load(QWidget* frame) override;
     void Command1_Click();
-    void Form_Unload();
 
     const AnalysisInfo& Info() const { return info_; }
     const ResultGrid& Grid() const { return grid_; }
@@ -37,17 +28,15 @@ public:
     QPushButton* Command2 = nullptr;  // null where the window has none
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The build fills the grid; rows written before a stop stay.
+    void Compute() override;
+    void Present() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void RunBuild();
     void PlaceControls();
 
     const AnalysisInfo& info_;
-    const GlobalBas& globals_;
-    PropEndSetter setPropEnd_;
     ResultGrid grid_;
     QWidget* legend_ = nullptr;
-    bool unloaded_ = false;
 };

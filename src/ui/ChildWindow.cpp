@@ -1,9 +1,50 @@
 #include "ui/ChildWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMdiSubWindow>
 
+#include "core/Errors.h"
+#include "ui/ChildHost.h"
+#include "ui/Messages.h"
 #include "ui/Twips.h"
+
+ChildWindow::ChildWindow(ChildHost& host, ChildWindowSpec spec, QWidget* parent)
+    : QWidget(parent), host_(host), spec_(std::move(spec)) {
+    setObjectName(spec_.name);
+    setWindowTitle(spec_.caption);
+}
+
+void ChildWindow::Form_Load(QWidget* frame) {
+    QString failure;
+    {
+        Hourglass hourglass;
+        if (spec_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
+        host_.SetPropEnd(!spec_.clearsPropEnd);
+        PlaceAtTopLeft(frame, spec_.widthTwips, spec_.heightTwips);
+        try {
+            Compute();
+        } catch (const UserError& e) {
+            failure = QString::fromStdString(e.what());
+        }
+        Present();
+        if (spec_.events == PendingEvents::AfterBuild) QApplication::processEvents();
+    }
+    if (failure.isEmpty()) return;
+    ShowMessage(this, failure);
+    LoadFailed();
+}
+
+void ChildWindow::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    host_.SetPropEnd(true);
+}
+
+void ChildWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
 
 void CloseChildWindow(QWidget* content) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(content->parentWidget())) {

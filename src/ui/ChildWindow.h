@@ -1,13 +1,56 @@
 #pragma once
 
-class QWidget;
+#include <QString>
+#include <QWidget>
 
-// A child window of the main frame that computes its content while it loads.
-// frame is the child-window frame holding it, to be placed and sized.
-class ChildWindow {
+#include "core/AnalysisInfo.h"
+
+class ChildHost;
+class QMenu;
+
+// How a child window loads: its names, its size in twips, whether its load
+// clears propEnd (else sets it) and when pending window events may run.
+struct ChildWindowSpec {
+    QString name;     // object name, also the name the commands look for
+    QString caption;  // window title
+    int widthTwips = 0;
+    int heightTwips = 0;
+    bool clearsPropEnd = true;
+    PendingEvents events = PendingEvents::BeforeBuild;
+};
+
+// The base of every child window of the main frame.  It owns the sequence
+// every such window shares: the load (hourglass, pending events, propEnd,
+// placement at the top-left corner with the window's size, the window's own
+// computation, pointer back), the unload (propEnd back to true, once) and
+// the one place where a failure of the computation (a UserError) is shown.
+class ChildWindow : public QWidget {
   public:
-    virtual ~ChildWindow() = default;
-    virtual void Form_Load(QWidget* frame) = 0;
+    ChildWindow(ChildHost& host, ChildWindowSpec spec, QWidget* parent = nullptr);
+
+    // frame is the child-window frame holding this window, to be placed.
+    void Form_Load(QWidget* frame);
+    void Form_Unload();
+
+    // The window's own menu, shown in the main menu bar while it is active.
+    virtual QMenu* Menu() const { return nullptr; }
+
+  protected:
+    // Computes the window's content; a UserError stops it, and its message
+    // is shown once the window is complete.
+    virtual void Compute() = 0;
+    // Shows what Compute made, also after it stopped.
+    virtual void Present() {}
+    // After a stopped Compute's message: the window may close itself.
+    virtual void LoadFailed() {}
+
+    ChildHost& Host() const { return host_; }
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    ChildHost& host_;
+    ChildWindowSpec spec_;
+    bool unloaded_ = false;
 };
 
 // Closes a child window from inside: its frame when it sits in the main

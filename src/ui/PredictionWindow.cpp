@@ -1,7 +1,5 @@
 #include "ui/PredictionWindow.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +8,7 @@
 
 #include "core/QtConversions.h"
 #include "prediction/ReflectionShift.h"
-#include "ui/Messages.h"
+#include "ui/ChildHost.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -29,11 +27,14 @@ constexpr int kButtonHeightTwips = 330;
 
 }  // namespace
 
-一発カゾリア予想::一発カゾリア予想(PredictionModel& model, const GlobalBas& globals,
-                                   PropEndSetter setPropEnd, QWidget* parent)
-    : QWidget(parent), model_(model), globals_(globals), setPropEnd_(std::move(setPropEnd)) {
-    setObjectName(QString::fromUtf8(kPredictionWindowName));
-    setWindowTitle(QString::fromUtf8(kPredictionWindowName));
+一発カゾリア予想::一発カゾリア予想(ChildHost& host, PredictionModel& model, QWidget* parent)
+    : ChildWindow(host,
+                  {.name = QString::fromUtf8(kPredictionWindowName),
+                   .caption = QString::fromUtf8(kPredictionWindowName),
+                   .widthTwips = kWindowWidthTwips,
+                   .heightTwips = kWindowHeightTwips},
+                  parent),
+      model_(model) {
     const auto px = [this](int twips) { return TwipsToPixels(twips, this); };
 
     Command2 = new QPushButton(QStringLiteral("印刷"), this);
@@ -120,17 +121,10 @@ void 一発カゾリア予想::CreateGrids() {
     }
 }
 
-void 一発カゾリア予想::Form_Load(QWidget* frame) {
-    {
-        Hourglass hourglass;
-        QApplication::processEvents();
-        if (setPropEnd_) setPropEnd_(false);
-        PlaceAtTopLeft(frame, kWindowWidthTwips, kWindowHeightTwips);
-        SetOptionButtons();
-        model_.Load(globals_);
-        ShowGrids();
-    }
-    if (!model_.Message().empty()) ShowMessage(this, QString::fromStdString(model_.Message()));
+void 一発カゾリア予想::Compute() {
+    SetOptionButtons();
+    model_.Load(Host().Snapshot());
+    if (!model_.Message().empty()) throw UserError(model_.Message());
 }
 
 void 一発カゾリア予想::SetOptionButtons() {
@@ -141,31 +135,20 @@ void 一発カゾリア予想::SetOptionButtons() {
     }
 }
 
-void 一発カゾリア予想::ShowGrids() {
+void 一発カゾリア予想::Present() {
     for (int i = 0; i < kPredictionGridCount; ++i) fpSpread1[i]->SetGrid(&model_.Grid(i));
 }
 
 void 一発カゾリア予想::Opt反映する_Click(int index) {
     Opt反映する.at(index)->setChecked(true);
     model_.SetOption(index, true);
-    ShowGrids();
+    Present();
 }
 
 void 一発カゾリア予想::Opt反映しない_Click(int index) {
     Opt反映しない.at(index)->setChecked(true);
     model_.SetOption(index, false);
-    ShowGrids();
+    Present();
 }
 
 void 一発カゾリア予想::Cmd閉じる_Click() { CloseChildWindow(this); }
-
-void 一発カゾリア予想::Form_Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
-    if (setPropEnd_) setPropEnd_(true);
-}
-
-void 一発カゾリア予想::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 #include <array>
-#include <functional>
 
 #include "prediction/PredictionModel.h"
 #include "ui/ChildWindow.h"
@@ -16,15 +15,10 @@ class QRadioButton;
 // 一発カゾリア予想: the twelve reflect options on the left, the four
 // prediction grids on the right.  The flags and working tables live in the
 // model, which outlives the window; an option click recomputes at once.
-class 一発カゾリア予想 : public QWidget, public ChildWindow {
+class 一発カゾリア予想 : public ChildWindow {
 public:
-    using PropEndSetter = std::function<void(bool)>;
+    一発カゾリア予想(ChildHost& host, PredictionModel& model, QWidget* parent = nullptr);
 
-    一発カゾリア予想(PredictionModel& model, const GlobalBas& globals, PropEndSetter setPropEnd,
-                    QWidget* parent = nullptr);
-
-    void Form_Load(QWidget* frame) override;
-    void Form_Unload();
     void Cmd閉じる_Click();
     void Opt反映する_Click(int index);
     void Opt反映しない_Click(int index);
@@ -42,16 +36,15 @@ public:
     QPushButton* Cmd閉じる = nullptr;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The option buttons from the flags, then the model loaded from the
+    // snapshot; a note of the model (draws it cannot hold) is shown.
+    void Compute() override;
+    void Present() override;
 
 private:
     void CreateOptionFrames();
     void CreateGrids();
     void SetOptionButtons();
-    void ShowGrids();
 
     PredictionModel& model_;
-    const GlobalBas& globals_;
-    PropEndSetter setPropEnd_;
-    bool unloaded_ = false;
 };
