@@ -65,14 +65,6 @@ std::string Describe(const FieldValue& value) {
                     "」を-32768～32767の整数に変換できません。");
 }
 
-int RequiredField(const StaticRecordSet& records, std::string_view name) {
-    const int index = records.FieldIndex(name);
-    if (index < 0) {
-        throw DatabaseError("データベースの問い合わせに項目「" + std::string(name) + "」がありません。");
-    }
-    return index;
-}
-
 }  // namespace
 
 std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok) {
@@ -84,17 +76,11 @@ std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok) {
 }
 
 DrawStore ReadDrawStore(const Database& db) {
-    if (!HasSchema(db)) {
-        throw UserError("データベースファイル「" + PrintableText(db.Path()) +
-                        "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
-    }
+    RequireSchema(db);
     StaticRecordSet records(db, kSnapshotStatement);
     // Fields are looked up by name once, not once per row.
-    const int drawIndex = RequiredField(records, kDrawNumberField);
-    std::array<int, kFieldCount> numberIndex{};
-    for (int field = 0; field < kFieldCount; ++field) {
-        numberIndex[field] = RequiredField(records, kNumberFields[field]);
-    }
+    const DrawFieldColumns columns =
+        LocateDrawFields(db, [&](std::string_view name) { return records.FieldIndex(name); });
     std::vector<DrawRecord> rows;
     rows.reserve(records.RecordCount());
     std::size_t position = 0;
@@ -102,14 +88,14 @@ DrawStore ReadDrawStore(const Database& db) {
         ++position;
         DrawRecord row;
         bool ok = true;
-        const FieldValue& drawValue = records.Field(drawIndex);
+        const FieldValue& drawValue = records.Field(columns.drawNumber);
         const auto draw = ConvertToInt16(drawValue, ok);
         if (!ok || !draw) {
             ThrowBadValue(db, std::to_string(position) + "行目", kDrawNumberField, drawValue);
         }
         row.drawNumber = *draw;
         for (int field = 0; field < kFieldCount; ++field) {
-            const FieldValue& value = records.Field(numberIndex[field]);
+            const FieldValue& value = records.Field(columns.numbers[field]);
             const auto number = ConvertToInt16(value, ok);
             if (!ok) ThrowBadValue(db, "第" + std::to_string(*draw) + "回", kNumberFields[field], value);
             if (number) row.Set(field, *number);

@@ -30,34 +30,17 @@ void Bind(const Statement& stmt, int position, const FieldValue& value) {
 }
 
 // Where the query's fields are in a statement's result columns.
-struct FieldColumns {
-    int drawNumber = -1;
-    std::array<int, kFieldCount> numbers{};
-};
-
-FieldColumns LocateFields(const Database& db, const Statement& stmt) {
-    FieldColumns where;
-    where.numbers.fill(-1);
-    const int count = sqlite3_column_count(stmt.Handle());
-    for (int c = 0; c < count; ++c) {
-        const std::string_view name = sqlite3_column_name(stmt.Handle(), c);
-        if (name == kDrawNumberField) where.drawNumber = c;
-        for (int f = 0; f < kFieldCount; ++f) {
-            if (name == kNumberFields[f]) where.numbers[f] = c;
+DrawFieldColumns LocateFields(const Database& db, const Statement& stmt) {
+    return LocateDrawFields(db, [&](std::string_view name) {
+        const int count = sqlite3_column_count(stmt.Handle());
+        for (int c = 0; c < count; ++c) {
+            if (name == sqlite3_column_name(stmt.Handle(), c)) return c;
         }
-    }
-    auto missing = [&](std::string_view field) {
-        throw DatabaseError("データベース「" + db.Path() + "」の問い合わせに項目「" +
-                            std::string(field) + "」がありません。");
-    };
-    if (where.drawNumber < 0) missing(kDrawNumberField);
-    for (int f = 0; f < kFieldCount; ++f) {
-        if (where.numbers[f] < 0) missing(kNumberFields[f]);
-    }
-    return where;
+        return -1;
+    });
 }
 
-EditableRow ReadRow(const Statement& stmt, const FieldColumns& where) {
+EditableRow ReadRow(const Statement& stmt, const DrawFieldColumns& where) {
     EditableRow row;
     row.drawNumber = ColumnValue(stmt.Handle(), where.drawNumber);
     for (int f = 0; f < kFieldCount; ++f)
@@ -84,15 +67,12 @@ EditableRecordSet::EditableRecordSet(const std::string& databasePath)
         throw DatabaseError("データベースファイル「" + PrintableText(db_.Path()) +
                             "」に書き込めません。ファイルの書き込み許可を確かめてください。");
     }
-    if (!HasSchema(db_)) {
-        throw DatabaseError("データベースファイル「" + PrintableText(db_.Path()) +
-                            "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
-    }
+    RequireSchema(db_);
     // Every commit reaches the disk before it returns: the rollback journal
     // with full synchronisation survives a killed process or a power cut.
     db_.Exec("PRAGMA synchronous = FULL");
     Statement query(db_, kSnapshotStatement);
-    const FieldColumns where = LocateFields(db_, query);
+    const DrawFieldColumns where = LocateFields(db_, query);
     ReadWithinLimits(db_, [&] {
         while (query.Step()) {
             if (rows_.size() == kMaxRecords) ThrowTooManyRecords(db_);

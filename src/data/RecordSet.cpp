@@ -89,11 +89,3 @@ const FieldValue& StaticRecordSet::Field(int index) const {
     return values_.at(cursor_ * names_.size() + static_cast<std::size_t>(index));
 }
 
-const FieldValue& StaticRecordSet::Field(std::string_view name) const {
-    const int index = FieldIndex(name);
-    if (index < 0) {
-        throw DatabaseError("データベースの問い合わせに項目「" + std::string(name) +
-                            "」がありません。");
-    }
-    return Field(index);
-}

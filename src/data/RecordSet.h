@@ -43,9 +43,6 @@ public:
     void MoveFirst() { cursor_ = 0; }
     bool EndOfFile() const { return cursor_ >= rowCount_; }
     void MoveNext() { ++cursor_; }
-    // The value of a named field of the current row; throws DatabaseError for
-    // a name the statement does not return.
-    const FieldValue& Field(std::string_view name) const;
     // Index of a named field, or -1.
     int FieldIndex(std::string_view name) const;
     const FieldValue& Field(int index) const;

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "core/PrintableText.h"
+
 namespace {
 
 // Draw numbers are the row key: unique, at least 1, and handed out as one more
@@ -44,6 +46,28 @@ END;
 }  // namespace
 
 void EnsureSchema(const Database& db) { db.Exec(kSchema); }
+
+void RequireSchema(const Database& db) {
+    if (HasSchema(db)) return;
+    throw DatabaseError("データベースファイル「" + PrintableText(db.Path()) +
+                        "」に当選データの問い合わせ「全データ選択クエリ」がありません。");
+}
+
+DrawFieldColumns LocateDrawFields(const Database& db,
+                                  const std::function<int(std::string_view)>& columnOf) {
+    const auto locate = [&](std::string_view field) {
+        const int column = columnOf(field);
+        if (column < 0) {
+            throw DatabaseError("データベースファイル「" + PrintableText(db.Path()) +
+                                "」の問い合わせに項目「" + std::string(field) + "」がありません。");
+        }
+        return column;
+    };
+    DrawFieldColumns where;
+    where.drawNumber = locate(kDrawNumberField);
+    for (int f = 0; f < kFieldCount; ++f) where.numbers[f] = locate(kNumberFields[f]);
+    return where;
+}
 
 bool HasSchema(const Database& db) {
     Statement query(db,

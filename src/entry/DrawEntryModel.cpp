@@ -99,7 +99,7 @@ bool DrawEntryModel::setData(const QModelIndex& index, const QVariant& value, in
     }
     try {
         records_->SetNumber(row, field, entered.value);
-    } catch (const std::exception& e) {
+    } catch (const UserError& e) {
         Report(index, QString::fromStdString(e.what()));
         return false;
     }
@@ -113,7 +113,7 @@ int DrawEntryModel::InsertRowAfter(int row) {
         records_->InsertAt(
             static_cast<std::size_t>(position),
             {[&] { beginInsertRows({}, position, position); }, [&] { endInsertRows(); }});
-    } catch (const std::exception& e) {
+    } catch (const UserError& e) {
         Report(index(std::min(row, rowCount() - 1), 0), QString::fromStdString(e.what()));
         return -1;
     }
@@ -125,7 +125,7 @@ bool DrawEntryModel::DeleteRow(int row) {
     try {
         records_->Delete(static_cast<std::size_t>(row),
                          {[&] { beginRemoveRows({}, row, row); }, [&] { endRemoveRows(); }});
-    } catch (const std::exception& e) {
+    } catch (const UserError& e) {
         Report(index(row, 0), QString::fromStdString(e.what()));
         return false;
     }

@@ -91,20 +91,4 @@ TEST(DerivedStatistics, RealHistoryInvariants) {
     EXPECT_EQ(g.CountClassRowCount, classes + 1);
 }
 
-TEST(DrawStoreCursor, WalksRowsAndReadsFieldsByName) {
-    TestDraw partial{2, {3, std::nullopt}};
-    const GlobalBas g = MakeGlobals({Draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9}), partial});
-    const DrawStore& s = g.Draws;
-    s.MoveFirst();
-    ASSERT_FALSE(s.EndOfFile());
-    EXPECT_EQ(s.Field("回数"), 1);
-    EXPECT_EQ(s.Field("ボーナス数字2"), 9);
-    s.MoveNext();
-    EXPECT_EQ(s.Field("第1数字"), 3);
-    EXPECT_FALSE(s.Field("第2数字").has_value());
-    EXPECT_FALSE(s.Field("無い項目").has_value());
-    s.MoveNext();
-    EXPECT_TRUE(s.EndOfFile());
-}
-
 }  // namespace
