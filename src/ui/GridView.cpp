@@ -16,9 +16,9 @@ constexpr int kTextPadding = 2;
 // How far to the left a cell is looked for whose text may overflow into view.
 constexpr int kOverflowLookBehind = 40;
 
-// First index i in [lo, hi] with edges[i] + size > position, for sorted edges.
+// The first item k in [lo, hi] that ends after position: edges are sorted,
+// edges[k] is where item k + 1 starts and edges[k + 1] where it ends.
 int FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi) {
-    // edges[k] is the start of item k + 1; edges[k + 1] its end.
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
         if (edges[mid + 1] <= position) {

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "analysis/AnalysisCatalog.h"
+#include "core/AnalysisInfo.h"
 
 // A 19 × 19 pixel picture of a coloured ball, as the chart legends show.
 QPixmap BallPicture(Rgb color);

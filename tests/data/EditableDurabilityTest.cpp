@@ -9,7 +9,7 @@
 
 #include "data/DrawStoreLoader.h"
 #include "data/EditableRecordSet.h"
-#include "entry/EntryTestSupport.h"
+#include "support/DrawDatabase.h"
 
 namespace {
 

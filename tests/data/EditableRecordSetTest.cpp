@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/EditableRecordSet.h"
-#include "entry/EntryTestSupport.h"
+#include "support/DrawDatabase.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <QtTest/QTest>
 #include <sstream>
 
-#include "EntryTestSupport.h"
+#include "support/DrawDatabase.h"
 #include "app/MainFrm.h"
 #include "core/GridDump.h"
 #include "data/DrawStoreLoader.h"

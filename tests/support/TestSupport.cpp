@@ -1,14 +1,8 @@
 #include "support/TestSupport.h"
 
-#include <QApplication>
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <random>
 #include <sstream>
-
-#include "data/CsvImport.h"
-#include "data/DrawStoreLoader.h"
 
 TempDir::TempDir() {
     std::random_device seed;
@@ -48,18 +42,6 @@ GlobalBas MakeGlobals(const std::vector<TestDraw>& draws) {
 
 std::string BundledCsvPath() { return std::string(LOTO7_TEST_DATA) + "/loto7-history.csv"; }
 
-const GlobalBas& RealHistory() {
-    static const GlobalBas history = [] {
-        TempDir dir;
-        const std::string db = dir.File("history.mdb");
-        ImportCsv(BundledCsvPath(), db);
-        GlobalBas g;
-        OpenDrawStore(g, db);
-        return g;
-    }();
-    return history;
-}
-
 void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
@@ -70,13 +52,4 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// Every test program runs with a QApplication on the offscreen platform, so
-// the same main serves computation and window tests.
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -36,7 +36,8 @@ TestDraw Draw(int drawNumber, std::initializer_list<int> nine);
 GlobalBas MakeGlobals(const std::vector<TestDraw>& draws);
 
 // The bundled real history, loaded the way the program loads it (through an
-// encrypted database made in a temporary directory once per test program).
+// encrypted database made in a temporary directory once per test program;
+// defined in RealHistory.cpp, for test programs that link the data layer).
 const GlobalBas& RealHistory();
 
 // The bundled CSV file.

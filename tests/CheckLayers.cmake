@@ -1,0 +1,30 @@
+# Fails when a file of a source folder includes a header of a folder that
+# its library does not link (core <- data, analysis, prediction <- ui <- entry
+# <- app).  Run with -DSOURCE_DIR=<src>.
+cmake_minimum_required(VERSION 3.25)
+
+set(allowed_core core)
+set(allowed_data core data)
+set(allowed_analysis core analysis)
+set(allowed_prediction core prediction)
+set(allowed_ui core prediction ui)
+set(allowed_entry core data prediction ui entry)
+set(allowed_app core data analysis prediction ui entry app)
+
+set(violations 0)
+foreach(folder core data analysis prediction ui entry app)
+  file(GLOB files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(file ${files})
+    file(STRINGS "${file}" includes REGEX "^#include \"[a-z]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" layer "${line}")
+      if(NOT layer IN_LIST allowed_${folder})
+        message("${file}: ${line} reaches above the ${folder} layer")
+        math(EXPR violations "${violations} + 1")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "${violations} include(s) break the layer order")
+endif()
