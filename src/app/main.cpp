@@ -20,7 +20,9 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-// Every start but list and --version reads or writes the database.
+// Every start but list and --version reads or writes the database.  An
+// unknown command counts too: a command added later then finds the database
+// made, and a mistyped one at worst makes it a start early.
 bool UsesDatabase(const StartOptions& options) {
     return !options.showVersion && (options.words.empty() || options.words.front() != "list");
 }
