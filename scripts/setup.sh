@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs and builds it into build/.
 # Usage: scripts/setup.sh [build-dir] [extra cmake options...]
+#        scripts/setup.sh --packages-only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,8 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
-  fonts-noto-cjk xvfb xauth time
+  fonts-noto-cjk qt6-translations-l10n xvfb xauth time
+  dpkg-dev file lintian
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -22,6 +24,8 @@ if ((${#missing[@]})); then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+if [ "${1:-}" = "--packages-only" ]; then exit 0; fi
 
 build="${1:-build}"
 shift || true

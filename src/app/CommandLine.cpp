@@ -15,7 +15,11 @@ namespace {
 constexpr const char* kUsage =
     "使い方:\n"
     "  loto7kazoria [--db FILE] [--open WINDOW]... [--open-all] [--quit-when-ready]\n"
+    "               [--data-folder]\n"
     "                                              ウィンドウを開きます\n"
+    "                                              (--data-folder: データベースのフォルダーを\n"
+    "                                               作業フォルダーにします。メニューから\n"
+    "                                               起動するときに使います)\n"
     "  loto7kazoria import CSV [--db FILE] [--replace]\n"
     "                                              CSVの当選データを取り込みます\n"
     "                                              (--replace: 登録済みの回と数字が違うとき\n"
@@ -23,6 +27,7 @@ constexpr const char* kUsage =
     "  loto7kazoria dump WINDOW [--db FILE] [--format json|csv]\n"
     "                                              ウィンドウの表を出力します\n"
     "  loto7kazoria list                           dumpできるウィンドウ名を表示します\n"
+    "  loto7kazoria --version                      バージョンを表示します\n"
     "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
     "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n";
 
@@ -114,6 +119,7 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
         };
         if (a == "--db") {
             o.databasePath = value();
+            o.databaseGiven = true;
             if (o.databasePath.empty()) {
                 throw UserError("--db にはデータベースファイルの名前を指定してください。\n" +
                                 std::string(kUsage));
@@ -128,18 +134,29 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             o.replace = true;
         } else if (a == "--quit-when-ready") {
             o.quitWhenReady = true;
+        } else if (a == "--data-folder") {
+            o.dataFolder = true;
+        } else if (a == "--version") {
+            o.showVersion = true;
         } else if (a.rfind("--", 0) == 0 || (a.rfind("-", 0) == 0 && a.size() > 1)) {
             throw UserError("知らないオプション「" + PrintableText(a) + "」です。\n" + kUsage);
         } else {
             o.words.push_back(a);
         }
     }
+    if (o.dataFolder && !o.words.empty()) {
+        throw UserError("--data-folder はウィンドウを開くときだけ使えます。\n" + std::string(kUsage));
+    }
     return o;
 }
 
-bool IsHeadlessCommand(const StartOptions& o) { return !o.words.empty(); }
+bool IsHeadlessCommand(const StartOptions& o) { return o.showVersion || !o.words.empty(); }
 
 int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.showVersion) {
+        out << "ロト7カゾリアLite " LOTO7_VERSION "\n";
+        return 0;
+    }
     try {
         const std::string& command = o.words.front();
         if (command == "import") return RunImport(o, out, err);

@@ -7,7 +7,10 @@
 
 // Options shared by every way the program is started.
 struct StartOptions {
-    std::string databasePath;  // --db FILE, or the file beside the program
+    std::string databasePath;  // --db FILE, or the default database
+    bool databaseGiven = false;  // --db was given
+    bool dataFolder = false;     // --data-folder
+    bool showVersion = false;    // --version
     std::string format = "json";
     bool openAll = false;       // --open-all
     std::vector<std::string> openWindows;  // --open WINDOW (repeatable)
@@ -17,17 +20,19 @@ struct StartOptions {
 };
 
 // Parses the arguments after the program name.  Throws UserError for an
-// unknown option, one missing its value, or an empty --db.
+// unknown option, one missing its value, an empty --db, or --data-folder
+// with a command.
 StartOptions ParseArguments(const std::vector<std::string>& args,
                             const std::string& defaultDatabasePath);
 
-// True when the words name a command that runs without windows.
+// True when the words name a command that runs without windows, or for
+// --version.
 bool IsHeadlessCommand(const StartOptions& options);
 
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump or list; returns the exit status (0 done, 1 an error,
-// 2 a usage error, 3 see kStatusConflicts).  Messages go to err; nothing
+// Runs import, dump or list, or prints the version; returns the exit status
+// (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages go to err; nothing
 // thrown escapes.
 int RunHeadlessCommand(const StartOptions& options, std::ostream& out, std::ostream& err);

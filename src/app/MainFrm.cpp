@@ -4,11 +4,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
 
+#include "app/DataFolder.h"
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
 #include "data/CsvImport.h"
@@ -24,6 +26,17 @@
 namespace {
 
 const QString kHelpKeyword = QStringLiteral("ロト7カゾリアLiteについて");
+
+// The help file in the working folder, else the installed one in the share
+// folder; the working folder's name when neither is there.
+QString HelpFilePath() {
+    const QString local = QDir::current().filePath(kHelpFileName);
+    if (QFileInfo::exists(local)) return local;
+    const std::filesystem::path share =
+        ShareFolder(QCoreApplication::applicationDirPath().toStdString());
+    const QString installed = QDir(QString::fromStdString(share.string())).filePath(kHelpFileName);
+    return QFileInfo::exists(installed) ? installed : local;
+}
 
 }  // namespace
 
@@ -228,7 +241,7 @@ void MainFrm::ImportCsvFile(const QString& file) {
 }
 
 void MainFrm::mnuHelpFile_Click() {
-    const QString path = QDir::current().filePath(kHelpFileName);
+    const QString path = HelpFilePath();
     if (!help_) help_ = new HelpViewer(this);
     if (!help_->Open(path)) {
         ShowMessage(this, QStringLiteral("ヘルプファイル「%1」が見つからないか、読めません。")

@@ -1,48 +1,95 @@
+#include <QDir>
 #include <QFont>
 #include <QTimer>
 #include <iostream>
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
 #include "core/CurrentException.h"
 #include "core/GlobalBas.h"
-#include "data/ConnectionText.h"
+#include "core/PrintableText.h"
 #include "ui/AppIcon.h"
 #include "ui/Messages.h"
 
 namespace {
 
-std::string DefaultDatabasePath() {
-    return (QCoreApplication::applicationDirPath() + "/" + kDatabaseFileName).toStdString();
-}
-
 std::vector<std::string> Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-int RunHeadless(int argc, char** argv, StartOptions& options, bool& handled) {
+// Every start but list and --version reads or writes the database.  An
+// unknown command counts too: a command added later then finds the database
+// made, and a mistyped one at worst makes it a start early.
+bool UsesDatabase(const StartOptions& options) {
+    return !options.showVersion && (options.words.empty() || options.words.front() != "list");
+}
+
+// True when this start uses the default database, which it then seeds.
+bool UsesDefaultDatabase(const StartOptions& options) {
+    return !options.databaseGiven && UsesDatabase(options);
+}
+
+int RunHeadless(int argc, char** argv, StartOptions& options, DataFolder& place, bool& handled) {
     QCoreApplication app(argc, argv);
     handled = true;
     try {
-        options = ParseArguments(Arguments(argc, argv), DefaultDatabasePath());
+        options = ParseArguments(Arguments(argc, argv), "");
     } catch (...) {
         std::cerr << MessageOfCurrentException() << "\n";
         return 2;
     }
-    if (IsHeadlessCommand(options)) return RunHeadlessCommand(options, std::cout, std::cerr);
-    handled = false;
-    return 0;
+    // The user's data folder is only looked for when needed: --db works
+    // even where it cannot be found.
+    if (options.dataFolder || UsesDefaultDatabase(options)) {
+        place = FindDataFolder(QCoreApplication::applicationDirPath().toStdString());
+        if (!options.databaseGiven) options.databasePath = place.database.string();
+    }
+    if (!IsHeadlessCommand(options)) {
+        handled = false;
+        return 0;
+    }
+    if (UsesDefaultDatabase(options)) {
+        const std::string note = PrepareDataFolder(place);
+        if (!note.empty()) std::cerr << note << "\n";
+    }
+    return RunHeadlessCommand(options, std::cout, std::cerr);
 }
 
-int RunWindows(int argc, char** argv, const StartOptions& options) {
+// Creates the default database when missing (the returned text says so)
+// and, for --data-folder, makes the data folder the working folder, where
+// the options file and the help file are looked for.
+std::string PrepareStart(StartOptions& options, const DataFolder& place) {
+    std::string note;
+    if (UsesDefaultDatabase(options)) {
+        note = PrepareDataFolder(place);
+    } else if (options.dataFolder) {
+        options.databasePath = std::filesystem::absolute(options.databasePath).string();
+        MakeDataFolder(place.folder);
+    }
+    if (options.dataFolder && !QDir::setCurrent(QString::fromStdString(place.folder.string()))) {
+        throw UserError("フォルダー「" + PrintableText(place.folder.string()) +
+                        "」を作業フォルダーにできません。");
+    }
+    return note;
+}
+
+int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& place) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ロト7カゾリアLite"));
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     QApplication::setWindowIcon(AppIcon());
     if (options.quitWhenReady) SetQuietMessages(true);
     GlobalBas globals;
+    std::string note;
+    try {
+        note = PrepareStart(options, place);
+    } catch (...) {
+        ShowMessage(nullptr, QString::fromStdString(MessageOfCurrentException()));
+        return 1;
+    }
     MainFrm main(globals, options.databasePath);
     try {
         main.Form_Load();
@@ -51,6 +98,10 @@ int RunWindows(int argc, char** argv, const StartOptions& options) {
         return 1;
     }
     main.show();
+    if (!note.empty()) {
+        ShowMessage(&main, QString::fromStdString(note), QMessageBox::Information,
+                    QApplication::applicationName());
+    }
     if (options.openAll) OpenEveryWindow(main);
     // The prediction window opens as soon as the main window is up, also
     // where no window manager activates the main window.
@@ -69,10 +120,11 @@ int RunWindows(int argc, char** argv, const StartOptions& options) {
 int main(int argc, char** argv) {
     try {
         StartOptions options;
+        DataFolder place;
         bool handled = false;
-        const int status = RunHeadless(argc, argv, options, handled);
+        const int status = RunHeadless(argc, argv, options, place, handled);
         if (handled) return status;
-        return RunWindows(argc, argv, options);
+        return RunWindows(argc, argv, options, place);
     } catch (...) {
         std::cerr << MessageOfCurrentException() << "\n";
         return 1;

@@ -58,6 +58,8 @@ TEST_F(CommandLine, ErrorsGoToStandardErrorWithNonZeroStatus) {
     EXPECT_NE(RunCli({"frobnicate"}, db).status, 0);
     EXPECT_THROW(ParseArguments({"dump", "--db"}, db), UserError);
     EXPECT_THROW(ParseArguments({"--bogus"}, db), UserError);
+    // The menu's option makes no sense for a command, whose paths it would move.
+    EXPECT_THROW(ParseArguments({"--data-folder", "import", "draws.csv"}, db), UserError);
 }
 
 TEST_F(CommandLine, ListNamesEveryDumpableWindow) {
