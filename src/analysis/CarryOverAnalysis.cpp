@@ -41,11 +41,7 @@ void SetUpCarryOverGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
     grid.SetColumnWidth(-1, 7);
     grid.SetColumnWidth(9, 10);
     grid.SetColumnWidth(10, 10);
-    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
-        gr.SetCellKind(ResultGrid::CellKind::StaticText);
-        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
-        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
-    });
+    CentreWholeGrid(grid);
     ColourDrawNumbers(grid, 1, 1, 1, rows);
     FillBlock(grid, 1, 1, kColumns, rows,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLineBlue); });

@@ -15,3 +15,16 @@ int ChartRowCount(int latestDrawNumber, int headingRows) {
     return CappedRowCount(std::max(latestDrawNumber, 0) + headingRows);
 }
 
+
+void ShapeMarkChart(ResultGrid& grid, GridShape shape) {
+    shape.frozenRows = 2;
+    shape.frozenColumns = 1;
+    shape.scrollBars = 3;
+    ShapeGrid(grid, shape);
+    grid.SetRowHeight(-1, 10);
+    grid.SetRowHeight(1, 15);
+    grid.SetRowHeight(2, 15);
+    grid.SetColumnWidth(-1, 2);
+    grid.SetColumnWidth(1, 5);
+    grid.SetColumnWidth(shape.columns, 5);
+}

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/DrawRecord.h"
+#include "core/GridStyle.h"
 #include "core/Rgb.h"
 
 // What the mark charts (frequency, dispersion, group division) share.
@@ -22,3 +23,9 @@ constexpr bool HasChartPlace(int number) {
 // The row count of a chart of latestDrawNumber draws below headingRows
 // heading rows, held to the 16-bit row range.
 int ChartRowCount(int latestDrawNumber, int headingRows);
+
+// The shape of the frequency and dispersion charts: the given size, two
+// frozen heading rows 15 points high, the label column frozen, both scroll
+// bars, rows 10 points high, mark columns 2 characters and the label columns
+// at both ends 5 characters wide.
+void ShapeMarkChart(ResultGrid& grid, GridShape shape);

@@ -37,11 +37,7 @@ void LayOutDigitGrid(ResultGrid& grid, int rows) {
                      .scrollBars = 2});
     grid.SetRowHeight(-1, 10);
     grid.SetColumnWidth(-1, 5);
-    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
-        gr.SetCellKind(ResultGrid::CellKind::StaticText);
-        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
-        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
-    });
+    CentreWholeGrid(grid);
     grid.ActivateCell(0, 0);
 }
 

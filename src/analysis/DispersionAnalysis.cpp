@@ -19,19 +19,10 @@ constexpr std::string_view kTitle = "数　　　　　　　字";
 constexpr int ColumnOf(int number) { return number + 1; }
 
 void SizeDispersionGrid(ResultGrid& grid, int lastRow) {
-    ShapeGrid(grid, {.columns = kColumnCount,
-                     .rows = lastRow,
-                     .visibleColumns = kColumnCount,
-                     .visibleRows = 47,
-                     .frozenRows = 2,
-                     .frozenColumns = 1,
-                     .scrollBars = 3});
-    grid.SetRowHeight(-1, 10);
-    grid.SetRowHeight(1, 15);
-    grid.SetRowHeight(2, 15);
-    grid.SetColumnWidth(-1, 2);
-    grid.SetColumnWidth(1, 5);
-    grid.SetColumnWidth(kColumnCount, 5);
+    ShapeMarkChart(grid, {.columns = kColumnCount,
+                          .rows = lastRow,
+                          .visibleColumns = kColumnCount,
+                          .visibleRows = 47});
 }
 
 // One header row: "回" at both ends, the numbers between them.
@@ -67,11 +58,7 @@ void MarkDraw(ResultGrid& grid, const DrawRecord& draw, int row) {
 
 void SetUpDispersionGrid(ResultGrid& grid, int lastRow) {
     SizeDispersionGrid(grid, lastRow);
-    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
-        gr.SetCellKind(ResultGrid::CellKind::StaticText);
-        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
-        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
-    });
+    CentreWholeGrid(grid);
     FillBlock(grid, 2, 1, kLastNumberColumn, 1,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLineBlue); });
     grid.SelectCell(1, 1);

@@ -23,19 +23,10 @@ constexpr int RowOf(int number) { return number + 2; }
 constexpr int TitleColumn(int lastColumn) { return (lastColumn + 1) / 3; }
 
 void SizeFrequencyGrid(ResultGrid& grid, int lastColumn) {
-    ShapeGrid(grid, {.columns = lastColumn,
-                     .rows = kRowCount,
-                     .visibleColumns = 51,
-                     .visibleRows = kRowCount,
-                     .frozenRows = 2,
-                     .frozenColumns = 1,
-                     .scrollBars = 3});
-    grid.SetRowHeight(-1, 10);
-    grid.SetRowHeight(1, 15);
-    grid.SetRowHeight(2, 15);
-    grid.SetColumnWidth(-1, 2);
-    grid.SetColumnWidth(1, 5);
-    grid.SetColumnWidth(lastColumn, 5);
+    ShapeMarkChart(grid, {.columns = lastColumn,
+                          .rows = kRowCount,
+                          .visibleColumns = 51,
+                          .visibleRows = kRowCount});
 }
 
 void StyleTitleRow(ResultGrid& grid, int lastColumn) {
@@ -89,11 +80,7 @@ int FrequencyLastColumn(const GlobalBas& g) {
 
 void SetUpFrequencyGrid(ResultGrid& grid, int lastColumn) {
     SizeFrequencyGrid(grid, lastColumn);
-    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& gr) {
-        gr.SetCellKind(ResultGrid::CellKind::StaticText);
-        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
-        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
-    });
+    CentreWholeGrid(grid);
     StyleTitleRow(grid, lastColumn);
     for (int column : {1, lastColumn}) {
         FillBlock(grid, column, 1, column, kRowCount, [](ResultGrid& gr) {

@@ -86,11 +86,7 @@ void GroupChart::SetUpGroupGrid(int headerRows) {
     grid_.SetColumnWidth(-1, 2);
     grid_.SetColumnWidth(1, 3);
     grid_.SetColumnWidth(kColumnCount, 3);
-    FillBlock(grid_, -1, -1, -1, -1, [](ResultGrid& gr) {
-        gr.SetCellKind(ResultGrid::CellKind::StaticText);
-        gr.SetHorizontalAlign(ResultGrid::HAlign::Center);
-        gr.SetVerticalAlign(ResultGrid::VAlign::Center);
-    });
+    CentreWholeGrid(grid_);
     FillBlock(grid_, 1, 3, kColumnCount, lastRow,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLineBlue); });
     FillBlock(grid_, kFirstNumberColumn, 1, kLastNumberColumn, 1,

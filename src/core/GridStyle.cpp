@@ -13,13 +13,17 @@ void ShapeGrid(ResultGrid& grid, const GridShape& shape) {
     ApplyResultGridBehaviour(grid);
 }
 
-void StyleWholeGrid(ResultGrid& grid) {
+void CentreWholeGrid(ResultGrid& grid) {
     FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& g) {
         g.SetCellKind(ResultGrid::CellKind::StaticText);
         g.SetHorizontalAlign(ResultGrid::HAlign::Center);
         g.SetVerticalAlign(ResultGrid::VAlign::Center);
-        g.DrawBorder(ResultGrid::kBorderAll, 1);
     });
+}
+
+void StyleWholeGrid(ResultGrid& grid) {
+    CentreWholeGrid(grid);
+    FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& g) { g.DrawBorder(ResultGrid::kBorderAll, 1); });
 }
 
 void ColourDrawNumbers(ResultGrid& grid, int c1, int r1, int c2, int r2) {

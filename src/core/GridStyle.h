@@ -37,8 +37,9 @@ struct GridShape {
 // Gives a grid its shape and the fixed behaviour of result grids.
 void ShapeGrid(ResultGrid& grid, const GridShape& shape);
 
-// Every cell display-only, centred across and down, thin solid borders on
-// every side.
+// Every cell display-only and centred across and down.
+void CentreWholeGrid(ResultGrid& grid);
+// The same, with thin solid borders on every side of every cell.
 void StyleWholeGrid(ResultGrid& grid);
 
 // Selects the block (first column, first row, last column, last row; -1 for
