@@ -49,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ImportReport report = ImportCsv(csv, db);
     GlobalBas g;
     OpenDrawStore(g, db);
-    if (report.added != static_cast<int>(draws.size()) ||
-        g.Draws.RecordCount() != draws.size()) {
+    if (report.added != static_cast<int>(draws.size()) || g.Draws.RecordCount() != draws.size()) {
         std::abort();
     }
     return 0;

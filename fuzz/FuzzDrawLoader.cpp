@@ -16,7 +16,7 @@ namespace {
 
 // Reads the input as a little stream of typed values.
 class ValueReader {
-public:
+  public:
     ValueReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool Done() const { return at_ >= size_; }
     std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
@@ -29,21 +29,33 @@ public:
     // Binds one value of a kind chosen by the input.
     void Bind(sqlite3_stmt* stmt, int column) {
         switch (Byte() % 8) {
-            case 0: sqlite3_bind_null(stmt, column); break;
-            case 1: sqlite3_bind_text(stmt, column, "", 0, SQLITE_STATIC); break;
-            case 2: sqlite3_bind_int(stmt, column, Wide()); break;
-            case 3: sqlite3_bind_double(stmt, column, Small() / 2.0); break;
+            case 0:
+                sqlite3_bind_null(stmt, column);
+                break;
+            case 1:
+                sqlite3_bind_text(stmt, column, "", 0, SQLITE_STATIC);
+                break;
+            case 2:
+                sqlite3_bind_int(stmt, column, Wide());
+                break;
+            case 3:
+                sqlite3_bind_double(stmt, column, Small() / 2.0);
+                break;
             case 4: {
                 const std::string text = std::to_string(Small());
                 sqlite3_bind_text(stmt, column, text.c_str(), -1, SQLITE_TRANSIENT);
                 break;
             }
-            case 5: sqlite3_bind_int64(stmt, column, static_cast<long long>(Wide()) * 70000); break;
-            default: sqlite3_bind_int(stmt, column, 1 + Byte() % 37); break;
+            case 5:
+                sqlite3_bind_int64(stmt, column, static_cast<long long>(Wide()) * 70000);
+                break;
+            default:
+                sqlite3_bind_int(stmt, column, 1 + Byte() % 37);
+                break;
         }
     }
 
-private:
+  private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t at_ = 0;

@@ -5,9 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/GlobalBas.h"
-
 #include "FuzzSupport.h"
+#include "core/GlobalBas.h"
 #include "prediction/ReflectOptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

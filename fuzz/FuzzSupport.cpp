@@ -7,8 +7,8 @@
 namespace {
 
 struct Scratch {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("loto7fuzz-" + std::to_string(::getpid()));
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("loto7fuzz-" + std::to_string(::getpid()));
     Scratch() { std::filesystem::create_directories(path); }
     ~Scratch() {
         std::error_code ec;

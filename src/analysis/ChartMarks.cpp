@@ -15,7 +15,6 @@ int ChartRowCount(int latestDrawNumber, int headingRows) {
     return CappedRowCount(std::max(latestDrawNumber, 0) + headingRows);
 }
 
-
 void ShapeMarkChart(ResultGrid& grid, GridShape shape) {
     shape.frozenRows = 2;
     shape.frozenColumns = 1;

@@ -2,8 +2,7 @@
 
 #include "core/GridStyle.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 void SetUpCountClassGrid(const GlobalBas& g, ResultGrid& grid) {
     // An empty database has no class at all; the heading row still shows.

@@ -6,8 +6,7 @@
 #include "analysis/PairTable.h"
 #include "core/GridStyle.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 void WriteDifference(ResultGrid& grid, int difference, int column, int row) {
     grid.SelectCell(column, row);

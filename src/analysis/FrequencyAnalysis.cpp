@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/Errors.h"
 #include "analysis/ChartMarks.h"
+#include "core/Errors.h"
 #include "core/GridStyle.h"
 
 namespace {
@@ -23,10 +23,9 @@ constexpr int RowOf(int number) { return number + 2; }
 constexpr int TitleColumn(int lastColumn) { return (lastColumn + 1) / 3; }
 
 void SizeFrequencyGrid(ResultGrid& grid, int lastColumn) {
-    ShapeMarkChart(grid, {.columns = lastColumn,
-                          .rows = kRowCount,
-                          .visibleColumns = 51,
-                          .visibleRows = kRowCount});
+    ShapeMarkChart(
+        grid,
+        {.columns = lastColumn, .rows = kRowCount, .visibleColumns = 51, .visibleRows = kRowCount});
 }
 
 void StyleTitleRow(ResultGrid& grid, int lastColumn) {

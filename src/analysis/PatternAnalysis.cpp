@@ -20,14 +20,8 @@ struct PatternLetter {
     std::optional<Rgb> back;  // none: the cell keeps its background
 };
 constexpr PatternLetter kLetters[8] = {
-    {"A", std::nullopt},
-    {"B", kPaleCyan},
-    {"C", kPaleGreen},
-    {"D", kLightYellow},
-    {"E", kWhite},
-    {"F", kPaleMagenta},
-    {"G", kHeaderPink},
-    {"H", kRed},
+    {"A", std::nullopt}, {"B", kPaleCyan},    {"C", kPaleGreen},  {"D", kLightYellow},
+    {"E", kWhite},       {"F", kPaleMagenta}, {"G", kHeaderPink}, {"H", kRed},
 };
 
 void ColourDataColumn(ResultGrid& grid, int column, std::optional<Rgb> fore, Rgb back) {

@@ -10,8 +10,7 @@ namespace {
 
 constexpr int kColumns = 14;
 constexpr int kFirstCountColumn = 11;
-constexpr Rgb kRangeBack[5] = {kWhite, kWhite, kPaleCyan, kPaleGreen,
-                               kLightYellow};
+constexpr Rgb kRangeBack[5] = {kWhite, kWhite, kPaleCyan, kPaleGreen, kLightYellow};
 constexpr const char* kRangeTitles[5] = {"", "01～09", "10～19", "20～29", "30～37"};
 
 void ColourDataColumn(ResultGrid& grid, int column, Rgb back) {

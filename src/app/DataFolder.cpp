@@ -29,7 +29,7 @@ bool Exists(const fs::path& path) {
 
 // Owned by root, written by nobody else.
 bool WrittenOnlyByRoot(const fs::path& folder) {
-    struct stat info{};
+    struct stat info {};
     if (::stat(folder.c_str(), &info) != 0) return false;
     return info.st_uid == 0 && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
@@ -68,8 +68,9 @@ fs::path UserDataFolder() {
         if (const passwd* user = ::getpwuid(::getuid())) home = user->pw_dir ? user->pw_dir : "";
     }
     if (home.empty()) {
-        throw UserError("ホームフォルダーがわからないため、データベースを置くフォルダーを決められません。"
-                        "--db でデータベースファイルを指定してください。");
+        throw UserError(
+            "ホームフォルダーがわからないため、データベースを置くフォルダーを決められません。"
+            "--db でデータベースファイルを指定してください。");
     }
     return home / ".local" / "share" / "loto7kazoria";
 }
@@ -87,6 +88,6 @@ std::string PrepareDataFolder(const DataFolder& place) {
     MakeDataFolder(place.folder);
     if (place.bundledHistory.empty() || Exists(place.database)) return "";
     const ImportReport report = ImportCsv(place.bundledHistory.string(), place.database.string());
-    return "データベース「" + PrintableText(place.database.string()) + "」を作り、付属の当選データ " +
-           std::to_string(report.added) + "回分を登録しました。";
+    return "データベース「" + PrintableText(place.database.string()) +
+           "」を作り、付属の当選データ " + std::to_string(report.added) + "回分を登録しました。";
 }

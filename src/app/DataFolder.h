@@ -38,7 +38,7 @@ DataFolder FindDataFolder(const std::filesystem::path& programFolder);
 void MakeDataFolder(const std::filesystem::path& folder);
 
 // Makes the folder (see MakeDataFolder) and, when the database is missing
-// and there is a bundled history, creates the database from it.  Returns the message telling the user so, or an
-// empty text when the database already existed or nothing could seed it.
-// Throws UserError when the folder or the database cannot be made.
+// and there is a bundled history, creates the database from it.  Returns the message telling the
+// user so, or an empty text when the database already existed or nothing could seed it. Throws
+// UserError when the folder or the database cannot be made.
 std::string PrepareDataFolder(const DataFolder& place);

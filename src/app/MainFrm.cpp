@@ -190,9 +190,8 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
 QMdiSubWindow* MainFrm::OpenAnalysis(const QString& name) {
     const AnalysisInfo* info = FindAnalysis(name.toStdString());
     if (!info || !info->build) return nullptr;
-    return OpenChild(name, [info](MainFrm& main) -> ChildWindow* {
-        return new AnalysisWindow(main, *info);
-    });
+    return OpenChild(
+        name, [info](MainFrm& main) -> ChildWindow* { return new AnalysisWindow(main, *info); });
 }
 
 void MainFrm::mnuEnd_Click() { close(); }
@@ -235,9 +234,10 @@ void MainFrm::ImportCsvFile(const QString& file) {
         ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
         return;
     }
-    ShowMessage(this,
-                text + QStringLiteral("\n\n取り込んだ当選データは、次回の起動から分析と予想に使われます。"),
-                QMessageBox::Information, QApplication::applicationName());
+    ShowMessage(
+        this,
+        text + QStringLiteral("\n\n取り込んだ当選データは、次回の起動から分析と予想に使われます。"),
+        QMessageBox::Information, QApplication::applicationName());
 }
 
 void MainFrm::mnuHelpFile_Click() {

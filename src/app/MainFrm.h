@@ -20,7 +20,7 @@ class ChildWindow;
 // the menu bar, start-up and shut-down, and propEnd, the one flag that keeps
 // the data-entry window closed while a blocking window is open.
 class MainFrm : public QMainWindow, public ChildHost {
-public:
+  public:
     MainFrm(GlobalBas& globals, std::string databasePath, QWidget* parent = nullptr);
     ~MainFrm() override;
 
@@ -71,11 +71,10 @@ public:
     // when one named name is open), inside the hourglass of a window command.
     QMdiSubWindow* OpenChild(const QString& name, const ChildFactory& factory);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-
-private:
+  private:
     void BuildMenus();
     QMenu* AddMenu(QMenu* parent, const QString& caption, const QString& name);
     QAction* AddCommand(QWidget* menu, const QString& caption, const QString& name,

@@ -108,7 +108,9 @@ int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& p
     main.mnuYoso_Click();
     for (const std::string& name : options.openWindows) {
         if (!main.OpenAnalysis(QString::fromStdString(name))) {
-            ShowMessage(&main, QStringLiteral("ウィンドウ「%1」はありません。").arg(QString::fromStdString(name)));
+            ShowMessage(
+                &main,
+                QStringLiteral("ウィンドウ「%1」はありません。").arg(QString::fromStdString(name)));
         }
     }
     if (options.quitWhenReady) QuitWhenReady(main);

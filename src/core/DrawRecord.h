@@ -7,7 +7,7 @@
 // The field names of one draw row, read by name from the stored query.
 inline constexpr std::string_view kDrawNumberField = "回数";
 inline constexpr std::array<std::string_view, 9> kNumberFields = {
-    "第1数字", "第2数字", "第3数字", "第4数字", "第5数字",
+    "第1数字", "第2数字", "第3数字",       "第4数字",      "第5数字",
     "第6数字", "第7数字", "ボーナス数字1", "ボーナス数字2"};
 
 inline constexpr int kMainCount = 7;

@@ -9,7 +9,7 @@
 // draw number.  It is never refreshed while the program runs; every reader
 // walks Rows() from the first, so readers never share a position.
 class DrawStore {
-public:
+  public:
     DrawStore() = default;
     explicit DrawStore(std::vector<DrawRecord> rows) : rows_(std::move(rows)) {}
 
@@ -22,6 +22,6 @@ public:
         rows_.shrink_to_fit();
     }
 
-private:
+  private:
     std::vector<DrawRecord> rows_;
 };

@@ -6,11 +6,21 @@ std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char escaped[8];
@@ -33,8 +43,8 @@ void DumpCells(std::ostream& out, const ResultGrid& grid) {
             const ResultGrid::CellView cell = grid.Cell(column, row);
             if (cell.text.empty() && cell.fore == kBlack && cell.back == kWhite) continue;
             out << (first ? "\n" : ",\n") << "    {\"col\": " << column << ", \"row\": " << row
-                << ", \"text\": " << JsonString(cell.text) << ", \"fore\": \""
-                << ToHex(cell.fore) << "\", \"back\": \"" << ToHex(cell.back) << "\"}";
+                << ", \"text\": " << JsonString(cell.text) << ", \"fore\": \"" << ToHex(cell.fore)
+                << "\", \"back\": \"" << ToHex(cell.back) << "\"}";
             first = false;
         }
     }

@@ -18,8 +18,7 @@ void ResultGrid::Resize(int columns, int rows) {
     const int keepColumns = std::min(columns, columns_);
     const int keepRows = std::min(rows, rows_);
     for (int r = 1; r <= keepRows; ++r) {
-        std::copy_n(&At(1, r), keepColumns,
-                    &resized[static_cast<std::size_t>(r - 1) * columns]);
+        std::copy_n(&At(1, r), keepColumns, &resized[static_cast<std::size_t>(r - 1) * columns]);
     }
     cells_.swap(resized);
     columnWidths_.resize(static_cast<std::size_t>(columns) + 1,
@@ -149,7 +148,9 @@ void ResultGrid::SetTextOverflow(bool on) {
 void ResultGrid::DrawBorder(int sides, int style, std::optional<Rgb> color) {
     if (sides == kBorderNone) return;
     const std::uint8_t pen =
-        style == 0 ? 0 : PenIndex(Pen{static_cast<std::uint8_t>(style), color.value_or(kDefaultLineColor)});
+        style == 0
+            ? 0
+            : PenIndex(Pen{static_cast<std::uint8_t>(style), color.value_or(kDefaultLineColor)});
     const auto set = [pen](StoredCell& cell, Side side) {
         cell.border[static_cast<int>(side)] = pen;
     };

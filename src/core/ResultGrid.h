@@ -17,7 +17,7 @@
 // on cells work on the current cell, or on the selected block in block mode,
 // clipped to the grid, so a block running past the last row is cut silently.
 class ResultGrid {
-public:
+  public:
     enum class CellKind : std::uint8_t { EditText = 1, StaticText = 5 };
     enum class HAlign : std::uint8_t { Left = 0, Right = 1, Center = 2 };
     enum class VAlign : std::uint8_t { Top = 0, Bottom = 1, Center = 2 };
@@ -128,7 +128,7 @@ public:
     std::size_t TextCount() const { return texts_.size(); }
     const std::string& TextByIndex(std::uint32_t index) const { return texts_.at(index); }
 
-private:
+  private:
     struct StoredCell {
         std::uint32_t text = 0;  // index into texts_, 0 = empty
         Rgb fore = kBlack;

@@ -154,7 +154,8 @@ std::string DescribeEngineFailure(int resultCode, const std::string& detail) {
         case SQLITE_AUTH:
             return "ファイルを開けません。ファイルとフォルダーの許可を確かめてください。";
         case SQLITE_READONLY:
-            return "ファイルに書き込めません。ファイルとフォルダーの書き込み許可を確かめてください。";
+            return "ファイルに書き込めません。ファイルとフォルダーの書き込み許可を確かめてください"
+                   "。";
         case SQLITE_FULL:
             return "ディスクがいっぱいです。";
         case SQLITE_IOERR:
@@ -202,7 +203,8 @@ std::string Database::LastError() const { return db_ ? sqlite3_errmsg(db_.get())
 Statement::Statement(const Database& db, const std::string& sql) : db_(db) {
     const int rc = sqlite3_prepare_v2(db.Handle(), sql.c_str(), -1, &stmt_, nullptr);
     if (rc != SQLITE_OK) {
-        throw DatabaseError("データベース" + FileName(db.Path()) + "の問い合わせを準備できません。" +
+        throw DatabaseError("データベース" + FileName(db.Path()) +
+                            "の問い合わせを準備できません。" +
                             DescribeEngineFailure(rc, db.LastError()));
     }
 }

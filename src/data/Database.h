@@ -11,7 +11,7 @@ struct sqlite3_stmt;
 // One open, keyed SQLCipher connection to a file named by its path, taken
 // literally (no part of it is ever read as an option or a URI).
 class Database {
-public:
+  public:
     enum class Mode { ReadOnly, ReadWrite, Create };
 
     // Opens the file.  ReadOnly and ReadWrite need an existing regular file;
@@ -30,7 +30,7 @@ public:
     // The engine's last error text, for messages.
     std::string LastError() const;
 
-private:
+  private:
     struct Closer {
         void operator()(sqlite3* db) const;
     };
@@ -47,7 +47,7 @@ std::string DescribeEngineFailure(int resultCode, const std::string& detail = {}
 
 // A prepared statement that finalises itself.
 class Statement {
-public:
+  public:
     Statement(const Database& db, const std::string& sql);
     ~Statement();
     Statement(const Statement&) = delete;
@@ -58,7 +58,7 @@ public:
     bool Step();
     void Reset();
 
-private:
+  private:
     const Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
 };

@@ -24,8 +24,8 @@ constexpr int kRoleCount = kFieldCount + 2;
 const std::string kNothingStored = "\nこのファイルのデータは何も登録していません。";
 
 [[noreturn]] void Refuse(const std::string& file, int line, const std::string& why) {
-    throw UserError("CSVファイル「" + PrintableText(file) + "」の" + std::to_string(line) + "行目: " + why +
-                    kNothingStored);
+    throw UserError("CSVファイル「" + PrintableText(file) + "」の" + std::to_string(line) +
+                    "行目: " + why + kNothingStored);
 }
 
 std::string Utf8(const QString& text) { return text.toStdString(); }

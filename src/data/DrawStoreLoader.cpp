@@ -97,7 +97,8 @@ DrawStore ReadDrawStore(const Database& db) {
         for (int field = 0; field < kFieldCount; ++field) {
             const FieldValue& value = records.Field(columns.numbers[field]);
             const auto number = ConvertToInt16(value, ok);
-            if (!ok) ThrowBadValue(db, "第" + std::to_string(*draw) + "回", kNumberFields[field], value);
+            if (!ok)
+                ThrowBadValue(db, "第" + std::to_string(*draw) + "回", kNumberFields[field], value);
             if (number) row.Set(field, *number);
         }
         rows.push_back(row);

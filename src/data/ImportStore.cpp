@@ -90,7 +90,8 @@ ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, I
         } else {
             report.conflicts.push_back(DrawAndLine(draw) + "は登録済みの数字「" +
                                        NumbersText(stored) + "」とファイルの数字「" +
-                                       NumbersText(draw) + "」が違うため、登録済みのままにしました。");
+                                       NumbersText(draw) +
+                                       "」が違うため、登録済みのままにしました。");
         }
     }
     return report;
@@ -102,7 +103,8 @@ std::string ImportSummary(const ImportReport& report, const std::string& databas
     std::string details;
     const auto add = [&](int count, const char* what) {
         if (count == 0) return;
-        details += (details.empty() ? "" : "、") + std::string(what) + std::to_string(count) + "回分";
+        details +=
+            (details.empty() ? "" : "、") + std::string(what) + std::to_string(count) + "回分";
     };
     add(report.unchanged, "登録済み ");
     add(static_cast<int>(report.replaced.size()), "置き換え ");

@@ -88,4 +88,3 @@ int StaticRecordSet::FieldIndex(std::string_view name) const {
 const FieldValue& StaticRecordSet::Field(int index) const {
     return values_.at(cursor_ * names_.size() + static_cast<std::size_t>(index));
 }
-

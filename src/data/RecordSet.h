@@ -36,7 +36,7 @@ void ReadWithinLimits(const Database& db, const std::function<void()>& read);
 // read at once, later changes to the database are not seen.  Reading stops
 // with DatabaseError past kMaxRecords rows or kMaxRecordBytes of values.
 class StaticRecordSet {
-public:
+  public:
     StaticRecordSet(const Database& db, const std::string& statement);
 
     std::size_t RecordCount() const { return rowCount_; }
@@ -47,7 +47,7 @@ public:
     int FieldIndex(std::string_view name) const;
     const FieldValue& Field(int index) const;
 
-private:
+  private:
     std::vector<std::string> names_;
     std::vector<FieldValue> values_;  // rowCount_ × names_.size(), row-major
     std::size_t rowCount_ = 0;

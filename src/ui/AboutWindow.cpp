@@ -10,7 +10,8 @@ AboutWindow::AboutWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Dialog) 
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     auto* name = new QLabel(QStringLiteral("<h2>ロト7カゾリアLite</h2>"), this);
-    auto* version = new QLabel(QStringLiteral("バージョン %1").arg(QStringLiteral(LOTO7_VERSION)), this);
+    auto* version =
+        new QLabel(QStringLiteral("バージョン %1").arg(QStringLiteral(LOTO7_VERSION)), this);
     auto* note = new QLabel(QStringLiteral("ロト7の当選データを分析し、当選数字を予想します。\n"
                                            "予想は当選を保証するものではありません。"),
                             this);

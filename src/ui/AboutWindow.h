@@ -6,7 +6,7 @@ class QPushButton;
 
 // バージョン情報: product name and version, and a close button.
 class AboutWindow : public QWidget {
-public:
+  public:
     explicit AboutWindow(QWidget* mainWindow);
     // Places itself at a third of the main window's extent.
     void Form_Load(const QWidget* mainWindow);

@@ -14,7 +14,7 @@ class QPushButton;
 // has it, the unusable Command2 "印刷".  The analysis is computed once in
 // Form_Load; the window then only shows its grid until it is closed.
 class AnalysisWindow : public ChildWindow {
-public:
+  public:
     AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidget* parent = nullptr);
 
     void Command1_Click();
@@ -27,13 +27,13 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;  // null where the window has none
 
-protected:
+  protected:
     // The build fills the grid; rows written before a stop stay.
     void Compute() override;
     void Present() override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void PlaceControls();
 
     const AnalysisInfo& info_;

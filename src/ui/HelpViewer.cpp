@@ -12,9 +12,8 @@
 namespace {
 
 QStringList TopicKeywords(const QString& html) {
-    static const QRegularExpression anchor(
-        QStringLiteral(R"re(<h2[^>]*>\s*<a\s+name="([^"]+)")re"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression anchor(QStringLiteral(R"re(<h2[^>]*>\s*<a\s+name="([^"]+)")re"),
+                                           QRegularExpression::CaseInsensitiveOption);
     QStringList keywords;
     for (auto it = anchor.globalMatch(html); it.hasNext();) keywords << it.next().captured(1);
     return keywords;
@@ -44,8 +43,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(split);
     connect(index_, &QListWidget::currentTextChanged, this,
             [this](const QString& keyword) { text_->scrollToAnchor(keyword); });
-    connect(search_, &QLineEdit::returnPressed, this,
-            [this] { LookUpKeyword(search_->text()); });
+    connect(search_, &QLineEdit::returnPressed, this, [this] { LookUpKeyword(search_->text()); });
 }
 
 bool HelpViewer::Open(const QString& path) {

@@ -12,7 +12,7 @@ class QTextBrowser;
 inline const QString kHelpFileName = QStringLiteral("ロト7カゾリアL.chm");
 
 class HelpViewer : public QWidget {
-public:
+  public:
     explicit HelpViewer(QWidget* parent = nullptr);
 
     // Loads the help file; false (and nothing loaded) when it cannot be read.
@@ -26,7 +26,7 @@ public:
     const QStringList& Keywords() const { return keywords_; }
     QString CurrentKeyword() const;
 
-private:
+  private:
     QLineEdit* search_ = nullptr;
     QListWidget* index_ = nullptr;
     QTextBrowser* text_ = nullptr;

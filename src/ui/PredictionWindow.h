@@ -16,7 +16,7 @@ class QRadioButton;
 // prediction grids on the right.  The flags and working tables live in the
 // model, which outlives the window; an option click recomputes at once.
 class 一発カゾリア予想 : public ChildWindow {
-public:
+  public:
     一発カゾリア予想(ChildHost& host, PredictionModel& model, QWidget* parent = nullptr);
 
     void Cmd閉じる_Click();
@@ -35,13 +35,13 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Cmd閉じる = nullptr;
 
-protected:
+  protected:
     // The option buttons from the flags, then the model loaded from the
     // snapshot; a note of the model (draws it cannot hold) is shown.
     void Compute() override;
     void Present() override;
 
-private:
+  private:
     void CreateOptionFrames();
     void CreateGrids();
     void SetOptionButtons();

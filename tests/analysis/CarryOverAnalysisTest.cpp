@@ -1,5 +1,3 @@
-#include "analysis/CarryOverAnalysis.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +5,7 @@
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/CarryOverAnalysis.h"
 #include "analysis/DifferenceAnalysis.h"
 #include "analysis/PastCountAnalysis.h"
 #include "support/TestSupport.h"

@@ -1,7 +1,6 @@
-#include "analysis/CountClassAnalysis.h"
-
 #include <gtest/gtest.h>
 
+#include "analysis/CountClassAnalysis.h"
 #include "core/GridStyle.h"
 #include "support/TestSupport.h"
 
@@ -14,9 +13,9 @@ ResultGrid Build(const GlobalBas& g) {
 }
 
 TEST(CountClassAnalysis, OneRowPerOccurringCountAscendingWithHeadings) {
-    const GlobalBas g = MakeGlobals({Draw(1, {12, 5, 1, 2, 3, 4, 6, 7, 8}),
-                                     Draw(2, {5, 12, 1, 2, 3, 4, 6, 7, 9}),
-                                     Draw(3, {12, 5, 20, 21, 22, 23, 24, 25, 26})});
+    const GlobalBas g =
+        MakeGlobals({Draw(1, {12, 5, 1, 2, 3, 4, 6, 7, 8}), Draw(2, {5, 12, 1, 2, 3, 4, 6, 7, 9}),
+                     Draw(3, {12, 5, 20, 21, 22, 23, 24, 25, 26})});
     const ResultGrid grid = Build(g);
     ASSERT_EQ(grid.ColumnCount(), 2);
     ASSERT_EQ(grid.RowCount(), 5);

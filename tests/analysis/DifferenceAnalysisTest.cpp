@@ -1,10 +1,9 @@
-#include "analysis/DifferenceAnalysis.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "analysis/DifferenceAnalysis.h"
 #include "support/TestSupport.h"
 
 namespace {

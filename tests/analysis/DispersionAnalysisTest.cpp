@@ -1,8 +1,7 @@
-#include "analysis/DispersionAnalysis.h"
-
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/DispersionAnalysis.h"
 #include "support/TestSupport.h"
 
 namespace {

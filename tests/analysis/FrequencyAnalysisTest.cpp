@@ -1,8 +1,7 @@
-#include "analysis/FrequencyAnalysis.h"
-
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/FrequencyAnalysis.h"
 #include "support/TestSupport.h"
 
 namespace {

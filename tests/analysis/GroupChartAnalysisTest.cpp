@@ -1,8 +1,7 @@
-#include "analysis/GroupChartAnalysis.h"
-
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/GroupChartAnalysis.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,5 +1,3 @@
-#include "analysis/IntervalAnalysis.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/IntervalAnalysis.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,11 +1,10 @@
-#include "analysis/PastCountAnalysis.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/PastCountAnalysis.h"
 #include "support/TestSupport.h"
 
 namespace {

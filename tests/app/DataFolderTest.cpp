@@ -1,12 +1,11 @@
 // Where the database lives when no --db names one.
-#include "app/DataFolder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "app/DataFolder.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -15,14 +14,14 @@ namespace {
 
 // Sets an environment variable (or unsets it for nullptr) for one scope.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
     ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
 
-private:
+  private:
     const char* name_;
     std::optional<std::string> old_;
 };
@@ -47,7 +46,8 @@ TEST(DataFolder, InstalledProgramUsesTheUserDataFolderFromXdgOrHome) {
     fs::create_directories(dir.Path() / "usr" / "share" / "loto7kazoria");
     WriteFile(dir.File("usr/share/loto7kazoria/loto7-history.csv"), ReadFile(BundledCsvPath()));
     fs::permissions(bin, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+                             fs::perms::group_exec | fs::perms::others_read |
+                             fs::perms::others_exec);
     ScopedEnv home("HOME", dir.File("home").c_str());
     {
         ScopedEnv xdg("XDG_DATA_HOME", dir.File("xdg").c_str());

@@ -1,13 +1,12 @@
 // Bad input of every kind, given to the real program: each ends with a
 // Japanese message and a documented exit status, never an abort or a hang,
 // and leaves the database and the options file byte for byte as they were.
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QThread>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 
@@ -117,13 +116,13 @@ TEST_F(Failure, EveryBadInputEndsWithAMessageAndAnHonestStatusAndChangesNothing)
 // A database named with a backslash is a file of exactly that name.
 TEST_F(Failure, DatabasePathsAreTakenLiterally) {
     const std::string name = "report\\2024.db";
-    Outcome run = Program(dir.Path().string(),
-                      {"import", QString::fromStdString(BundledCsvPath()), "--db",
-                       QString::fromStdString(name)});
+    Outcome run = Program(dir.Path().string(), {"import", QString::fromStdString(BundledCsvPath()),
+                                                "--db", QString::fromStdString(name)});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::is_regular_file(dir.Path() / name));
     EXPECT_FALSE(fs::exists(dir.Path() / "report"));
-    run = Program(dir.Path().string(), {"dump", "回数別出現分析", "--db", QString::fromStdString(name)});
+    run = Program(dir.Path().string(),
+                  {"dump", "回数別出現分析", "--db", QString::fromStdString(name)});
     EXPECT_EQ(run.status, 0) << run.err;
 }
 

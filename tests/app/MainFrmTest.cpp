@@ -1,33 +1,33 @@
-#include "app/MainFrm.h"
+#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <gtest/gtest.h>
 
+#include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
+#include "support/TestSupport.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
 #include "ui/Twips.h"
-#include "support/TestSupport.h"
 
 namespace {
 
 const QString kStopMessage = QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 
 class MainWindow : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     QString previousDirectory = QDir::currentPath();
     GlobalBas globals;
@@ -60,12 +60,18 @@ TEST_F(MainWindow, MenuBarHasEveryCommandWithItsCaptionAndAccessKey) {
     EXPECT_EQ(topLevel, (QStringList{"終了(&X)", "一発カゾリア予想(&K)", "データ分析(&S)",
                                      "データ管理(&M)", "ウィンドウ(&W)", "ヘルプ(&H)"}));
     const std::vector<std::pair<QString, QString>> commands = {
-        {"mnuEnd", "終了(&X)"}, {"mnuYoso", "一発カゾリア予想(&K)"},
-        {"mnuSyutugenKaisu", "回数別出現分析"}, {"mnu5BunkatsuKeiko", "5分割傾向分析"},
-        {"mnu11BunkatsuData", "11分割データ分析"}, {"mnuLowHightPattern", "低数字・高数字の組合せパターン分析"},
-        {"mnuMasterInput", "当選データ入力(&I)"}, {"mnuMasterKanri", "当選データ保守(&D)"},
-        {"mnuWindowHorizontal", "上下に並べて表示(&H)"}, {"mnuWindowArrangeIcon", "アイコンの整列(&A)"},
-        {"mnuHelpFile", "ヘルプ(&H)"}, {"mnuAbout", "バージョン情報(&A)"}};
+        {"mnuEnd", "終了(&X)"},
+        {"mnuYoso", "一発カゾリア予想(&K)"},
+        {"mnuSyutugenKaisu", "回数別出現分析"},
+        {"mnu5BunkatsuKeiko", "5分割傾向分析"},
+        {"mnu11BunkatsuData", "11分割データ分析"},
+        {"mnuLowHightPattern", "低数字・高数字の組合せパターン分析"},
+        {"mnuMasterInput", "当選データ入力(&I)"},
+        {"mnuMasterKanri", "当選データ保守(&D)"},
+        {"mnuWindowHorizontal", "上下に並べて表示(&H)"},
+        {"mnuWindowArrangeIcon", "アイコンの整列(&A)"},
+        {"mnuHelpFile", "ヘルプ(&H)"},
+        {"mnuAbout", "バージョン情報(&A)"}};
     for (const auto& [name, caption] : commands) {
         ASSERT_NE(main->Command(name), nullptr) << name.toStdString();
         EXPECT_EQ(main->Command(name)->text(), caption) << name.toStdString();
@@ -76,8 +82,8 @@ TEST_F(MainWindow, MenuBarHasEveryCommandWithItsCaptionAndAccessKey) {
         ASSERT_NE(main->Command(command), nullptr) << command.toStdString();
         EXPECT_TRUE(main->Command(command)->isEnabled()) << command.toStdString();
     }
-    for (const char* submenu : {"mnuMain", "mnuHindo", "mnuKankaku", "mnuPattern", "mnuBunkatsuData",
-                                "mnuHosyu", "mnuWindow", "mnuHelp"}) {
+    for (const char* submenu : {"mnuMain", "mnuHindo", "mnuKankaku", "mnuPattern",
+                                "mnuBunkatsuData", "mnuHosyu", "mnuWindow", "mnuHelp"}) {
         EXPECT_NE(main->findChild<QMenu*>(submenu), nullptr) << submenu;
     }
 }
@@ -134,7 +140,8 @@ TEST_F(MainWindow, AnalysisWindowSitsTopLeftWithItsSizeInTwips) {
     EXPECT_EQ(frame->height(), TwipsToPixels(8355, frame));
     auto* window = dynamic_cast<AnalysisWindow*>(frame->widget());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("回数別頻度分析"));
-    EXPECT_EQ(window->Label1->text(), QStringLiteral("過去の当選番号から出現回数別の数字を分析します"));
+    EXPECT_EQ(window->Label1->text(),
+              QStringLiteral("過去の当選番号から出現回数別の数字を分析します"));
     ASSERT_NE(window->Command2, nullptr);
     EXPECT_FALSE(window->Command2->isEnabled());
     window->Command1->click();
@@ -198,8 +205,7 @@ TEST_F(MainWindow, OpenAllOpensTheEntryWindowEveryAnalysisAndThePrediction) {
     EXPECT_TRUE(IsOpen(QStringLiteral("当選データ入力")));
     EXPECT_TRUE(IsOpen(QStringLiteral("一発カゾリア予想")));
     for (const AnalysisInfo& info : AnalysisCatalog()) {
-        EXPECT_TRUE(IsOpen(QString::fromUtf8(info.name.data(), info.name.size())))
-            << info.name;
+        EXPECT_TRUE(IsOpen(QString::fromUtf8(info.name.data(), info.name.size()))) << info.name;
     }
     EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join("\n").toStdString();
 }
@@ -208,11 +214,12 @@ TEST_F(MainWindow, AboutWindowSitsAtAThirdOfTheMainWindowAndCloses) {
     main->setGeometry(90, 60, 1200, 900);
     main->show();
     main->mnuAbout_Click();
-    auto* about = dynamic_cast<AboutWindow*>(main->findChild<QWidget*>(QStringLiteral("バージョン情報")));
+    auto* about =
+        dynamic_cast<AboutWindow*>(main->findChild<QWidget*>(QStringLiteral("バージョン情報")));
     ASSERT_NE(about, nullptr);
     const QRect frame = main->frameGeometry();
-    EXPECT_EQ(about->pos(), QPoint((frame.width() - frame.left()) / 3,
-                                   (frame.height() - frame.top()) / 3));
+    EXPECT_EQ(about->pos(),
+              QPoint((frame.width() - frame.left()) / 3, (frame.height() - frame.top()) / 3));
     EXPECT_EQ(about->Command1->text(), QStringLiteral("閉じる"));
     const QPointer<AboutWindow> guard(about);
     about->Command1->click();
@@ -263,14 +270,16 @@ TEST_F(MainWindow, CsvImportCommandReportsAndTheSnapshotStaysAsItWas) {
     WriteFile(dir.File("bad.csv"), header + "690,,1,2,3,4,5,6,7,8,8\n");
     const std::string before = ReadFile(db);
     main->ImportCsvFile(QString::fromStdString(dir.File("bad.csv")));
-    EXPECT_TRUE(RecordedMessages().last().contains(QStringLiteral("2行目"))) << RecordedMessages().last().toStdString();
+    EXPECT_TRUE(RecordedMessages().last().contains(QStringLiteral("2行目")))
+        << RecordedMessages().last().toStdString();
     EXPECT_EQ(ReadFile(db), before);
 
     WriteFile(dir.File("new.csv"), header + "690,,1,2,3,4,5,6,7,8,9\n1,,1,2,3,4,5,6,7,8,9\n");
     main->ImportCsvFile(QString::fromStdString(dir.File("new.csv")));
     const QString report = RecordedMessages().last();
     EXPECT_TRUE(report.contains(QStringLiteral("1回分を追加しました"))) << report.toStdString();
-    EXPECT_TRUE(report.contains(QStringLiteral("第1回(3行目)は登録済みの数字"))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QStringLiteral("第1回(3行目)は登録済みの数字")))
+        << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("次回の起動から"))) << report.toStdString();
     EXPECT_EQ(main->Globals().LatestDrawNumber, 689);
 }

@@ -1,7 +1,7 @@
 // The whole program as a user starts it: a process on the offscreen platform.
-#include <QProcess>
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <filesystem>
 
 #include "data/CsvImport.h"
@@ -32,8 +32,8 @@ TEST(Program, OpensEveryWindowAndShutsDownWritingTheOptionsFile) {
     const std::string db = dir.File("Loto7Kazoria.mdb");
     ImportCsv(BundledCsvPath(), db);
     const std::string before = ReadFile(db);
-    const Finished run = RunProgram(dir.Path().string(),
-                                    {"--db", QString::fromStdString(db), "--open-all", "--quit-when-ready"});
+    const Finished run = RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db),
+                                                          "--open-all", "--quit-when-ready"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(ReadFile(db), before);  // reading never touches the database
     EXPECT_NE(ReadFile(dir.File("ロト7カゾリア.ini")).find("\r\n"), std::string::npos);
@@ -42,11 +42,13 @@ TEST(Program, OpensEveryWindowAndShutsDownWritingTheOptionsFile) {
 TEST(Program, MissingOrForeignDatabaseEndsWithAJapaneseMessage) {
     TempDir dir;
     const std::string db = dir.File("Loto7Kazoria.mdb");
-    Finished run = RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db), "--quit-when-ready"});
+    Finished run =
+        RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db), "--quit-when-ready"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("見つかりません"))) << run.err.toStdString();
     WriteFile(db, "SQLite format 3 but not really");
-    run = RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db), "--quit-when-ready"});
+    run =
+        RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db), "--quit-when-ready"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("パスワードが違います"))) << run.err.toStdString();
     EXPECT_EQ(ReadFile(db), "SQLite format 3 but not really");
@@ -58,8 +60,8 @@ TEST(Program, UnwritableOptionsFileIsReportedAndNothingElseIsLost) {
     ImportCsv(BundledCsvPath(), db);
     // A folder where the options file should be: it is neither read nor replaced.
     std::filesystem::create_directory(dir.File("ロト7カゾリア.ini"));
-    const Finished run = RunProgram(dir.Path().string(),
-                                    {"--db", QString::fromStdString(db), "--quit-when-ready"});
+    const Finished run =
+        RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db), "--quit-when-ready"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.err.contains(QStringLiteral("フォルダーです"))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("そのままにしました"))) << run.err.toStdString();

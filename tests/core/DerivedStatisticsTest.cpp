@@ -6,22 +6,22 @@ namespace {
 
 TEST(DerivedStatistics, IncompleteRowsCountForNothingAndNeverBecomeLatest) {
     TestDraw partial{3, {1, 2, 3, 4, 5, 6, 7, 8, std::nullopt}};
-    const GlobalBas g = MakeGlobals({Draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9}),
-                                     Draw(2, {1, 2, 3, 4, 5, 6, 7, 8, 10}), partial});
+    const GlobalBas g = MakeGlobals(
+        {Draw(1, {1, 2, 3, 4, 5, 6, 7, 8, 9}), Draw(2, {1, 2, 3, 4, 5, 6, 7, 8, 10}), partial});
     EXPECT_EQ(g.Draws.RecordCount(), 3u);
     EXPECT_EQ(g.LatestDrawNumber, 2);
     EXPECT_EQ(g.NumberCount[1], 2);
-    EXPECT_EQ(g.NumberCount[9], 1);   // bonus 2 counts like a main number
-    EXPECT_EQ(g.NumberCount[8], 2);   // bonus 1 as well
+    EXPECT_EQ(g.NumberCount[9], 1);  // bonus 2 counts like a main number
+    EXPECT_EQ(g.NumberCount[8], 2);  // bonus 1 as well
     EXPECT_EQ(g.NumberCount[11], 0);
     EXPECT_EQ(g.MaxCount, 2);
 }
 
 TEST(DerivedStatistics, CountClassesListNumbersAscendingWithoutBlanks) {
     // 5 and 12 appear three times, 1 … 4 and 6 … 9 once or twice.
-    const GlobalBas g = MakeGlobals({Draw(1, {12, 5, 1, 2, 3, 4, 6, 7, 8}),
-                                     Draw(2, {5, 12, 1, 2, 3, 4, 6, 7, 9}),
-                                     Draw(3, {12, 5, 20, 21, 22, 23, 24, 25, 26})});
+    const GlobalBas g =
+        MakeGlobals({Draw(1, {12, 5, 1, 2, 3, 4, 6, 7, 8}), Draw(2, {5, 12, 1, 2, 3, 4, 6, 7, 9}),
+                     Draw(3, {12, 5, 20, 21, 22, 23, 24, 25, 26})});
     EXPECT_EQ(g.MaxCount, 3);
     ASSERT_EQ(g.CountClassList.size(), 4u);
     EXPECT_EQ(g.CountClassList[3], "5,12");

@@ -1,8 +1,8 @@
-#include "core/GridDump.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "core/GridDump.h"
 
 namespace {
 

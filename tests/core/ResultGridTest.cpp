@@ -1,6 +1,6 @@
-#include "core/ResultGrid.h"
-
 #include <gtest/gtest.h>
+
+#include "core/ResultGrid.h"
 
 namespace {
 

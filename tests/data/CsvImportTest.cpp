@@ -13,7 +13,7 @@ const std::string kHeader =
     "ボーナス数字2\r\n";
 
 class Import : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string csv = dir.File("draws.csv");
     std::string db = dir.File("draws.mdb");
@@ -80,8 +80,7 @@ TEST_F(Import, ReimportAddsNothingAndConflictsKeepTheStoredDraw) {
 }
 
 TEST_F(Import, DifferingDuplicateWithinOneFileIsRefused) {
-    const std::string error =
-        Refusal(kHeader + "1,,1,2,3,4,5,6,7,8,9\n1,,1,2,3,4,5,6,7,8,10\n");
+    const std::string error = Refusal(kHeader + "1,,1,2,3,4,5,6,7,8,9\n1,,1,2,3,4,5,6,7,8,10\n");
     EXPECT_NE(error.find("重複"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(db));
 }

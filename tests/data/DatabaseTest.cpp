@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -36,7 +36,7 @@ TEST(ConnectionText, HasTheFixedForm) {
 }
 
 class StoreFile : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string path = dir.File("draws.mdb");
 
@@ -51,7 +51,8 @@ TEST_F(StoreFile, RoundTripThroughTheViewKeepsIncompleteRowsAndNumbersNewRows) {
     {
         Database db = Create();
         db.Exec("INSERT INTO 全データ選択クエリ VALUES (1, 1,2,3,4,5,6,7,8,9)");
-        db.Exec("INSERT INTO 全データ選択クエリ (第1数字) VALUES (30)");  // number given by the store
+        db.Exec(
+            "INSERT INTO 全データ選択クエリ (第1数字) VALUES (30)");  // number given by the store
         db.Exec("UPDATE 全データ選択クエリ SET 第7数字 = 37 WHERE 回数 = 1");
         db.Exec("INSERT INTO 全データ選択クエリ VALUES (3, 3,4,5,6,7,8,9,10,11)");
         db.Exec("DELETE FROM 全データ選択クエリ WHERE 回数 = 3");
@@ -153,8 +154,8 @@ TEST_F(StoreFile, SnapshotRollsBackAWriteAKilledProcessLeftUnfinished) {
         Database db = Database::Open(path, Database::Mode::ReadWrite);
         db.Exec("PRAGMA cache_size = 1; BEGIN");
         for (int d = 3; d < 3000; ++d) {
-            db.Exec("INSERT INTO 当選データ (回数, 抽せん日) VALUES (" + std::to_string(d) +
-                    ", '" + std::string(200, 'x') + "')");
+            db.Exec("INSERT INTO 当選データ (回数, 抽せん日) VALUES (" + std::to_string(d) + ", '" +
+                    std::string(200, 'x') + "')");
         }
         db.Exec("UPDATE 当選データ SET 第1数字 = 30 WHERE 回数 = 1");
         _exit(0);

@@ -1,5 +1,3 @@
-#include "data/NewDatabaseFile.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -7,6 +5,7 @@
 
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
+#include "data/NewDatabaseFile.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -17,12 +17,12 @@
 #include <QtTest/QTest>
 #include <sstream>
 
-#include "support/DrawDatabase.h"
 #include "app/MainFrm.h"
 #include "core/GridDump.h"
 #include "data/DrawStoreLoader.h"
 #include "entry/DrawEntryModel.h"
 #include "entry/EntryWindow.h"
+#include "support/DrawDatabase.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"

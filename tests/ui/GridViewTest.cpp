@@ -1,8 +1,9 @@
-#include "ui/GridView.h"
+#include <gtest/gtest.h>
 
 #include <QImage>
 #include <QScrollBar>
-#include <gtest/gtest.h>
+
+#include "ui/GridView.h"
 
 namespace {
 
@@ -116,7 +117,8 @@ TEST(GridView, OverflowingTextSpillsIntoEmptyNeighboursOnly) {
     const auto hasRed = [&](int column, int row) {
         for (int x = view.ColumnLeft(column) + 3; x < view.ColumnLeft(column + 1) - 3; ++x) {
             const int y = view.RowTop(row) + view.RowPixelHeight(row) / 2;
-            if (image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100) return true;
+            if (image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100)
+                return true;
         }
         return false;
     };
