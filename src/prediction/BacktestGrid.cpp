@@ -10,16 +10,17 @@ using VAlign = ResultGrid::VAlign;
 
 constexpr Rgb kHeadingBack = MakeRgb(255, 200, 200);
 constexpr Rgb kRangeBack = MakeRgb(255, 255, 200);
+constexpr Rgb kChanceBack = MakeRgb(235, 245, 255);
 
 constexpr int kRangeRow = 1;
-constexpr int kGroupRow = 2;
-constexpr int kHeadingRow = 3;
-constexpr int kFirstMethodRow = 4;
+constexpr int kHeadingRow = 2;
+constexpr int kFirstMethodRow = 3;
 
 constexpr int kMethodColumn = 1;
 constexpr int kTicketsColumn = 2;
 constexpr int kFullTicketsColumn = 3;
-constexpr int kMeanColumn = 4;  // and chance's mean beside it
+// Each figure from here on has chance's figure in the column to its right.
+constexpr int kMeanColumn = 4;
 constexpr int kFirstMatchColumn = 6;  // two columns per match count 0 … 7
 constexpr int kFirstTierColumn = kFirstMatchColumn + 2 * (kTicketSize + 1);  // two per tier
 constexpr int kPValueColumn = kFirstTierColumn + 2 * kPrizeTierCount;
@@ -47,25 +48,22 @@ std::string Decimal(double value, int decimals) {
 }
 
 void WriteHeadings(ResultGrid& grid) {
-    const auto pair = [&](int column, const std::string& group, const char* left,
-                          const char* right) {
-        grid.WriteCell(column, kGroupRow, group);
-        grid.WriteCell(column, kHeadingRow, left);
-        grid.WriteCell(column + 1, kHeadingRow, right);
+    const auto pair = [&](int column, const std::string& figure, const char* chance) {
+        grid.WriteCell(column, kHeadingRow, figure);
+        grid.WriteCell(column + 1, kHeadingRow, chance);
     };
-    grid.WriteCell(kMethodColumn, kGroupRow, "手法");
-    grid.WriteCell(kTicketsColumn, kGroupRow, "予想数");
-    grid.WriteCell(kFullTicketsColumn, kGroupRow, "うち7個");
-    pair(kMeanColumn, "平均一致数", "実際", "偶然");
+    grid.WriteCell(kMethodColumn, kHeadingRow, "手法");
+    grid.WriteCell(kTicketsColumn, kHeadingRow, "予想数");
+    grid.WriteCell(kFullTicketsColumn, kHeadingRow, "うち7個");
+    pair(kMeanColumn, "平均一致数", "偶然の平均");
     for (int m = 0; m <= kTicketSize; ++m) {
-        pair(kFirstMatchColumn + 2 * m, "本数字" + std::to_string(m) + "個一致", "回数（割合）",
-             "偶然の割合");
+        pair(kFirstMatchColumn + 2 * m, std::to_string(m) + "個一致（割合）", "偶然の割合");
     }
     for (int t = 1; t <= kPrizeTierCount; ++t) {
-        pair(kFirstTierColumn + 2 * (t - 1), std::to_string(t) + "等", "回数", "偶然");
+        pair(kFirstTierColumn + 2 * (t - 1), std::to_string(t) + "等", "偶然");
     }
-    grid.WriteCell(kPValueColumn, kGroupRow, "p値");
-    grid.WriteCell(kVerdictColumn, kGroupRow, "判定（5%水準）");
+    grid.WriteCell(kPValueColumn, kHeadingRow, "p値");
+    grid.WriteCell(kVerdictColumn, kHeadingRow, "判定（5%水準）");
 }
 
 void WriteMethod(const MethodScore& s, int row, ResultGrid& grid) {
@@ -100,17 +98,22 @@ void Shape(ResultGrid& grid) {
     grid.ShowHeadings(false, false);
     grid.SetColumnWidth(-1, 9);
     grid.SetColumnWidth(kMethodColumn, 11);
+    grid.SetColumnWidth(kMeanColumn, 10);
+    grid.SetColumnWidth(kMeanColumn + 1, 10);
     for (int m = 0; m <= kTicketSize; ++m) grid.SetColumnWidth(kFirstMatchColumn + 2 * m, 14);
-    grid.SetColumnWidth(kVerdictColumn, 90);
+    grid.SetColumnWidth(kVerdictColumn, 100);
     Style(grid, -1, -1, -1, -1, [](ResultGrid& g) {
         g.SetCellKind(ResultGrid::CellKind::StaticText);
         g.SetHorizontalAlign(HAlign::Center);
         g.SetVerticalAlign(VAlign::Center);
         g.DrawBorder(ResultGrid::kBorderAll, 1);
     });
-    Style(grid, -1, kGroupRow, -1, kHeadingRow, [](ResultGrid& g) { g.SetBackColor(kHeadingBack); });
-    Style(grid, -1, kGroupRow, -1, kGroupRow, [](ResultGrid& g) { g.SetTextOverflow(true); });
-    // The range line and the group headings run across the cells beside them.
+    for (int column = kMeanColumn + 1; column < kPValueColumn; column += 2) {
+        Style(grid, column, kFirstMethodRow, column, -1,
+              [](ResultGrid& g) { g.SetBackColor(kChanceBack); });
+    }
+    Style(grid, -1, kHeadingRow, -1, kHeadingRow, [](ResultGrid& g) { g.SetBackColor(kHeadingBack); });
+    // The range line runs across the cells to its right.
     Style(grid, -1, kRangeRow, -1, kRangeRow, [](ResultGrid& g) {
         g.DrawBorder(ResultGrid::kBorderAll, 0);
         g.SetHorizontalAlign(HAlign::Left);
@@ -142,7 +145,8 @@ std::string FormatFigure(double value) {
 void WriteBacktestGrid(const BacktestResult& result, ResultGrid& grid) {
     grid = ResultGrid();
     Shape(grid);
-    grid.WriteCell(1, kRangeRow,
+    grid.WriteCell(kMethodColumn, kRangeRow, "検証した回");
+    grid.WriteCell(kTicketsColumn, kRangeRow,
                    "第" + std::to_string(result.range.from) + "回～第" +
                        std::to_string(result.range.to) + "回の" + std::to_string(result.draws) +
                        "回を検証（参考にする回のずれ " + std::to_string(result.shift) + "回）" +
