@@ -148,6 +148,7 @@ TEST_F(CommandLine, BacktestPrintsTheJsonKeysAndRefusesABadRange) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     const Outcome json = RunCli({"backtest", "--format", "json"}, db);
+    const Outcome csv = RunCli({"backtest", "--from", "20", "--format", "csv"}, db);
     const Outcome late = RunCli({"backtest", "--from", "61"}, db);
     const Outcome text = RunCli({"backtest", "--from", "2O"}, db);
     std::filesystem::current_path(previous);
@@ -190,6 +191,8 @@ TEST_F(CommandLine, BacktestPrintsTheJsonKeysAndRefusesABadRange) {
         EXPECT_LE(m["pValue"].toDouble(), 1.0);
         EXPECT_TRUE(m["verdict"].toString().endsWith(QStringLiteral("。")));
     }
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("# 予想の検証\n検証した回,第20回～第60回の41回を検証", 0), 0u) << csv.out;
     EXPECT_EQ(late.status, 2);
     EXPECT_EQ(late.err.rfind("--from には19～60の回数を指定してください", 0), 0u) << late.err;
     EXPECT_TRUE(late.out.empty());
