@@ -73,11 +73,11 @@ PredictionTickets ComputePredictionTickets(const DrawMatrix& matrix, const Cycle
 // have predicted for it; returning false ends the replay.
 using ReplayVisitor = std::function<bool(const DrawRecord& draw, const PredictionTickets& tickets)>;
 
-// Walks the snapshot once, in store order, feeding each complete draw into
-// one draw matrix and cycle table after the draws in `range` have been
-// visited with the predictions from the tables as they stood before them.
-// Draws after range.to are not read.  Returns false when the visitor
-// stopped the walk.
+// Walks the snapshot once, in store order, with one draw matrix and cycle
+// table.  Each complete draw the matrix can hold is, when it lies in
+// `range`, first visited with the rows predicted from the tables as they
+// stand (the draws before it), and then added to the tables.  Draws after
+// range.to are not read.  Returns false when the visitor stopped the walk.
 bool ReplayPredictions(const DrawStore& draws, int shift, const BacktestRange& range,
                        const ReplayVisitor& visit);
 
