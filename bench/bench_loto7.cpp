@@ -1,6 +1,7 @@
-// Speed of the snapshot load, every analysis build, the prediction and the
-// grid painting, on a synthetic history of 5000 complete draws kept in an
-// encrypted database, as the program keeps it.
+// Speed of the snapshot load, every analysis build, the prediction, the
+// back-test and the grid painting, on a synthetic history of 5000 complete
+// draws kept in an encrypted database, as the program keeps it (the back-test
+// also on the bundled history).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
 #include "data/SyntheticHistory.h"
+#include "prediction/Backtest.h"
 #include "prediction/PredictionModel.h"
 #include "ui/GridView.h"
 
@@ -82,6 +84,43 @@ void BM_PredictionOptionClick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PredictionOptionClick)->Unit(benchmark::kMicrosecond);
+
+const GlobalBas& BundledHistory() {
+    static const GlobalBas g = [] {
+        const auto dir = std::filesystem::temp_directory_path() / "loto7-bench";
+        std::filesystem::create_directories(dir);
+        const std::string db = (dir / "bundled.mdb").string();
+        std::filesystem::remove(db);
+        ImportCsv(LOTO7_BUNDLED_HISTORY, db);
+        GlobalBas loaded;
+        OpenDrawStore(loaded, db);
+        return loaded;
+    }();
+    return g;
+}
+
+// Every method replayed over every draw of the default range, with a
+// progress callback as the window will give one.
+void RunWholeBacktest(benchmark::State& state, const GlobalBas& g) {
+    const ReflectOptions options;
+    const BacktestRange range = DefaultBacktestRange(g.Draws, options).value();
+    int reports = 0;
+    for (auto _ : state) {
+        const BacktestResult result = RunBacktest(g.Draws, options, range, [&](int, int) {
+            ++reports;
+            return true;
+        });
+        benchmark::DoNotOptimize(result.methods[0].mainMatches);
+        state.counters["draws"] = result.draws;
+    }
+    benchmark::DoNotOptimize(reports);
+}
+
+void BM_BacktestBundledHistory(benchmark::State& state) { RunWholeBacktest(state, BundledHistory()); }
+BENCHMARK(BM_BacktestBundledHistory)->Unit(benchmark::kMillisecond);
+
+void BM_Backtest5000(benchmark::State& state) { RunWholeBacktest(state, Globals()); }
+BENCHMARK(BM_Backtest5000)->Unit(benchmark::kMillisecond);
 
 // One build per analysis window.
 void BuildOne(benchmark::State& state, const AnalysisInfo* info) {

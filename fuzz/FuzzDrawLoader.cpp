@@ -1,15 +1,19 @@
 // The database loader on draw rows holding arbitrary values (as another tool
-// could store them), followed by every analysis and the prediction over what
-// loaded: a clear message or a result, never a crash or a write out of bounds.
+// could store them), followed by every analysis, the prediction and the
+// back-test over what loaded: a clear message or a result, never a crash or
+// a write out of bounds.
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "FuzzSupport.h"
 #include "analysis/AnalysisCatalog.h"
 #include "data/Database.h"
 #include "data/DrawStoreLoader.h"
 #include "data/Schema.h"
+#include "prediction/BacktestGrid.h"
+#include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
 
 namespace {
@@ -108,5 +112,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PredictionModel model;
     model.Load(g);
     model.SetOption(1, true);
+    // Every draw the matrix can hold, also those the methods cannot predict.
+    DefaultBacktestRange(g.Draws, model.Options());
+    const BacktestResult result =
+        RunBacktest(g.Draws, model.Options(), {0, DrawMatrix::kLastDrawNumber});
+    ResultGrid grid;
+    WriteBacktestGrid(result, grid);
+    std::ostringstream json;
+    WriteBacktestJson(json, result);
     return 0;
 }

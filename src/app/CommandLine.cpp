@@ -8,6 +8,8 @@
 #include "core/GridDump.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
+#include "prediction/BacktestGrid.h"
+#include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
 
 namespace {
@@ -26,6 +28,9 @@ constexpr const char* kUsage =
     "                                               ファイルの数字で置き換えます)\n"
     "  loto7kazoria dump WINDOW [--db FILE] [--format json|csv]\n"
     "                                              ウィンドウの表を出力します\n"
+    "  loto7kazoria backtest [--db FILE] [--from N] [--to M] [--format json|csv]\n"
+    "                                              第N回～第M回の予想を検証します（省略時は\n"
+    "                                               予想できる最初の回から最新の回まで）\n"
     "  loto7kazoria list                           dumpできるウィンドウ名を表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
     "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
@@ -105,6 +110,40 @@ int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
     return status;
 }
 
+// Replays every prediction method over past draws with the flags of the
+// options file in the current directory and prints the comparison with chance.
+int RunBacktest(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.words.size() != 1 || (o.format != "json" && o.format != "csv")) {
+        err << kUsage;
+        return 2;
+    }
+    ReflectOptions options;
+    for (const std::string& note : options.ReadInitFile()) err << note << "\n";
+    GlobalBas g;
+    OpenDrawStore(g, o.databasePath);
+    const std::optional<BacktestRange> whole = DefaultBacktestRange(g.Draws, options);
+    if (!whole) {
+        err << "すべての手法が予想できるだけの当選データがないため、予想を検証できません。\n";
+        return 1;
+    }
+    std::string problem;
+    const std::optional<BacktestRange> range =
+        ChooseBacktestRange(*whole, o.backtestFrom, o.backtestTo, problem);
+    if (!range) {
+        err << problem << "\n" << kUsage;
+        return 2;
+    }
+    const BacktestResult result = ::RunBacktest(g.Draws, options, *range);
+    if (o.format == "csv") {
+        ResultGrid grid;
+        WriteBacktestGrid(result, grid);
+        DumpCsv(out, {{kBacktestGridName, &grid}});
+    } else {
+        WriteBacktestJson(out, result);
+    }
+    return 0;
+}
+
 }  // namespace
 
 StartOptions ParseArguments(const std::vector<std::string>& args,
@@ -126,6 +165,10 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             }
         } else if (a == "--format") {
             o.format = value();
+        } else if (a == "--from") {
+            o.backtestFrom = value();
+        } else if (a == "--to") {
+            o.backtestTo = value();
         } else if (a == "--open") {
             o.openWindows.push_back(value());
         } else if (a == "--open-all") {
@@ -161,6 +204,7 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         const std::string& command = o.words.front();
         if (command == "import") return RunImport(o, out, err);
         if (command == "dump") return RunDump(o, out, err);
+        if (command == "backtest") return RunBacktest(o, out, err);
         if (command == "list") return RunList(out);
         err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;
         return 2;

@@ -16,6 +16,8 @@ struct StartOptions {
     std::vector<std::string> openWindows;  // --open WINDOW (repeatable)
     bool quitWhenReady = false;  // --quit-when-ready
     bool replace = false;        // import --replace
+    std::optional<std::string> backtestFrom;  // backtest --from N, as typed
+    std::optional<std::string> backtestTo;    // backtest --to M, as typed
     std::vector<std::string> words;  // the command and its arguments
 };
 
@@ -32,7 +34,8 @@ bool IsHeadlessCommand(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump or list, or prints the version; returns the exit status
-// (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages go to err; nothing
+// Runs import, dump, backtest or list, or prints the version; returns the exit
+// status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
+// go to err; nothing
 // thrown escapes.
 int RunHeadlessCommand(const StartOptions& options, std::ostream& out, std::ostream& err);

@@ -1,5 +1,9 @@
 #include "prediction/CycleMethod.h"
 
+#include <charconv>
+
+#include "core/DrawRecord.h"
+
 namespace {
 
 bool InTable(int position, int column) {
@@ -41,6 +45,18 @@ void RecordCycleHit(CycleTable& table, int gap, int position, const std::string&
     if (column < 0 || position < 1 || position > CycleTable::kPositions) return;
     if (HeldElsewhere(table, column, position, numberText)) return;
     table.SetEntry(position, column, numberText);
+}
+
+std::vector<int> CycleRowNumbers(const CycleTable& table, int column) {
+    std::vector<int> numbers;
+    for (int position = 1; position <= kMainCount; ++position) {
+        const std::string& text = table.Entry(position, column);
+        int n = 0;
+        if (std::from_chars(text.data(), text.data() + text.size(), n).ec == std::errc()) {
+            numbers.push_back(n);
+        }
+    }
+    return numbers;
 }
 
 void ShowCycleTable(const CycleTable& table, ResultGrid& grid) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/ResultGrid.h"
 
@@ -32,6 +33,10 @@ int CycleColumnOfGap(int gap);
 // (position 9), or when another position already holds the same text in that
 // cycle column; otherwise the entry is replaced.
 void RecordCycleHit(CycleTable& table, int gap, int position, const std::string& numberText);
+
+// The numbers of the grid row of one cycle column: the entries of positions
+// 1–7 that hold a number, in position order.
+std::vector<int> CycleRowNumbers(const CycleTable& table, int column);
 
 // Writes every entry of positions 1–7 (empty ones included) into the cycle
 // grid: column position + 1, row cycle column + 2.  Position 8 is not shown.

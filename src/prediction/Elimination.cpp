@@ -26,25 +26,23 @@ bool IsNewCandidate(const CandidateList& candidates, int ruleIndex) {
     return true;
 }
 
-void PlaceEliminationCandidate(ResultGrid& grid, CandidateList& candidates, int& c, int& r,
-                               int ruleIndex, std::string_view candidateText) {
-    candidates[ruleIndex] = WrapNumber(candidateText);
-    if (!IsNewCandidate(candidates, ruleIndex)) return;
-    grid.WriteCell(c + 2, r + 2, candidates[ruleIndex]);
-    if (++c == kNumbersPerRow) {
-        c = 0;
-        ++r;
-    }
-}
-
-void PredictByElimination(const DrawMatrix& matrix, int latest, int shift,
-                          CandidateList& candidates, ResultGrid& grid) {
-    int c = 0;
-    int r = 0;
+std::vector<int> EliminationNumbers(const DrawMatrix& matrix, int latest, int shift,
+                                    CandidateList& candidates) {
+    std::vector<int> numbers;
     for (int k = 0; k < static_cast<int>(kEliminationRules.size()); ++k) {
         const EliminationRule& rule = kEliminationRules[k];
         const int d = latest - rule.back - shift;
         const int candidate = matrix.At(d, rule.position) + rule.addend;
-        PlaceEliminationCandidate(grid, candidates, c, r, k, std::to_string(candidate));
+        candidates[k] = WrapNumber(std::to_string(candidate));
+        if (IsNewCandidate(candidates, k)) numbers.push_back(std::stoi(candidates[k]));
+    }
+    return numbers;
+}
+
+void PredictByElimination(const DrawMatrix& matrix, int latest, int shift,
+                          CandidateList& candidates, ResultGrid& grid) {
+    const std::vector<int> numbers = EliminationNumbers(matrix, latest, shift, candidates);
+    for (int i = 0; i < static_cast<int>(numbers.size()); ++i) {
+        grid.WriteCell(i % kNumbersPerRow + 2, i / kNumbersPerRow + 2, numbers[i]);
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ResultGrid.h"
 #include "prediction/DrawMatrix.h"
@@ -35,15 +36,15 @@ std::string WrapNumber(std::string_view text);
 // True when no earlier entry of the list equals entry ruleIndex.
 bool IsNewCandidate(const CandidateList& candidates, int ruleIndex);
 
-// Stores the wrapped candidate of a rule and, when it is new, writes it into
-// the next free cell of the elimination grid (column c + 2, row r + 2, seven a
-// row) and advances the counters.
-void PlaceEliminationCandidate(ResultGrid& grid, CandidateList& candidates, int& c, int& r,
-                               int ruleIndex, std::string_view candidateText);
-
 // Runs the 21 rules against the draws counted back from `latest`, `shift`
-// draws further into the past, and writes the distinct candidates in rule
-// order into rows 2–4, columns 2–8 of the elimination grid.  A reference draw
-// that is not stored (or lies below 1) reads 0, so its rule gives the addend.
+// draws further into the past, stores each rule's wrapped candidate in
+// `candidates` and returns the distinct candidates in rule order.  A
+// reference draw that is not stored (or lies below 1) reads 0, so its rule
+// gives the addend.
+std::vector<int> EliminationNumbers(const DrawMatrix& matrix, int latest, int shift,
+                                    CandidateList& candidates);
+
+// Writes the numbers of EliminationNumbers into rows 2–4, columns 2–8 of the
+// elimination grid, seven a row.
 void PredictByElimination(const DrawMatrix& matrix, int latest, int shift,
                           CandidateList& candidates, ResultGrid& grid);

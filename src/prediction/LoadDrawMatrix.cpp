@@ -25,15 +25,20 @@ void RecordCycleHits(const DrawMatrix& matrix, const DrawRecord& draw, CycleTabl
 
 }  // namespace
 
+bool LoadDraw(const DrawRecord& draw, DrawMatrix& matrix, CycleTable& cycles) {
+    if (!matrix.Store(draw)) return false;
+    RecordCycleHits(matrix, draw, cycles);
+    return true;
+}
+
 DrawMatrixLoad LoadDrawMatrix(const DrawStore& draws, DrawMatrix& matrix, CycleTable& cycles) {
     DrawMatrixLoad load;
     for (const DrawRecord& draw : draws.Rows()) {
         if (!draw.IsComplete()) continue;
-        if (!matrix.Store(draw)) {
+        if (!LoadDraw(draw, matrix, cycles)) {
             load.unheldDraws.push_back(draw.drawNumber);
             continue;
         }
-        RecordCycleHits(matrix, draw, cycles);
         load.latestDrawNumber = draw.drawNumber;
     }
     return load;

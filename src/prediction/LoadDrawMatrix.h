@@ -17,6 +17,13 @@ struct DrawMatrixLoad {
     std::vector<std::int16_t> unheldDraws;
 };
 
+// One step of the walk below: stores a complete draw in the matrix and
+// records the cycle hits of its numbers against the draws already stored.
+// Returns false, changing nothing, when the matrix cannot hold its number.
+// Calling it for each complete draw in store order builds the same tables as
+// LoadDrawMatrix, one draw at a time.
+bool LoadDraw(const DrawRecord& draw, DrawMatrix& matrix, CycleTable& cycles);
+
 // Walks the snapshot in store order.  Each complete draw is stored in the
 // matrix under its draw number, and each of its numbers that appeared earlier
 // as a main number is recorded in the cycle table with the gap, in draw

@@ -14,9 +14,6 @@ constexpr double kLabelColumnWidth = 8;
 // The header text starts at column 2 and overflows across the band.
 const std::string kHeaderText = std::string(30, ' ') + "本 数 字" + std::string(26, ' ');
 
-constexpr std::array<std::string_view, 4> kCycleLabels = {" 7回周期法", " 9回周期法", "11回周期法",
-                                                          "12回周期法"};
-
 struct SingleLabel {
     std::string_view text;
     int row;
@@ -24,17 +21,17 @@ struct SingleLabel {
 };
 constexpr std::array<SingleLabel, kPredictionGridCount> kSingleLabels = {{
     {"", 0, 0},
-    {"消去法", 3, 4},
-    {"連発予想", 2, 3},
-    {"１発予想", 2, 0},
+    {kEliminationRowLabel, 3, 4},
+    {kRapidFireRowLabel, 2, 3},
+    {kOneShotRowLabel, 2, 0},
 }};
 
 void WriteRowLabels(int index, ResultGrid& grid) {
     if (index == kCycleGrid) {
         FillBlock(grid, 1, -1, 1, -1,
                   [](ResultGrid& g) { g.DrawBorder(ResultGrid::kBorderRight, 1); });
-        for (int i = 0; i < static_cast<int>(kCycleLabels.size()); ++i) {
-            grid.WriteCell(1, i + 2, kCycleLabels[i]);
+        for (int i = 0; i < static_cast<int>(kCycleRowLabels.size()); ++i) {
+            grid.WriteCell(1, i + 2, kCycleRowLabels[i]);
         }
     } else {
         grid.WriteCell(1, kSingleLabels[index].row, kSingleLabels[index].text);

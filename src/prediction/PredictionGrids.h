@@ -19,6 +19,14 @@ inline constexpr int kPredictionGridColumns = 8;
 inline constexpr int kFirstNumberColumn = 2;
 inline constexpr int kFirstNumberRow = 2;
 
+// The row labels in column 1: one per cycle row of grid 0, then the label of
+// the number rows of grids 1–3.
+inline constexpr std::array<std::string_view, 4> kCycleRowLabels = {" 7回周期法", " 9回周期法",
+                                                                    "11回周期法", "12回周期法"};
+inline constexpr std::string_view kEliminationRowLabel = "消去法";
+inline constexpr std::string_view kRapidFireRowLabel = "連発予想";
+inline constexpr std::string_view kOneShotRowLabel = "１発予想";
+
 // What the window shows of one grid: the label above it, its place in the
 // window (twips; every grid is at left 4320 and 5280 wide) and its rows.
 struct PredictionGridLayout {

@@ -12,25 +12,29 @@ constexpr int kNumbersPerRow = 7;
 void PredictUniqueNumbers(const DrawMatrix& matrix, int latest, int shift, int rows,
                           ResultGrid& grid) {
     ClearNumberCells(grid, kFirstNumberRow, kFirstNumberRow + rows - 1);
-    int c = 0;
-    int r = 0;
-    for (int k = 0; k < kWindowDraws; ++k) {
-        const int draw = WindowDrawNumber(latest, shift, k);
-        for (int slot = 1; slot <= kWindowSlots; ++slot) {
-            if (r >= rows) return;
-            const int v = matrix.At(draw, slot);
-            if (v == 0) break;  // no draw stored under this number
-            if (!IsUniqueInWindow(matrix, latest, v, k, shift, slot)) continue;
-            grid.WriteCell(c + kFirstNumberColumn, r + kFirstNumberRow, v);
-            if (++c == kNumbersPerRow) {
-                c = 0;
-                ++r;
-            }
-        }
+    const std::vector<int> numbers =
+        UniqueWindowNumbers(matrix, latest, shift, rows * kNumbersPerRow);
+    for (int i = 0; i < static_cast<int>(numbers.size()); ++i) {
+        grid.WriteCell(i % kNumbersPerRow + kFirstNumberColumn,
+                       i / kNumbersPerRow + kFirstNumberRow, numbers[i]);
     }
 }
 
 }  // namespace
+
+std::vector<int> UniqueWindowNumbers(const DrawMatrix& matrix, int latest, int shift, int limit) {
+    std::vector<int> numbers;
+    for (int k = 0; k < kWindowDraws; ++k) {
+        const int draw = WindowDrawNumber(latest, shift, k);
+        for (int slot = 1; slot <= kWindowSlots; ++slot) {
+            if (static_cast<int>(numbers.size()) >= limit) return numbers;
+            const int v = matrix.At(draw, slot);
+            if (v == 0) break;  // no draw stored under this number
+            if (IsUniqueInWindow(matrix, latest, v, k, shift, slot)) numbers.push_back(v);
+        }
+    }
+    return numbers;
+}
 
 int WindowDrawNumber(int latest, int shift, int k) { return latest - shift - 1 - k; }
 

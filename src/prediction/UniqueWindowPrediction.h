@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "core/ResultGrid.h"
 #include "prediction/DrawMatrix.h"
 
@@ -17,6 +19,9 @@ int WindowDrawNumber(int latest, int shift, int k);
 // True when no cell of the window other than (k0, slot0) holds the value.
 bool IsUniqueInWindow(const DrawMatrix& matrix, int latest, int value, int k0, int shift,
                       int slot0);
+
+// The window's unique numbers in that order, at most `limit` of them.
+std::vector<int> UniqueWindowNumbers(const DrawMatrix& matrix, int latest, int shift, int limit);
 
 // Rapid-fire: up to 14 numbers into rows 2 and 3, columns 2–8.
 void PredictRapidFire(const DrawMatrix& matrix, int latest, int shift, ResultGrid& grid);

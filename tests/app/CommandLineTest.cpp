@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringEncoder>
 #include <QStringList>
 
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "data/DrawStoreLoader.h"
@@ -130,6 +134,72 @@ TEST_F(CommandLine, ConflictingDrawsAreKeptWithStatusThreeOrReplacedOnRequest) {
     EXPECT_TRUE(g.Draws.Rows()[0].IsComplete());
     EXPECT_EQ(g.Draws.Rows()[0].Bonus2(), 11);
     EXPECT_EQ(g.LatestDrawNumber, 3);
+}
+
+QStringList KeysOf(const QJsonObject& object) {
+    QStringList keys = object.keys();
+    keys.sort();
+    return keys;
+}
+
+TEST_F(CommandLine, BacktestPrintsTheJsonKeysAndRefusesABadRange) {
+    // Draws 1 … 60; with no options file every method can predict from draw 19.
+    const QStringList lines = QString::fromStdString(ReadFile(BundledCsvPath())).split(u'\n');
+    WriteFile(dir.File("h60.csv"), lines.mid(0, 61).join(u'\n').toStdString() + "\n");
+    ASSERT_EQ(RunCli({"import", dir.File("h60.csv")}, db).status, 0);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    const Outcome json = RunCli({"backtest", "--format", "json"}, db);
+    const Outcome csv = RunCli({"backtest", "--from", "20", "--format", "csv"}, db);
+    const Outcome late = RunCli({"backtest", "--from", "61"}, db);
+    const Outcome text = RunCli({"backtest", "--from", "2O"}, db);
+    std::filesystem::current_path(previous);
+
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonObject top = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(KeysOf(top), QStringList({"draws", "from", "methods", "to"}));
+    EXPECT_EQ(top["from"].toInt(), 19);
+    EXPECT_EQ(top["to"].toInt(), 60);
+    EXPECT_EQ(top["draws"].toInt(), 42);
+    const QJsonArray methods = top["methods"].toArray();
+    ASSERT_EQ(methods.size(), 7);
+    EXPECT_EQ(methods[0].toObject()["name"].toString(), QStringLiteral("7回周期法"));
+    EXPECT_EQ(methods[4].toObject()["name"].toString(), QStringLiteral("消去法"));
+    EXPECT_EQ(methods[6].toObject()["name"].toString(), QStringLiteral("１発予想"));
+    const QStringList tiers = {"1等", "2等", "3等", "4等", "5等", "6等"};
+    for (const QJsonValue& value : methods) {
+        const QJsonObject m = value.toObject();
+        SCOPED_TRACE(m["name"].toString().toStdString());
+        EXPECT_EQ(KeysOf(m), QStringList({"expectedMatchShares", "expectedMeanMatches",
+                                          "expectedTiers", "matchCounts", "meanMatches", "name",
+                                          "pValue", "tickets", "tiers", "verdict"}));
+        const int tickets = m["tickets"].toInt();
+        EXPECT_GE(tickets, 42);
+        int counted = 0;
+        for (const QJsonValue& count : m["matchCounts"].toArray()) counted += count.toInt();
+        EXPECT_EQ(counted, tickets);
+        EXPECT_EQ(m["expectedMatchShares"].toArray().size(), 8);
+        // Rows hold one to seven numbers: chance gives 7/37 to 49/37 matches a row.
+        const double expected = m["expectedMeanMatches"].toDouble();
+        EXPECT_GE(expected, 7.0 / 37 - 1e-9);
+        EXPECT_LE(expected, 49.0 / 37 + 1e-9);
+        EXPECT_NEAR(m["meanMatches"].toDouble(), expected, 0.6);
+        EXPECT_EQ(KeysOf(m["tiers"].toObject()), tiers);
+        // Only rows of seven can win a tier: at most one 5等 in 72.45 tickets.
+        const double fifth = m["expectedTiers"].toObject()["5等"].toDouble();
+        EXPECT_GE(fifth, 0.0);
+        EXPECT_LE(fifth, tickets * 142100.0 / 10295472 + 1e-9);
+        EXPECT_GT(m["pValue"].toDouble(), 0.0);
+        EXPECT_LE(m["pValue"].toDouble(), 1.0);
+        EXPECT_TRUE(m["verdict"].toString().endsWith(QStringLiteral("。")));
+    }
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("# 予想の検証\n検証した回,第20回～第60回の41回を検証", 0), 0u) << csv.out;
+    EXPECT_EQ(late.status, 2);
+    EXPECT_EQ(late.err.rfind("--from には19～60の回数を指定してください", 0), 0u) << late.err;
+    EXPECT_TRUE(late.out.empty());
+    EXPECT_EQ(text.status, 2);
+    EXPECT_EQ(text.err.rfind("--from には回数を整数で指定してください。", 0), 0u) << text.err;
 }
 
 TEST(GridDumpJson, EscapesTextAndListsOnlyCellsThatShowSomething) {

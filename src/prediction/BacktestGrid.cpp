@@ -1,0 +1,160 @@
+#include "prediction/BacktestGrid.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+using HAlign = ResultGrid::HAlign;
+using VAlign = ResultGrid::VAlign;
+
+constexpr Rgb kHeadingBack = MakeRgb(255, 200, 200);
+constexpr Rgb kRangeBack = MakeRgb(255, 255, 200);
+constexpr Rgb kChanceBack = MakeRgb(235, 245, 255);
+
+constexpr int kRangeRow = 1;
+constexpr int kHeadingRow = 2;
+constexpr int kFirstMethodRow = 3;
+
+constexpr int kMethodColumn = 1;
+constexpr int kTicketsColumn = 2;
+constexpr int kFullTicketsColumn = 3;
+// Each figure from here on has chance's figure in the column to its right.
+constexpr int kMeanColumn = 4;
+constexpr int kFirstMatchColumn = 6;  // two columns per match count 0 … 7
+constexpr int kFirstTierColumn = kFirstMatchColumn + 2 * (kTicketSize + 1);  // two per tier
+constexpr int kPValueColumn = kFirstTierColumn + 2 * kPrizeTierCount;
+constexpr int kVerdictColumn = kPValueColumn + 1;
+constexpr int kColumns = kVerdictColumn;
+constexpr int kRows = kFirstMethodRow + kBacktestMethodCount - 1;
+
+template <typename F>
+void Style(ResultGrid& grid, int c1, int r1, int c2, int r2, F&& style) {
+    grid.SelectBlock(c1, r1, c2, r2);
+    grid.BlockMode(true);
+    style(grid);
+    grid.BlockMode(false);
+}
+
+std::string Percent(double share) {
+    return std::isnan(share) ? FormatFigure(share) : FormatFigure(share * 100) + "%";
+}
+
+std::string Decimal(double value, int decimals) {
+    if (std::isnan(value)) return FormatFigure(value);
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+void WriteHeadings(ResultGrid& grid) {
+    const auto pair = [&](int column, const std::string& figure, const char* chance) {
+        grid.WriteCell(column, kHeadingRow, figure);
+        grid.WriteCell(column + 1, kHeadingRow, chance);
+    };
+    grid.WriteCell(kMethodColumn, kHeadingRow, "手法");
+    grid.WriteCell(kTicketsColumn, kHeadingRow, "予想数");
+    grid.WriteCell(kFullTicketsColumn, kHeadingRow, "うち7個");
+    pair(kMeanColumn, "平均一致数", "偶然の平均");
+    for (int m = 0; m <= kTicketSize; ++m) {
+        pair(kFirstMatchColumn + 2 * m, std::to_string(m) + "個一致（割合）", "偶然の割合");
+    }
+    for (int t = 1; t <= kPrizeTierCount; ++t) {
+        pair(kFirstTierColumn + 2 * (t - 1), std::to_string(t) + "等", "偶然");
+    }
+    grid.WriteCell(kPValueColumn, kHeadingRow, "p値");
+    grid.WriteCell(kVerdictColumn, kHeadingRow, "判定（5%水準）");
+}
+
+void WriteMethod(const MethodScore& s, int row, ResultGrid& grid) {
+    grid.WriteCell(kTicketsColumn, row, s.tickets);
+    grid.WriteCell(kFullTicketsColumn, row, s.fullTickets);
+    grid.WriteCell(kMeanColumn, row, Decimal(s.MeanMatches(), 4));
+    grid.WriteCell(kMeanColumn + 1, row, Decimal(s.ExpectedMeanMatches(), 4));
+    for (int m = 0; m <= kTicketSize; ++m) {
+        const double share = s.tickets > 0 ? static_cast<double>(s.matchCounts[m]) / s.tickets
+                                           : std::nan("");
+        grid.WriteCell(kFirstMatchColumn + 2 * m, row,
+                       std::to_string(s.matchCounts[m]) + "（" + Percent(share) + "）");
+        grid.WriteCell(kFirstMatchColumn + 2 * m + 1, row, Percent(s.ExpectedMatchShare(m)));
+    }
+    for (int t = 1; t <= kPrizeTierCount; ++t) {
+        grid.WriteCell(kFirstTierColumn + 2 * (t - 1), row, s.tierCounts[t]);
+        grid.WriteCell(kFirstTierColumn + 2 * (t - 1) + 1, row,
+                       FormatFigure(s.expectedTierCounts[t]));
+    }
+    grid.WriteCell(kPValueColumn, row, FormatFigure(s.PValue()));
+    grid.WriteCell(kVerdictColumn, row, BacktestVerdict(s));
+}
+
+void Shape(ResultGrid& grid) {
+    grid.SetColumnCount(kColumns);
+    grid.SetRowCount(kRows);
+    grid.SetVisibleColumns(12);
+    grid.SetVisibleRows(kRows);
+    grid.FreezeRows(kHeadingRow);
+    grid.FreezeColumns(kMethodColumn);
+    grid.SetScrollBars(1);
+    grid.ShowHeadings(false, false);
+    grid.SetColumnWidth(-1, 9);
+    grid.SetColumnWidth(kMethodColumn, 11);
+    grid.SetColumnWidth(kMeanColumn, 10);
+    grid.SetColumnWidth(kMeanColumn + 1, 10);
+    for (int m = 0; m <= kTicketSize; ++m) grid.SetColumnWidth(kFirstMatchColumn + 2 * m, 14);
+    grid.SetColumnWidth(kVerdictColumn, 100);
+    Style(grid, -1, -1, -1, -1, [](ResultGrid& g) {
+        g.SetCellKind(ResultGrid::CellKind::StaticText);
+        g.SetHorizontalAlign(HAlign::Center);
+        g.SetVerticalAlign(VAlign::Center);
+        g.DrawBorder(ResultGrid::kBorderAll, 1);
+    });
+    for (int column = kMeanColumn + 1; column < kPValueColumn; column += 2) {
+        Style(grid, column, kFirstMethodRow, column, -1,
+              [](ResultGrid& g) { g.SetBackColor(kChanceBack); });
+    }
+    Style(grid, -1, kHeadingRow, -1, kHeadingRow, [](ResultGrid& g) { g.SetBackColor(kHeadingBack); });
+    // The range line runs across the cells to its right.
+    Style(grid, -1, kRangeRow, -1, kRangeRow, [](ResultGrid& g) {
+        g.DrawBorder(ResultGrid::kBorderAll, 0);
+        g.SetHorizontalAlign(HAlign::Left);
+        g.SetTextOverflow(true);
+        g.SetBackColor(kRangeBack);
+    });
+    Style(grid, kMethodColumn, kFirstMethodRow, kMethodColumn, -1,
+          [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Left); });
+    Style(grid, kVerdictColumn, kFirstMethodRow, kVerdictColumn, -1,
+          [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Left); });
+    grid.ActivateCell(0, 0);
+}
+
+}  // namespace
+
+std::string FormatFigure(double value) {
+    if (std::isnan(value)) return "－";
+    if (value == 0) return "0";
+    char text[48];
+    if (std::fabs(value) >= 1) {
+        std::snprintf(text, sizeof text, "%.1f", value);
+    } else {
+        const int decimals = 1 - static_cast<int>(std::floor(std::log10(std::fabs(value))));
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    }
+    return text;
+}
+
+void WriteBacktestGrid(const BacktestResult& result, ResultGrid& grid) {
+    grid = ResultGrid();
+    Shape(grid);
+    grid.WriteCell(kMethodColumn, kRangeRow, "検証した回");
+    grid.WriteCell(kTicketsColumn, kRangeRow,
+                   "第" + std::to_string(result.range.from) + "回～第" +
+                       std::to_string(result.range.to) + "回の" + std::to_string(result.draws) +
+                       "回を検証（参考にする回のずれ " + std::to_string(result.shift) + "回）" +
+                       (result.completed ? "" : "　※途中で中止しました"));
+    WriteHeadings(grid);
+    for (int m = 0; m < kBacktestMethodCount; ++m) {
+        const int row = kFirstMethodRow + m;
+        grid.WriteCell(kMethodColumn, row, BacktestMethodName(m));
+        WriteMethod(result.methods[m], row, grid);
+    }
+}
