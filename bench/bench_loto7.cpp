@@ -116,7 +116,9 @@ void RunWholeBacktest(benchmark::State& state, const GlobalBas& g) {
     benchmark::DoNotOptimize(reports);
 }
 
-void BM_BacktestBundledHistory(benchmark::State& state) { RunWholeBacktest(state, BundledHistory()); }
+void BM_BacktestBundledHistory(benchmark::State& state) {
+    RunWholeBacktest(state, BundledHistory());
+}
 BENCHMARK(BM_BacktestBundledHistory)->Unit(benchmark::kMillisecond);
 
 void BM_Backtest5000(benchmark::State& state) { RunWholeBacktest(state, Globals()); }

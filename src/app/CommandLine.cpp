@@ -4,8 +4,8 @@
 
 #include "analysis/AnalysisCatalog.h"
 #include "core/CurrentException.h"
-#include "core/PrintableText.h"
 #include "core/GridDump.h"
+#include "core/PrintableText.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
 #include "prediction/BacktestGrid.h"
@@ -188,7 +188,8 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
         }
     }
     if (o.dataFolder && !o.words.empty()) {
-        throw UserError("--data-folder はウィンドウを開くときだけ使えます。\n" + std::string(kUsage));
+        throw UserError("--data-folder はウィンドウを開くときだけ使えます。\n" +
+                        std::string(kUsage));
     }
     return o;
 }

@@ -7,18 +7,18 @@
 
 // Options shared by every way the program is started.
 struct StartOptions {
-    std::string databasePath;  // --db FILE, or the default database
+    std::string databasePath;    // --db FILE, or the default database
     bool databaseGiven = false;  // --db was given
     bool dataFolder = false;     // --data-folder
     bool showVersion = false;    // --version
     std::string format = "json";
-    bool openAll = false;       // --open-all
-    std::vector<std::string> openWindows;  // --open WINDOW (repeatable)
-    bool quitWhenReady = false;  // --quit-when-ready
-    bool replace = false;        // import --replace
+    bool openAll = false;                     // --open-all
+    std::vector<std::string> openWindows;     // --open WINDOW (repeatable)
+    bool quitWhenReady = false;               // --quit-when-ready
+    bool replace = false;                     // import --replace
     std::optional<std::string> backtestFrom;  // backtest --from N, as typed
     std::optional<std::string> backtestTo;    // backtest --to M, as typed
-    std::vector<std::string> words;  // the command and its arguments
+    std::vector<std::string> words;           // the command and its arguments
 };
 
 // Parses the arguments after the program name.  Throws UserError for an

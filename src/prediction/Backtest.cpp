@@ -50,7 +50,8 @@ struct ChanceTable {
                 matchShare[k][m] = static_cast<double>(MainMatchProbability(k, m));
             }
         }
-        for (int t = 1; t <= kPrizeTierCount; ++t) tier[t] = static_cast<double>(TierProbability(t));
+        for (int t = 1; t <= kPrizeTierCount; ++t)
+            tier[t] = static_cast<double>(TierProbability(t));
     }
 };
 

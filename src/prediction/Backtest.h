@@ -87,8 +87,8 @@ struct MethodScore {
     int tickets = 0;      // rows scored
     int fullTickets = 0;  // rows of seven numbers, the only ones that can win a tier
     long long mainMatches = 0;
-    std::array<int, kTicketSize + 1> matchCounts{};      // tickets with 0 … 7 main matches
-    std::array<int, kPrizeTierCount + 1> tierCounts{};   // index 1 … 6; 0 unused
+    std::array<int, kTicketSize + 1> matchCounts{};     // tickets with 0 … 7 main matches
+    std::array<int, kPrizeTierCount + 1> tierCounts{};  // index 1 … 6; 0 unused
     // Chance, ticket by ticket for its number of picks.
     double expectedMainMatches = 0;
     double mainMatchVariance = 0;  // of the total, draws independent, rows of a draw not

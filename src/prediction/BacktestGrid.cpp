@@ -72,8 +72,8 @@ void WriteMethod(const MethodScore& s, int row, ResultGrid& grid) {
     grid.WriteCell(kMeanColumn, row, Decimal(s.MeanMatches(), 4));
     grid.WriteCell(kMeanColumn + 1, row, Decimal(s.ExpectedMeanMatches(), 4));
     for (int m = 0; m <= kTicketSize; ++m) {
-        const double share = s.tickets > 0 ? static_cast<double>(s.matchCounts[m]) / s.tickets
-                                           : std::nan("");
+        const double share =
+            s.tickets > 0 ? static_cast<double>(s.matchCounts[m]) / s.tickets : std::nan("");
         grid.WriteCell(kFirstMatchColumn + 2 * m, row,
                        std::to_string(s.matchCounts[m]) + "（" + Percent(share) + "）");
         grid.WriteCell(kFirstMatchColumn + 2 * m + 1, row, Percent(s.ExpectedMatchShare(m)));
@@ -112,7 +112,8 @@ void Shape(ResultGrid& grid) {
         Style(grid, column, kFirstMethodRow, column, -1,
               [](ResultGrid& g) { g.SetBackColor(kChanceBack); });
     }
-    Style(grid, -1, kHeadingRow, -1, kHeadingRow, [](ResultGrid& g) { g.SetBackColor(kHeadingBack); });
+    Style(grid, -1, kHeadingRow, -1, kHeadingRow,
+          [](ResultGrid& g) { g.SetBackColor(kHeadingBack); });
     // The range line runs across the cells to its right.
     Style(grid, -1, kRangeRow, -1, kRangeRow, [](ResultGrid& g) {
         g.DrawBorder(ResultGrid::kBorderAll, 0);

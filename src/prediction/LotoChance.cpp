@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kPool = kHighestNumber - kLowestNumber + 1;  // 37
-constexpr int kOthers = kPool - kMainCount;                 // 30, the bonus numbers' pool
+constexpr int kOthers = kPool - kMainCount;                // 30, the bonus numbers' pool
 constexpr int kBonusCount = 2;
 
 }  // namespace

@@ -13,12 +13,18 @@ std::uint64_t Bit(int n) {
 int PrizeTier(int mainMatches, int bonusMatches) {
     const bool bonus = bonusMatches > 0;
     switch (mainMatches) {
-        case 7: return 1;
-        case 6: return bonus ? 2 : 3;
-        case 5: return 4;
-        case 4: return 5;
-        case 3: return bonus ? 6 : 0;
-        default: return 0;
+        case 7:
+            return 1;
+        case 6:
+            return bonus ? 2 : 3;
+        case 5:
+            return 4;
+        case 4:
+            return 5;
+        case 3:
+            return bonus ? 6 : 0;
+        default:
+            return 0;
     }
 }
 

@@ -4,11 +4,10 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
 #include <optional>
 
-#include "core/FileAccess.h"
 #include "core/Errors.h"
+#include "core/FileAccess.h"
 #include "core/PrintableText.h"
 #include "core/QtConversions.h"
 
@@ -38,7 +37,9 @@ bool ConvertToBool(const QString& raw, bool& value) {
     return true;
 }
 
-std::string FileLabel(const std::string& path) { return "設定ファイル「" + PrintableText(path) + "」"; }
+std::string FileLabel(const std::string& path) {
+    return "設定ファイル「" + PrintableText(path) + "」";
+}
 
 std::string LineNote(const std::string& path, int lineNo, const QString& line, const char* why) {
     return FileLabel(path) + "の" + std::to_string(lineNo) + "行目「" +
@@ -134,8 +135,7 @@ void ReflectOptions::WriteInitFile(const std::string& path) const {
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        throw UserError(FileLabel(path) + "に書き込めません。(" +
-                        file.errorString().toStdString() +
+        throw UserError(FileLabel(path) + "に書き込めません。(" + file.errorString().toStdString() +
                         ")\n予想の反映設定は保存されませんでした。");
     }
 }

@@ -1,5 +1,3 @@
-#include "app/CommandLine.h"
-
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -7,11 +5,11 @@
 #include <QJsonObject>
 #include <QStringEncoder>
 #include <QStringList>
-
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
 
+#include "app/CommandLine.h"
 #include "data/DrawStoreLoader.h"
 #include "support/TestSupport.h"
 
@@ -32,7 +30,7 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& db) {
 }
 
 class CommandLine : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string db = dir.File("Loto7Kazoria.mdb");
 };
@@ -87,7 +85,8 @@ TEST_F(CommandLine, ShiftJisExportOfTheHistoryGivesTheSameWindowsAsTheBundledFil
         "開催回,日付,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,BONUS数字1,"
         "BONUS数字2");
     QStringEncoder cp932("Shift_JIS");
-    WriteFile(dir.File("sj.csv"), QByteArray(cp932(lines.join(QStringLiteral("\r\n")))).toStdString());
+    WriteFile(dir.File("sj.csv"),
+              QByteArray(cp932(lines.join(QStringLiteral("\r\n")))).toStdString());
     const std::string bundled = dir.File("bundled.mdb");
     ASSERT_EQ(RunCli({"import", dir.File("sj.csv")}, db).status, 0);
     ASSERT_EQ(RunCli({"import", BundledCsvPath()}, bundled).status, 0);
@@ -194,7 +193,8 @@ TEST_F(CommandLine, BacktestPrintsTheJsonKeysAndRefusesABadRange) {
         EXPECT_TRUE(m["verdict"].toString().endsWith(QStringLiteral("。")));
     }
     EXPECT_EQ(csv.status, 0) << csv.err;
-    EXPECT_EQ(csv.out.rfind("# 予想の検証\n検証した回,第20回～第60回の41回を検証", 0), 0u) << csv.out;
+    EXPECT_EQ(csv.out.rfind("# 予想の検証\n検証した回,第20回～第60回の41回を検証", 0), 0u)
+        << csv.out;
     EXPECT_EQ(late.status, 2);
     EXPECT_EQ(late.err.rfind("--from には19～60の回数を指定してください", 0), 0u) << late.err;
     EXPECT_TRUE(late.out.empty());

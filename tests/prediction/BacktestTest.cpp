@@ -26,16 +26,16 @@ TEST(PrizeTier, WorkedTicketsAgainstMain1To7AndBonus8And9) {
         int main, bonus, tier;
     } cases[] = {
         {{7, 6, 5, 4, 3, 2, 1}, 7, 0, 1},
-        {{1, 2, 3, 4, 5, 6, 9}, 6, 1, 2},       // six and a bonus number
-        {{1, 2, 3, 4, 5, 6, 10}, 6, 0, 3},      // six without one
-        {{1, 2, 3, 4, 5, 8, 9}, 5, 2, 4},       // bonus numbers do not lift five
+        {{1, 2, 3, 4, 5, 6, 9}, 6, 1, 2},   // six and a bonus number
+        {{1, 2, 3, 4, 5, 6, 10}, 6, 0, 3},  // six without one
+        {{1, 2, 3, 4, 5, 8, 9}, 5, 2, 4},   // bonus numbers do not lift five
         {{1, 2, 3, 4, 10, 11, 12}, 4, 0, 5},
-        {{1, 2, 3, 8, 10, 11, 12}, 3, 1, 6},    // three and a bonus number
-        {{1, 2, 3, 10, 11, 12, 13}, 3, 0, 0},   // three without one: nothing
+        {{1, 2, 3, 8, 10, 11, 12}, 3, 1, 6},   // three and a bonus number
+        {{1, 2, 3, 10, 11, 12, 13}, 3, 0, 0},  // three without one: nothing
         {{1, 2, 8, 9, 10, 11, 12}, 2, 2, 0},
-        {{1, 2, 3, 4, 5, 6}, 6, 0, 0},          // fewer than seven: matches only
-        {{1, 2, 3, 4, 5, 6, 6}, 6, 0, 0},       // a repeat is one number
-        {{1, 2, 3, 8, 10, 11, 0}, 3, 1, 0},     // 0 is no lottery number
+        {{1, 2, 3, 4, 5, 6}, 6, 0, 0},       // fewer than seven: matches only
+        {{1, 2, 3, 4, 5, 6, 6}, 6, 0, 0},    // a repeat is one number
+        {{1, 2, 3, 8, 10, 11, 0}, 3, 1, 0},  // 0 is no lottery number
     };
     for (const auto& c : cases) {
         const TicketScore score = ScoreTicket(c.ticket, draw);
@@ -153,12 +153,11 @@ TEST(Backtest, OnRandomDrawsEveryMethodScoresLikeChance) {
     const std::optional<BacktestRange> range = DefaultBacktestRange(draws, options);
     ASSERT_TRUE(range);
     std::vector<int> reported;
-    const BacktestResult result =
-        RunBacktest(draws, options, *range, [&](int done, int total) {
-            EXPECT_EQ(total, 2000 - 28);
-            reported.push_back(done);
-            return true;
-        });
+    const BacktestResult result = RunBacktest(draws, options, *range, [&](int done, int total) {
+        EXPECT_EQ(total, 2000 - 28);
+        reported.push_back(done);
+        return true;
+    });
     EXPECT_TRUE(result.completed);
     EXPECT_EQ(result.draws, 2000 - 28);
     for (int m = 0; m < kBacktestMethodCount; ++m) {

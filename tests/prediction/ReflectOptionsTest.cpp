@@ -1,13 +1,11 @@
-#include "prediction/ReflectOptions.h"
-
-#include <QStringEncoder>
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QStringEncoder>
 #include <filesystem>
 
+#include "prediction/ReflectOptions.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -18,7 +16,7 @@ std::string ShiftJis(const QString& text) {
 }
 
 class OptionsFile : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     std::string path = dir.File("ロト7カゾリア.ini");
     ReflectOptions options;
