@@ -10,7 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format
+  qt6-charts-dev poppler-utils
   fonts-noto-cjk qt6-translations-l10n xvfb xauth time
   dpkg-dev file lintian
 )
