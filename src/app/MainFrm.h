@@ -45,6 +45,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     // written at the end) and working tables live as long as the program.
     PredictionModel& Prediction() { return prediction_; }
     ReflectOptions& PredictionOptions() { return prediction_.Options(); }
+    const ReflectOptions& PredictionOptions() const override { return prediction_.Options(); }
     const GlobalBas& Globals() const { return globals_; }
     const std::string& DatabasePath() const { return databasePath_; }
 

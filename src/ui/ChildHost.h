@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prediction/ReflectOptions.h"
+
 struct GlobalBas;
 
 // What a child window needs of the main window that holds it.  The host
@@ -13,4 +15,6 @@ class ChildHost {
     virtual const GlobalBas& Snapshot() const = 0;
     // propEnd: true while no window that keeps data entry closed is open.
     virtual void SetPropEnd(bool on) = 0;
+    // The twelve reflect flags the prediction window now uses.
+    virtual const ReflectOptions& PredictionOptions() const = 0;
 };
