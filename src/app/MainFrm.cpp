@@ -18,6 +18,7 @@
 #include "entry/EntryWindow.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
+#include "ui/BacktestWindow.h"
 #include "ui/ChildWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
@@ -132,6 +133,9 @@ void MainFrm::BuildMenus() {
     AddAnalysisCommand(groups, QStringLiteral("11分割データ分析"), "mnu11BunkatsuData");
     AddAnalysisCommand(analyses, QStringLiteral("下一桁出現傾向分析"), "mnuLastChar");
     AddAnalysisCommand(analyses, QStringLiteral("下一桁連続出現回数分析"), "mnuLastCharRenzoku");
+    analyses->addSeparator();
+    AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
+               [this] { mnuYosoKensho_Click(); });
 
     QMenu* data = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
     AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
@@ -200,6 +204,11 @@ void MainFrm::mnuYoso_Click() {
     OpenChild(QString::fromUtf8(kPredictionWindowName), [](MainFrm& main) -> ChildWindow* {
         return new 一発カゾリア予想(main, main.Prediction());
     });
+}
+
+void MainFrm::mnuYosoKensho_Click() {
+    OpenChild(QString::fromUtf8(kBacktestWindowName),
+              [](MainFrm& main) -> ChildWindow* { return new BacktestWindow(main); });
 }
 
 void MainFrm::mnuMasterInput_Click() {

@@ -1,0 +1,324 @@
+#include "ui/BacktestWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/CurrentException.h"
+#include "core/GlobalBas.h"
+#include "core/QtConversions.h"
+#include "prediction/BacktestGrid.h"
+#include "ui/BacktestChart.h"
+#include "ui/ChildHost.h"
+#include "ui/Messages.h"
+#include "ui/Twips.h"
+
+namespace {
+
+constexpr int kWidthTwips = 17700;
+constexpr int kHeightTwips = 13200;
+constexpr int kMarginTwips = 120;
+constexpr int kSpacingTwips = 90;
+constexpr int kButtonWidthTwips = 900;
+constexpr int kButtonHeightTwips = 375;
+constexpr int kProgressWidthTwips = 2700;
+constexpr int kEmptyGridHeightTwips = 2700;
+constexpr int kChartMinimumHeightTwips = 4500;
+
+const QString kNoDrawsText = QStringLiteral(
+    "すべての手法が予想できるだけの当選データがないため、予想を検証できません。"
+    "当選データを増やすか、予想の「反映する」の数を減らしてください。");
+
+QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setFixedSize(TwipsToPixels(kButtonWidthTwips, parent),
+                         TwipsToPixels(kButtonHeightTwips, parent));
+    return button;
+}
+
+}  // namespace
+
+// Installed on the application while a run goes on.  User input reaches
+// only 中止, 閉じる and the window's frame (it may be moved or closed); Esc
+// stops the run.  A close of the main window is held back until the run has
+// stopped, because closing it releases the draws the run is reading.
+class BacktestWindow::RunInput : public QObject {
+  public:
+    explicit RunInput(BacktestWindow& window) : QObject(&window), window_(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        QWidget* top = window_.window();
+        if (event->type() == QEvent::Close && watched == top && top != &window_) {
+            event->ignore();
+            window_.StopAndCloseMain();
+            return true;
+        }
+        if (event->type() == QEvent::Shortcut) return true;
+        if (!event->isInputEvent() || !watched->isWidgetType()) return false;
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            window_.Cmd中止_Click();
+            return true;
+        }
+        return watched != window_.Cmd中止 && watched != window_.Command1 &&
+               watched != window_.parentWidget();
+    }
+
+  private:
+    BacktestWindow& window_;
+};
+
+BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
+    : ChildWindow(host,
+                  {.name = QString::fromUtf8(kBacktestWindowName),
+                   .caption = QString::fromUtf8(kBacktestWindowName),
+                   .widthTwips = kWidthTwips,
+                   .heightTwips = kHeightTwips},
+                  parent),
+      input_(new RunInput(*this)) {
+    Label1 = new QLabel(QStringLiteral("過去の当選データで各手法の予想をやり直し、当たり具合を"
+                                       "偶然と比べます（予想の「反映する」の設定で計算します）"),
+                        this);
+    Label1->setObjectName("Label1");
+    Label1->setWordWrap(true);
+    Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this);
+    Command2->setEnabled(false);
+    Command1 = MakeButton(QStringLiteral("閉じる"), "Command1", this);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Spin開始回 = new QSpinBox(this);
+    Spin開始回->setObjectName("Spin開始回");
+    Spin終了回 = new QSpinBox(this);
+    Spin終了回->setObjectName("Spin終了回");
+    Cmd実行 = MakeButton(QStringLiteral("実行"), "Cmd実行", this);
+    connect(Cmd実行, &QPushButton::clicked, this, [this] { Cmd実行_Click(); });
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setFixedWidth(TwipsToPixels(kProgressWidthTwips, this));
+    Cmd中止 = MakeButton(QStringLiteral("中止"), "Cmd中止", this);
+    Cmd中止->setEnabled(false);
+    connect(Cmd中止, &QPushButton::clicked, this, [this] { Cmd中止_Click(); });
+    Label2 = new QLabel(this);
+    Label2->setObjectName("Label2");
+    Label2->setWordWrap(true);
+
+    fpSpread1 = new GridView(this);
+    fpSpread1->setObjectName("fpSpread1");
+
+    Chart1 = new BacktestChart(this);
+    Chart1->setMinimumHeight(TwipsToPixels(kChartMinimumHeightTwips, this));
+    auto* methods = new QHBoxLayout();
+    methods->addWidget(new QLabel(QStringLiteral("グラフに表示する手法："), this));
+    for (int method = 0; method < kBacktestMethodCount; ++method) {
+        Chk手法[method] = new QCheckBox(FromView(BacktestMethodName(method)), this);
+        Chk手法[method]->setObjectName(QStringLiteral("Chk手法%1").arg(method));
+        Chk手法[method]->setChecked(true);
+        connect(Chk手法[method], &QCheckBox::toggled, this,
+                [this, method](bool on) { Chart1->SetMethodShown(method, on); });
+        methods->addWidget(Chk手法[method]);
+    }
+    methods->addStretch();
+
+    auto* top = new QHBoxLayout();
+    top->addWidget(Label1, 1);
+    top->addWidget(Command2, 0, Qt::AlignTop);
+    top->addWidget(Command1, 0, Qt::AlignTop);
+
+    auto* range = new QHBoxLayout();
+    range->addWidget(new QLabel(QStringLiteral("検証する回：第"), this));
+    range->addWidget(Spin開始回);
+    range->addWidget(new QLabel(QStringLiteral("回 ～ 第"), this));
+    range->addWidget(Spin終了回);
+    range->addWidget(new QLabel(QStringLiteral("回"), this));
+    range->addSpacing(TwipsToPixels(kSpacingTwips, this));
+    range->addWidget(Cmd実行);
+    range->addSpacing(TwipsToPixels(kSpacingTwips, this));
+    range->addWidget(ProgressBar1);
+    range->addWidget(Cmd中止);
+    range->addSpacing(TwipsToPixels(kSpacingTwips, this));
+    range->addWidget(Label2, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    const int margin = TwipsToPixels(kMarginTwips, this);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(TwipsToPixels(kSpacingTwips, this));
+    layout->addLayout(top);
+    layout->addLayout(range);
+    layout->addWidget(fpSpread1);
+    layout->addLayout(methods);
+    layout->addWidget(Chart1, 1);
+}
+
+BacktestWindow::~BacktestWindow() = default;
+
+void BacktestWindow::Compute() {
+    result_.reset();
+    if (!TakeWholeRange()) return;
+    const BacktestRange range{Spin開始回->value(), Spin終了回->value()};
+    result_ = RunBacktest(Host().Snapshot().Draws, Host().PredictionOptions(), range);
+    totalDraws_ = result_->draws;
+}
+
+void BacktestWindow::Present() {
+    if (!result_) {
+        ShowNoDraws();
+        return;
+    }
+    WriteBacktestGrid(*result_, grid_);
+    fpSpread1->SetGrid(&grid_);
+    fpSpread1->setFixedHeight(fpSpread1->sizeHint().height());
+    Chart1->Show(&*result_);
+    ProgressBar1->setRange(0, std::max(1, totalDraws_));
+    ProgressBar1->setValue(result_->draws);
+    const BacktestRange& range = result_->range;
+    if (result_->completed) {
+        Label2->setText(QStringLiteral("第%1回～第%2回の%3回を検証しました。")
+                            .arg(range.from)
+                            .arg(range.to)
+                            .arg(result_->draws));
+    } else {
+        Label2->setText(
+            QStringLiteral("中止しました。第%1回～第%2回の%3回のうち、検証できた%4回分の結果です。")
+                .arg(range.from)
+                .arg(range.to)
+                .arg(totalDraws_)
+                .arg(result_->draws));
+    }
+}
+
+void BacktestWindow::ShowNoDraws() {
+    grid_ = ResultGrid();
+    fpSpread1->SetGrid(&grid_);
+    fpSpread1->setFixedHeight(TwipsToPixels(kEmptyGridHeightTwips, this));
+    Chart1->Show(nullptr);
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+    Label2->setText(kNoDrawsText);
+}
+
+bool BacktestWindow::TakeWholeRange() {
+    const std::optional<BacktestRange> whole =
+        DefaultBacktestRange(Host().Snapshot().Draws, Host().PredictionOptions());
+    if (!whole) {
+        haveRange_ = false;
+        Spin開始回->setEnabled(false);
+        Spin終了回->setEnabled(false);
+        return false;
+    }
+    // A new range keeps the draws chosen, moved inside it where needed.
+    for (QSpinBox* box : {Spin開始回, Spin終了回}) {
+        box->setRange(whole->from, whole->to);
+        box->setEnabled(true);
+    }
+    if (!haveRange_) {
+        Spin開始回->setValue(whole->from);
+        Spin終了回->setValue(whole->to);
+    }
+    haveRange_ = true;
+    return true;
+}
+
+void BacktestWindow::Command1_Click() { CloseChildWindow(this); }
+
+void BacktestWindow::Cmd実行_Click() {
+    if (running_) return;
+    if (!TakeWholeRange()) {
+        result_.reset();
+        Present();
+        return;
+    }
+    const BacktestRange range{Spin開始回->value(), Spin終了回->value()};
+    if (range.from > range.to) {
+        ShowMessage(this, QStringLiteral("最初の回が最後の回より後になっています。"));
+        return;
+    }
+    // The run reads the snapshot and its own copy of the flags; once this
+    // window is gone it touches nothing of it.
+    const DrawStore& draws = Host().Snapshot().Draws;
+    const ReflectOptions options = Host().PredictionOptions();
+    const QPointer<BacktestWindow> alive(this);
+    struct RunScope {
+        QPointer<BacktestWindow> window;
+        ~RunScope() {
+            if (window) window->SetRunning(false);
+        }
+    };
+    std::optional<BacktestResult> result;
+    int total = 0;
+    try {
+        SetRunning(true);
+        const RunScope scope{alive};
+        result = RunBacktest(draws, options, range, [&](int done, int all) {
+            if (!alive) return false;
+            total = all;
+            ProgressBar1->setRange(0, std::max(1, all));
+            ProgressBar1->setValue(done);
+            QApplication::processEvents();
+            return alive && !stopRequested_;
+        });
+    } catch (...) {
+        if (alive) ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+    }
+    if (!alive) return;
+    if (result) {
+        result_ = std::move(result);
+        totalDraws_ = total;
+        Present();
+    }
+    if (closeMainAfterRun_) {
+        closeMainAfterRun_ = false;
+        closeAfterRun_ = false;
+        window()->close();
+    } else if (closeAfterRun_) {
+        closeAfterRun_ = false;
+        CloseChildWindow(this);
+    }
+}
+
+void BacktestWindow::Cmd中止_Click() {
+    if (running_) stopRequested_ = true;
+}
+
+void BacktestWindow::SetRunning(bool running) {
+    running_ = running;
+    Cmd実行->setEnabled(!running);
+    Spin開始回->setEnabled(!running && haveRange_);
+    Spin終了回->setEnabled(!running && haveRange_);
+    for (QCheckBox* box : Chk手法) box->setEnabled(!running);
+    Cmd中止->setEnabled(running);
+    if (running) {
+        stopRequested_ = false;
+        ProgressBar1->setValue(0);
+        Label2->setText(QStringLiteral("検証しています…"));
+        Cmd中止->setFocus();
+        qApp->installEventFilter(input_);
+    } else {
+        qApp->removeEventFilter(input_);
+    }
+}
+
+void BacktestWindow::StopAndCloseMain() {
+    stopRequested_ = true;
+    closeMainAfterRun_ = true;
+}
+
+void BacktestWindow::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        // The run is still on the stack: stop it, and close once it returned.
+        stopRequested_ = true;
+        closeAfterRun_ = true;
+        event->ignore();
+        return;
+    }
+    ChildWindow::closeEvent(event);
+}

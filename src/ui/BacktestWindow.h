@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <optional>
+
+#include "core/ResultGrid.h"
+#include "prediction/Backtest.h"
+#include "ui/ChildWindow.h"
+#include "ui/GridView.h"
+
+class BacktestChart;
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+
+// The window's object name and caption.
+inline constexpr const char* kBacktestWindowName = "予想の検証";
+
+// 予想の検証: replays every prediction method over a range of past draws with
+// the prediction window's current reflect flags and shows how the tickets
+// did against chance, as the back-test table and as a chart of the shares of
+// 0 … 7 main matches.  It computes the default range (every draw all methods
+// can predict) when it opens, and the chosen range on 実行.
+//
+// A run happens on the UI thread: between every few draws it updates the
+// progress bar and lets pending events run, so 中止 answers at once.  While
+// it runs, user input reaches only 中止, 閉じる and the window's frame, and
+// closing this window or the main window waits until the run has stopped.
+class BacktestWindow : public ChildWindow {
+  public:
+    explicit BacktestWindow(ChildHost& host, QWidget* parent = nullptr);
+    ~BacktestWindow() override;
+
+    void Command1_Click();
+    void Cmd実行_Click();
+    void Cmd中止_Click();
+
+    bool Running() const { return running_; }
+    const ResultGrid& Grid() const { return grid_; }
+    // The last result shown; none when the draws let no method predict.
+    const std::optional<BacktestResult>& Result() const { return result_; }
+
+    QLabel* Label1 = nullptr;         // what the window does
+    QPushButton* Command2 = nullptr;  // 印刷, not usable yet
+    QPushButton* Command1 = nullptr;  // 閉じる
+    QSpinBox* Spin開始回 = nullptr;
+    QSpinBox* Spin終了回 = nullptr;
+    QPushButton* Cmd実行 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Cmd中止 = nullptr;
+    QLabel* Label2 = nullptr;  // what the last run did, or why none ran
+    GridView* fpSpread1 = nullptr;
+    std::array<QCheckBox*, kBacktestMethodCount> Chk手法{};  // methods drawn in the chart
+    BacktestChart* Chart1 = nullptr;
+
+  protected:
+    // The default range with the current flags, computed in full.
+    void Compute() override;
+    void Present() override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class RunInput;
+    friend class RunInput;
+
+    // Sets the limits of the range boxes to the draws all methods can predict
+    // with the current flags (the first time also their values); false when
+    // no draw qualifies.
+    bool TakeWholeRange();
+    void ShowNoDraws();
+    void SetRunning(bool running);
+    // Asked while a run goes on: stop it, then close the main window.
+    void StopAndCloseMain();
+
+    RunInput* input_ = nullptr;
+    ResultGrid grid_;
+    std::optional<BacktestResult> result_;
+    int totalDraws_ = 0;  // draws in the range of the last result
+    bool haveRange_ = false;
+    bool running_ = false;
+    bool stopRequested_ = false;
+    bool closeAfterRun_ = false;
+    bool closeMainAfterRun_ = false;
+};
