@@ -159,8 +159,6 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
     layout->addWidget(Chart1, 1);
 }
 
-BacktestWindow::~BacktestWindow() = default;
-
 void BacktestWindow::Compute() {
     result_.reset();
     if (!TakeWholeRange()) return;

@@ -32,7 +32,6 @@ inline constexpr const char* kBacktestWindowName = "予想の検証";
 class BacktestWindow : public ChildWindow {
   public:
     explicit BacktestWindow(ChildHost& host, QWidget* parent = nullptr);
-    ~BacktestWindow() override;
 
     void Command1_Click();
     void Cmd実行_Click();
@@ -64,7 +63,6 @@ class BacktestWindow : public ChildWindow {
 
   private:
     class RunInput;
-    friend class RunInput;
 
     // Sets the limits of the range boxes to the draws all methods can predict
     // with the current flags (the first time also their values); false when
