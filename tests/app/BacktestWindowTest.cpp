@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QChart>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/MainFrm.h"
+#include "data/CsvImport.h"
+#include "data/SyntheticHistory.h"
+#include "prediction/ReflectionShift.h"
+#include "support/TestSupport.h"
+#include "ui/AnalysisWindow.h"
+#include "ui/BacktestChart.h"
+#include "ui/BacktestWindow.h"
+#include "ui/Messages.h"
+
+namespace {
+
+const QString kWindowName = QStringLiteral("予想の検証");
+
+class BacktestWindowTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    QString previousDirectory = QDir::currentPath();
+    GlobalBas globals;
+    std::unique_ptr<MainFrm> main;
+
+    // The main window over a database imported from csvPath.
+    void Start(const std::string& csvPath) {
+        SetQuietMessages(true);
+        ClearRecordedMessages();
+        QDir::setCurrent(QString::fromStdString(dir.Path().string()));
+        const std::string db = dir.File("Loto7Kazoria.mdb");
+        ImportCsv(csvPath, db);
+        main = std::make_unique<MainFrm>(globals, db);
+        main->Form_Load();
+        main->show();
+    }
+    void StartSynthetic(int draws) {
+        const std::string csv = dir.File("synthetic.csv");
+        WriteFile(csv, SyntheticHistoryCsv(draws));
+        Start(csv);
+    }
+    void TearDown() override {
+        main.reset();
+        QDir::setCurrent(previousDirectory);
+    }
+    BacktestWindow* Open() {
+        main->Command("mnuYosoKensho")->trigger();
+        QMdiSubWindow* frame = main->FindChildWindow(kWindowName);
+        return frame ? dynamic_cast<BacktestWindow*>(frame->widget()) : nullptr;
+    }
+    // Runs 実行 and, once the run is a quarter through, lets `during` run
+    // as a queued event, as a click of the user would.  Returns the most
+    // draws the progress bar showed done, and the draws of the range.
+    std::pair<int, int> RunAndMeanwhile(BacktestWindow& window,
+                                        const std::function<void()>& during) {
+        bool queued = false;
+        int most = 0, total = 0;
+        const QMetaObject::Connection watch = QObject::connect(
+            window.ProgressBar1, &QProgressBar::valueChanged, window.ProgressBar1, [&](int done) {
+                if (!window.Running()) return;
+                most = std::max(most, done);
+                total = window.ProgressBar1->maximum();
+                if (queued || done < total / 4) return;
+                queued = true;
+                QTimer::singleShot(0, main.get(), during);
+            });
+        QTest::mouseClick(window.Cmd実行, Qt::LeftButton);
+        QObject::disconnect(watch);
+        EXPECT_TRUE(queued);
+        return {most, total};
+    }
+};
+
+std::string Cell(const ResultGrid& grid, int column, int row) { return grid.ReadCell(column, row); }
+
+TEST_F(BacktestWindowTest, OpensFromTheMenuWithTheDefaultRangeAndRunsTheChosenRange) {
+    Start(BundledCsvPath());
+    EXPECT_EQ(main->findChild<QMenu*>("mnuMain")->actions().last(), main->Command("mnuYosoKensho"));
+    BacktestWindow* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), kWindowName);
+    EXPECT_FALSE(main->propEnd());
+    EXPECT_FALSE(window->Command2->isEnabled());
+
+    const std::optional<BacktestRange> whole =
+        DefaultBacktestRange(globals.Draws, main->PredictionOptions());
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(window->Spin開始回->value(), whole->from);
+    EXPECT_EQ(window->Spin終了回->value(), whole->to);
+    EXPECT_EQ(window->Spin開始回->minimum(), whole->from);
+    EXPECT_EQ(window->Spin終了回->maximum(), whole->to);
+
+    const ResultGrid& grid = window->Grid();
+    EXPECT_EQ(window->fpSpread1->Grid(), &grid);
+    for (int method = 0; method < kBacktestMethodCount; ++method) {
+        EXPECT_EQ(Cell(grid, 1, 3 + method), BacktestMethodName(method));
+    }
+    EXPECT_NE(
+        Cell(grid, 2, 1)
+            .find("第" + std::to_string(whole->from) + "回～第" + std::to_string(whole->to) + "回"),
+        std::string::npos);
+
+    const QList<QAbstractSeries*> series = window->Chart1->chart()->series();
+    EXPECT_EQ(series.size(), kBacktestMethodCount + 1);
+    for (int method = 0; method < kBacktestMethodCount; ++method) {
+        EXPECT_EQ(window->Chart1->MethodSeries(method)->count(), kTicketSize + 1);
+    }
+    EXPECT_EQ(window->Chart1->ChanceSeries()->count(), kTicketSize + 1);
+    window->Chk手法[2]->click();
+    EXPECT_FALSE(window->Chart1->MethodSeries(2)->isVisible());
+
+    // A flag set in the prediction window counts on the next run.
+    main->PredictionOptions().SetFlag(1, true);
+    const int shift = ComputeReflectionShift(main->PredictionOptions());
+    ASSERT_GT(shift, 0);
+    window->Spin開始回->setValue(600);
+    window->Spin終了回->setValue(650);
+    QTest::mouseClick(window->Cmd実行, Qt::LeftButton);
+    EXPECT_EQ(Cell(grid, 2, 1),
+              "第600回～第650回の51回を検証（参考にする回のずれ " + std::to_string(shift) + "回）");
+    EXPECT_EQ(window->Result()->draws, 51);
+
+    EXPECT_EQ(Open(), window);
+    int named = 0;
+    for (QMdiSubWindow* child : main->MdiArea()->subWindowList()) {
+        named += child->widget()->objectName() == kWindowName;
+    }
+    EXPECT_EQ(named, 1);
+    window->Command1->click();
+    QApplication::processEvents();
+    EXPECT_EQ(main->FindChildWindow(kWindowName), nullptr);
+    EXPECT_TRUE(main->propEnd());
+}
+
+TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
+    StartSynthetic(3000);
+    main->Command("mnuBaratsuki")->trigger();
+    auto* other = dynamic_cast<AnalysisWindow*>(
+        main->FindChildWindow(QStringLiteral("バラツキ分析"))->widget());
+    BacktestWindow* window = Open();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->Result()->completed);
+    const int total = window->Result()->draws;
+    ASSERT_GT(total, 2900);
+
+    RunAndMeanwhile(*window, [&] {
+        QTest::mouseClick(other->Command1, Qt::LeftButton);  // no input but 中止 counts
+        EXPECT_FALSE(window->Cmd実行->isEnabled());
+        EXPECT_FALSE(window->Spin開始回->isEnabled());
+        QTest::mouseClick(window->Cmd中止, Qt::LeftButton);
+    });
+    const BacktestResult& result = *window->Result();
+    EXPECT_FALSE(result.completed);
+    EXPECT_GE(result.draws, total / 4);
+    EXPECT_LT(result.draws, total / 2);
+    EXPECT_TRUE(window->Label2->text().startsWith(QStringLiteral("中止しました。")))
+        << window->Label2->text().toStdString();
+    EXPECT_NE(Cell(window->Grid(), 2, 1).find("途中で中止しました"), std::string::npos);
+    EXPECT_TRUE(window->Cmd実行->isEnabled());
+    EXPECT_FALSE(window->Cmd中止->isEnabled());
+    EXPECT_NE(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
+    // Input reaches every window again.
+    QTest::mouseClick(other->Command1, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
+}
+
+TEST_F(BacktestWindowTest, ClosingDuringARunStopsItFirst) {
+    StartSynthetic(3000);
+    BacktestWindow* window = Open();
+    ASSERT_NE(window, nullptr);
+    QPointer<BacktestWindow> guard(window);
+    const auto [most, total] =
+        RunAndMeanwhile(*window, [&] { main->FindChildWindow(kWindowName)->close(); });
+    EXPECT_LT(most, total / 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_TRUE(main->propEnd());
+
+    // A window destroyed outright during a run ends the run, which then
+    // leaves it alone.
+    window = Open();
+    ASSERT_NE(window, nullptr);
+    guard = window;
+    const auto [mostBeforeDeletion, totalBeforeDeletion] =
+        RunAndMeanwhile(*window, [&] { delete main->FindChildWindow(kWindowName); });
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_LT(mostBeforeDeletion, totalBeforeDeletion / 2);
+
+    // Closing the main window releases the draws: it waits until the run stopped.
+    window = Open();
+    ASSERT_NE(window, nullptr);
+    RunAndMeanwhile(*window, [&] { main->close(); });
+    EXPECT_FALSE(window->Result()->completed);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(globals.Draws.Empty());
+}
+
+TEST_F(BacktestWindowTest, TooFewDrawsSaySoAndShowAnEmptyGrid) {
+    StartSynthetic(15);
+    BacktestWindow* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->Result());
+    EXPECT_EQ(window->Grid().RowCount(), 0);
+    EXPECT_TRUE(window->Label2->text().startsWith(
+        QStringLiteral("すべての手法が予想できるだけの当選データがないため")));
+    EXPECT_FALSE(window->Spin開始回->isEnabled());
+    QTest::mouseClick(window->Cmd実行, Qt::LeftButton);
+    EXPECT_FALSE(window->Result());
+    for (const QString& message : RecordedMessages()) {
+        EXPECT_FALSE(message.contains(QStringLiteral("検証"))) << message.toStdString();
+    }
+}
+
+}  // namespace
