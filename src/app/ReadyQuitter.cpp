@@ -14,6 +14,7 @@ void OpenEveryWindow(MainFrm& main) {
             main.OpenAnalysis(FromView(info.name));
         }
     }
+    main.mnuYosoKensho_Click();
     main.mnuYoso_Click();
 }
 

@@ -204,6 +204,7 @@ TEST_F(MainWindow, OpenAllOpensTheEntryWindowEveryAnalysisAndThePrediction) {
     OpenEveryWindow(*main);
     EXPECT_TRUE(IsOpen(QStringLiteral("当選データ入力")));
     EXPECT_TRUE(IsOpen(QStringLiteral("一発カゾリア予想")));
+    EXPECT_TRUE(IsOpen(QStringLiteral("予想の検証")));
     for (const AnalysisInfo& info : AnalysisCatalog()) {
         EXPECT_TRUE(IsOpen(QString::fromUtf8(info.name.data(), info.name.size()))) << info.name;
     }
