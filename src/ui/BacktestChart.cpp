@@ -24,10 +24,12 @@ constexpr double kShareStep = 10.0;  // the share axis ends on a multiple of thi
 
 }  // namespace
 
-BacktestChart::BacktestChart(QWidget* parent) : QChartView(parent) {
+// The chart is handed over at construction: a chart set later would leave
+// the view's own first chart unowned.
+BacktestChart::BacktestChart(QWidget* parent) : QChartView(new QChart(), parent) {
     setObjectName("Chart1");
     setRenderHint(QPainter::Antialiasing);
-    auto* chart = new QChart();
+    QChart* chart = this->chart();
     chart->setTitle(QStringLiteral("本数字と一致した個数ごとの割合（実際と偶然）"));
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->setMargins(QMargins(4, 4, 4, 4));
@@ -63,7 +65,6 @@ BacktestChart::BacktestChart(QWidget* parent) : QChartView(parent) {
     }
     add(chance_, QStringLiteral("偶然（7個をでたらめに選んだとき）"),
         QPen(kChanceColor, 2, Qt::DashLine));
-    setChart(chart);
     FitShareAxis();
 }
 
