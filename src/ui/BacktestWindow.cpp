@@ -199,8 +199,7 @@ void BacktestWindow::ShowNoDraws() {
     fpSpread1->SetGrid(&grid_);
     fpSpread1->setFixedHeight(TwipsToPixels(kEmptyGridHeightTwips, this));
     Chart1->Show(nullptr);
-    ProgressBar1->setRange(0, 1);
-    ProgressBar1->setValue(0);
+    ProgressBar1->reset();
     Label2->setText(kNoDrawsText);
 }
 
