@@ -57,8 +57,7 @@ class BacktestWindow::RunInput : public QObject {
     explicit RunInput(BacktestWindow& window) : QObject(&window), window_(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        QWidget* top = window_.window();
-        if (event->type() == QEvent::Close && watched == top && top != &window_) {
+        if (event->type() == QEvent::Close && watched == window_.window() && watched != &window_) {
             event->ignore();
             window_.StopAndCloseMain();
             return true;
@@ -158,6 +157,9 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
     layout->addLayout(methods);
     layout->addWidget(Chart1, 1);
 }
+
+// A window destroyed during a run stops filtering before its parts go.
+BacktestWindow::~BacktestWindow() { qApp->removeEventFilter(input_); }
 
 void BacktestWindow::Compute() {
     result_.reset();

@@ -32,6 +32,7 @@ inline constexpr const char* kBacktestWindowName = "予想の検証";
 class BacktestWindow : public ChildWindow {
   public:
     explicit BacktestWindow(ChildHost& host, QWidget* parent = nullptr);
+    ~BacktestWindow() override;
 
     void Command1_Click();
     void Cmd実行_Click();
