@@ -206,6 +206,20 @@ void MainFrm::mnuYoso_Click() {
     });
 }
 
+QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
+    const std::pair<QString, void (MainFrm::*)()> commands[] = {
+        {QString::fromUtf8(kPredictionWindowName), &MainFrm::mnuYoso_Click},
+        {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
+        {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
+    };
+    for (const auto& [window, command] : commands) {
+        if (name != window) continue;
+        (this->*command)();
+        return FindChildWindow(name);
+    }
+    return OpenAnalysis(name);
+}
+
 void MainFrm::mnuYosoKensho_Click() {
     OpenChild(QString::fromUtf8(kBacktestWindowName),
               [](MainFrm& main) -> ChildWindow* { return new BacktestWindow(main); });

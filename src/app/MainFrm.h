@@ -51,6 +51,10 @@ class MainFrm : public QMainWindow, public ChildHost {
 
     // Opens an analysis window by its window name, or brings it to the front.
     QMdiSubWindow* OpenAnalysis(const QString& name);
+    // Opens any child window by its window name (an analysis, the prediction,
+    // 予想の検証 or the data entry) as its menu command does; null when no
+    // window has that name or it did not open.
+    QMdiSubWindow* OpenWindow(const QString& name);
 
     void mnuEnd_Click();
     void mnuYoso_Click();

@@ -107,7 +107,7 @@ int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& p
     // where no window manager activates the main window.
     main.mnuYoso_Click();
     for (const std::string& name : options.openWindows) {
-        if (!main.OpenAnalysis(QString::fromStdString(name))) {
+        if (!main.OpenWindow(QString::fromStdString(name))) {
             ShowMessage(
                 &main,
                 QStringLiteral("ウィンドウ「%1」はありません。").arg(QString::fromStdString(name)));

@@ -286,3 +286,17 @@ TEST_F(MainWindow, CsvImportCommandReportsAndTheSnapshotStaysAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+// --open takes every window name the menus open, not only the analyses.
+TEST_F(MainWindow, OpenWindowKnowsEveryChildWindowByName) {
+    for (const QString& name : {QStringLiteral("予想の検証"), QStringLiteral("一発カゾリア予想"),
+                                QStringLiteral("バラツキ分析")}) {
+        ASSERT_NE(main->OpenWindow(name), nullptr) << name.toStdString();
+        EXPECT_TRUE(IsOpen(name)) << name.toStdString();
+    }
+    EXPECT_EQ(main->OpenWindow(QStringLiteral("無い窓")), nullptr);
+}
+
+}  // namespace
