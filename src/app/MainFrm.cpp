@@ -218,9 +218,12 @@ void MainFrm::mnuImportCsv_Click() {
         ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
         return;
     }
+    // Qt's own dialog, which speaks Japanese with the rest of the program
+    // whatever the desktop's language.
     const QString file = QFileDialog::getOpenFileName(
         this, QStringLiteral("取り込むCSVファイル"), QString(),
-        QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"));
+        QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
     if (!file.isEmpty()) ImportCsvFile(file);
 }
 
