@@ -51,6 +51,7 @@ void AnalysisWindow::Compute() {
 void AnalysisWindow::Present() {
     fpSpread1->SetGrid(&grid_);
     PlaceControls();
+    fpSpread1->FitToPresentSize(true);
 }
 
 void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }

@@ -58,6 +58,11 @@ void PlaceAtTopLeft(QWidget* frame, int widthTwips, int heightTwips) {
     if (!frame) return;
     frame->move(0, 0);
     frame->resize(TwipsToPixels(widthTwips, frame), TwipsToPixels(heightTwips, frame));
+    // The content takes its size inside the frame now, not only once the
+    // frame is shown, so that the window lays itself out at its own size.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->widget()) {
+        sub->widget()->resize(sub->contentsRect().size());
+    }
 }
 
 Hourglass::Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -1,6 +1,7 @@
 #include "ui/GridView.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -50,8 +51,22 @@ void GridView::Refresh() {
     viewport()->update();
 }
 
+void GridView::FitToPresentSize(bool height) {
+    QSize room = contentsRect().size();
+    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
+        room.rwidth() -= verticalScrollBar()->sizeHint().width();
+    }
+    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
+        room.rheight() -= horizontalScrollBar()->sizeHint().height();
+    }
+    if (!height) room.setHeight(0);
+    if (room == room_) return;
+    room_ = room;
+    Refresh();
+}
+
 void GridView::Relayout() {
-    geometry_ = grid_ ? GridGeometry(*grid_, font(), logicalDpiY()) : GridGeometry();
+    geometry_ = grid_ ? GridGeometry(*grid_, font(), logicalDpiY(), room_) : GridGeometry();
     if (grid_) {
         const bool horizontal = grid_->ScrollBars() & 1;
         const bool vertical = grid_->ScrollBars() & 2;
@@ -254,13 +269,15 @@ void GridView::PaintText(QPainter& p, int column, int row, const Span& columns, 
     const QPoint shift(-columns.offset, -rows.offset);
     const QPixmap& image =
         TextImage(grid_->TextIndex(column, row), place.font, grid_->Cell(column, row).fore);
+    const QPoint origin =
+        QPoint(place.x, place.baseline - geometry_.BaselineOffset(place.font)) + shift;
     if (place.width <= place.room.width()) {
-        p.drawPixmap(place.origin + shift, image);
+        p.drawPixmap(origin, image);
         return;
     }
     p.save();
     p.setClipRect(place.room.translated(shift), Qt::IntersectClip);
-    p.drawPixmap(place.origin + shift, image);
+    p.drawPixmap(origin, image);
     p.restore();
 }
 
@@ -273,13 +290,16 @@ const QPixmap& GridView::TextImage(std::uint32_t index, int font, Rgb color) {
     const qreal ratio = devicePixelRatioF();
     const QSizeF size = text.size();
     QPixmap image(std::max(1, static_cast<int>(std::ceil(size.width() * ratio))),
-                  std::max(1, static_cast<int>(std::ceil(size.height() * ratio))));
+                  std::max(1, static_cast<int>(std::ceil((size.height() + 1) * ratio))));
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    painter.setFont(geometry_.Font(font));
+    const QFont& drawn = geometry_.Font(font);
+    painter.setFont(drawn);
     painter.setPen(ToQColor(color));
-    painter.drawStaticText(0, 0, text);
+    // The baseline on a whole pixel, where the geometry expects it.
+    const double ascent = QFontMetricsF(drawn).ascent();
+    painter.drawStaticText(QPointF(0, geometry_.BaselineOffset(font) - ascent), text);
     painter.end();
     return textImages_.emplace(key, std::move(image)).first->second;
 }

@@ -25,6 +25,12 @@ class GridView : public QAbstractScrollArea {
     const ResultGrid* Grid() const { return grid_; }
     // Re-reads sizes and texts after the grid changed.
     void Refresh();
+    // Fits the grid to the view's present size, which stays the one to fit
+    // when the view is resized later: columns widen into its width to show
+    // their texts in the grid's font rather than a smaller one, and, with
+    // height, a grid that does not scroll up and down keeps its rows within
+    // its height by drawing its texts smaller.
+    void FitToPresentSize(bool height);
 
     // Pixel geometry, for layout and tests.
     const GridGeometry& Geometry() const { return geometry_; }
@@ -72,5 +78,6 @@ class GridView : public QAbstractScrollArea {
 
     const ResultGrid* grid_ = nullptr;
     GridGeometry geometry_;
+    QSize room_;                                   // the size to fit, or 0 for none
     std::vector<std::vector<QStaticText>> texts_;  // by font, then interned index
 };

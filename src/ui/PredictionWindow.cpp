@@ -24,6 +24,7 @@ constexpr int kPredictionFrameWidthTwips = 5775;
 constexpr int kFrameLabelHeightTwips = 600;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 330;
+constexpr int kGridLabelGapTwips = 20;
 
 }  // namespace
 
@@ -107,17 +108,34 @@ void 一発カゾリア予想::CreateGrids() {
     Label19->setWordWrap(true);
     Label19->setGeometry(px(120), px(240), px(kPredictionFrameWidthTwips - 240), px(600));
     for (int i = 0; i < kPredictionGridCount; ++i) {
-        const PredictionGridLayout& layout = kPredictionGrids[i];
-        auto* label = new QLabel(FromView(layout.label), this);
+        auto* label = new QLabel(FromView(kPredictionGrids[i].label), this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setGeometry(px(kPredictionGridLeftTwips), px(layout.topTwips) - px(260),
-                           px(kPredictionGridWidthTwips), px(240));
         auto* grid = new GridView(this);
         grid->setObjectName(QStringLiteral("fpSpread1(%1)").arg(i));
-        grid->setGeometry(px(kPredictionGridLeftTwips), px(layout.topTwips),
-                          px(kPredictionGridWidthTwips), px(layout.heightTwips));
         GridLabels[i] = label;
         fpSpread1[i] = grid;
+    }
+    PlaceGrids();
+}
+
+// Each grid under its label, at its place in the window or lower where the
+// grid above it needed more room, and as high as its rows need.
+void 一発カゾリア予想::PlaceGrids() {
+    const auto px = [this](int twips) { return TwipsToPixels(twips, this); };
+    const int left = px(kPredictionGridLeftTwips);
+    const int width = px(kPredictionGridWidthTwips);
+    const int gap = px(kGridLabelGapTwips);
+    int below = 0;  // the bottom of the grid above
+    for (int i = 0; i < kPredictionGridCount; ++i) {
+        const PredictionGridLayout& layout = kPredictionGrids[i];
+        QLabel* label = GridLabels[i];
+        GridView* grid = fpSpread1[i];
+        const int labelHeight = label->sizeHint().height();
+        const int top = std::max(px(layout.topTwips), below + px(120) + labelHeight + gap);
+        label->setGeometry(left, top - gap - labelHeight, width, labelHeight);
+        const int height = std::max(px(layout.heightTwips), grid->sizeHint().height());
+        grid->setGeometry(left, top, width, height);
+        below = top + height;
     }
 }
 
@@ -137,6 +155,9 @@ void 一発カゾリア予想::SetOptionButtons() {
 
 void 一発カゾリア予想::Present() {
     for (int i = 0; i < kPredictionGridCount; ++i) fpSpread1[i]->SetGrid(&model_.Grid(i));
+    PlaceGrids();
+    for (GridView* grid : fpSpread1) grid->FitToPresentSize(false);
+    PlaceGrids();
 }
 
 void 一発カゾリア予想::Opt反映する_Click(int index) {
