@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/DataFolder.h"
 #include "core/CurrentException.h"
@@ -300,7 +301,32 @@ void MainFrm::UpdateMenus() {
 
 void MainFrm::mnuWindowHorizontal_Click() { TileChildren(Qt::Vertical); }
 void MainFrm::mnuWindowVertical_Click() { TileChildren(Qt::Horizontal); }
-void MainFrm::mnuWindowCascade_Click() { mdi_->cascadeSubWindows(); }
+// Stacks the child windows from the top-left corner, each at its own size,
+// a title bar lower and to the right of the one behind it; the active one
+// comes last, on top.  The offset starts again from the corner before a
+// title bar would leave the area.
+void MainFrm::mnuWindowCascade_Click() {
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* child : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+        if (child->isVisible() && !child->isMinimized() && child != active) shown << child;
+    }
+    if (active && active->isVisible() && !active->isMinimized()) shown << active;
+    if (shown.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int step = std::max(1, shown.front()->contentsMargins().top());
+    int offset = 0;
+    for (QMdiSubWindow* child : shown) {
+        if (child->isMaximized()) child->showNormal();
+        if (offset > 0 && (offset + step > area.height() || offset + step > area.width())) {
+            offset = 0;
+        }
+        child->move(offset, offset);
+        child->raise();
+        offset += step;
+    }
+    if (active) mdi_->setActiveSubWindow(active);
+}
 
 // Lines the minimised child windows up along the bottom of the frame.
 void MainFrm::mnuWindowArrangeIcon_Click() {

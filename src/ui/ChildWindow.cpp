@@ -35,6 +35,15 @@ void ChildWindow::Form_Load(QWidget* frame) {
     LoadFailed();
 }
 
+QSize ChildWindow::sizeHint() const {
+    QSize size(TwipsToPixels(spec_.widthTwips, this), TwipsToPixels(spec_.heightTwips, this));
+    if (const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget())) {
+        const QMargins margins = frame->contentsMargins();
+        size -= QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    }
+    return size;
+}
+
 void ChildWindow::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;

@@ -227,7 +227,7 @@ TEST_F(MainWindow, AboutWindowSitsAtAThirdOfTheMainWindowAndCloses) {
     EXPECT_TRUE(!guard || !guard->isVisible());
 }
 
-TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {
+TEST_F(MainWindow, WindowMenuTilesTheChildrenAndLinesUpIcons) {
     main->resize(1200, 900);
     main->show();
     QMdiSubWindow* a = Open("mnuSyutugenKaisu");
@@ -238,13 +238,35 @@ TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {
     main->mnuWindowVertical_Click();
     EXPECT_EQ(a->height(), b->height());
     EXPECT_NE(a->x(), b->x());
-    main->mnuWindowCascade_Click();
-    EXPECT_NE(a->pos(), b->pos());
     a->showMinimized();
     b->showMinimized();
     main->mnuWindowArrangeIcon_Click();
     EXPECT_EQ(a->y(), b->y());
     EXPECT_NE(a->x(), b->x());
+}
+
+// Cascading keeps every window at its own size (its frame's size hint is
+// its size in twips) and stacks them a title bar apart, the active on top.
+TEST_F(MainWindow, CascadeKeepsEachWindowsSizeAndOffsetsThem) {
+    main->resize(1200, 900);
+    main->show();
+    QMdiSubWindow* prediction = Open("mnuYoso");
+    QMdiSubWindow* counts = Open("mnuSyutugenKaisu");
+    QMdiSubWindow* sums = Open("mnuHonsuji");
+    EXPECT_EQ(prediction->sizeHint(),
+              QSize(TwipsToPixels(10080, prediction), TwipsToPixels(8400, prediction)));
+    counts->move(300, 200);
+    const QList<QMdiSubWindow*> windows{prediction, counts, sums};
+    QList<QSize> sizes;
+    for (QMdiSubWindow* w : windows) sizes << w->size();
+    main->mnuWindowCascade_Click();
+    for (int i = 0; i < windows.size(); ++i) EXPECT_EQ(windows[i]->size(), sizes[i]) << i;
+    EXPECT_EQ(prediction->pos(), QPoint(0, 0));
+    const QPoint step = counts->pos() - prediction->pos();
+    EXPECT_GT(step.x(), 10);
+    EXPECT_EQ(step.y(), step.x());
+    EXPECT_EQ(sums->pos() - counts->pos(), step);
+    EXPECT_EQ(main->MdiArea()->activeSubWindow(), sums);
 }
 
 }  // namespace
