@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -151,6 +152,27 @@ void MainFrm::BuildMenus() {
                [this] { mnuWindowCascade_Click(); });
     AddCommand(window, QStringLiteral("アイコンの整列(&A)"), "mnuWindowArrangeIcon",
                [this] { mnuWindowArrangeIcon_Click(); });
+    connect(window, &QMenu::aboutToShow, this, [this] { ListChildWindows(); });
+    // As in other multiple-document programs: Ctrl+F4 closes the active child
+    // window, Ctrl+Tab (Ctrl+F6) goes to the next one and Ctrl+Shift+Tab
+    // (Ctrl+Shift+F6) to the previous one.
+    const auto shortcut = [this](const QString& name, const QList<QKeySequence>& keys,
+                                 auto handler) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+    shortcut("actCloseChild", {QKeySequence(Qt::CTRL | Qt::Key_F4)},
+             [this] { mdi_->closeActiveSubWindow(); });
+    shortcut("actNextChild",
+             {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)},
+             [this] { mdi_->activateNextSubWindow(); });
+    shortcut("actPreviousChild",
+             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)},
+             [this] { mdi_->activatePreviousSubWindow(); });
 
     QMenu* help = AddMenu(nullptr, QStringLiteral("ヘルプ(&H)"), "mnuHelp");
     AddCommand(help, QStringLiteral("ヘルプ(&H)"), "mnuHelpFile", [this] { mnuHelpFile_Click(); });
@@ -286,6 +308,34 @@ void MainFrm::TileChildren(Qt::Orientation orientation) {
             const int w = area.width() / n;
             shown[i]->setGeometry(i * w, 0, w, area.height());
         }
+    }
+}
+
+// The open child windows under the arrangement commands, the active one
+// checked; choosing one brings it to the front.
+void MainFrm::ListChildWindows() {
+    for (QAction* action : childWindowActions_) {
+        windowMenu_->removeAction(action);
+        delete action;
+    }
+    childWindowActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    if (windows.isEmpty()) return;
+    childWindowActions_ << windowMenu_->addSeparator();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        const QString title = window->windowTitle();
+        QAction* action =
+            windowMenu_->addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
+                                         : QStringLiteral("%1 %2").arg(i + 1).arg(title));
+        action->setCheckable(true);
+        action->setChecked(window == mdi_->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window = QPointer(window)] {
+            if (!window) return;
+            if (window->isMinimized()) window->showNormal();
+            mdi_->setActiveSubWindow(window);
+        });
+        childWindowActions_ << action;
     }
 }
 

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <algorithm>
 
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
@@ -267,6 +269,37 @@ TEST_F(MainWindow, CascadeKeepsEachWindowsSizeAndOffsetsThem) {
     EXPECT_EQ(step.y(), step.x());
     EXPECT_EQ(sums->pos() - counts->pos(), step);
     EXPECT_EQ(main->MdiArea()->activeSubWindow(), sums);
+}
+
+// Below a separator, the window menu lists the open windows, the active one
+// checked; choosing one activates it, and Ctrl+F4 closes the active one.
+TEST_F(MainWindow, WindowMenuListsTheOpenWindowsAndCtrlF4ClosesTheActiveOne) {
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    Open("mnuYoso");
+    Open("mnuSyutugenKaisu");
+    auto* menu = main->findChild<QMenu*>("mnuWindow");
+    const auto listed = [menu] {
+        emit menu->aboutToShow();
+        QStringList texts;
+        const QList<QAction*> actions = menu->actions();
+        const auto separator = std::find_if(actions.begin(), actions.end(),
+                                            [](QAction* a) { return a->isSeparator(); });
+        EXPECT_EQ(separator - actions.begin(), 4);
+        for (auto a = separator; a != actions.end(); ++a) {
+            if (!(*a)->isSeparator()) texts << (*a)->text() + ((*a)->isChecked() ? " *" : "");
+        }
+        return texts;
+    };
+    EXPECT_EQ(listed(), (QStringList{"&1 一発カゾリア予想", "&2 回数別頻度分析 *"}));
+    menu->actions().at(5)->trigger();
+    EXPECT_EQ(listed(), (QStringList{"&1 一発カゾリア予想 *", "&2 回数別頻度分析"}));
+
+    QTest::keyClick(main->MdiArea()->activeSubWindow()->widget(), Qt::Key_F4, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_FALSE(IsOpen(QStringLiteral("一発カゾリア予想")));
+    EXPECT_EQ(listed(), (QStringList{"&1 回数別頻度分析 *"}));
 }
 
 }  // namespace
