@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -26,6 +27,20 @@ int FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi
         }
     }
     return lo;
+}
+
+// The scroll value that brings the next (step 1) or previous (step -1) row
+// or column to the edge of the frozen ones, or that edge to the start of
+// the partly hidden one there.  edges are the items' edges, frozen the
+// count of frozen items, value the scroll value.
+int StepOneItem(const std::vector<int>& edges, int frozen, int value, int step) {
+    const int count = static_cast<int>(edges.size()) - 1;
+    if (frozen >= count) return value;
+    const int start = edges[frozen];
+    const int first = FirstEndingAfter(edges, start + value, frozen, count - 1);
+    if (step > 0) return edges[first + 1] - start;
+    if (edges[first] < start + value) return edges[first] - start;
+    return edges[std::max(frozen, first - 1)] - start;
 }
 
 }  // namespace
@@ -334,6 +349,53 @@ void GridView::CollectBorders(int column, int row, const QRect& rect) {
     add(S::Right, rect.topRight(), rect.bottomRight());
     add(S::Top, {rect.left(), top}, {rect.right(), top});
     add(S::Bottom, rect.bottomLeft(), rect.bottomRight());
+}
+
+// The keys of a spreadsheet, which here scroll the view (the grid has no
+// current cell to move): the arrows by a row or a column, Page Up and Page
+// Down by a screenful, Home and End to the first and last columns, with
+// Ctrl also to the first and last rows.  Frozen rows and columns stay.
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (!grid_) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const auto frozen = [](int count, int total) { return std::clamp(count, 0, total); };
+    const int frozenRows = frozen(grid_->FrozenRows(), grid_->RowCount());
+    const int frozenColumns = frozen(grid_->FrozenColumns(), grid_->ColumnCount());
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            down->setValue(StepOneItem(geometry_.RowEdges(), frozenRows, down->value(),
+                                       event->key() == Qt::Key_Down ? 1 : -1));
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            across->setValue(StepOneItem(geometry_.ColumnEdges(), frozenColumns, across->value(),
+                                         event->key() == Qt::Key_Right ? 1 : -1));
+            break;
+        case Qt::Key_PageUp:
+            down->triggerAction(QAbstractSlider::SliderPageStepSub);
+            break;
+        case Qt::Key_PageDown:
+            down->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            break;
+        case Qt::Key_Home:
+            across->setValue(across->minimum());
+            if (control) down->setValue(down->minimum());
+            break;
+        case Qt::Key_End:
+            across->setValue(across->maximum());
+            if (control) down->setValue(down->maximum());
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+    }
+    event->accept();
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {
