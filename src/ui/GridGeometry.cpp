@@ -279,8 +279,9 @@ int GridGeometry::CellFont(int column, int row) const {
 }
 
 int GridGeometry::Baseline(int row, int font, VAlign align) const {
-    const FontSize& size = fonts_.at(font);
-    const int height = RowHeight(row);
+    const FontSize& size = fonts_[font];
+    const int top = rowEdges_[row - 1];
+    const int height = rowEdges_[row] - top;
     int y = 0;
     if (align == VAlign::Top) {
         y = 1 - size.inkTop;
@@ -292,7 +293,7 @@ int GridGeometry::Baseline(int row, int font, VAlign align) const {
         y = static_cast<int>(std::floor((inside - (size.inkBottom - size.inkTop)) / 2.0)) -
             size.inkTop;
     }
-    return RowTop(row) + y;
+    return top + y;
 }
 
 // A row is as high as its points, or higher where a text in it would touch
@@ -397,24 +398,28 @@ void GridGeometry::EvenOutRows() {
 
 // The cell less its padding; an overflowing text that is wider takes in the
 // empty cells to its right, one by one, while it needs them.
-QRect GridGeometry::TextRoom(int column, int row, double width) const {
-    QRect room = CellRect(column, row).adjusted(kTextPadding, 0, -kTextPadding, 0);
-    if (!grid_->Cell(column, row).overflow) return room;
-    const int last = std::min(ColumnCount(), column + kMaxOverflowColumns);
-    for (int c = column + 1; room.width() < Pixels(width) && c <= last && grid_->IsEmpty(c, row);
-         ++c) {
-        room.setRight(ColumnLeft(c + 1) - 1 - kTextPadding);
+QRect GridGeometry::TextRoom(int column, int row, int width, bool overflow) const {
+    const int left = columnEdges_[column - 1] + kTextPadding;
+    int right = columnEdges_[column] - kTextPadding;  // one past the room
+    if (overflow) {
+        const int last = std::min(ColumnCount(), column + kMaxOverflowColumns);
+        for (int c = column + 1; right - left < width && c <= last && grid_->IsEmpty(c, row); ++c) {
+            right = columnEdges_[c] - kTextPadding;
+        }
     }
-    return room;
+    return QRect(left, rowEdges_[row - 1], right - left, rowEdges_[row] - rowEdges_[row - 1]);
 }
 
 GridGeometry::TextPlacement GridGeometry::PlaceText(int column, int row) const {
+    return PlaceText(column, row, grid_->Cell(column, row));
+}
+
+GridGeometry::TextPlacement GridGeometry::PlaceText(int column, int row,
+                                                    const ResultGrid::CellView& cell) const {
     TextPlacement p;
-    const ResultGrid::CellView cell = grid_->Cell(column, row);
     p.font = CellFont(column, row);
-    const double width = VisibleWidth(grid_->TextIndex(column, row), p.font);
-    p.room = TextRoom(column, row, width);
-    p.width = Pixels(width);
+    p.width = Pixels(widths_[p.font][grid_->TextIndex(column, row)]);
+    p.room = TextRoom(column, row, p.width, cell.overflow);
     // Text that cannot fit shows its beginning rather than its middle.
     p.x = p.room.left();
     if (p.width <= p.room.width()) {

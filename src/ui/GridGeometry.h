@@ -81,6 +81,8 @@ class GridGeometry {
         int width = 0;     // its visible width (trailing blanks left out)
     };
     TextPlacement PlaceText(int column, int row) const;
+    // The same for a renderer that has the cell at hand.
+    TextPlacement PlaceText(int column, int row, const ResultGrid::CellView& cell) const;
 
   private:
     struct FontSize {
@@ -105,7 +107,7 @@ class GridGeometry {
     // The most room a text of the cell can have: the cell, or with the empty
     // neighbours it may overflow into.
     int MostRoom(int column, int row) const;
-    QRect TextRoom(int column, int row, double width) const;
+    QRect TextRoom(int column, int row, int width, bool overflow) const;
     // The y of the baseline of a text in the font, within the row.
     int Baseline(int row, int font, ResultGrid::VAlign align) const;
 

@@ -280,10 +280,10 @@ void GridView::PaintGridLines(QPainter& p, const Span& columns, const Span& rows
 }
 
 void GridView::PaintText(QPainter& p, int column, int row, const Span& columns, const Span& rows) {
-    const GridGeometry::TextPlacement place = geometry_.PlaceText(column, row);
+    const ResultGrid::CellView cell = grid_->Cell(column, row);
+    const GridGeometry::TextPlacement place = geometry_.PlaceText(column, row, cell);
     const QPoint shift(-columns.offset, -rows.offset);
-    const QPixmap& image =
-        TextImage(grid_->TextIndex(column, row), place.font, grid_->Cell(column, row).fore);
+    const QPixmap& image = TextImage(grid_->TextIndex(column, row), place.font, cell.fore);
     const QPoint origin =
         QPoint(place.x, place.baseline - geometry_.BaselineOffset(place.font)) + shift;
     if (place.width <= place.room.width()) {
