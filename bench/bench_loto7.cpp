@@ -17,6 +17,7 @@
 #include "prediction/Backtest.h"
 #include "prediction/PredictionModel.h"
 #include "ui/GridView.h"
+#include "ui/ProgramLook.h"
 
 namespace {
 
@@ -165,7 +166,7 @@ void RegisterPerWindow() {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    QApplication::setFont(ProgramFont());
     RegisterPerWindow();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,13 +1,11 @@
 #include "app/Application.h"
 
-#include <QLibraryInfo>
-#include <QTranslator>
-
 #include "core/CurrentException.h"
 #include "ui/Messages.h"
+#include "ui/ProgramLook.h"
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    InstallQtJapanese(*this);
+    ApplyProgramLook(*this);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
@@ -17,14 +15,4 @@ bool Application::notify(QObject* receiver, QEvent* event) {
         ShowMessage(activeWindow(), QString::fromStdString(MessageOfCurrentException()));
         return false;
     }
-}
-
-bool InstallQtJapanese(QCoreApplication& app) {
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_ja"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
 }

@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/DataFolder.h"
 #include "core/CurrentException.h"
@@ -154,6 +156,27 @@ void MainFrm::BuildMenus() {
                [this] { mnuWindowCascade_Click(); });
     AddCommand(window, QStringLiteral("アイコンの整列(&A)"), "mnuWindowArrangeIcon",
                [this] { mnuWindowArrangeIcon_Click(); });
+    connect(window, &QMenu::aboutToShow, this, [this] { ListChildWindows(); });
+    // As in other multiple-document programs: Ctrl+F4 closes the active child
+    // window, Ctrl+Tab (Ctrl+F6) goes to the next one and Ctrl+Shift+Tab
+    // (Ctrl+Shift+F6) to the previous one.
+    const auto shortcut = [this](const QString& name, const QList<QKeySequence>& keys,
+                                 auto handler) {
+        auto* action = new QAction(this);
+        action->setObjectName(name);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+    };
+    shortcut("actCloseChild", {QKeySequence(Qt::CTRL | Qt::Key_F4)},
+             [this] { mdi_->closeActiveSubWindow(); });
+    shortcut("actNextChild",
+             {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)},
+             [this] { mdi_->activateNextSubWindow(); });
+    shortcut("actPreviousChild",
+             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)},
+             [this] { mdi_->activatePreviousSubWindow(); });
 
     QMenu* help = AddMenu(nullptr, QStringLiteral("ヘルプ(&H)"), "mnuHelp");
     AddCommand(help, QStringLiteral("ヘルプ(&H)"), "mnuHelpFile", [this] { mnuHelpFile_Click(); });
@@ -241,9 +264,12 @@ void MainFrm::mnuImportCsv_Click() {
         ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
         return;
     }
+    // Qt's own dialog, which speaks Japanese with the rest of the program
+    // whatever the desktop's language.
     const QString file = QFileDialog::getOpenFileName(
         this, QStringLiteral("取り込むCSVファイル"), QString(),
-        QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"));
+        QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
     if (!file.isEmpty()) ImportCsvFile(file);
 }
 
@@ -308,6 +334,34 @@ void MainFrm::TileChildren(Qt::Orientation orientation) {
     }
 }
 
+// The open child windows under the arrangement commands, the active one
+// checked; choosing one brings it to the front.
+void MainFrm::ListChildWindows() {
+    for (QAction* action : childWindowActions_) {
+        windowMenu_->removeAction(action);
+        delete action;
+    }
+    childWindowActions_.clear();
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    if (windows.isEmpty()) return;
+    childWindowActions_ << windowMenu_->addSeparator();
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        const QString title = window->windowTitle();
+        QAction* action =
+            windowMenu_->addAction(i < 9 ? QStringLiteral("&%1 %2").arg(i + 1).arg(title)
+                                         : QStringLiteral("%1 %2").arg(i + 1).arg(title));
+        action->setCheckable(true);
+        action->setChecked(window == mdi_->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, window = QPointer(window)] {
+            if (!window) return;
+            if (window->isMinimized()) window->showNormal();
+            mdi_->setActiveSubWindow(window);
+        });
+        childWindowActions_ << action;
+    }
+}
+
 void MainFrm::UpdateMenus() {
     QMdiSubWindow* active = mdi_->activeSubWindow();
     const auto* child = active ? dynamic_cast<ChildWindow*>(active->widget()) : nullptr;
@@ -320,7 +374,32 @@ void MainFrm::UpdateMenus() {
 
 void MainFrm::mnuWindowHorizontal_Click() { TileChildren(Qt::Vertical); }
 void MainFrm::mnuWindowVertical_Click() { TileChildren(Qt::Horizontal); }
-void MainFrm::mnuWindowCascade_Click() { mdi_->cascadeSubWindows(); }
+// Stacks the child windows from the top-left corner, each at its own size,
+// a title bar lower and to the right of the one behind it; the active one
+// comes last, on top.  The offset starts again from the corner before a
+// title bar would leave the area.
+void MainFrm::mnuWindowCascade_Click() {
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* child : mdi_->subWindowList(QMdiArea::StackingOrder)) {
+        if (child->isVisible() && !child->isMinimized() && child != active) shown << child;
+    }
+    if (active && active->isVisible() && !active->isMinimized()) shown << active;
+    if (shown.isEmpty()) return;
+    const QRect area = mdi_->viewport()->rect();
+    const int step = std::max(1, shown.front()->contentsMargins().top());
+    int offset = 0;
+    for (QMdiSubWindow* child : shown) {
+        if (child->isMaximized()) child->showNormal();
+        if (offset > 0 && (offset + step > area.height() || offset + step > area.width())) {
+            offset = 0;
+        }
+        child->move(offset, offset);
+        child->raise();
+        offset += step;
+    }
+    if (active) mdi_->setActiveSubWindow(active);
+}
 
 // Lines the minimised child windows up along the bottom of the frame.
 void MainFrm::mnuWindowArrangeIcon_Click() {

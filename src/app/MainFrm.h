@@ -92,6 +92,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     // Shows the active child window's own menu before the window menu, and
     // no other child's.
     void UpdateMenus();
+    void ListChildWindows();
 
     GlobalBas& globals_;
     std::string databasePath_;
@@ -102,6 +103,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     QPointer<HelpViewer> help_;
     QPointer<AboutWindow> about_;
     QMenu* windowMenu_ = nullptr;
-    QPointer<QMenu> childMenu_;  // the child menu now in the menu bar
+    QList<QAction*> childWindowActions_;  // the window menu's list of windows
+    QPointer<QMenu> childMenu_;           // the child menu now in the menu bar
     bool unloaded_ = false;
 };

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QFont>
 #include <QTimer>
 #include <iostream>
 
@@ -79,7 +78,6 @@ std::string PrepareStart(StartOptions& options, const DataFolder& place) {
 int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& place) {
     Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ロト7カゾリアLite"));
-    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     QApplication::setWindowIcon(AppIcon());
     if (options.quitWhenReady) SetQuietMessages(true);
     GlobalBas globals;

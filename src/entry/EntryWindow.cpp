@@ -133,7 +133,11 @@ void 当選データ入力::PlaceControls() {
     const int buttonWidth = TwipsToPixels(kButtonWidthTwips, this);
     const int buttonHeight = TwipsToPixels(kButtonHeightTwips, this);
     Command1->setGeometry(width() - margin - buttonWidth, margin, buttonWidth, buttonHeight);
-    Label1->setGeometry(margin, margin, std::max(0, Command1->x() - 2 * margin), buttonHeight);
+    // The description beside the button, on as many lines as it needs.
+    Label1->setWordWrap(true);
+    const int labelWidth = std::max(0, Command1->x() - 2 * margin);
+    const int labelHeight = std::max(buttonHeight, Label1->heightForWidth(labelWidth));
+    Label1->setGeometry(margin, margin, labelWidth, labelHeight);
 
     QTableView* grid = fpSpread1;
     const int frame = 2 * grid->frameWidth();
@@ -143,7 +147,8 @@ void 当選データ入力::PlaceControls() {
                        grid->verticalScrollBar()->sizeHint().width() + frame;
     const int tall = grid->horizontalHeader()->height() +
                      kVisibleRows * grid->verticalHeader()->defaultSectionSize() + frame;
-    const int top = TwipsToPixels(kGridTopTwips, this);
+    const int top =
+        std::max(TwipsToPixels(kGridTopTwips, this), Label1->geometry().bottom() + margin);
     grid->setGeometry(margin, top, std::min(wanted, std::max(0, width() - 2 * margin)),
                       std::min(tall, std::max(0, height() - top - margin)));
 }

@@ -51,6 +51,7 @@ void AnalysisWindow::Compute() {
 void AnalysisWindow::Present() {
     fpSpread1->SetGrid(&grid_);
     PlaceControls();
+    fpSpread1->FitToPresentSize(true);
 }
 
 void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }
@@ -82,11 +83,14 @@ void AnalysisWindow::PlaceControls() {
     int gridTop = TwipsToPixels(info_.gridTopTwips ? info_.gridTopTwips : kGridTopTwips, this);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (Label1->sizeHint().width() <= labelRight - margin) {
+    // Measured as one line: a word-wrapped label's size hint is narrower.
+    const int lineWidth = Label1->fontMetrics().horizontalAdvance(Label1->text());
+    if (lineWidth <= labelRight - margin) {
         Label1->setGeometry(margin, margin, labelRight - margin, buttonHeight);
     } else {
-        // A narrow window: the description goes under the buttons, wrapped,
-        // and the grid moves down to make room.
+        // A description longer than the room beside the buttons goes under
+        // them, across the window, on as many lines as it needs, and the
+        // grid moves down to make room.
         const int labelWidth = std::max(0, w - 2 * margin);
         const int labelTop = margin + buttonHeight + margin / 2;
         const int labelHeight = Label1->heightForWidth(labelWidth);
@@ -97,8 +101,10 @@ void AnalysisWindow::PlaceControls() {
     const int legendHeight = legend_ ? legend_->sizeHint().height() + margin / 2 : 0;
     const int gridWidth = info_.gridWidthTwips ? TwipsToPixels(info_.gridWidthTwips, this)
                                                : std::max(0, w - gridLeft - margin);
-    const int gridHeight = info_.gridHeightTwips ? TwipsToPixels(info_.gridHeightTwips, this)
-                                                 : std::max(0, h - gridTop - margin - legendHeight);
+    // A grid of a fixed height still ends inside the window.
+    const int room = std::max(0, h - gridTop - margin - legendHeight);
+    const int gridHeight =
+        info_.gridHeightTwips ? std::min(room, TwipsToPixels(info_.gridHeightTwips, this)) : room;
     fpSpread1->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
     if (legend_) {
         legend_->setGeometry(gridLeft, gridTop + gridHeight + margin / 2, gridWidth,

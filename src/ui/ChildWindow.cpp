@@ -35,6 +35,15 @@ void ChildWindow::Form_Load(QWidget* frame) {
     LoadFailed();
 }
 
+QSize ChildWindow::sizeHint() const {
+    QSize size(TwipsToPixels(spec_.widthTwips, this), TwipsToPixels(spec_.heightTwips, this));
+    if (const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget())) {
+        const QMargins margins = frame->contentsMargins();
+        size -= QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    }
+    return size;
+}
+
 void ChildWindow::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
@@ -58,6 +67,11 @@ void PlaceAtTopLeft(QWidget* frame, int widthTwips, int heightTwips) {
     if (!frame) return;
     frame->move(0, 0);
     frame->resize(TwipsToPixels(widthTwips, frame), TwipsToPixels(heightTwips, frame));
+    // The content takes its size inside the frame now, not only once the
+    // frame is shown, so that the window lays itself out at its own size.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->widget()) {
+        sub->widget()->resize(sub->contentsRect().size());
+    }
 }
 
 Hourglass::Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -35,6 +35,10 @@ class ChildWindow : public QWidget {
     // The window's own menu, shown in the main menu bar while it is active.
     virtual QMenu* Menu() const { return nullptr; }
 
+    // The window's size in twips, less its frame when it sits in one, so
+    // that the frame's own size hint is the window's size.
+    QSize sizeHint() const override;
+
   protected:
     // Computes the window's content; a UserError stops it, and its message
     // is shown once the window is complete.

@@ -1,6 +1,8 @@
 #include "ui/GridView.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -12,9 +14,6 @@
 namespace {
 
 constexpr QColor kGridLineColor(210, 210, 210);
-constexpr int kTextPadding = 2;
-// How far to the left a cell is looked for whose text may overflow into view.
-constexpr int kOverflowLookBehind = 40;
 
 // The first item k in [lo, hi] that ends after position: edges are sorted,
 // edges[k] is where item k + 1 starts and edges[k + 1] where it ends.
@@ -28,6 +27,20 @@ int FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi
         }
     }
     return lo;
+}
+
+// The scroll value that brings the next (step 1) or previous (step -1) row
+// or column to the edge of the frozen ones, or that edge to the start of
+// the partly hidden one there.  edges are the items' edges, frozen the
+// count of frozen items, value the scroll value.
+int StepOneItem(const std::vector<int>& edges, int frozen, int value, int step) {
+    const int count = static_cast<int>(edges.size()) - 1;
+    if (frozen >= count) return value;
+    const int start = edges[frozen];
+    const int first = FirstEndingAfter(edges, start + value, frozen, count - 1);
+    if (step > 0) return edges[first + 1] - start;
+    if (edges[first] < start + value) return edges[first] - start;
+    return edges[std::max(frozen, first - 1)] - start;
 }
 
 }  // namespace
@@ -53,23 +66,23 @@ void GridView::Refresh() {
     viewport()->update();
 }
 
+void GridView::FitToPresentSize(bool height) {
+    QSize room = contentsRect().size();
+    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
+        room.rwidth() -= verticalScrollBar()->sizeHint().width();
+    }
+    if (horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
+        room.rheight() -= horizontalScrollBar()->sizeHint().height();
+    }
+    if (!height) room.setHeight(0);
+    if (room == room_) return;
+    room_ = room;
+    Refresh();
+}
+
 void GridView::Relayout() {
-    columnLeft_.assign(1, 0);
-    rowTop_.assign(1, 0);
+    geometry_ = grid_ ? GridGeometry(*grid_, font(), logicalDpiY(), room_) : GridGeometry();
     if (grid_) {
-        const QFontMetricsF metrics(font());
-        const double charWidth = metrics.horizontalAdvance(QLatin1Char('0'));
-        const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
-        for (int c = 1; c <= grid_->ColumnCount(); ++c) {
-            const int w = std::max(0, static_cast<int>(std::lround(
-                                          grid_->ColumnWidth(c) * charWidth + 2 * kTextPadding)));
-            columnLeft_.push_back(columnLeft_.back() + w);
-        }
-        for (int r = 1; r <= grid_->RowCount(); ++r) {
-            const int h =
-                std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
-            rowTop_.push_back(rowTop_.back() + h);
-        }
         const bool horizontal = grid_->ScrollBars() & 1;
         const bool vertical = grid_->ScrollBars() & 2;
         setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -78,41 +91,35 @@ void GridView::Relayout() {
     UpdateScrollBars();
 }
 
-int GridView::ColumnPixelWidth(int column) const {
-    return columnLeft_.at(column) - columnLeft_.at(column - 1);
-}
-
-int GridView::RowPixelHeight(int row) const { return rowTop_.at(row) - rowTop_.at(row - 1); }
-
 int GridView::FrozenWidth() const {
     if (!grid_) return 0;
     const int frozen = std::clamp(grid_->FrozenColumns(), 0, grid_->ColumnCount());
-    return columnLeft_[frozen];
+    return geometry_.ColumnEdges()[frozen];
 }
 
 int GridView::FrozenHeight() const {
     if (!grid_) return 0;
     const int frozen = std::clamp(grid_->FrozenRows(), 0, grid_->RowCount());
-    return rowTop_[frozen];
+    return geometry_.RowEdges()[frozen];
 }
 
 void GridView::UpdateScrollBars() {
     const QSize area = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, columnLeft_.back() - area.width()));
+    const std::vector<int>& rowTop = geometry_.RowEdges();
+    horizontalScrollBar()->setRange(0, std::max(0, geometry_.Width() - area.width()));
     horizontalScrollBar()->setPageStep(std::max(1, area.width() - FrozenWidth()));
     horizontalScrollBar()->setSingleStep(20);
-    verticalScrollBar()->setRange(0, std::max(0, rowTop_.back() - area.height()));
+    verticalScrollBar()->setRange(0, std::max(0, geometry_.Height() - area.height()));
     verticalScrollBar()->setPageStep(std::max(1, area.height() - FrozenHeight()));
-    verticalScrollBar()->setSingleStep(
-        std::max(1, rowTop_.size() > 2 ? rowTop_[2] - rowTop_[1] : 16));
+    verticalScrollBar()->setSingleStep(std::max(1, rowTop.size() > 2 ? rowTop[2] - rowTop[1] : 16));
 }
 
 QSize GridView::sizeHint() const {
     if (!grid_) return {200, 100};
     const int columns = std::clamp(grid_->VisibleColumns(), 0, grid_->ColumnCount());
     const int rows = std::clamp(grid_->VisibleRows(), 0, grid_->RowCount());
-    int width = columnLeft_[columns] + 2 * frameWidth();
-    int height = rowTop_[rows] + 2 * frameWidth();
+    int width = geometry_.ColumnEdges()[columns] + 2 * frameWidth();
+    int height = geometry_.RowEdges()[rows] + 2 * frameWidth();
     if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
         width += verticalScrollBar()->sizeHint().width();
     }
@@ -131,8 +138,9 @@ GridView::Span GridView::VisibleColumns(bool frozen) const {
     const int to = offset + viewport()->width();
     Span s{frozenCount + 1, frozenCount, offset};
     if (frozenCount >= count) return s;
-    s.first = FirstEndingAfter(columnLeft_, from, frozenCount, count - 1) + 1;
-    s.last = std::min(count, FirstEndingAfter(columnLeft_, to, s.first - 1, count - 1) + 1);
+    const std::vector<int>& edges = geometry_.ColumnEdges();
+    s.first = FirstEndingAfter(edges, from, frozenCount, count - 1) + 1;
+    s.last = std::min(count, FirstEndingAfter(edges, to, s.first - 1, count - 1) + 1);
     return s;
 }
 
@@ -145,14 +153,14 @@ GridView::Span GridView::VisibleRows(bool frozen) const {
     const int to = offset + viewport()->height();
     Span s{frozenCount + 1, frozenCount, offset};
     if (frozenCount >= count) return s;
-    s.first = FirstEndingAfter(rowTop_, from, frozenCount, count - 1) + 1;
-    s.last = std::min(count, FirstEndingAfter(rowTop_, to, s.first - 1, count - 1) + 1);
+    const std::vector<int>& edges = geometry_.RowEdges();
+    s.first = FirstEndingAfter(edges, from, frozenCount, count - 1) + 1;
+    s.last = std::min(count, FirstEndingAfter(edges, to, s.first - 1, count - 1) + 1);
     return s;
 }
 
 QRect GridView::CellRect(int column, int row, const Span& columns, const Span& rows) const {
-    return QRect(columnLeft_[column - 1] - columns.offset, rowTop_[row - 1] - rows.offset,
-                 ColumnPixelWidth(column), RowPixelHeight(row));
+    return geometry_.CellRect(column, row).translated(-columns.offset, -rows.offset);
 }
 
 QPoint GridView::CellAt(QPoint point) const {
@@ -161,23 +169,26 @@ QPoint GridView::CellAt(QPoint point) const {
     const bool inFrozenRows = point.y() < FrozenHeight();
     const int x = point.x() + (inFrozenColumns ? 0 : horizontalScrollBar()->value());
     const int y = point.y() + (inFrozenRows ? 0 : verticalScrollBar()->value());
-    if (x < 0 || y < 0 || x >= columnLeft_.back() || y >= rowTop_.back()) return {0, 0};
-    const int column = FirstEndingAfter(columnLeft_, x, 0, grid_->ColumnCount() - 1) + 1;
-    const int row = FirstEndingAfter(rowTop_, y, 0, grid_->RowCount() - 1) + 1;
+    if (x < 0 || y < 0 || x >= geometry_.Width() || y >= geometry_.Height()) return {0, 0};
+    const int column =
+        FirstEndingAfter(geometry_.ColumnEdges(), x, 0, grid_->ColumnCount() - 1) + 1;
+    const int row = FirstEndingAfter(geometry_.RowEdges(), y, 0, grid_->RowCount() - 1) + 1;
     return {column, row};
 }
 
-const GridView::CachedText& GridView::Text(std::uint32_t index) {
-    if (texts_.size() != grid_->TextCount()) texts_.resize(grid_->TextCount());
-    CachedText& cached = texts_[index];
-    if (!cached.ready) {
-        cached.text.setText(QString::fromStdString(grid_->TextByIndex(index)));
-        cached.text.setTextFormat(Qt::PlainText);
-        cached.text.prepare(QTransform(), font());
-        cached.width = static_cast<int>(std::ceil(cached.text.size().width()));
-        cached.ready = true;
+const QStaticText& GridView::Text(std::uint32_t index, int font) {
+    if (texts_.size() != static_cast<std::size_t>(geometry_.FontCount())) {
+        texts_.assign(geometry_.FontCount(), {});
     }
-    return cached;
+    std::vector<QStaticText>& texts = texts_[font];
+    if (texts.size() != grid_->TextCount()) texts.resize(grid_->TextCount());
+    QStaticText& text = texts[index];
+    if (text.text().isEmpty()) {
+        text.setText(QString::fromStdString(grid_->TextByIndex(index)));
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(QTransform(), geometry_.Font(font));
+    }
+    return text;
 }
 
 void GridView::paintEvent(QPaintEvent*) {
@@ -210,13 +221,14 @@ void GridView::PaintArea(QPainter& p, const Span& columns, const Span& rows) {
     PaintGridLines(p, columns, rows);
 
     const int firstScrolling = std::clamp(grid_->FrozenColumns(), 0, grid_->ColumnCount()) + 1;
-    const int textFrom = columns.first >= firstScrolling
-                             ? std::max(firstScrolling, columns.first - kOverflowLookBehind)
-                             : columns.first;
+    const int textFrom =
+        columns.first >= firstScrolling
+            ? std::max(firstScrolling, columns.first - GridGeometry::kMaxOverflowColumns)
+            : columns.first;
     for (int r = rows.first; r <= rows.last; ++r) {
         for (int c = textFrom; c <= columns.last; ++c) {
             if (grid_->TextIndex(c, r) == 0) continue;
-            PaintText(p, c, r, CellRect(c, r, columns, rows), columns, rows);
+            PaintText(p, c, r, columns, rows);
         }
     }
 
@@ -267,55 +279,42 @@ void GridView::PaintGridLines(QPainter& p, const Span& columns, const Span& rows
     p.drawLines(lines);
 }
 
-void GridView::PaintText(QPainter& p, int column, int row, const QRect& cellRect,
-                         const Span& columns, const Span& rows) {
+void GridView::PaintText(QPainter& p, int column, int row, const Span& columns, const Span& rows) {
     const ResultGrid::CellView cell = grid_->Cell(column, row);
-    const CachedText& text = Text(grid_->TextIndex(column, row));
-    QRect rect = cellRect.adjusted(kTextPadding, 0, -kTextPadding, 0);
-    if (cell.overflow) {
-        int last = column;
-        while (rect.width() < text.width && last < grid_->ColumnCount() &&
-               grid_->IsEmpty(last + 1, row)) {
-            ++last;
-            rect.setRight(CellRect(last, row, columns, rows).right() - kTextPadding);
-        }
-    }
-    // Text that cannot fit shows its beginning rather than its middle.
-    int x = rect.left();
-    if (text.width <= rect.width()) {
-        if (cell.halign == ResultGrid::HAlign::Center) x += (rect.width() - text.width) / 2;
-        if (cell.halign == ResultGrid::HAlign::Right) x = rect.right() + 1 - text.width;
-    }
-    const int height = static_cast<int>(std::ceil(text.text.size().height()));
-    int y = rect.top() + (rect.height() - height) / 2;
-    if (cell.valign == ResultGrid::VAlign::Top) y = rect.top();
-    if (cell.valign == ResultGrid::VAlign::Bottom) y = rect.bottom() + 1 - height;
-    const QPixmap& image = TextImage(grid_->TextIndex(column, row), cell.fore);
-    if (text.width <= rect.width()) {
-        p.drawPixmap(x, y, image);
+    const GridGeometry::TextPlacement place = geometry_.PlaceText(column, row, cell);
+    const QPoint shift(-columns.offset, -rows.offset);
+    const QPixmap& image = TextImage(grid_->TextIndex(column, row), place.font, cell.fore);
+    const QPoint origin =
+        QPoint(place.x, place.baseline - geometry_.BaselineOffset(place.font)) + shift;
+    if (place.width <= place.room.width()) {
+        p.drawPixmap(origin, image);
         return;
     }
     p.save();
-    p.setClipRect(rect, Qt::IntersectClip);
-    p.drawPixmap(x, y, image);
+    p.setClipRect(place.room.translated(shift), Qt::IntersectClip);
+    p.drawPixmap(origin, image);
     p.restore();
 }
 
-const QPixmap& GridView::TextImage(std::uint32_t index, Rgb color) {
-    const std::uint64_t key = (static_cast<std::uint64_t>(index) << 32) | color;
+const QPixmap& GridView::TextImage(std::uint32_t index, int font, Rgb color) {
+    const std::uint64_t key = (static_cast<std::uint64_t>(index) << 32) |
+                              (static_cast<std::uint64_t>(font) << 24) | color;
     const auto found = textImages_.find(key);
     if (found != textImages_.end()) return found->second;
-    const CachedText& text = Text(index);
+    const QStaticText& text = Text(index, font);
     const qreal ratio = devicePixelRatioF();
-    const QSizeF size = text.text.size();
+    const QSizeF size = text.size();
     QPixmap image(std::max(1, static_cast<int>(std::ceil(size.width() * ratio))),
-                  std::max(1, static_cast<int>(std::ceil(size.height() * ratio))));
+                  std::max(1, static_cast<int>(std::ceil((size.height() + 1) * ratio))));
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    painter.setFont(font());
+    const QFont& drawn = geometry_.Font(font);
+    painter.setFont(drawn);
     painter.setPen(ToQColor(color));
-    painter.drawStaticText(0, 0, text.text);
+    // The baseline on a whole pixel, where the geometry expects it.
+    const double ascent = QFontMetricsF(drawn).ascent();
+    painter.drawStaticText(QPointF(0, geometry_.BaselineOffset(font) - ascent), text);
     painter.end();
     return textImages_.emplace(key, std::move(image)).first->second;
 }
@@ -350,6 +349,53 @@ void GridView::CollectBorders(int column, int row, const QRect& rect) {
     add(S::Right, rect.topRight(), rect.bottomRight());
     add(S::Top, {rect.left(), top}, {rect.right(), top});
     add(S::Bottom, rect.bottomLeft(), rect.bottomRight());
+}
+
+// The keys of a spreadsheet, which here scroll the view (the grid has no
+// current cell to move): the arrows by a row or a column, Page Up and Page
+// Down by a screenful, Home and End to the first and last columns, with
+// Ctrl also to the first and last rows.  Frozen rows and columns stay.
+void GridView::keyPressEvent(QKeyEvent* event) {
+    if (!grid_) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    const auto frozen = [](int count, int total) { return std::clamp(count, 0, total); };
+    const int frozenRows = frozen(grid_->FrozenRows(), grid_->RowCount());
+    const int frozenColumns = frozen(grid_->FrozenColumns(), grid_->ColumnCount());
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            down->setValue(StepOneItem(geometry_.RowEdges(), frozenRows, down->value(),
+                                       event->key() == Qt::Key_Down ? 1 : -1));
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            across->setValue(StepOneItem(geometry_.ColumnEdges(), frozenColumns, across->value(),
+                                         event->key() == Qt::Key_Right ? 1 : -1));
+            break;
+        case Qt::Key_PageUp:
+            down->triggerAction(QAbstractSlider::SliderPageStepSub);
+            break;
+        case Qt::Key_PageDown:
+            down->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            break;
+        case Qt::Key_Home:
+            across->setValue(across->minimum());
+            if (control) down->setValue(down->minimum());
+            break;
+        case Qt::Key_End:
+            across->setValue(across->maximum());
+            if (control) down->setValue(down->maximum());
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+    }
+    event->accept();
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "core/ResultGrid.h"
+#include "ui/GridGeometry.h"
 
 // Shows a ResultGrid: a read-only, scrollable table that paints only the
 // visible cells, keeps frozen rows and columns in view, draws each border side
 // in its own colour and lets text overflow into empty cells to its right.
-// Column widths are characters of the grid font, row heights points.
+// Where cells and texts go is the GridGeometry of the grid for the view's
+// font and resolution.
 class GridView : public QAbstractScrollArea {
   public:
     explicit GridView(QWidget* parent = nullptr);
@@ -23,12 +25,19 @@ class GridView : public QAbstractScrollArea {
     const ResultGrid* Grid() const { return grid_; }
     // Re-reads sizes and texts after the grid changed.
     void Refresh();
+    // Fits the grid to the view's present size, which stays the one to fit
+    // when the view is resized later: columns widen into its width to show
+    // their texts in the grid's font rather than a smaller one, and, with
+    // height, a grid that does not scroll up and down keeps its rows within
+    // its height by drawing its texts smaller.
+    void FitToPresentSize(bool height);
 
     // Pixel geometry, for layout and tests.
-    int ColumnLeft(int column) const { return columnLeft_.at(column - 1); }
-    int ColumnPixelWidth(int column) const;
-    int RowTop(int row) const { return rowTop_.at(row - 1); }
-    int RowPixelHeight(int row) const;
+    const GridGeometry& Geometry() const { return geometry_; }
+    int ColumnLeft(int column) const { return geometry_.ColumnLeft(column); }
+    int ColumnPixelWidth(int column) const { return geometry_.ColumnWidth(column); }
+    int RowTop(int row) const { return geometry_.RowTop(row); }
+    int RowPixelHeight(int row) const { return geometry_.RowHeight(row); }
     int FrozenWidth() const;
     int FrozenHeight() const;
     // The cell whose area holds the viewport point, or {0, 0} outside cells.
@@ -39,6 +48,7 @@ class GridView : public QAbstractScrollArea {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -52,28 +62,23 @@ class GridView : public QAbstractScrollArea {
     Span VisibleColumns(bool frozen) const;
     Span VisibleRows(bool frozen) const;
     QRect CellRect(int column, int row, const Span& columns, const Span& rows) const;
-    // A cell text laid out once, painted many times.
-    struct CachedText {
-        QStaticText text;
-        int width = 0;
-        bool ready = false;
-    };
-    const CachedText& Text(std::uint32_t index);
+    // A cell text laid out once per font, painted many times.
+    const QStaticText& Text(std::uint32_t index, int font);
     void PaintArea(QPainter& p, const Span& columns, const Span& rows);
     void PaintBackgrounds(QPainter& p, const Span& columns, const Span& rows);
     void PaintGridLines(QPainter& p, const Span& columns, const Span& rows);
-    void PaintText(QPainter& p, int column, int row, const QRect& rect, const Span& columns,
-                   const Span& rows);
+    void PaintText(QPainter& p, int column, int row, const Span& columns, const Span& rows);
     void CollectBorders(int column, int row, const QRect& rect);
 
-    // A cell text drawn once per colour into a picture that is then copied.
-    const QPixmap& TextImage(std::uint32_t index, Rgb color);
+    // A cell text drawn once per colour and font into a picture that is then
+    // copied.
+    const QPixmap& TextImage(std::uint32_t index, int font, Rgb color);
 
     std::unordered_map<Rgb, QVector<QLine>> borderLines_;  // per colour, for one area
     std::unordered_map<std::uint64_t, QPixmap> textImages_;
 
     const ResultGrid* grid_ = nullptr;
-    std::vector<int> columnLeft_;    // pixel x of each column, plus the end
-    std::vector<int> rowTop_;        // pixel y of each row, plus the end
-    std::vector<CachedText> texts_;  // by interned index
+    GridGeometry geometry_;
+    QSize room_;                                   // the size to fit, or 0 for none
+    std::vector<std::vector<QStaticText>> texts_;  // by font, then interned index
 };

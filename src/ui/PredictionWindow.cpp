@@ -1,14 +1,18 @@
 #include "ui/PredictionWindow.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <cmath>
 
 #include "core/QtConversions.h"
 #include "prediction/ReflectionShift.h"
 #include "ui/ChildHost.h"
+#include "ui/GridGeometry.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -24,6 +28,32 @@ constexpr int kPredictionFrameWidthTwips = 5775;
 constexpr int kFrameLabelHeightTwips = 600;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 330;
+constexpr int kGridLabelGapTwips = 20;
+// The option frames' captions: left of the caption, and the padding on each
+// side of it (the frames' style sheet below).
+constexpr int kCaptionLeft = 6;
+constexpr int kCaptionPadding = 2;
+
+// The window's font, or the largest smaller one (down to the smallest grid
+// text) in which every option frame's caption fits on the frame's top edge,
+// clear of its right end.
+QFont CaptionFont(const QFont& font, int frameWidth, double dpi) {
+    const int room = frameWidth - 2 * kCaptionLeft - 2 * kCaptionPadding;
+    QFont caption = font;
+    const int largest = QFontInfo(font).pixelSize();
+    const int smallest =
+        static_cast<int>(std::ceil(GridGeometry::kSmallestPoints * dpi / 72 - 1e-9));
+    for (int pixels = largest; pixels >= smallest; --pixels) {
+        caption.setPixelSize(pixels);
+        const QFontMetricsF metrics(caption);
+        if (std::all_of(kReflectedAnalyses.begin(), kReflectedAnalyses.end(), [&](const auto& a) {
+                return metrics.horizontalAdvance(FromView(a.caption)) <= room;
+            })) {
+            break;
+        }
+    }
+    return caption;
+}
 
 }  // namespace
 
@@ -66,24 +96,39 @@ void 一発カゾリア予想::CreateOptionFrames() {
     Label15->setObjectName("Label15");
     Label15->setWordWrap(true);
     const int inner = px(kOptionFrameWidthTwips) - px(240);
-    Label15->setGeometry(px(120), px(240), inner, px(kFrameLabelHeightTwips) - px(120));
-    const int first = px(kFrameLabelHeightTwips) + px(120);
-    const int step = (px(kFrameHeightTwips) - first - px(60)) / ReflectOptions::kCount;
+    // The description under the frame's caption, as many lines as it needs,
+    // then the option frames.
+    const int labelTop = std::max(px(240), Frame3->contentsRect().top());
+    Label15->setGeometry(px(120), labelTop, inner, Label15->heightForWidth(inner));
+    const int first =
+        std::max(px(kFrameLabelHeightTwips), Label15->geometry().bottom() + 1) + px(30);
+    const int step = (px(kFrameHeightTwips) - first - px(30)) / ReflectOptions::kCount;
+    const QFont captionFont = CaptionFont(font(), inner, logicalDpiY());
     for (int i = 0; i < ReflectOptions::kCount; ++i) {
         auto* frame = new QGroupBox(FromView(kReflectedAnalyses[i].caption), Frame3);
+        frame->setFont(captionFont);
         frame->setObjectName(QStringLiteral("Frame%1").arg(i + 4));
-        frame->setGeometry(px(120), first + i * step, inner, step - 2);
+        frame->setGeometry(px(120), first + i * step, inner, step - 1);
         // A compact frame: caption on the top edge, the two buttons below it.
-        frame->setStyleSheet(QStringLiteral(
-            "QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
-            "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+        frame->setStyleSheet(
+            QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
+                           "QGroupBox::title { subcontrol-origin: margin; left: %1px; "
+                           "padding: 0 %2px; }")
+                .arg(kCaptionLeft)
+                .arg(kCaptionPadding));
         auto* reflect = new QRadioButton(QStringLiteral("反映する"), frame);
         auto* ignore = new QRadioButton(QStringLiteral("反映しない"), frame);
+        reflect->setFont(font());
+        ignore->setFont(font());
         reflect->setObjectName(QStringLiteral("Opt反映する(%1)").arg(i));
         ignore->setObjectName(QStringLiteral("Opt反映しない(%1)").arg(i));
-        const int radioTop = std::max(px(200), step - 2 - reflect->sizeHint().height() - 2);
-        reflect->setGeometry(px(360), radioTop, inner / 2 - px(360), reflect->sizeHint().height());
-        ignore->setGeometry(inner / 2, radioTop, inner / 2 - px(60), ignore->sizeHint().height());
+        // The buttons along the bottom, inside the frame's line, no higher
+        // than their text so as to stay clear of the caption.
+        const int radioHeight =
+            std::min(reflect->sizeHint().height(), reflect->fontMetrics().height());
+        const int radioTop = frame->height() - 1 - radioHeight;
+        reflect->setGeometry(px(360), radioTop, inner / 2 - px(360), radioHeight);
+        ignore->setGeometry(inner / 2, radioTop, inner / 2 - px(60), radioHeight);
         connect(reflect, &QRadioButton::clicked, this, [this, i] { Opt反映する_Click(i); });
         connect(ignore, &QRadioButton::clicked, this, [this, i] { Opt反映しない_Click(i); });
         Frames[i] = frame;
@@ -105,19 +150,39 @@ void 一発カゾリア予想::CreateGrids() {
                          Frame2);
     Label19->setObjectName("Label19");
     Label19->setWordWrap(true);
-    Label19->setGeometry(px(120), px(240), px(kPredictionFrameWidthTwips - 240), px(600));
+    const int labelWidth = px(kPredictionFrameWidthTwips - 240);
+    Label19->setGeometry(px(120), std::max(px(240), Frame2->contentsRect().top()), labelWidth,
+                         Label19->heightForWidth(labelWidth));
     for (int i = 0; i < kPredictionGridCount; ++i) {
-        const PredictionGridLayout& layout = kPredictionGrids[i];
-        auto* label = new QLabel(FromView(layout.label), this);
+        auto* label = new QLabel(FromView(kPredictionGrids[i].label), this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setGeometry(px(kPredictionGridLeftTwips), px(layout.topTwips) - px(260),
-                           px(kPredictionGridWidthTwips), px(240));
         auto* grid = new GridView(this);
         grid->setObjectName(QStringLiteral("fpSpread1(%1)").arg(i));
-        grid->setGeometry(px(kPredictionGridLeftTwips), px(layout.topTwips),
-                          px(kPredictionGridWidthTwips), px(layout.heightTwips));
         GridLabels[i] = label;
         fpSpread1[i] = grid;
+    }
+    PlaceGrids();
+}
+
+// Each grid under its label, at its place in the window or lower where the
+// grid above it needed more room, and as high as its rows need.
+void 一発カゾリア予想::PlaceGrids() {
+    const auto px = [this](int twips) { return TwipsToPixels(twips, this); };
+    const int left = px(kPredictionGridLeftTwips);
+    const int width = px(kPredictionGridWidthTwips);
+    const int gap = px(kGridLabelGapTwips);
+    // The bottom of what is above: the description, then each grid.
+    int below = Frame2->y() + Label19->geometry().bottom() + 1;
+    for (int i = 0; i < kPredictionGridCount; ++i) {
+        const PredictionGridLayout& layout = kPredictionGrids[i];
+        QLabel* label = GridLabels[i];
+        GridView* grid = fpSpread1[i];
+        const int labelHeight = label->sizeHint().height();
+        const int top = std::max(px(layout.topTwips), below + px(120) + labelHeight + gap);
+        label->setGeometry(left, top - gap - labelHeight, width, labelHeight);
+        const int height = std::max(px(layout.heightTwips), grid->sizeHint().height());
+        grid->setGeometry(left, top, width, height);
+        below = top + height;
     }
 }
 
@@ -137,6 +202,9 @@ void 一発カゾリア予想::SetOptionButtons() {
 
 void 一発カゾリア予想::Present() {
     for (int i = 0; i < kPredictionGridCount; ++i) fpSpread1[i]->SetGrid(&model_.Grid(i));
+    PlaceGrids();
+    for (GridView* grid : fpSpread1) grid->FitToPresentSize(false);
+    PlaceGrids();
 }
 
 void 一発カゾリア予想::Opt反映する_Click(int index) {

@@ -44,6 +44,7 @@ class 一発カゾリア予想 : public ChildWindow {
   private:
     void CreateOptionFrames();
     void CreateGrids();
+    void PlaceGrids();
     void SetOptionButtons();
 
     PredictionModel& model_;

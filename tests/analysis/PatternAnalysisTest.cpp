@@ -59,6 +59,35 @@ TEST(PatternAnalysis, EvenOddIndexIsTheOddCount) {
     EXPECT_EQ(Pattern(grid, 1), (P{"偶数", "奇数", "パターン"}));
 }
 
+// The eight pattern letters by index, each with the background it gives its
+// cell; "A" leaves the cell's own.
+TEST(PatternAnalysis, EachPatternIndexWritesItsLetterInItsColour) {
+    constexpr Rgb kOwn = MakeRgb(1, 2, 3);
+    const struct {
+        const char* letter;
+        Rgb back;
+    } kLetters[] = {
+        {"A", kOwn},
+        {"B", MakeRgb(200, 255, 255)},
+        {"C", MakeRgb(200, 255, 200)},
+        {"D", MakeRgb(255, 255, 200)},
+        {"E", MakeRgb(255, 255, 255)},
+        {"F", MakeRgb(255, 200, 255)},
+        {"G", MakeRgb(255, 200, 200)},
+        {"H", MakeRgb(255, 0, 0)},
+    };
+    for (int index = 0; index < 8; ++index) {
+        ResultGrid grid;
+        grid.SetColumnCount(1);
+        grid.SetRowCount(1);
+        grid.SelectCell(1, 1);
+        grid.SetBackColor(kOwn);
+        WritePatternLetter(grid, index, 1, 1);
+        EXPECT_EQ(grid.ReadCell(1, 1), kLetters[index].letter) << index;
+        EXPECT_EQ(grid.Cell(1, 1).back, kLetters[index].back) << index;
+    }
+}
+
 TEST(PatternAnalysis, RealHistoryCountsAddUpAndLettersFollowTheIndex) {
     const GlobalBas& g = RealHistory();
     for (PatternKind kind : {PatternKind::LowHigh, PatternKind::EvenOdd}) {

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
+#include <algorithm>
 
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
@@ -228,7 +230,7 @@ TEST_F(MainWindow, AboutWindowSitsAtAThirdOfTheMainWindowAndCloses) {
     EXPECT_TRUE(!guard || !guard->isVisible());
 }
 
-TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {
+TEST_F(MainWindow, WindowMenuTilesTheChildrenAndLinesUpIcons) {
     main->resize(1200, 900);
     main->show();
     QMdiSubWindow* a = Open("mnuSyutugenKaisu");
@@ -239,13 +241,66 @@ TEST_F(MainWindow, WindowMenuTilesAndCascadesTheChildren) {
     main->mnuWindowVertical_Click();
     EXPECT_EQ(a->height(), b->height());
     EXPECT_NE(a->x(), b->x());
-    main->mnuWindowCascade_Click();
-    EXPECT_NE(a->pos(), b->pos());
     a->showMinimized();
     b->showMinimized();
     main->mnuWindowArrangeIcon_Click();
     EXPECT_EQ(a->y(), b->y());
     EXPECT_NE(a->x(), b->x());
+}
+
+// Cascading keeps every window at its own size (its frame's size hint is
+// its size in twips) and stacks them a title bar apart, the active on top.
+TEST_F(MainWindow, CascadeKeepsEachWindowsSizeAndOffsetsThem) {
+    main->resize(1200, 900);
+    main->show();
+    QMdiSubWindow* prediction = Open("mnuYoso");
+    QMdiSubWindow* counts = Open("mnuSyutugenKaisu");
+    QMdiSubWindow* sums = Open("mnuHonsuji");
+    EXPECT_EQ(prediction->sizeHint(),
+              QSize(TwipsToPixels(10080, prediction), TwipsToPixels(8400, prediction)));
+    counts->move(300, 200);
+    const QList<QMdiSubWindow*> windows{prediction, counts, sums};
+    QList<QSize> sizes;
+    for (QMdiSubWindow* w : windows) sizes << w->size();
+    main->mnuWindowCascade_Click();
+    for (int i = 0; i < windows.size(); ++i) EXPECT_EQ(windows[i]->size(), sizes[i]) << i;
+    EXPECT_EQ(prediction->pos(), QPoint(0, 0));
+    const QPoint step = counts->pos() - prediction->pos();
+    EXPECT_GT(step.x(), 10);
+    EXPECT_EQ(step.y(), step.x());
+    EXPECT_EQ(sums->pos() - counts->pos(), step);
+    EXPECT_EQ(main->MdiArea()->activeSubWindow(), sums);
+}
+
+// Below a separator, the window menu lists the open windows, the active one
+// checked; choosing one activates it, and Ctrl+F4 closes the active one.
+TEST_F(MainWindow, WindowMenuListsTheOpenWindowsAndCtrlF4ClosesTheActiveOne) {
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    Open("mnuYoso");
+    Open("mnuSyutugenKaisu");
+    auto* menu = main->findChild<QMenu*>("mnuWindow");
+    const auto listed = [menu] {
+        emit menu->aboutToShow();
+        QStringList texts;
+        const QList<QAction*> actions = menu->actions();
+        const auto separator = std::find_if(actions.begin(), actions.end(),
+                                            [](QAction* a) { return a->isSeparator(); });
+        EXPECT_EQ(separator - actions.begin(), 4);
+        for (auto a = separator; a != actions.end(); ++a) {
+            if (!(*a)->isSeparator()) texts << (*a)->text() + ((*a)->isChecked() ? " *" : "");
+        }
+        return texts;
+    };
+    EXPECT_EQ(listed(), (QStringList{"&1 一発カゾリア予想", "&2 回数別頻度分析 *"}));
+    menu->actions().at(5)->trigger();
+    EXPECT_EQ(listed(), (QStringList{"&1 一発カゾリア予想 *", "&2 回数別頻度分析"}));
+
+    QTest::keyClick(main->MdiArea()->activeSubWindow()->widget(), Qt::Key_F4, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_FALSE(IsOpen(QStringLiteral("一発カゾリア予想")));
+    EXPECT_EQ(listed(), (QStringList{"&1 回数別頻度分析 *"}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #ifdef LOTO7_TEST_WIDGETS
 #include <QApplication>
+
+#include "ui/ProgramLook.h"
 using TestApplication = QApplication;
 #else
 #include <QCoreApplication>
@@ -9,10 +11,14 @@ using TestApplication = QCoreApplication;
 #endif
 
 // Every test program runs inside an application object (window tests on the
-// offscreen platform), so Qt's text codecs and event loop are there.
+// offscreen platform, with the program's font and Qt's Japanese), so Qt's
+// text codecs and event loop are there.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApplication app(argc, argv);
+#ifdef LOTO7_TEST_WIDGETS
+    ApplyProgramLook(app);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,431 @@
+#include "ui/GridGeometry.h"
+
+#include <QFontMetricsF>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+namespace {
+
+using VAlign = ResultGrid::VAlign;
+
+// A text without its trailing blanks (spaces and ideographic spaces), which
+// pad titles but show nothing.
+QString VisiblePart(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    qsizetype end = s.size();
+    while (end > 0 && (s[end - 1] == QLatin1Char(' ') || s[end - 1] == QChar(0x3000))) --end;
+    s.truncate(end);
+    return s;
+}
+
+// Numbers (and signed differences) make up most cells; their ink lies within
+// that of the digits, so they need no measuring of their own.
+bool IsNumber(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) {
+        return (ch >= '0' && ch <= '9') || ch == '+' || ch == '-';
+    });
+}
+
+// What a text is apart from its digits: "3回前" and "12回前" are alike.
+std::string WithoutDigits(const std::string& text) {
+    std::string shape;
+    for (char ch : text) {
+        if (ch < '0' || ch > '9') shape += ch;
+    }
+    return shape;
+}
+
+// The pixels a text takes: its advance to the nearest pixel.  What is left
+// of a pixel more falls into the padding, which the glyphs' own side
+// bearings leave clear anyway.
+int Pixels(double width) { return static_cast<int>(std::lround(width)); }
+
+// The ink of a text relative to its baseline: first row and the row after
+// the last.
+std::pair<int, int> InkRows(const QFontMetricsF& metrics, const QString& text) {
+    const QRectF ink = metrics.tightBoundingRect(text);
+    return {static_cast<int>(std::floor(ink.top())), static_cast<int>(std::ceil(ink.bottom()))};
+}
+
+}  // namespace
+
+GridGeometry::GridGeometry(const ResultGrid& grid, const QFont& font, double dpi, QSize room)
+    : grid_(&grid) {
+    if (dpi <= 0) dpi = 96.0;
+    MakeFonts(font, dpi);
+    LayOutColumns();
+    MeasureTexts();
+    FillWidth(room.width());
+    ChooseFonts();
+    LayOutRows(dpi);
+    if (!(grid.ScrollBars() & 2)) KeepRowsWithin(room.height(), dpi);
+}
+
+// The grid's font and the smaller sizes down to 7 pt, a pixel apart.
+void GridGeometry::MakeFonts(const QFont& font, double dpi) {
+    const int largest =
+        font.pixelSize() > 0
+            ? font.pixelSize()
+            : std::max(1, static_cast<int>(std::lround(font.pointSizeF() * dpi / 72)));
+    const int smallest =
+        std::min(largest, static_cast<int>(std::ceil(kSmallestPoints * dpi / 72 - 1e-9)));
+    for (int pixels = largest; pixels >= smallest; --pixels) {
+        FontSize size;
+        size.font = font;
+        size.font.setPixelSize(pixels);
+        const QFontMetricsF metrics(size.font);
+        size.baselineOffset = static_cast<int>(std::ceil(metrics.ascent()));
+        std::tie(size.inkTop, size.inkBottom) =
+            InkRows(metrics, QStringLiteral("第回数字ボ0123456789"));
+        std::tie(size.digitTop, size.digitBottom) = InkRows(metrics, QStringLiteral("0123456789"));
+        fonts_.push_back(std::move(size));
+    }
+}
+
+// Each column holds its characters of the font's digits and the padding on
+// both sides.
+void GridGeometry::LayOutColumns() {
+    const double digit = QFontMetricsF(Font(0)).horizontalAdvance(QLatin1Char('0'));
+    for (int c = 1; c <= grid_->ColumnCount(); ++c) {
+        const int w = std::max(0, Pixels(grid_->ColumnWidth(c) * digit + 2 * kTextPadding));
+        columnEdges_.push_back(columnEdges_.back() + w);
+    }
+}
+
+void GridGeometry::MeasureWidth(int font, std::uint32_t text) {
+    float& width = widths_.at(font).at(text);
+    if (width >= 0) return;
+    width = static_cast<float>(
+        QFontMetricsF(Font(font)).horizontalAdvance(VisiblePart(grid_->TextByIndex(text))));
+}
+
+double GridGeometry::VisibleWidth(std::uint32_t text, int font) const {
+    return widths_.at(font).at(text);
+}
+
+int GridGeometry::MostRoom(int column, int row) const {
+    int right = ColumnLeft(column + 1);
+    if (grid_->Cell(column, row).overflow) {
+        const int last = std::min(ColumnCount(), column + kMaxOverflowColumns);
+        for (int c = column + 1; c <= last && grid_->IsEmpty(c, row); ++c) {
+            right = ColumnLeft(c + 1);
+        }
+    }
+    return right - ColumnLeft(column) - 2 * kTextPadding;
+}
+
+void GridGeometry::MeasureTexts() {
+    const auto textCount = static_cast<std::uint32_t>(grid_->TextCount());
+    widths_.assign(fonts_.size(), std::vector<float>(textCount, -1.0f));
+    const QFontMetricsF metrics(Font(0));
+    for (std::uint32_t t = 1; t < textCount; ++t) {
+        widths_[0][t] =
+            static_cast<float>(metrics.horizontalAdvance(VisiblePart(grid_->TextByIndex(t))));
+    }
+}
+
+// Where the grid is narrower than the width it may fill, columns whose texts
+// do not fit in the grid's font widen to hold them, alike columns (as many
+// characters wide, short of as many pixels) together and the cheapest first,
+// while the room left still holds the widening that columns need anyway for
+// texts too wide even at the smallest size.
+void GridGeometry::FillWidth(int widthToFill) {
+    if (widthToFill <= Width()) return;
+    const int columns = ColumnCount();
+    std::vector<int> full(columns + 1, 0);      // to show every text at font 0
+    std::vector<int> smallest(columns + 1, 0);  // to show it at the smallest font
+    const int last = FontCount() - 1;
+    for (int r = 1; r <= grid_->RowCount(); ++r) {
+        for (int c = 1; c <= columns; ++c) {
+            const std::uint32_t text = grid_->TextIndex(c, r);
+            if (text == 0) continue;
+            const int width = Pixels(VisibleWidth(text, 0));
+            if (width <= ColumnWidth(c) - 2 * kTextPadding) continue;
+            const int room = MostRoom(c, r);
+            if (width <= room) continue;
+            MeasureWidth(last, text);
+            full[c] = std::max(full[c], width - room);
+            smallest[c] = std::max(smallest[c], Pixels(VisibleWidth(text, last)) - room);
+        }
+    }
+    struct Alike {
+        double characters;
+        int pixels;
+        std::vector<int> columns;
+        int cost = 0;  // beyond what the smallest font needs anyway
+    };
+    std::vector<Alike> alike;
+    int spent = 0;
+    for (int c = 1; c <= columns; ++c) {
+        spent += smallest[c];
+        if (full[c] == 0) continue;
+        const double characters = grid_->ColumnWidth(c);
+        auto found = std::find_if(alike.begin(), alike.end(), [&](const Alike& a) {
+            return a.characters == characters && a.pixels == full[c];
+        });
+        if (found == alike.end()) found = alike.insert(alike.end(), {characters, full[c], {}});
+        found->columns.push_back(c);
+        found->cost += full[c] - smallest[c];
+    }
+    std::stable_sort(alike.begin(), alike.end(),
+                     [](const Alike& a, const Alike& b) { return a.cost < b.cost; });
+    std::vector<int> widen(columns + 1, 0);
+    for (const Alike& a : alike) {
+        if (Width() + spent + a.cost > widthToFill) break;
+        spent += a.cost;
+        for (int c : a.columns) widen[c] = full[c];
+    }
+    for (int c = 1, shift = 0; c <= columns; ++c) {
+        shift += widen[c];
+        columnEdges_[c] += shift;
+    }
+}
+
+// Every text in the grid's font where it fits; a text that does not, and
+// the texts of its column that go with it, in the largest smaller font that
+// fits them all; a column wider where even the smallest does not.
+void GridGeometry::ChooseFonts() {
+    const auto textCount = static_cast<std::uint32_t>(grid_->TextCount());
+
+    // The texts of a column that share a size: numbers alike but for their
+    // digits ("7", "12"; "+5", "+12"), and the other texts of rows of the
+    // same height, which play the same part (headings, or data such as
+    // "初回" and "12回前").
+    std::vector<int> shapeOf(textCount, -1);
+    std::unordered_map<std::string, int> shapes;
+    std::vector<double> heights;
+    const auto group = [&](std::uint32_t text, int row) {
+        const std::string& s = grid_->TextByIndex(text);
+        if (!IsNumber(s)) {
+            const double points = grid_->RowHeight(row);
+            auto found = std::find(heights.begin(), heights.end(), points);
+            if (found == heights.end()) found = heights.insert(heights.end(), points);
+            return -1 - static_cast<int>(found - heights.begin());
+        }
+        if (shapeOf[text] < 0) {
+            const auto [it, added] =
+                shapes.try_emplace(WithoutDigits(s), static_cast<int>(shapes.size()));
+            shapeOf[text] = it->second;
+        }
+        return shapeOf[text];
+    };
+
+    const int columns = ColumnCount();
+    const int last = FontCount() - 1;
+    // Per column, the groups of texts that need a smaller font, and the font.
+    std::vector<std::vector<std::pair<int, int>>> shrunk(columns + 1);
+    std::vector<int> widen(columns + 1, 0);
+    bool anyShrunk = false;
+    for (int r = 1; r <= grid_->RowCount(); ++r) {
+        for (int c = 1; c <= columns; ++c) {
+            const std::uint32_t text = grid_->TextIndex(c, r);
+            if (text == 0) continue;
+            const int width = Pixels(VisibleWidth(text, 0));
+            if (width <= ColumnWidth(c) - 2 * kTextPadding) continue;
+            const int room = MostRoom(c, r);
+            if (width <= room) continue;
+            int font = 1;
+            for (; font <= last; ++font) {
+                MeasureWidth(font, text);
+                if (Pixels(VisibleWidth(text, font)) <= room) break;
+            }
+            if (font > last) {
+                font = last;
+                widen[c] = std::max(widen[c], Pixels(VisibleWidth(text, font)) - room);
+            }
+            if (font == 0) continue;
+            anyShrunk = true;
+            auto& groups = shrunk[c];
+            const int g = group(text, r);
+            const auto found = std::find_if(groups.begin(), groups.end(),
+                                            [g](const auto& known) { return known.first == g; });
+            if (found == groups.end()) {
+                groups.emplace_back(g, font);
+            } else {
+                found->second = std::max(found->second, font);
+            }
+        }
+    }
+
+    for (int c = 1, shift = 0; c <= columns; ++c) {
+        shift += widen[c];
+        columnEdges_[c] += shift;
+    }
+    if (!anyShrunk) return;
+    cellFonts_.assign(static_cast<std::size_t>(columns) * grid_->RowCount(), 0);
+    for (int r = 1; r <= grid_->RowCount(); ++r) {
+        for (int c = 1; c <= columns; ++c) {
+            if (shrunk[c].empty()) continue;
+            const std::uint32_t text = grid_->TextIndex(c, r);
+            if (text == 0) continue;
+            const int g = group(text, r);
+            for (const auto& [known, font] : shrunk[c]) {
+                if (known != g) continue;
+                MeasureWidth(font, text);
+                cellFonts_[static_cast<std::size_t>(r - 1) * columns + (c - 1)] =
+                    static_cast<std::uint8_t>(font);
+            }
+        }
+    }
+}
+
+int GridGeometry::CellFont(int column, int row) const {
+    if (cellFonts_.empty()) return 0;
+    return cellFonts_[static_cast<std::size_t>(row - 1) * ColumnCount() + (column - 1)];
+}
+
+int GridGeometry::Baseline(int row, int font, VAlign align) const {
+    const FontSize& size = fonts_[font];
+    const int top = rowEdges_[row - 1];
+    const int height = rowEdges_[row] - top;
+    int y = 0;
+    if (align == VAlign::Top) {
+        y = 1 - size.inkTop;
+    } else if (align == VAlign::Bottom) {
+        y = height - 2 - size.inkBottom;
+    } else {
+        // The font's ink centred between the lines above and below the row.
+        const int inside = height - 1;
+        y = static_cast<int>(std::floor((inside - (size.inkBottom - size.inkTop)) / 2.0)) -
+            size.inkTop;
+    }
+    return top + y;
+}
+
+// A row is as high as its points, or higher where a text in it would touch
+// the line above or below: every text keeps a pixel clear of both.
+void GridGeometry::LayOutRows(double dpi) {
+    rowEdges_.assign(1, 0);
+    struct Ink {
+        int top = 0, bottom = 0;
+        bool known = false;
+    };
+    std::vector<std::vector<Ink>> inks(fonts_.size(), std::vector<Ink>(grid_->TextCount()));
+    const auto inkOf = [&](std::uint32_t text, int font) -> const Ink& {
+        Ink& ink = inks[font][text];
+        if (!ink.known) {
+            const std::string& s = grid_->TextByIndex(text);
+            if (IsNumber(s)) {
+                ink = {fonts_[font].digitTop, fonts_[font].digitBottom, true};
+            } else {
+                const auto [top, bottom] = InkRows(QFontMetricsF(Font(font)), VisiblePart(s));
+                ink = {top, bottom, true};
+            }
+        }
+        return ink;
+    };
+    // The ink reaching furthest up and down in the row, per font and
+    // vertical alignment.
+    struct Need {
+        int font;
+        VAlign align;
+        int top, bottom;
+    };
+    std::vector<Need> needs;
+    for (int r = 1; r <= grid_->RowCount(); ++r) {
+        int height = std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
+        needs.clear();
+        for (int c = 1; c <= ColumnCount(); ++c) {
+            const std::uint32_t text = grid_->TextIndex(c, r);
+            if (text == 0) continue;
+            const int font = CellFont(c, r);
+            const Ink& ink = inkOf(text, font);
+            if (ink.bottom <= ink.top) continue;  // blanks only
+            const VAlign align = grid_->Cell(c, r).valign;
+            const auto found = std::find_if(needs.begin(), needs.end(), [&](const Need& n) {
+                return n.font == font && n.align == align;
+            });
+            if (found == needs.end()) {
+                needs.push_back({font, align, ink.top, ink.bottom});
+            } else {
+                found->top = std::min(found->top, ink.top);
+                found->bottom = std::max(found->bottom, ink.bottom);
+            }
+        }
+        rowEdges_.push_back(rowEdges_.back() + height);
+        const auto clear = [&] {
+            return std::all_of(needs.begin(), needs.end(), [&](const Need& n) {
+                const int baseline = Baseline(r, n.font, n.align) - RowTop(r);
+                return baseline + n.top >= 1 && baseline + n.bottom <= RowHeight(r) - 2;
+            });
+        };
+        for (int grown = 0; !clear() && grown < 100; ++grown) ++rowEdges_.back();
+    }
+    if (!(grid_->ScrollBars() & 2)) EvenOutRows();
+}
+
+// A table shown whole that would grow taller than its height has its texts
+// drawn smaller, all alike, until its rows fit (or the texts reach 7 pt).
+void GridGeometry::KeepRowsWithin(int height, double dpi) {
+    if (height <= 0) return;
+    const int columns = ColumnCount();
+    for (int font = 1; font < FontCount() && Height() > height; ++font) {
+        if (cellFonts_.empty()) {
+            cellFonts_.assign(static_cast<std::size_t>(columns) * grid_->RowCount(), 0);
+        }
+        for (std::uint8_t& cell : cellFonts_)
+            cell = std::max(cell, static_cast<std::uint8_t>(font));
+        for (std::uint32_t t = 1; t < grid_->TextCount(); ++t) MeasureWidth(font, t);
+        LayOutRows(dpi);
+    }
+}
+
+// A table shown whole, without a vertical scroll bar, keeps the rows of one
+// height in points at one height in pixels: the tallest of them.
+void GridGeometry::EvenOutRows() {
+    std::vector<std::pair<double, int>> tallest;  // points, pixels
+    for (int r = 1; r <= RowCount(); ++r) {
+        const double points = grid_->RowHeight(r);
+        const auto found = std::find_if(tallest.begin(), tallest.end(),
+                                        [points](const auto& t) { return t.first == points; });
+        if (found == tallest.end()) {
+            tallest.emplace_back(points, RowHeight(r));
+        } else {
+            found->second = std::max(found->second, RowHeight(r));
+        }
+    }
+    for (int r = 1; r <= RowCount(); ++r) {
+        const double points = grid_->RowHeight(r);
+        const auto found = std::find_if(tallest.begin(), tallest.end(),
+                                        [points](const auto& t) { return t.first == points; });
+        rowEdges_[r] = rowEdges_[r - 1] + found->second;
+    }
+}
+
+// The cell less its padding; an overflowing text that is wider takes in the
+// empty cells to its right, one by one, while it needs them.
+QRect GridGeometry::TextRoom(int column, int row, int width, bool overflow) const {
+    const int left = columnEdges_[column - 1] + kTextPadding;
+    int right = columnEdges_[column] - kTextPadding;  // one past the room
+    if (overflow) {
+        const int last = std::min(ColumnCount(), column + kMaxOverflowColumns);
+        for (int c = column + 1; right - left < width && c <= last && grid_->IsEmpty(c, row); ++c) {
+            right = columnEdges_[c] - kTextPadding;
+        }
+    }
+    return QRect(left, rowEdges_[row - 1], right - left, rowEdges_[row] - rowEdges_[row - 1]);
+}
+
+GridGeometry::TextPlacement GridGeometry::PlaceText(int column, int row) const {
+    return PlaceText(column, row, grid_->Cell(column, row));
+}
+
+GridGeometry::TextPlacement GridGeometry::PlaceText(int column, int row,
+                                                    const ResultGrid::CellView& cell) const {
+    TextPlacement p;
+    p.font = CellFont(column, row);
+    p.width = Pixels(widths_[p.font][grid_->TextIndex(column, row)]);
+    p.room = TextRoom(column, row, p.width, cell.overflow);
+    // Text that cannot fit shows its beginning rather than its middle.
+    p.x = p.room.left();
+    if (p.width <= p.room.width()) {
+        if (cell.halign == ResultGrid::HAlign::Center) p.x += (p.room.width() - p.width) / 2;
+        if (cell.halign == ResultGrid::HAlign::Right) p.x = p.room.right() + 1 - p.width;
+    }
+    p.baseline = Baseline(row, p.font, cell.valign);
+    return p;
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+#include <vector>
+
+#include "core/ResultGrid.h"
+
+// The pixel layout of a ResultGrid for one font at one resolution: where
+// every column and row lies, and in which font and where each cell's text is
+// drawn.  Everything that draws a grid lays it out through this class, so a
+// view and a picture of the same grid agree to the pixel.  Coordinates are
+// relative to the grid's top-left corner, unscrolled.
+//
+// A column is as wide as its characters of the font's digits ('0') and a row
+// as high as its points, and then:
+// - where the grid has a width to fill, columns whose texts do not fit widen
+//   into it, alike columns together, as far as it goes;
+// - a text wider than the room it has (its cell, or the empty cells it may
+//   overflow into) is drawn in a smaller font, down to 7 pt; the texts of a
+//   column that go together (numbers alike but for their digits, the other
+//   texts of rows of one height) share the smallest size any of them needs,
+//   so a column does not mix sizes within its headings or its data;
+// - a column widens only for a text that does not fit even at 7 pt;
+// - a row grows until every text in it stays clear of its top and bottom
+//   lines; in a table shown whole (no vertical scroll bar) the rows of one
+//   height in points stay of one height, and where they would outgrow the
+//   height the table has, its texts are drawn smaller instead.
+class GridGeometry {
+  public:
+    // Pixels between a cell's edges and its text, on each side.
+    static constexpr int kTextPadding = 2;
+    // How many empty neighbours to the right a text may overflow into.
+    static constexpr int kMaxOverflowColumns = 40;
+    // The smallest size a text is shrunk to.
+    static constexpr double kSmallestPoints = 7.0;
+
+    GridGeometry() = default;
+    // dpi converts the point sizes (rows, the font) to pixels.  room is the
+    // size the grid has in its view, 0 where none is given: columns widen
+    // into its width to show their texts in the grid's font rather than a
+    // smaller one, and a grid that does not scroll up and down keeps its
+    // rows within its height by drawing its texts smaller.
+    GridGeometry(const ResultGrid& grid, const QFont& font, double dpi, QSize room = {});
+
+    int ColumnCount() const { return static_cast<int>(columnEdges_.size()) - 1; }
+    int RowCount() const { return static_cast<int>(rowEdges_.size()) - 1; }
+    // Column c covers [ColumnLeft(c), ColumnLeft(c + 1)); the same for rows.
+    int ColumnLeft(int column) const { return columnEdges_.at(column - 1); }
+    int ColumnWidth(int column) const {
+        return columnEdges_.at(column) - columnEdges_.at(column - 1);
+    }
+    int RowTop(int row) const { return rowEdges_.at(row - 1); }
+    int RowHeight(int row) const { return rowEdges_.at(row) - rowEdges_.at(row - 1); }
+    int Width() const { return columnEdges_.back(); }
+    int Height() const { return rowEdges_.back(); }
+    // ColumnCount() + 1 edges from 0; RowCount() + 1 edges from 0.
+    const std::vector<int>& ColumnEdges() const { return columnEdges_; }
+    const std::vector<int>& RowEdges() const { return rowEdges_; }
+    QRect CellRect(int column, int row) const {
+        return QRect(ColumnLeft(column), RowTop(row), ColumnWidth(column), RowHeight(row));
+    }
+
+    // The fonts cell texts are drawn in, sized in pixels: 0 is the grid's
+    // font, each further one a pixel smaller.
+    int FontCount() const { return static_cast<int>(fonts_.size()); }
+    const QFont& Font(int index) const { return fonts_.at(index).font; }
+    // Whole pixels from the top of a text's line box to its baseline, when
+    // the line box starts on a pixel boundary and the baseline falls on one.
+    int BaselineOffset(int font) const { return fonts_.at(font).baselineOffset; }
+
+    // Where the text of a cell goes.
+    struct TextPlacement {
+        int font = 0;      // index of the font it is drawn in
+        QRect room;        // the cell less its padding, widened over the empty
+                           // neighbours the text overflows into
+        int x = 0;         // where the text starts
+        int baseline = 0;  // the y of its baseline
+        int width = 0;     // its visible width (trailing blanks left out)
+    };
+    TextPlacement PlaceText(int column, int row) const;
+    // The same for a renderer that has the cell at hand.
+    TextPlacement PlaceText(int column, int row, const ResultGrid::CellView& cell) const;
+
+  private:
+    struct FontSize {
+        QFont font;
+        int baselineOffset = 0;
+        int inkTop = 0;     // the ink of the font's tallest glyphs,
+        int inkBottom = 0;  // relative to the baseline
+        int digitTop = 0;   // the same for the digits
+        int digitBottom = 0;
+    };
+    void MakeFonts(const QFont& font, double dpi);
+    void LayOutColumns();
+    void MeasureTexts();
+    void FillWidth(int widthToFill);
+    void ChooseFonts();
+    void LayOutRows(double dpi);
+    void EvenOutRows();
+    void KeepRowsWithin(int height, double dpi);
+    int CellFont(int column, int row) const;
+    double VisibleWidth(std::uint32_t text, int font) const;
+    void MeasureWidth(int font, std::uint32_t text);
+    // The most room a text of the cell can have: the cell, or with the empty
+    // neighbours it may overflow into.
+    int MostRoom(int column, int row) const;
+    QRect TextRoom(int column, int row, int width, bool overflow) const;
+    // The y of the baseline of a text in the font, within the row.
+    int Baseline(int row, int font, ResultGrid::VAlign align) const;
+
+    const ResultGrid* grid_ = nullptr;
+    std::vector<int> columnEdges_{0};
+    std::vector<int> rowEdges_{0};
+    std::vector<FontSize> fonts_;
+    // Visible width of each interned text, per font (negative: not measured).
+    std::vector<std::vector<float>> widths_;
+    // The font of each cell, row by row; empty while every cell uses font 0.
+    std::vector<std::uint8_t> cellFonts_;
+};

@@ -1,0 +1,22 @@
+#include "ui/ProgramLook.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+QFont ProgramFont() { return QFont(QStringLiteral("Noto Sans CJK JP"), 9); }
+
+bool InstallQtJapanese(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+void ApplyProgramLook(QApplication& app) {
+    QApplication::setFont(ProgramFont());
+    InstallQtJapanese(app);
+}
