@@ -56,6 +56,7 @@ std::pair<int, int> InkRows(const QFontMetricsF& metrics, const QString& text) {
 GridGeometry::GridGeometry(const ResultGrid& grid, const QFont& font, double dpi, QSize room)
     : grid_(&grid) {
     if (dpi <= 0) dpi = 96.0;
+    dpi_ = dpi;
     MakeFonts(font, dpi);
     LayOutColumns();
     MeasureTexts();
@@ -63,6 +64,18 @@ GridGeometry::GridGeometry(const ResultGrid& grid, const QFont& font, double dpi
     ChooseFonts();
     LayOutRows(dpi);
     if (!(grid.ScrollBars() & 2)) KeepRowsWithin(room.height(), dpi);
+}
+
+int GridGeometry::FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi) {
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (edges[mid + 1] <= position) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo;
 }
 
 // The grid's font and the smaller sizes down to 7 pt, a pixel apart.

@@ -8,6 +8,17 @@
 
 #include "core/ResultGrid.h"
 
+// A rectangle of cells: columns firstColumn … lastColumn, rows firstRow …
+// lastRow (empty when a last is before its first).
+struct CellBlock {
+    int firstColumn = 1;
+    int firstRow = 1;
+    int lastColumn = 0;
+    int lastRow = 0;
+    bool Empty() const { return firstColumn > lastColumn || firstRow > lastRow; }
+    bool operator==(const CellBlock&) const = default;
+};
+
 // The pixel layout of a ResultGrid for one font at one resolution: where
 // every column and row lies, and in which font and where each cell's text is
 // drawn.  Everything that draws a grid lays it out through this class, so a
@@ -54,6 +65,8 @@ class GridGeometry {
     }
     int RowTop(int row) const { return rowEdges_.at(row - 1); }
     int RowHeight(int row) const { return rowEdges_.at(row) - rowEdges_.at(row - 1); }
+    // The resolution the layout was made for, in dots per inch.
+    double Dpi() const { return dpi_; }
     int Width() const { return columnEdges_.back(); }
     int Height() const { return rowEdges_.back(); }
     // ColumnCount() + 1 edges from 0; RowCount() + 1 edges from 0.
@@ -62,6 +75,15 @@ class GridGeometry {
     QRect CellRect(int column, int row) const {
         return QRect(ColumnLeft(column), RowTop(row), ColumnWidth(column), RowHeight(row));
     }
+    // The pixels the block covers.
+    QRect BlockRect(const CellBlock& block) const {
+        return QRect(QPoint(ColumnLeft(block.firstColumn), RowTop(block.firstRow)),
+                     QPoint(ColumnLeft(block.lastColumn + 1) - 1, RowTop(block.lastRow + 1) - 1));
+    }
+    // The first item k in [lo, hi] that ends after position: edges are
+    // sorted, edges[k] is where item k + 1 starts and edges[k + 1] where it
+    // ends; hi when none does.
+    static int FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi);
 
     // The fonts cell texts are drawn in, sized in pixels: 0 is the grid's
     // font, each further one a pixel smaller.
@@ -112,6 +134,7 @@ class GridGeometry {
     int Baseline(int row, int font, ResultGrid::VAlign align) const;
 
     const ResultGrid* grid_ = nullptr;
+    double dpi_ = 96.0;
     std::vector<int> columnEdges_{0};
     std::vector<int> rowEdges_{0};
     std::vector<FontSize> fonts_;

@@ -1,21 +1,16 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QLine>
-#include <QPixmap>
-#include <QStaticText>
-#include <QString>
-#include <unordered_map>
-#include <vector>
 
 #include "core/ResultGrid.h"
 #include "ui/GridGeometry.h"
+#include "ui/GridRenderer.h"
 
 // Shows a ResultGrid: a read-only, scrollable table that paints only the
 // visible cells, keeps frozen rows and columns in view, draws each border side
 // in its own colour and lets text overflow into empty cells to its right.
 // Where cells and texts go is the GridGeometry of the grid for the view's
-// font and resolution.
+// font and resolution; the GridRenderer paints each pane.
 class GridView : public QAbstractScrollArea {
   public:
     explicit GridView(QWidget* parent = nullptr);
@@ -53,32 +48,11 @@ class GridView : public QAbstractScrollArea {
     void changeEvent(QEvent* event) override;
 
   private:
-    struct Span {
-        int first = 1, last = 0;  // cells to paint
-        int offset = 0;           // pixel shift of the scrolled part
-    };
     void Relayout();
     void UpdateScrollBars();
-    Span VisibleColumns(bool frozen) const;
-    Span VisibleRows(bool frozen) const;
-    QRect CellRect(int column, int row, const Span& columns, const Span& rows) const;
-    // A cell text laid out once per font, painted many times.
-    const QStaticText& Text(std::uint32_t index, int font);
-    void PaintArea(QPainter& p, const Span& columns, const Span& rows);
-    void PaintBackgrounds(QPainter& p, const Span& columns, const Span& rows);
-    void PaintGridLines(QPainter& p, const Span& columns, const Span& rows);
-    void PaintText(QPainter& p, int column, int row, const Span& columns, const Span& rows);
-    void CollectBorders(int column, int row, const QRect& rect);
-
-    // A cell text drawn once per colour and font into a picture that is then
-    // copied.
-    const QPixmap& TextImage(std::uint32_t index, int font, Rgb color);
-
-    std::unordered_map<Rgb, QVector<QLine>> borderLines_;  // per colour, for one area
-    std::unordered_map<std::uint64_t, QPixmap> textImages_;
 
     const ResultGrid* grid_ = nullptr;
     GridGeometry geometry_;
-    QSize room_;                                   // the size to fit, or 0 for none
-    std::vector<std::vector<QStaticText>> texts_;  // by font, then interned index
+    GridRenderer renderer_;
+    QSize room_;  // the size to fit, or 0 for none
 };
