@@ -42,43 +42,31 @@ PrintLayout::PrintLayout(std::vector<Item> items, QSizeF room, double pictureAsp
     room_ = QSizeF(room.width() / scale_, room.height() / scale_);
     pages_.emplace_back();
     double y = 0;  // how far down the last page is taken
-    for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
-        const Item& item = items_[i];
-        if (Width(item) <= room_.width() && item.labelHeight + Height(item) <= room_.height()) {
-            PlaceWhole(i, y);
-        } else {
-            PlaceSplit(i, y);
-        }
-    }
+    for (int i = 0; i < static_cast<int>(items_.size()); ++i) PlaceItem(i, y);
     if (pictureAspect > 0) PlacePicture(pictureAspect, y);
 }
 
-void PrintLayout::StartPage(double& y) {
-    if (y <= 0) return;
-    pages_.emplace_back();
-    y = 0;
-}
-
-void PrintLayout::PlaceWhole(int index, double& y) {
-    const Item& item = items_[index];
-    const double height = item.labelHeight + Height(item);
-    if (y > 0 && y + kItemGap + height > room_.height()) StartPage(y);
+double PrintLayout::Place(double height, double& y) {
+    if (y > 0 && y + kItemGap + height > room_.height()) {
+        pages_.emplace_back();
+        y = 0;
+    }
     if (y > 0) y += kItemGap;
-    Page& page = pages_.back();
-    if (item.labelHeight > 0) page.labels.push_back({index, QPointF(0, y)});
-    const CellBlock all{1, 1, Columns(item), Rows(item)};
-    if (!all.Empty()) page.blocks.push_back({index, all, QPointF(0, y + item.labelHeight)});
+    const double top = y;
     y += height;
+    return top;
 }
 
-void PrintLayout::PlaceSplit(int index, double& y) {
+void PrintLayout::PlaceItem(int index, double& y) {
     const Item& item = items_[index];
-    StartPage(y);
+    if ((Columns(item) == 0 || Rows(item) == 0) && item.labelHeight <= 0) return;
+    const bool whole =
+        Width(item) <= room_.width() && item.labelHeight + Height(item) <= room_.height();
     const double bodyHeight = room_.height() - item.labelHeight;
     int repeatedRows = std::clamp(item.frozenRows, 0, Rows(item));
-    if (item.rowEdges[repeatedRows] > bodyHeight / 2) repeatedRows = 0;
+    if (whole || item.rowEdges[repeatedRows] > bodyHeight / 2) repeatedRows = 0;
     int repeatedColumns = std::clamp(item.frozenColumns, 0, Columns(item));
-    if (item.columnEdges[repeatedColumns] > room_.width() / 2) repeatedColumns = 0;
+    if (whole || item.columnEdges[repeatedColumns] > room_.width() / 2) repeatedColumns = 0;
     const double frozenWidth = item.columnEdges[repeatedColumns];
     const double frozenHeight = item.rowEdges[repeatedRows];
     const std::vector<Band> across =
@@ -87,14 +75,14 @@ void PrintLayout::PlaceSplit(int index, double& y) {
         Bands(item.rowEdges, repeatedRows + 1, bodyHeight - frozenHeight);
     split_[index] = {static_cast<int>(across.size()), static_cast<int>(down.size())};
 
-    bool first = true;
     for (const Band& rows : down) {
         for (const Band& columns : across) {
-            if (!first) pages_.emplace_back();
-            first = false;
+            const double height = item.labelHeight + frozenHeight +
+                                  (item.rowEdges[rows.last] - item.rowEdges[rows.first - 1]);
+            const double labelTop = Place(height, y);
+            const double top = labelTop + item.labelHeight;
             Page& page = pages_.back();
-            const double top = item.labelHeight;
-            if (item.labelHeight > 0) page.labels.push_back({index, QPointF(0, 0)});
+            if (item.labelHeight > 0) page.labels.push_back({index, QPointF(0, labelTop)});
             const auto add = [&](CellBlock cells, QPointF at) {
                 if (!cells.Empty()) page.blocks.push_back({index, cells, at});
             };
@@ -103,7 +91,6 @@ void PrintLayout::PlaceSplit(int index, double& y) {
             add({1, rows.first, repeatedColumns, rows.last}, QPointF(0, top + frozenHeight));
             add({columns.first, rows.first, columns.last, rows.last},
                 QPointF(frozenWidth, top + frozenHeight));
-            y = top + frozenHeight + (item.rowEdges[rows.last] - item.rowEdges[rows.first - 1]);
         }
     }
 }
@@ -111,8 +98,6 @@ void PrintLayout::PlaceSplit(int index, double& y) {
 void PrintLayout::PlacePicture(double aspect, double& y) {
     QSizeF size(room_.width(), room_.width() * aspect);
     if (size.height() > room_.height()) size = QSizeF(room_.height() / aspect, room_.height());
-    if (y > 0 && y + kItemGap + size.height() > room_.height()) StartPage(y);
-    if (y > 0) y += kItemGap;
-    pages_.back().picture = QRectF(QPointF(0, y), size);
-    y += size.height();
+    const double top = Place(size.height(), y);
+    pages_.back().picture = QRectF(QPointF(0, top), size);
 }

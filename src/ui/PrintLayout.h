@@ -17,15 +17,16 @@
 // - One scale for the document: full size, where the widest grid fits
 //   across the page; else smaller, down to kSmallestScale, until it fits;
 //   a grid too wide even then is printed at full size in page columns.
-// - Grids follow one another down the page, kItemGap apart, each with its
-//   label above it.  A grid that does not fit in what is left of the page
-//   starts a new one; a grid larger than a page is split over pages.
-// - A split grid's frozen heading rows are repeated at the top of every
-//   page and its frozen columns at the left of every page column, unless
-//   they would take more than half of the page.  Each page holds as many
-//   whole rows and columns as fit (at least one of each).  The pages of a
-//   split grid go across a band of rows first, then down to the next band,
-//   so the pages of one band lie side by side.
+// - A grid larger than a page is cut into tiles: bands of whole rows, each
+//   cut into bands of whole columns, as many as fit a page (at least one
+//   of each).  Its frozen heading rows are repeated atop every tile and its
+//   frozen columns at the left of every tile, unless they would take more
+//   than half of the page.  Tiles go across a band of rows first, then down
+//   to the next band.  A grid that fits a page is one tile.
+// - Tiles (and grids) follow one another down the page, kItemGap apart,
+//   each under its grid's label; one that does not fit in what is left of
+//   the page starts a new one.  So the tiles of a short, wide table lie one
+//   under another on a page, and those of a long one fill a page each.
 // - The picture, if any, comes last, as wide as the page (or as high).
 class PrintLayout {
   public:
@@ -69,8 +70,8 @@ class PrintLayout {
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const std::vector<Page>& Pages() const { return pages_; }
     const std::vector<Item>& Items() const { return items_; }
-    // How many page columns and rows an item takes (1 and 1 when it is
-    // printed whole).
+    // How many bands of columns and of rows an item is cut into (1 and 1
+    // when it is printed whole).
     int PagesAcross(int item) const { return split_.at(item).across; }
     int PagesDown(int item) const { return split_.at(item).down; }
 
@@ -85,11 +86,11 @@ class PrintLayout {
     struct Split {
         int across = 1, down = 1;
     };
-    void PlaceWhole(int index, double& y);
-    void PlaceSplit(int index, double& y);
+    void PlaceItem(int index, double& y);
     void PlacePicture(double aspect, double& y);
-    // Starts a new page unless the present one is still empty.
-    void StartPage(double& y);
+    // The top of something height high placed under what the page holds
+    // (y), on a new page where it does not fit there.
+    double Place(double height, double& y);
 
     std::vector<Item> items_;
     double scale_ = 1.0;

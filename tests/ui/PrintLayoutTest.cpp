@@ -129,4 +129,25 @@ TEST(PrintLayout, SmallGridsFollowEachOtherUnderTheirLabelsAndThePictureComesLas
     EXPECT_EQ(layout.Pages()[2].picture, QRectF(0, 0, 600, 300));
 }
 
+// A table of a few rows but too wide for a page goes down the page in bands
+// of columns, each with the frozen heading row and label column.
+TEST(PrintLayout, AShortWideGridGoesDownThePageInBandsOfColumns) {
+    PrintLayout::Item wide = Grid(40, 50, 5, 20, 1, 1);  // 2000 by 100
+    wide.labelHeight = 20;
+    const PrintLayout layout({wide}, QSizeF(600, 400));
+    EXPECT_EQ(layout.PagesAcross(0), 4);
+    EXPECT_EQ(layout.PagesDown(0), 1);
+    ASSERT_EQ(layout.PageCount(), 2);  // three bands of 120 fit a page
+    const PrintLayout::Page& first = layout.Pages()[0];
+    ASSERT_EQ(first.labels.size(), 3u);
+    ASSERT_EQ(first.blocks.size(), 12u);
+    const double second = 120 + PrintLayout::kItemGap;
+    EXPECT_EQ(first.labels[1].at, QPointF(0, second));
+    EXPECT_EQ(first.blocks[4].cells, (CellBlock{1, 1, 1, 1}));
+    EXPECT_EQ(first.blocks[4].at, QPointF(0, second + 20));
+    EXPECT_EQ(first.blocks[7].cells, (CellBlock{13, 2, 23, 5}));
+    EXPECT_EQ(first.blocks[7].at, QPointF(50, second + 40));
+    EXPECT_EQ(layout.Pages()[1].blocks.back().cells, (CellBlock{35, 2, 40, 5}));
+}
+
 }  // namespace
