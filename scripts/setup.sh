@@ -11,7 +11,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev clang-format
-  qt6-charts-dev libqt6opengl6-dev poppler-utils
+  qt6-charts-dev libqt6opengl6-dev libpng-dev poppler-utils
   fonts-noto-cjk qt6-translations-l10n xvfb xauth time
   dpkg-dev file lintian
 )

@@ -351,9 +351,10 @@ const GridRenderer::GlyphText& GridRenderer::Glyphs(std::uint32_t index, int fon
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
-    GlyphText glyphs;
-    if (line.isValid()) glyphs.ascent = line.ascent();
     layout.endLayout();
+    GlyphText glyphs;
+    // The runs' glyphs sit on the line's baseline, its ascent below the top.
+    if (line.isValid()) glyphs.ascent = line.ascent();
     glyphs.runs = layout.glyphRuns();
     return glyphs_.emplace(key, std::move(glyphs)).first->second;
 }

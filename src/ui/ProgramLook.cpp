@@ -2,9 +2,15 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QScreen>
 #include <QTranslator>
 
 QFont ProgramFont() { return QFont(QStringLiteral("Noto Sans CJK JP"), 9); }
+
+double ScreenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
 
 bool InstallQtJapanese(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);

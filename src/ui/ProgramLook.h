@@ -10,6 +10,10 @@ class QCoreApplication;
 // The font of every window and grid: Noto Sans CJK JP, 9 pt.
 QFont ProgramFont();
 
+// The resolution the program's grids are drawn at: the primary screen's
+// logical dots per inch, 96 without a screen.
+double ScreenDpi();
+
 // Loads Qt's Japanese translation, so that standard buttons (はい/いいえ),
 // message boxes and file dialogs speak Japanese; false when the translation
 // is not installed.

@@ -1,5 +1,10 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -52,4 +57,45 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::string RunPoppler(const std::string& tool, const std::vector<std::string>& arguments) {
+    const QString program = QStandardPaths::findExecutable(QString::fromStdString(tool));
+    if (program.isEmpty()) {
+        ADD_FAILURE() << tool << " is missing: install poppler-utils (scripts/setup.sh does)";
+        return {};
+    }
+    QStringList list;
+    for (const std::string& argument : arguments) list << QString::fromStdString(argument);
+    QProcess process;
+    process.start(program, list);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        ADD_FAILURE() << tool << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return process.readAllStandardOutput().toStdString();
+}
+
+int PdfPageCount(const std::string& pdf) {
+    const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                   QRegularExpression::MultilineOption);
+    const auto match = pages.match(QString::fromStdString(RunPoppler("pdfinfo", {pdf})));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+std::vector<std::string> PdfPageTexts(const std::string& pdf) {
+    // A glyph shared by a kanji and a Kangxi radical (見, ⾒) comes out as
+    // either; compatibility normalisation makes them one.  pdftotext ends
+    // every page with a form feed.
+    const std::string text =
+        QString::fromStdString(RunPoppler("pdftotext", {"-enc", "UTF-8", pdf, "-"}))
+            .normalized(QString::NormalizationForm_KC)
+            .toStdString();
+    std::vector<std::string> pages;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\f', start)) != std::string::npos; start = end + 1) {
+        pages.push_back(text.substr(start, end - start));
+    }
+    return pages;
 }

@@ -43,6 +43,15 @@ const GlobalBas& RealHistory();
 // The bundled CSV file.
 std::string BundledCsvPath();
 
+// Runs a tool of poppler-utils (pdfinfo, pdftotext) and returns what it
+// printed.  A tool that is missing or fails fails the test, saying so.
+std::string RunPoppler(const std::string& tool, const std::vector<std::string>& arguments);
+// The number of pages pdfinfo reports, or -1.
+int PdfPageCount(const std::string& pdf);
+// The text of each page, as pdftotext extracts it, in Unicode's
+// compatibility normal form (NFKC).
+std::vector<std::string> PdfPageTexts(const std::string& pdf);
+
 // Writes text to a file (binary, as given).
 void WriteFile(const std::string& path, const std::string& text);
 std::string ReadFile(const std::string& path);
