@@ -6,6 +6,7 @@
 
 #include "core/QtConversions.h"
 #include "ui/ChildHost.h"
+#include "ui/GridOutput.h"
 #include "ui/Legend.h"
 #include "ui/Twips.h"
 
@@ -36,10 +37,12 @@ AnalysisWindow::AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidge
     Command1 = new QPushButton(QStringLiteral("閉じる"), this);
     Command1->setObjectName("Command1");
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    output_ = new GridOutput(this, [this] { return Document(); });
+    output_->AddMenuTo(fpSpread1);
     if (info.hasPrintButton) {
         Command2 = new QPushButton(QStringLiteral("印刷"), this);
         Command2->setObjectName("Command2");
-        Command2->setEnabled(false);
+        connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     }
     legend_ = MakeLegend(info.legend, this);
 }
@@ -55,6 +58,12 @@ void AnalysisWindow::Present() {
 }
 
 void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }
+
+void AnalysisWindow::Command2_Click() { output_->Print(); }
+
+GridDocument AnalysisWindow::Document() const {
+    return AnalysisDocument(info_, grid_, fpSpread1->Geometry(), Host().Snapshot());
+}
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -4,23 +4,30 @@
 
 #include "core/AnalysisInfo.h"
 #include "ui/ChildWindow.h"
+#include "ui/GridDocument.h"
 #include "ui/GridView.h"
 
+class GridOutput;
 class QLabel;
 class QPushButton;
 
 // The frame every analysis window shares: caption, one-line description
 // Label1, the result grid fpSpread1, Command1 "閉じる" and, where the window
-// has it, the unusable Command2 "印刷".  The analysis is computed once in
-// Form_Load; the window then only shows its grid until it is closed.
+// has it, Command2 "印刷" (the print preview).  The grid's right-click menu
+// saves it as CSV, image or PDF, or prints it.  The analysis is computed
+// once in Form_Load; the window then only shows its grid until it is closed.
 class AnalysisWindow : public ChildWindow {
   public:
     AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidget* parent = nullptr);
 
     void Command1_Click();
+    void Command2_Click();
 
     const AnalysisInfo& Info() const { return info_; }
     const ResultGrid& Grid() const { return grid_; }
+    // What 印刷 and the grid's menu print and save.
+    GridDocument Document() const;
+    GridOutput* Output() const { return output_; }
 
     QLabel* Label1 = nullptr;
     GridView* fpSpread1 = nullptr;
@@ -39,4 +46,5 @@ class AnalysisWindow : public ChildWindow {
     const AnalysisInfo& info_;
     ResultGrid grid_;
     QWidget* legend_ = nullptr;
+    GridOutput* output_ = nullptr;
 };

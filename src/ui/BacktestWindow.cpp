@@ -19,6 +19,7 @@
 #include "prediction/BacktestGrid.h"
 #include "ui/BacktestChart.h"
 #include "ui/ChildHost.h"
+#include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/Twips.h"
 
@@ -92,6 +93,7 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
     Label1->setWordWrap(true);
     Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this);
     Command2->setEnabled(false);
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     Command1 = MakeButton(QStringLiteral("閉じる"), "Command1", this);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
@@ -113,6 +115,8 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
 
     fpSpread1 = new GridView(this);
     fpSpread1->setObjectName("fpSpread1");
+    output_ = new GridOutput(this, [this] { return Document(); });
+    output_->AddMenuTo(fpSpread1);
 
     Chart1 = new BacktestChart(this);
     Chart1->setMinimumHeight(TwipsToPixels(kChartMinimumHeightTwips, this));
@@ -178,6 +182,7 @@ void BacktestWindow::Present() {
     fpSpread1->SetGrid(&grid_);
     fpSpread1->setFixedHeight(fpSpread1->sizeHint().height());
     Chart1->Show(&*result_);
+    Command2->setEnabled(!running_);
     ProgressBar1->setRange(0, std::max(1, totalDraws_));
     ProgressBar1->setValue(result_->draws);
     const BacktestRange& range = result_->range;
@@ -201,6 +206,7 @@ void BacktestWindow::ShowNoDraws() {
     fpSpread1->SetGrid(&grid_);
     fpSpread1->setFixedHeight(TwipsToPixels(kEmptyGridHeightTwips, this));
     Chart1->Show(nullptr);
+    Command2->setEnabled(false);
     ProgressBar1->reset();
     Label2->setText(kNoDrawsText);
 }
@@ -228,6 +234,22 @@ bool BacktestWindow::TakeWholeRange() {
 }
 
 void BacktestWindow::Command1_Click() { CloseChildWindow(this); }
+
+void BacktestWindow::Command2_Click() { output_->Print(); }
+
+// The table, and the chart after it as it is shown (its lines hidden or
+// not), as wide as the page and as high for that as it is on screen.
+GridDocument BacktestWindow::Document() const {
+    GridDocument document = BacktestDocument(grid_, fpSpread1->Geometry(), Host().Snapshot());
+    if (result_ && Chart1->width() > 0) {
+        document.pictureAspect = static_cast<double>(Chart1->height()) / Chart1->width();
+        document.paintPicture = [chart = QPointer<BacktestChart>(Chart1)](QPainter& p,
+                                                                          const QRectF& target) {
+            if (chart) chart->render(&p, target);
+        };
+    }
+    return document;
+}
 
 void BacktestWindow::Cmd実行_Click() {
     if (running_) return;
@@ -294,6 +316,7 @@ void BacktestWindow::SetRunning(bool running) {
     Spin開始回->setEnabled(!running && haveRange_);
     Spin終了回->setEnabled(!running && haveRange_);
     for (QCheckBox* box : Chk手法) box->setEnabled(!running);
+    Command2->setEnabled(!running && result_);
     Cmd中止->setEnabled(running);
     if (running) {
         stopRequested_ = false;

@@ -7,9 +7,11 @@
 #include "core/ResultGrid.h"
 #include "prediction/Backtest.h"
 #include "ui/ChildWindow.h"
+#include "ui/GridDocument.h"
 #include "ui/GridView.h"
 
 class BacktestChart;
+class GridOutput;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
@@ -25,6 +27,9 @@ inline constexpr const char* kBacktestWindowName = "予想の検証";
 // 0 … 7 main matches.  It computes the default range (every draw all methods
 // can predict) when it opens, and the chosen range on 実行.
 //
+// 印刷 prints the table and the chart; the table's right-click menu also
+// saves it as CSV, image or PDF.
+//
 // A run happens on the UI thread: between every few draws it updates the
 // progress bar and lets pending events run, so 中止 answers at once.  While
 // it runs, user input reaches only 中止, 閉じる and the window's frame, and
@@ -35,6 +40,7 @@ class BacktestWindow : public ChildWindow {
     ~BacktestWindow() override;
 
     void Command1_Click();
+    void Command2_Click();
     void Cmd実行_Click();
     void Cmd中止_Click();
 
@@ -42,9 +48,12 @@ class BacktestWindow : public ChildWindow {
     const ResultGrid& Grid() const { return grid_; }
     // The last result shown; none when the draws let no method predict.
     const std::optional<BacktestResult>& Result() const { return result_; }
+    // What 印刷 and the table's menu print and save.
+    GridDocument Document() const;
+    GridOutput* Output() const { return output_; }
 
     QLabel* Label1 = nullptr;         // what the window does
-    QPushButton* Command2 = nullptr;  // 印刷, not usable yet
+    QPushButton* Command2 = nullptr;  // 印刷, once there is a result
     QPushButton* Command1 = nullptr;  // 閉じる
     QSpinBox* Spin開始回 = nullptr;
     QSpinBox* Spin終了回 = nullptr;
@@ -75,6 +84,7 @@ class BacktestWindow : public ChildWindow {
     void StopAndCloseMain();
 
     RunInput* input_ = nullptr;
+    GridOutput* output_ = nullptr;
     ResultGrid grid_;
     std::optional<BacktestResult> result_;
     int totalDraws_ = 0;  // draws in the range of the last result

@@ -13,6 +13,7 @@
 #include "prediction/ReflectionShift.h"
 #include "ui/ChildHost.h"
 #include "ui/GridGeometry.h"
+#include "ui/GridOutput.h"
 #include "ui/Twips.h"
 
 namespace {
@@ -69,7 +70,6 @@ QFont CaptionFont(const QFont& font, int frameWidth, double dpi) {
 
     Command2 = new QPushButton(QStringLiteral("印刷"), this);
     Command2->setObjectName("Command2");
-    Command2->setEnabled(false);
     Cmd閉じる = new QPushButton(QStringLiteral("閉じる"), this);
     Cmd閉じる->setObjectName(QStringLiteral("Cmd閉じる"));
     const int buttonTop = px(60);
@@ -79,8 +79,11 @@ QFont CaptionFont(const QFont& font, int frameWidth, double dpi) {
     Command2->setGeometry(Cmd閉じる->x() - px(kButtonWidthTwips + 60), buttonTop,
                           px(kButtonWidthTwips), px(kButtonHeightTwips));
     connect(Cmd閉じる, &QPushButton::clicked, this, [this] { Cmd閉じる_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     CreateOptionFrames();
     CreateGrids();
+    output_ = new GridOutput(this, [this] { return Document(); });
+    for (GridView* grid : fpSpread1) output_->AddMenuTo(grid);
 }
 
 // The left frame: a description and one frame per analysis family with its
@@ -220,3 +223,12 @@ void 一発カゾリア予想::Opt反映しない_Click(int index) {
 }
 
 void 一発カゾリア予想::Cmd閉じる_Click() { CloseChildWindow(this); }
+
+void 一発カゾリア予想::Command2_Click() { output_->Print(); }
+
+GridDocument 一発カゾリア予想::Document() const {
+    std::array<GridGeometry, kPredictionGridCount> geometries;
+    for (int i = 0; i < kPredictionGridCount; ++i) geometries[i] = fpSpread1[i]->Geometry();
+    return PredictionDocument(model_, geometries, Host().Snapshot(), fpSpread1[0]->font(),
+                              fpSpread1[0]->logicalDpiY());
+}

@@ -5,8 +5,10 @@
 
 #include "prediction/PredictionModel.h"
 #include "ui/ChildWindow.h"
+#include "ui/GridDocument.h"
 #include "ui/GridView.h"
 
+class GridOutput;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -15,11 +17,17 @@ class QRadioButton;
 // 一発カゾリア予想: the twelve reflect options on the left, the four
 // prediction grids on the right.  The flags and working tables live in the
 // model, which outlives the window; an option click recomputes at once.
+// 印刷 prints the four grids under their labels with the twelve options; the
+// grids' right-click menu also saves them as CSV, image or PDF.
 class 一発カゾリア予想 : public ChildWindow {
   public:
     一発カゾリア予想(ChildHost& host, PredictionModel& model, QWidget* parent = nullptr);
 
     void Cmd閉じる_Click();
+    void Command2_Click();
+    // What 印刷 and the grids' menu print and save.
+    GridDocument Document() const;
+    GridOutput* Output() const { return output_; }
     void Opt反映する_Click(int index);
     void Opt反映しない_Click(int index);
 
@@ -48,4 +56,5 @@ class 一発カゾリア予想 : public ChildWindow {
     void SetOptionButtons();
 
     PredictionModel& model_;
+    GridOutput* output_ = nullptr;
 };

@@ -96,7 +96,7 @@ TEST_F(BacktestWindowTest, OpensFromTheMenuWithTheDefaultRangeAndRunsTheChosenRa
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), kWindowName);
     EXPECT_FALSE(main->propEnd());
-    EXPECT_FALSE(window->Command2->isEnabled());
+    EXPECT_TRUE(window->Command2->isEnabled());
 
     const std::optional<BacktestRange> whole =
         DefaultBacktestRange(globals.Draws, main->PredictionOptions());
@@ -163,6 +163,7 @@ TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
         QTest::mouseClick(other->Command1, Qt::LeftButton);  // no input but 中止 counts
         EXPECT_FALSE(window->Cmd実行->isEnabled());
         EXPECT_FALSE(window->Spin開始回->isEnabled());
+        EXPECT_FALSE(window->Command2->isEnabled());
         QTest::mouseClick(window->Cmd中止, Qt::LeftButton);
     });
     const BacktestResult& result = *window->Result();
