@@ -1,5 +1,8 @@
 #include "app/CommandLine.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <sstream>
 
 #include "analysis/AnalysisCatalog.h"
@@ -11,6 +14,9 @@
 #include "prediction/BacktestGrid.h"
 #include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
+#include "ui/GridDocument.h"
+#include "ui/GridExport.h"
+#include "ui/ProgramLook.h"
 
 namespace {
 
@@ -28,10 +34,15 @@ constexpr const char* kUsage =
     "                                               ファイルの数字で置き換えます)\n"
     "  loto7kazoria dump WINDOW [--db FILE] [--format json|csv]\n"
     "                                              ウィンドウの表を出力します\n"
+    "  loto7kazoria export WINDOW --out FILE [--db FILE]\n"
+    "                                              ウィンドウの表をファイルに保存します\n"
+    "                                              (形式はFILEの拡張子で決まります:\n"
+    "                                               .csv CSV、.png 画像、.pdf PDF)\n"
     "  loto7kazoria backtest [--db FILE] [--from N] [--to M] [--format json|csv]\n"
     "                                              第N回～第M回の予想を検証します（省略時は\n"
     "                                               予想できる最初の回から最新の回まで）\n"
-    "  loto7kazoria list                           dumpできるウィンドウ名を表示します\n"
+    "  loto7kazoria list                           dumpとexportのできるウィンドウ名を\n"
+    "                                              表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
     "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
     "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n";
@@ -66,22 +77,56 @@ void PrintGrids(const StartOptions& o, std::ostream& out, const std::string& win
     }
 }
 
-// The prediction window's four grids, with the flags of the options file in
-// the current directory, as the program reads them at start-up.
-int RunPredictionDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
-    PredictionModel model;
-    for (const std::string& note : model.Options().ReadInitFile()) err << note << "\n";
-    GlobalBas g;
-    OpenDrawStore(g, o.databasePath);
-    model.Load(g);
-    std::vector<NamedGrid> grids;
-    for (int index = 0; index < kPredictionGridCount; ++index) {
-        grids.push_back({PredictionGridName(index), &model.Grid(index)});
+// A window's grids as dump and export take them, built from the database
+// as the window builds them.
+struct WindowGrids {
+    std::string name, caption;
+    const AnalysisInfo* analysis = nullptr;  // null for the prediction window
+    GlobalBas snapshot;
+    ResultGrid grid;             // an analysis window's
+    PredictionModel prediction;  // the prediction window's
+
+    std::vector<NamedGrid> Named() const {
+        if (analysis) return {{"fpSpread1", &grid}};
+        std::vector<NamedGrid> grids;
+        for (int index = 0; index < kPredictionGridCount; ++index) {
+            grids.push_back({PredictionGridName(index), &prediction.Grid(index)});
+        }
+        return grids;
     }
-    PrintGrids(o, out, kPredictionWindowName, kPredictionWindowName, grids);
-    if (model.Message().empty()) return 0;
-    err << model.Message() << "\n";
-    return 1;
+};
+
+// Builds the named window's grids.  The prediction window takes the flags of
+// the options file in the current directory, as the program reads them at
+// start-up.  Returns 0; 1 when the build stopped or the prediction has a
+// message for the user (the grids hold what was built, the message is on
+// err); 2 for a name no window has.
+int BuildWindow(const StartOptions& o, const std::string& name, WindowGrids& w, std::ostream& err) {
+    w.name = name;
+    if (name == kPredictionWindowName) {
+        w.caption = kPredictionWindowName;
+        for (const std::string& note : w.prediction.Options().ReadInitFile()) err << note << "\n";
+        OpenDrawStore(w.snapshot, o.databasePath);
+        w.prediction.Load(w.snapshot);
+        if (w.prediction.Message().empty()) return 0;
+        err << w.prediction.Message() << "\n";
+        return 1;
+    }
+    w.analysis = FindAnalysis(name);
+    if (!w.analysis || !w.analysis->build) {
+        err << "ウィンドウ「" << PrintableText(name)
+            << "」は出力できません。loto7kazoria list で名前を確かめてください。\n";
+        return 2;
+    }
+    w.caption = w.analysis->caption;
+    OpenDrawStore(w.snapshot, o.databasePath);
+    try {
+        w.analysis->build(w.snapshot, w.grid);
+    } catch (const BuildStopped& stopped) {
+        err << stopped.what() << "\n";
+        return 1;
+    }
+    return 0;
 }
 
 int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
@@ -89,24 +134,66 @@ int RunDump(const StartOptions& o, std::ostream& out, std::ostream& err) {
         err << kUsage;
         return 2;
     }
-    if (o.words[1] == kPredictionWindowName) return RunPredictionDump(o, out, err);
-    const AnalysisInfo* info = FindAnalysis(o.words[1]);
-    if (!info || !info->build) {
-        err << "ウィンドウ「" << PrintableText(o.words[1])
-            << "」は出力できません。loto7kazoria list で名前を確かめてください。\n";
+    WindowGrids w;
+    const int status = BuildWindow(o, o.words[1], w, err);
+    if (status == 2) return status;
+    PrintGrids(o, out, w.name, w.caption, w.Named());
+    return status;
+}
+
+enum class ExportFormat { Csv, Png, Pdf };
+
+std::optional<ExportFormat> FormatOf(const std::string& path) {
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    if (suffix == QLatin1String("csv")) return ExportFormat::Csv;
+    if (suffix == QLatin1String("png")) return ExportFormat::Png;
+    if (suffix == QLatin1String("pdf")) return ExportFormat::Pdf;
+    return std::nullopt;
+}
+
+// The window's document as the window would print it: its grids laid out
+// in the program's font at the screen's resolution.
+GridDocument DocumentOf(const WindowGrids& w) {
+    const QFont font = ProgramFont();
+    const double dpi = ScreenDpi();
+    if (w.analysis) {
+        return AnalysisDocument(*w.analysis, w.grid, GridGeometry(w.grid, font, dpi), w.snapshot);
+    }
+    std::array<GridGeometry, kPredictionGridCount> geometries;
+    for (int index = 0; index < kPredictionGridCount; ++index) {
+        geometries[index] = GridGeometry(w.prediction.Grid(index), font, dpi);
+    }
+    return PredictionDocument(w.prediction, geometries, w.snapshot, font, dpi);
+}
+
+// Writes a window's grids to a file whose extension names the format; a
+// build that stopped writes what was built, with status 1.
+int RunExport(const StartOptions& o, std::ostream& err) {
+    if (o.words.size() != 2 || o.out.empty()) {
+        err << kUsage;
         return 2;
     }
-    GlobalBas g;
-    OpenDrawStore(g, o.databasePath);
-    ResultGrid grid;
-    int status = 0;
-    try {
-        info->build(g, grid);
-    } catch (const BuildStopped& stopped) {
-        err << stopped.what() << "\n";
-        status = 1;
+    const std::optional<ExportFormat> format = FormatOf(o.out);
+    if (!format) {
+        err << "--out のファイル名は .csv、.png、.pdf のどれかで終えてください。\n" << kUsage;
+        return 2;
     }
-    PrintGrids(o, out, std::string(info->name), std::string(info->caption), {{"fpSpread1", &grid}});
+    if (*format != ExportFormat::Csv &&
+        !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        err << "画像とPDFは、描画のできるアプリケーションの中でしか作れません。\n";
+        return 1;
+    }
+    WindowGrids w;
+    const int status = BuildWindow(o, o.words[1], w, err);
+    if (status == 2) return status;
+    const QString path = QString::fromStdString(o.out);
+    if (*format == ExportFormat::Csv) {
+        SaveCsv(path, w.Named(), CsvEncoding::Utf8);
+    } else if (*format == ExportFormat::Png) {
+        SavePng(path, DocumentOf(w));
+    } else {
+        SavePdf(path, DocumentOf(w));
+    }
     return status;
 }
 
@@ -169,6 +256,12 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             o.backtestFrom = value();
         } else if (a == "--to") {
             o.backtestTo = value();
+        } else if (a == "--out") {
+            o.out = value();
+            if (o.out.empty()) {
+                throw UserError("--out には保存するファイルの名前を指定してください。\n" +
+                                std::string(kUsage));
+            }
         } else if (a == "--open") {
             o.openWindows.push_back(value());
         } else if (a == "--open-all") {
@@ -196,6 +289,12 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
 
 bool IsHeadlessCommand(const StartOptions& o) { return o.showVersion || !o.words.empty(); }
 
+bool CommandDraws(const StartOptions& o) {
+    if (o.showVersion || o.words.empty() || o.words.front() != "export") return false;
+    const std::optional<ExportFormat> format = FormatOf(o.out);
+    return format && *format != ExportFormat::Csv;
+}
+
 int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& err) {
     if (o.showVersion) {
         out << "ロト7カゾリアLite " LOTO7_VERSION "\n";
@@ -205,6 +304,7 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         const std::string& command = o.words.front();
         if (command == "import") return RunImport(o, out, err);
         if (command == "dump") return RunDump(o, out, err);
+        if (command == "export") return RunExport(o, err);
         if (command == "backtest") return RunBacktest(o, out, err);
         if (command == "list") return RunList(out);
         err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;

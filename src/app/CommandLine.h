@@ -18,6 +18,7 @@ struct StartOptions {
     bool replace = false;                     // import --replace
     std::optional<std::string> backtestFrom;  // backtest --from N, as typed
     std::optional<std::string> backtestTo;    // backtest --to M, as typed
+    std::string out;                          // export --out FILE
     std::vector<std::string> words;           // the command and its arguments
 };
 
@@ -31,10 +32,15 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
 // --version.
 bool IsHeadlessCommand(const StartOptions& options);
 
+// True for a command that draws (export to an image or a PDF file): it runs
+// under a QGuiApplication, on the offscreen platform where there is no
+// display.
+bool CommandDraws(const StartOptions& options);
+
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, backtest or list, or prints the version; returns the exit
+// Runs import, dump, export, backtest or list, or prints the version; returns the exit
 // status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
 // go to err; nothing
 // thrown escapes.

@@ -1,6 +1,8 @@
 #include <QDir>
+#include <QGuiApplication>
 #include <QTimer>
 #include <iostream>
+#include <memory>
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
@@ -12,6 +14,7 @@
 #include "core/PrintableText.h"
 #include "ui/AppIcon.h"
 #include "ui/Messages.h"
+#include "ui/ProgramLook.h"
 
 namespace {
 
@@ -31,8 +34,29 @@ bool UsesDefaultDatabase(const StartOptions& options) {
     return !options.databaseGiven && UsesDatabase(options);
 }
 
+// The application a start without windows runs under: a QGuiApplication
+// with the program's font for a command that draws, on the offscreen
+// platform where no platform is chosen and there is no display; else a
+// QCoreApplication.
+std::unique_ptr<QCoreApplication> MakeHeadlessApplication(int& argc, char** argv) {
+    bool draws = false;
+    try {
+        draws = CommandDraws(ParseArguments(Arguments(argc, argv), ""));
+    } catch (...) {
+        // Reported once the application is there.
+    }
+    if (!draws) return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    QGuiApplication::setFont(ProgramFont());
+    return app;
+}
+
 int RunHeadless(int argc, char** argv, StartOptions& options, DataFolder& place, bool& handled) {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeHeadlessApplication(argc, argv);
     handled = true;
     try {
         options = ParseArguments(Arguments(argc, argv), "");
