@@ -1,10 +1,12 @@
 // Speed of the snapshot load, every analysis build, the prediction, the
-// back-test and the grid painting, on a synthetic history of 5000 complete
-// draws kept in an encrypted database, as the program keeps it (the back-test
-// also on the bundled history).
+// back-test, the grid painting and the export of the largest grid to PDF and
+// PNG, on a synthetic history of 5000 complete draws kept in an encrypted
+// database, as the program keeps it (the back-test also on the bundled
+// history).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QScrollBar>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "data/SyntheticHistory.h"
 #include "prediction/Backtest.h"
 #include "prediction/PredictionModel.h"
+#include "ui/GridExport.h"
 #include "ui/GridView.h"
 #include "ui/ProgramLook.h"
 
@@ -149,6 +152,30 @@ void PaintOne(benchmark::State& state, const AnalysisInfo* info) {
     for (auto _ : state) view.viewport()->render(&image);
     state.counters["cells"] = static_cast<double>(grid.ColumnCount()) * grid.RowCount();
 }
+
+// The largest grid saved as the export command saves it: laid out in the
+// program's font, then written to a file.
+void ExportLargest(benchmark::State& state, bool pdf) {
+    const AnalysisInfo* info = FindAnalysis("分割6データ分析");
+    ResultGrid grid;
+    info->build(Globals(), grid);
+    const auto dir = std::filesystem::temp_directory_path() / "loto7-bench";
+    const QString path =
+        QString::fromStdString((dir / (pdf ? "export.pdf" : "export.png")).string());
+    for (auto _ : state) {
+        const GridDocument document =
+            AnalysisDocument(*info, grid, GridGeometry(grid, ProgramFont(), 96), Globals());
+        if (pdf) {
+            SavePdf(path, document);
+        } else {
+            SavePng(path, document);
+        }
+    }
+    state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / (1 << 20);
+    state.counters["rows"] = grid.RowCount();
+}
+BENCHMARK_CAPTURE(ExportLargest, Pdf, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportLargest, Png, false)->Unit(benchmark::kMillisecond);
 
 void RegisterPerWindow() {
     for (const AnalysisInfo& info : AnalysisCatalog()) {
