@@ -208,6 +208,17 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
     ChildWindow* content = factory(*this);
     QMdiSubWindow* frame = mdi_->addSubWindow(content);
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    // Ctrl+F4 is the main window's command that closes the active child.
+    // The frame's own 閉じる has the key too, in reach while the focus is in
+    // the child; two commands on one key cancel each other out, so the
+    // frame's gives it up.
+    if (QMenu* menu = frame->systemMenu()) {
+        const QKeySequence closeKey(Qt::CTRL | Qt::Key_F4);
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(closeKey) > 0) action->setShortcuts(keys);
+        }
+    }
     content->Form_Load(frame);
     frame->show();
     mdi_->setActiveSubWindow(frame);

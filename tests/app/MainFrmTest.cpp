@@ -273,7 +273,8 @@ TEST_F(MainWindow, CascadeKeepsEachWindowsSizeAndOffsetsThem) {
 }
 
 // Below a separator, the window menu lists the open windows, the active one
-// checked; choosing one activates it, and Ctrl+F4 closes the active one.
+// checked; choosing one activates it, and Ctrl+F4 closes the active one,
+// also while the focus is in it.
 TEST_F(MainWindow, WindowMenuListsTheOpenWindowsAndCtrlF4ClosesTheActiveOne) {
     main->show();
     main->activateWindow();
@@ -297,7 +298,12 @@ TEST_F(MainWindow, WindowMenuListsTheOpenWindowsAndCtrlF4ClosesTheActiveOne) {
     menu->actions().at(5)->trigger();
     EXPECT_EQ(listed(), (QStringList{"&1 一発カゾリア予想 *", "&2 回数別頻度分析"}));
 
-    QTest::keyClick(main->MdiArea()->activeSubWindow()->widget(), Qt::Key_F4, Qt::ControlModifier);
+    // With the focus in the child, as after a click into one of its grids.
+    auto* prediction =
+        dynamic_cast<一発カゾリア予想*>(main->MdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(prediction, nullptr);
+    prediction->fpSpread1[0]->setFocus();
+    QTest::keyClick(prediction->fpSpread1[0], Qt::Key_F4, Qt::ControlModifier);
     QApplication::processEvents();
     EXPECT_FALSE(IsOpen(QStringLiteral("一発カゾリア予想")));
     EXPECT_EQ(listed(), (QStringList{"&1 回数別頻度分析 *"}));
