@@ -153,7 +153,7 @@ std::vector<Placed> PlaceImageParts(const GridDocument& document, QSize* size) {
         width = std::max(width, part.geometry.Width());
         if (!part.label.isEmpty()) {
             const double labelWidth = QFontMetricsF(LabelFont(part)).horizontalAdvance(part.label);
-            width = std::max(width, static_cast<int>(std::ceil(labelWidth)));
+            width = std::max(width, static_cast<int>(std::ceil(labelWidth)) + kLabelGap);
         }
     }
     if (size) *size = QSize(width, y);
