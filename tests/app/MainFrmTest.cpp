@@ -316,7 +316,7 @@ namespace {
 // The import command sits after 当選データ保守, waits for blocking windows
 // like data entry does, and reports what it did or why it refused the file.
 TEST_F(MainWindow, CsvImportCommandReportsAndTheSnapshotStaysAsItWas) {
-    const QList<QAction*> data = main->Command("mnuMasterKanri")->parentWidget()->actions();
+    const QList<QAction*> data = main->findChild<QMenu*>("mnuHosyu")->actions();
     ASSERT_EQ(data.size(), 3);
     EXPECT_EQ(data[2], main->Command("mnuImportCsv"));
     EXPECT_EQ(data[2]->text(), QStringLiteral("CSVファイルから取り込み(&C)..."));

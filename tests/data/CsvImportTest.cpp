@@ -55,7 +55,7 @@ TEST_F(Import, EmptyDateAndEmptyNumbersMakeIncompleteDraws) {
 
 TEST_F(Import, BadValueRefusesTheWholeFileNamingTheLine) {
     Run(kHeader + "1,,1,2,3,4,5,6,7,8,9\n");
-    for (const std::string& bad : {"0", "38", "1.5", "x", "-3"}) {
+    for (const std::string bad : {"0", "38", "1.5", "x", "-3"}) {
         const std::string error =
             Refusal(kHeader + "2,,1,2,3,4,5,6,7,8,9\n3,,1,2,3,4,5,6," + bad + ",8,9\n");
         EXPECT_NE(error.find("3行目"), std::string::npos) << bad << ": " << error;
