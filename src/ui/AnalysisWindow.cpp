@@ -17,7 +17,7 @@ constexpr int kGridTopTwips = 600;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 375;
 
-ChildWindowSpec SpecOf(const AnalysisInfo& info) {
+ChildWindowSetup SetupOf(const AnalysisInfo& info) {
     return {.name = FromView(info.name),
             .caption = FromView(info.caption),
             .widthTwips = info.widthTwips,
@@ -29,7 +29,7 @@ ChildWindowSpec SpecOf(const AnalysisInfo& info) {
 }  // namespace
 
 AnalysisWindow::AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidget* parent)
-    : ChildWindow(host, SpecOf(info), parent), info_(info) {
+    : ChildWindow(host, SetupOf(info), parent), info_(info) {
     Label1 = new QLabel(FromView(info.label), this);
     Label1->setObjectName("Label1");
     fpSpread1 = new GridView(this);

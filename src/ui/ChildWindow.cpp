@@ -9,26 +9,26 @@
 #include "ui/Messages.h"
 #include "ui/Twips.h"
 
-ChildWindow::ChildWindow(ChildHost& host, ChildWindowSpec spec, QWidget* parent)
-    : QWidget(parent), host_(host), spec_(std::move(spec)) {
-    setObjectName(spec_.name);
-    setWindowTitle(spec_.caption);
+ChildWindow::ChildWindow(ChildHost& host, ChildWindowSetup setup, QWidget* parent)
+    : QWidget(parent), host_(host), setup_(std::move(setup)) {
+    setObjectName(setup_.name);
+    setWindowTitle(setup_.caption);
 }
 
 void ChildWindow::Form_Load(QWidget* frame) {
     QString failure;
     {
         Hourglass hourglass;
-        if (spec_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
-        host_.SetPropEnd(!spec_.clearsPropEnd);
-        PlaceAtTopLeft(frame, spec_.widthTwips, spec_.heightTwips);
+        if (setup_.events == PendingEvents::BeforeBuild) QApplication::processEvents();
+        host_.SetPropEnd(!setup_.clearsPropEnd);
+        PlaceAtTopLeft(frame, setup_.widthTwips, setup_.heightTwips);
         try {
             Compute();
         } catch (const UserError& e) {
             failure = QString::fromStdString(e.what());
         }
         Present();
-        if (spec_.events == PendingEvents::AfterBuild) QApplication::processEvents();
+        if (setup_.events == PendingEvents::AfterBuild) QApplication::processEvents();
     }
     if (failure.isEmpty()) return;
     ShowMessage(this, failure);
@@ -36,7 +36,7 @@ void ChildWindow::Form_Load(QWidget* frame) {
 }
 
 QSize ChildWindow::sizeHint() const {
-    QSize size(TwipsToPixels(spec_.widthTwips, this), TwipsToPixels(spec_.heightTwips, this));
+    QSize size(TwipsToPixels(setup_.widthTwips, this), TwipsToPixels(setup_.heightTwips, this));
     if (const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget())) {
         const QMargins margins = frame->contentsMargins();
         size -= QSize(margins.left() + margins.right(), margins.top() + margins.bottom());

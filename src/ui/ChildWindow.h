@@ -10,7 +10,7 @@ class QMenu;
 
 // How a child window loads: its names, its size in twips, whether its load
 // clears propEnd (else sets it) and when pending window events may run.
-struct ChildWindowSpec {
+struct ChildWindowSetup {
     QString name;     // object name, also the name the commands look for
     QString caption;  // window title
     int widthTwips = 0;
@@ -26,7 +26,7 @@ struct ChildWindowSpec {
 // the one place where a failure of the computation (a UserError) is shown.
 class ChildWindow : public QWidget {
   public:
-    ChildWindow(ChildHost& host, ChildWindowSpec spec, QWidget* parent = nullptr);
+    ChildWindow(ChildHost& host, ChildWindowSetup setup, QWidget* parent = nullptr);
 
     // frame is the child-window frame holding this window, to be placed.
     void Form_Load(QWidget* frame);
@@ -53,7 +53,7 @@ class ChildWindow : public QWidget {
 
   private:
     ChildHost& host_;
-    ChildWindowSpec spec_;
+    ChildWindowSetup setup_;
     bool unloaded_ = false;
 };
 
