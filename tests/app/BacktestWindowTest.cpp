@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "AppTestSupport.h"
 #include "app/MainFrm.h"
 #include "data/CsvImport.h"
 #include "data/SyntheticHistory.h"
@@ -32,32 +33,14 @@ namespace {
 
 const QString kWindowName = QStringLiteral("予想の検証");
 
-class BacktestWindowTest : public ::testing::Test {
+class BacktestWindowTest : public MainWindowTest {
   protected:
-    TempDir dir;
-    QString previousDirectory = QDir::currentPath();
-    GlobalBas globals;
-    std::unique_ptr<MainFrm> main;
-
     // The main window over a database imported from csvPath.
-    void Start(const std::string& csvPath) {
-        SetQuietMessages(true);
-        ClearRecordedMessages();
-        QDir::setCurrent(QString::fromStdString(dir.Path().string()));
-        const std::string db = dir.File("Loto7Kazoria.mdb");
-        ImportCsv(csvPath, db);
-        main = std::make_unique<MainFrm>(globals, db);
-        main->Form_Load();
-        main->show();
-    }
+    void Start(const std::string& csvPath) { StartMain(csvPath, true); }
     void StartSynthetic(int draws) {
         const std::string csv = dir.File("synthetic.csv");
         WriteFile(csv, SyntheticHistoryCsv(draws));
         Start(csv);
-    }
-    void TearDown() override {
-        main.reset();
-        QDir::setCurrent(previousDirectory);
     }
     BacktestWindow* Open() {
         main->Command("mnuYosoKensho")->trigger();

@@ -9,25 +9,12 @@
 #include <filesystem>
 #include <sstream>
 
+#include "AppTestSupport.h"
 #include "app/CommandLine.h"
 #include "data/DrawStoreLoader.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-struct Outcome {
-    int status = 0;
-    std::string out, err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args, const std::string& db) {
-    std::ostringstream out, err;
-    Outcome o;
-    o.status = RunHeadlessCommand(ParseArguments(args, db), out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
-}
 
 class CommandLine : public ::testing::Test {
   protected:

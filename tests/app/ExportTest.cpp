@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "AppTestSupport.h"
 #include "analysis/AnalysisCatalog.h"
 #include "app/CommandLine.h"
 #include "data/CsvImport.h"
@@ -16,20 +17,6 @@
 #include "ui/ProgramLook.h"
 
 namespace {
-
-struct Outcome {
-    int status = 0;
-    std::string out, err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args, const std::string& db) {
-    std::ostringstream out, err;
-    Outcome o;
-    o.status = RunHeadlessCommand(ParseArguments(args, db), out, err);
-    o.out = out.str();
-    o.err = err.str();
-    return o;
-}
 
 class Export : public ::testing::Test {
   protected:

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "AppTestSupport.h"
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
@@ -28,26 +29,9 @@ namespace {
 
 const QString kStopMessage = QStringLiteral("表示中のウィンドウを閉じないと実行できません。");
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public MainWindowTest {
   protected:
-    TempDir dir;
-    QString previousDirectory = QDir::currentPath();
-    GlobalBas globals;
-    std::unique_ptr<MainFrm> main;
-
-    void SetUp() override {
-        SetQuietMessages(true);
-        ClearRecordedMessages();
-        QDir::setCurrent(QString::fromStdString(dir.Path().string()));
-        const std::string db = dir.File("Loto7Kazoria.mdb");
-        ImportCsv(BundledCsvPath(), db);
-        main = std::make_unique<MainFrm>(globals, db);
-        main->Form_Load();
-    }
-    void TearDown() override {
-        main.reset();
-        QDir::setCurrent(previousDirectory);
-    }
+    void SetUp() override { StartMain(BundledCsvPath(), false); }
     QMdiSubWindow* Open(const QString& command) {
         main->Command(command)->trigger();
         return main->MdiArea()->activeSubWindow();

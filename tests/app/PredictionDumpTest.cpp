@@ -3,18 +3,13 @@
 #include <filesystem>
 #include <sstream>
 
+#include "AppTestSupport.h"
 #include "app/CommandLine.h"
 #include "data/CsvImport.h"
 #include "prediction/PredictionModel.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-std::string RunCommand(const std::vector<std::string>& args, int& status) {
-    std::ostringstream out, err;
-    status = RunHeadlessCommand(ParseArguments(args, "unused.mdb"), out, err);
-    return out.str() + err.str();
-}
 
 TEST(PredictionDump, PrintsTheFourGridsWithTheFlagsOfTheOptionsFile) {
     TempDir dir;
@@ -26,16 +21,16 @@ TEST(PredictionDump, PrintsTheFourGridsWithTheFlagsOfTheOptionsFile) {
 
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
-    int status = -1;
-    const std::string csv =
-        RunCommand({"dump", kPredictionWindowName, "--db", db, "--format", "csv"}, status);
+    const Outcome dump =
+        RunCli({"dump", kPredictionWindowName, "--db", db, "--format", "csv"}, "unused.mdb");
     std::filesystem::current_path(previous);
 
-    EXPECT_EQ(status, 0) << csv;
-    EXPECT_NE(csv.find("# fpSpread1(3)\n"), std::string::npos);
-    EXPECT_NE(csv.find("\n,25,24,28,37,10,9,23\n消去法,18,12,26,19,1,15,8\n"), std::string::npos)
-        << csv;
-    EXPECT_NE(RunCommand({"list"}, status).find(std::string(kPredictionWindowName) + "\n"),
+    EXPECT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find("# fpSpread1(3)\n"), std::string::npos);
+    EXPECT_NE(dump.out.find("\n,25,24,28,37,10,9,23\n消去法,18,12,26,19,1,15,8\n"),
+              std::string::npos)
+        << dump.out;
+    EXPECT_NE(RunCli({"list"}, "unused.mdb").out.find(std::string(kPredictionWindowName) + "\n"),
               std::string::npos);
 }
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "AppTestSupport.h"
 #include "app/MainFrm.h"
 #include "data/CsvImport.h"
 #include "support/TestSupport.h"
@@ -54,27 +55,9 @@ QStringList Commands(const GridView* view) {
     return texts;
 }
 
-class Printing : public ::testing::Test {
+class Printing : public MainWindowTest {
   protected:
-    TempDir dir;
-    QString previousDirectory = QDir::currentPath();
-    GlobalBas globals;
-    std::unique_ptr<MainFrm> main;
-
-    void SetUp() override {
-        SetQuietMessages(true);
-        ClearRecordedMessages();
-        QDir::setCurrent(QString::fromStdString(dir.Path().string()));
-        const std::string db = dir.File("Loto7Kazoria.mdb");
-        ImportCsv(BundledCsvPath(), db);
-        main = std::make_unique<MainFrm>(globals, db);
-        main->Form_Load();
-        main->show();
-    }
-    void TearDown() override {
-        main.reset();
-        QDir::setCurrent(previousDirectory);
-    }
+    void SetUp() override { StartMain(BundledCsvPath(), true); }
     template <typename Window>
     Window* Open(const QString& name) {
         QMdiSubWindow* frame = main->OpenWindow(name);
