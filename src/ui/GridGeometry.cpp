@@ -146,25 +146,32 @@ void GridGeometry::MeasureTexts() {
 // characters wide, short of as many pixels) together and the cheapest first,
 // while the room left still holds the widening that columns need anyway for
 // texts too wide even at the smallest size.
-void GridGeometry::FillWidth(int widthToFill) {
-    if (widthToFill <= Width()) return;
-    const int columns = ColumnCount();
-    std::vector<int> full(columns + 1, 0);      // to show every text at font 0
-    std::vector<int> smallest(columns + 1, 0);  // to show it at the smallest font
-    const int last = FontCount() - 1;
+template <typename Visit>
+void GridGeometry::ForEachCrampedText(Visit&& visit) const {
     for (int r = 1; r <= grid_->RowCount(); ++r) {
-        for (int c = 1; c <= columns; ++c) {
+        for (int c = 1; c <= ColumnCount(); ++c) {
             const std::uint32_t text = grid_->TextIndex(c, r);
             if (text == 0) continue;
             const int width = Pixels(VisibleWidth(text, 0));
             if (width <= ColumnWidth(c) - 2 * kTextPadding) continue;
             const int room = MostRoom(c, r);
             if (width <= room) continue;
-            MeasureWidth(last, text);
-            full[c] = std::max(full[c], width - room);
-            smallest[c] = std::max(smallest[c], Pixels(VisibleWidth(text, last)) - room);
+            visit(c, r, text, width, room);
         }
     }
+}
+
+void GridGeometry::FillWidth(int widthToFill) {
+    if (widthToFill <= Width()) return;
+    const int columns = ColumnCount();
+    std::vector<int> full(columns + 1, 0);      // to show every text at font 0
+    std::vector<int> smallest(columns + 1, 0);  // to show it at the smallest font
+    const int last = FontCount() - 1;
+    ForEachCrampedText([&](int c, int, std::uint32_t text, int width, int room) {
+        MeasureWidth(last, text);
+        full[c] = std::max(full[c], width - room);
+        smallest[c] = std::max(smallest[c], Pixels(VisibleWidth(text, last)) - room);
+    });
     struct Alike {
         double characters;
         int pixels;
@@ -233,36 +240,27 @@ void GridGeometry::ChooseFonts() {
     std::vector<std::vector<std::pair<int, int>>> shrunk(columns + 1);
     std::vector<int> widen(columns + 1, 0);
     bool anyShrunk = false;
-    for (int r = 1; r <= grid_->RowCount(); ++r) {
-        for (int c = 1; c <= columns; ++c) {
-            const std::uint32_t text = grid_->TextIndex(c, r);
-            if (text == 0) continue;
-            const int width = Pixels(VisibleWidth(text, 0));
-            if (width <= ColumnWidth(c) - 2 * kTextPadding) continue;
-            const int room = MostRoom(c, r);
-            if (width <= room) continue;
-            int font = 1;
-            for (; font <= last; ++font) {
-                MeasureWidth(font, text);
-                if (Pixels(VisibleWidth(text, font)) <= room) break;
-            }
-            if (font > last) {
-                font = last;
-                widen[c] = std::max(widen[c], Pixels(VisibleWidth(text, font)) - room);
-            }
-            if (font == 0) continue;
-            anyShrunk = true;
-            auto& groups = shrunk[c];
-            const int g = group(text, r);
-            const auto found = std::find_if(groups.begin(), groups.end(),
-                                            [g](const auto& known) { return known.first == g; });
-            if (found == groups.end()) {
-                groups.emplace_back(g, font);
-            } else {
-                found->second = std::max(found->second, font);
-            }
+    ForEachCrampedText([&](int c, int r, std::uint32_t text, int, int room) {
+        int font = 1;
+        for (; font <= last; ++font) {
+            MeasureWidth(font, text);
+            if (Pixels(VisibleWidth(text, font)) <= room) break;
         }
-    }
+        if (font > last) {
+            font = last;
+            widen[c] = std::max(widen[c], Pixels(VisibleWidth(text, font)) - room);
+        }
+        anyShrunk = true;
+        auto& groups = shrunk[c];
+        const int g = group(text, r);
+        const auto found = std::find_if(groups.begin(), groups.end(),
+                                        [g](const auto& known) { return known.first == g; });
+        if (found == groups.end()) {
+            groups.emplace_back(g, font);
+        } else {
+            found->second = std::max(found->second, font);
+        }
+    });
 
     for (int c = 1, shift = 0; c <= columns; ++c) {
         shift += widen[c];

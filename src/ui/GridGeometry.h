@@ -129,6 +129,10 @@ class GridGeometry {
     // The most room a text of the cell can have: the cell, or with the empty
     // neighbours it may overflow into.
     int MostRoom(int column, int row) const;
+    // Calls visit(column, row, text, width, room) for every text wider in the
+    // grid's font than the most room its cell gives it.
+    template <typename Visit>
+    void ForEachCrampedText(Visit&& visit) const;
     QRect TextRoom(int column, int row, int width, bool overflow) const;
     // The y of the baseline of a text in the font, within the row.
     int Baseline(int row, int font, ResultGrid::VAlign align) const;

@@ -154,6 +154,19 @@ void GridRenderer::PaintGridLines(QPainter& p, const Span& columns, const Span& 
     DrawLines(p, lines, vector);
 }
 
+template <typename Visit>
+void GridRenderer::ForEachText(int textFrom, const Span& columns, const Span& rows,
+                               Visit&& visit) const {
+    for (int r = rows.first; r <= rows.last; ++r) {
+        for (int c = textFrom; c <= columns.last; ++c) {
+            const std::uint32_t text = grid_->TextIndex(c, r);
+            if (text == 0) continue;
+            const ResultGrid::CellView cell = grid_->Cell(c, r);
+            visit(text, cell, geometry_->PlaceText(c, r, cell));
+        }
+    }
+}
+
 void GridRenderer::PaintTextsAsPixels(QPainter& p, int textFrom, const Span& columns,
                                       const Span& rows) {
     const double ratio = p.device()->devicePixelRatioF();
@@ -161,24 +174,21 @@ void GridRenderer::PaintTextsAsPixels(QPainter& p, int textFrom, const Span& col
         textImages_.clear();
         imageRatio_ = ratio;
     }
-    for (int r = rows.first; r <= rows.last; ++r) {
-        for (int c = textFrom; c <= columns.last; ++c) {
-            const std::uint32_t text = grid_->TextIndex(c, r);
-            if (text == 0) continue;
-            const ResultGrid::CellView cell = grid_->Cell(c, r);
-            const GridGeometry::TextPlacement place = geometry_->PlaceText(c, r, cell);
-            const QPixmap& image = TextImage(text, place.font, cell.fore, ratio);
-            const QPoint origin(place.x, place.baseline - geometry_->BaselineOffset(place.font));
-            if (place.width <= place.room.width()) {
-                p.drawPixmap(origin, image);
-                continue;
-            }
-            p.save();
-            p.setClipRect(place.room, Qt::IntersectClip);
-            p.drawPixmap(origin, image);
-            p.restore();
-        }
-    }
+    ForEachText(textFrom, columns, rows,
+                [&](std::uint32_t text, const ResultGrid::CellView& cell,
+                    const GridGeometry::TextPlacement& place) {
+                    const QPixmap& image = TextImage(text, place.font, cell.fore, ratio);
+                    const QPoint origin(place.x,
+                                        place.baseline - geometry_->BaselineOffset(place.font));
+                    if (place.width <= place.room.width()) {
+                        p.drawPixmap(origin, image);
+                        return;
+                    }
+                    p.save();
+                    p.setClipRect(place.room, Qt::IntersectClip);
+                    p.drawPixmap(origin, image);
+                    p.restore();
+                });
 }
 
 // The texts of one font and colour together, so the device changes its pen
@@ -191,12 +201,10 @@ void GridRenderer::PaintTextsAsGlyphs(QPainter& p, int textFrom, const Span& col
         QRect clip;  // empty: the text fits its room
     };
     std::vector<std::pair<std::uint64_t, std::vector<Placed>>> groups;
-    for (int r = rows.first; r <= rows.last; ++r) {
-        for (int c = textFrom; c <= columns.last; ++c) {
-            const std::uint32_t text = grid_->TextIndex(c, r);
-            if (text == 0) continue;
-            const ResultGrid::CellView cell = grid_->Cell(c, r);
-            const GridGeometry::TextPlacement place = geometry_->PlaceText(c, r, cell);
+    ForEachText(
+        textFrom, columns, rows,
+        [&](std::uint32_t text, const ResultGrid::CellView& cell,
+            const GridGeometry::TextPlacement& place) {
             const GlyphText& glyphs = Glyphs(text, place.font);
             const std::uint64_t key = TextKey(0, place.font, cell.fore);
             auto group = std::find_if(groups.begin(), groups.end(),
@@ -204,8 +212,7 @@ void GridRenderer::PaintTextsAsGlyphs(QPainter& p, int textFrom, const Span& col
             if (group == groups.end()) group = groups.insert(groups.end(), {key, {}});
             group->second.push_back({&glyphs, QPointF(place.x, place.baseline - glyphs.ascent),
                                      place.width <= place.room.width() ? QRect() : place.room});
-        }
-    }
+        });
     for (const auto& [key, placed] : groups) {
         p.setPen(ToQColor(static_cast<Rgb>(key & 0xffffff)));
         for (const Placed& text : placed) {

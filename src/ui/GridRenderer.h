@@ -53,6 +53,10 @@ class GridRenderer {
     };
     void PaintBackgrounds(QPainter& p, const Span& columns, const Span& rows, bool vector) const;
     void PaintGridLines(QPainter& p, const Span& columns, const Span& rows, bool vector) const;
+    // Calls visit(text, cell, placement) for every text of the block's cells
+    // from column textFrom on.
+    template <typename Visit>
+    void ForEachText(int textFrom, const Span& columns, const Span& rows, Visit&& visit) const;
     void PaintTextsAsPixels(QPainter& p, int textFrom, const Span& columns, const Span& rows);
     void PaintTextsAsGlyphs(QPainter& p, int textFrom, const Span& columns, const Span& rows);
     void PaintBorders(QPainter& p, const Span& columns, const Span& rows, bool vector);
