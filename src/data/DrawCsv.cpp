@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kHighestDrawNumber = 5000;
 constexpr int kMostDraws = 100000;
-constexpr qsizetype kShownLength = 24;  // characters of a value quoted in a message
+constexpr std::size_t kShownLength = 24;  // characters of a value quoted in a message
 
 // Column roles: the nine number fields keep their DrawRecord index.
 constexpr int kDrawRole = kFieldCount;
@@ -30,86 +30,18 @@ const std::string kNothingStored = "\nこのファイルのデータは何も登
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
-// Characters that would not show, or would show misleadingly, in a message.
-bool Unprintable(char32_t c) {
-    switch (QChar::category(c)) {
-        case QChar::Other_Control:
-        case QChar::Other_Format:
-        case QChar::Other_Surrogate:
-        case QChar::Other_PrivateUse:
-        case QChar::Other_NotAssigned:
-        case QChar::Separator_Line:
-        case QChar::Separator_Paragraph:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // A value as it may be quoted in a message: trimmed, unprintable characters
-// written as \xNN / \uNNNN / \UNNNNNNNN, cut with "…" when long.
+// escaped, cut with "…" when long.
 std::string Printable(const QString& value) {
-    const QString trimmed = value.trimmed();
-    const QList<uint> codes = QStringView(trimmed).left(2 * kShownLength + 2).toUcs4();
-    QString out;
-    for (qsizetype i = 0; i < codes.size(); ++i) {
-        if (i == kShownLength) {
-            out += QChar(u'…');
-            break;
-        }
-        const char32_t c = codes[i];
-        if (!Unprintable(c)) {
-            out += QString::fromUcs4(&c, 1);
-        } else if (c < 0x100) {
-            out += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QChar(u'0'));
-        } else if (c < 0x10000) {
-            out += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QChar(u'0'));
-        } else {
-            out += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QChar(u'0'));
-        }
-    }
-    return Utf8(out);
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto b = static_cast<unsigned char>(bytes[i + k]);
-            if (b < (k == 1 ? low : 0x80) || b > (k == 1 ? high : 0xBF)) return false;
-        }
-        i += length;
-    }
-    return true;
+    return PrintableText(Utf8(value.trimmed()), kShownLength);
 }
 
 // The text of the file: UTF-8 when the bytes are valid UTF-8, else Shift-JIS
 // in Windows' code page 932 flavour (what Excel saves on Japanese Windows).
 QString Decode(std::string_view bytes, const std::string& file) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (IsUtf8(bytes)) return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (IsValidUtf8(bytes))
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     // "windows-31j" is code page 932's registered name; some Qt builds know
     // it only as "cp932" or under the plain "Shift_JIS".
     for (const char* name : {"windows-31j", "cp932", "Shift_JIS"}) {
