@@ -1,6 +1,10 @@
 #pragma once
 
+#include <vector>
+
 #include "prediction/ReflectOptions.h"
+
+class QWidget;
 
 struct GlobalBas;
 
@@ -17,4 +21,13 @@ class ChildHost {
     virtual void SetPropEnd(bool on) = 0;
     // The twelve reflect flags the prediction window now uses.
     virtual const ReflectOptions& PredictionOptions() const = 0;
+
+    // Offers rows of up to seven numbers (ascending, 1 to 37) to the ticket
+    // book, which asks from over `from` for the draw and stores them.  A host
+    // without a ticket book says so (CanAddTickets false) and ignores it.
+    virtual bool CanAddTickets() const { return false; }
+    virtual void AddTickets(QWidget* from, const std::vector<std::vector<int>>& rows) {
+        (void)from;
+        (void)rows;
+    }
 };
