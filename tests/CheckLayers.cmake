@@ -1,24 +1,23 @@
-# Fails when a file of a source folder includes a header of a folder that
-# its library does not link (core <- data, analysis, prediction <- ui <- entry
-# <- app).  Run with -DSOURCE_DIR=<src>.
+# Fails when a file of a source folder includes a header of a folder whose
+# library its own library does not link, directly or through another.  The
+# allowed folders come from the targets' link libraries (LAYERS_FILE, written
+# at configure time), so the layer graph is written once, in src/.
+# Run with -DSOURCE_DIR=<src> -DLAYERS_FILE=<file>.
 cmake_minimum_required(VERSION 3.25)
+include("${LAYERS_FILE}")  # sets layer_folders and allowed_<folder>
 
-set(allowed_core core)
-set(allowed_data core data)
-set(allowed_analysis core analysis)
-set(allowed_prediction core prediction)
-set(allowed_ui core prediction ui)
-set(allowed_entry core data prediction ui entry)
-set(allowed_app core data analysis prediction ui entry app)
+# Any spacing around '#' and 'include', either bracket kind.
+set(include_pattern "^[ \t]*#[ \t]*include[ \t]*[<\"]([A-Za-z0-9_]+)/")
 
 set(violations 0)
-foreach(folder core data analysis prediction ui entry app)
-  file(GLOB files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+foreach(folder ${layer_folders})
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
   foreach(file ${files})
-    file(STRINGS "${file}" includes REGEX "^#include \"[a-z]+/")
+    file(STRINGS "${file}" includes REGEX "${include_pattern}")
     foreach(line ${includes})
-      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" layer "${line}")
-      if(NOT layer IN_LIST allowed_${folder})
+      string(REGEX MATCH "${include_pattern}" ignored "${line}")
+      set(layer "${CMAKE_MATCH_1}")
+      if(layer IN_LIST layer_folders AND NOT layer IN_LIST allowed_${folder})
         message("${file}: ${line} reaches above the ${folder} layer")
         math(EXPR violations "${violations} + 1")
       endif()

@@ -23,9 +23,6 @@ constexpr GroupMember kNine{9, 4, "数　　 字", 7, 8, 9, 8, 39, true, true};
 // Number n has its mark in column n + 1.
 constexpr int ColumnOf(int number) { return number + 1; }
 
-// B, D, F (and H) sit on a tinted background.
-constexpr bool IsTinted(int group) { return group % 2 == 1; }
-
 }  // namespace
 
 const GroupMember& GroupMemberOf(int groups) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +28,7 @@ class LastSeenTable {
 
     // Makes every draw held so far visible to draws numbered drawNumber.
     void MoveTo(int drawNumber) {
-        if (heldDraw_ && *heldDraw_ != drawNumber) Enter();
+        if (heldDraw_ != kNoDraw && heldDraw_ != drawNumber) Enter();
     }
     // The number of draws back to the last draw holding value; 0 when none.
     int IntervalOf(int value, int drawNumber) const {
@@ -45,13 +44,14 @@ class LastSeenTable {
     static constexpr int kValueCount = 1 << 16;
     static int Index(int value) { return value - std::numeric_limits<std::int16_t>::min(); }
     void Enter() {
-        for (const std::int16_t value : held_) latest_[Index(value)] = *heldDraw_;
-        heldDraw_.reset();
+        for (const std::int16_t value : held_) latest_[Index(value)] = heldDraw_;
+        heldDraw_ = kNoDraw;
     }
 
     std::vector<std::int16_t> latest_;
     std::array<std::int16_t, kFieldCount> held_{};
-    std::optional<std::int16_t> heldDraw_;
+    static constexpr std::int16_t kNoDraw = -1;  // draw numbers held are 0 or more
+    std::int16_t heldDraw_ = kNoDraw;
 };
 
 void CheckHistoryRange(const DrawRecord& draw) {
