@@ -16,11 +16,12 @@
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
 #include "data/SyntheticHistory.h"
+#include "grid/GridExport.h"
+#include "grid/GridView.h"
+#include "grid/ProgramLook.h"
 #include "prediction/Backtest.h"
 #include "prediction/PredictionModel.h"
-#include "ui/GridExport.h"
-#include "ui/GridView.h"
-#include "ui/ProgramLook.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "app/Application.h"
 
 #include "core/CurrentException.h"
+#include "grid/ProgramLook.h"
 #include "ui/Messages.h"
-#include "ui/ProgramLook.h"
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     ApplyProgramLook(*this);

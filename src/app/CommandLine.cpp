@@ -11,12 +11,12 @@
 #include "core/PrintableText.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
+#include "grid/GridExport.h"
+#include "grid/ProgramLook.h"
 #include "prediction/BacktestGrid.h"
 #include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
-#include "ui/GridDocument.h"
-#include "ui/GridExport.h"
-#include "ui/ProgramLook.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 

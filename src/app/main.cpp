@@ -12,9 +12,9 @@
 #include "core/CurrentException.h"
 #include "core/GlobalBas.h"
 #include "core/PrintableText.h"
+#include "grid/ProgramLook.h"
 #include "ui/AppIcon.h"
 #include "ui/Messages.h"
-#include "ui/ProgramLook.h"
 
 namespace {
 

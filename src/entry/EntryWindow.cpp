@@ -21,9 +21,9 @@
 #include "entry/EntryGrid.h"
 #include "entry/EntryQuestions.h"
 #include "entry/NumberCellDelegate.h"
+#include "grid/Twips.h"
 #include "ui/ChildHost.h"
 #include "ui/Messages.h"
-#include "ui/Twips.h"
 
 namespace {
 

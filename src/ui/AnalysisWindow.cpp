@@ -5,10 +5,11 @@
 #include <algorithm>
 
 #include "core/QtConversions.h"
+#include "grid/Twips.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
 #include "ui/Legend.h"
-#include "ui/Twips.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QWidget>
 
 #include "core/AnalysisInfo.h"
+#include "grid/GridDocument.h"
+#include "grid/GridView.h"
 #include "ui/ChildWindow.h"
-#include "ui/GridDocument.h"
-#include "ui/GridView.h"
 
 class GridOutput;
 class QLabel;

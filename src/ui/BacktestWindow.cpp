@@ -16,12 +16,13 @@
 #include "core/CurrentException.h"
 #include "core/GlobalBas.h"
 #include "core/QtConversions.h"
+#include "grid/Twips.h"
 #include "prediction/BacktestGrid.h"
 #include "ui/BacktestChart.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
-#include "ui/Twips.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "core/ResultGrid.h"
+#include "grid/GridDocument.h"
+#include "grid/GridView.h"
 #include "prediction/Backtest.h"
 #include "ui/ChildWindow.h"
-#include "ui/GridDocument.h"
-#include "ui/GridView.h"
 
 class BacktestChart;
 class GridOutput;

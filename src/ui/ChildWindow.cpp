@@ -5,9 +5,9 @@
 #include <QMdiSubWindow>
 
 #include "core/Errors.h"
+#include "grid/Twips.h"
 #include "ui/ChildHost.h"
 #include "ui/Messages.h"
-#include "ui/Twips.h"
 
 ChildWindow::ChildWindow(ChildHost& host, ChildWindowSetup setup, QWidget* parent)
     : QWidget(parent), host_(host), setup_(std::move(setup)) {

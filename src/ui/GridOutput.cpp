@@ -9,8 +9,8 @@
 #include <QStandardPaths>
 
 #include "core/CurrentException.h"
+#include "grid/GridView.h"
 #include "ui/ChildWindow.h"
-#include "ui/GridView.h"
 #include "ui/Messages.h"
 
 namespace {

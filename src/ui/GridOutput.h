@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "ui/GridDocument.h"
-#include "ui/GridExport.h"
+#include "grid/GridDocument.h"
+#include "grid/GridExport.h"
 
 class GridView;
 class QAction;

@@ -6,7 +6,7 @@
 #include <QRadialGradient>
 
 #include "core/GridStyle.h"
-#include "ui/QtColor.h"
+#include "grid/QtColor.h"
 
 namespace {
 

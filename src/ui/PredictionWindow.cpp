@@ -10,11 +10,12 @@
 #include <cmath>
 
 #include "core/QtConversions.h"
+#include "grid/GridGeometry.h"
+#include "grid/Twips.h"
 #include "prediction/ReflectionShift.h"
 #include "ui/ChildHost.h"
-#include "ui/GridGeometry.h"
 #include "ui/GridOutput.h"
-#include "ui/Twips.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <QWidget>
 #include <array>
 
+#include "grid/GridDocument.h"
+#include "grid/GridView.h"
 #include "prediction/PredictionModel.h"
 #include "ui/ChildWindow.h"
-#include "ui/GridDocument.h"
-#include "ui/GridView.h"
 
 class GridOutput;
 class QGroupBox;

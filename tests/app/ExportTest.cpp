@@ -11,10 +11,10 @@
 #include "app/CommandLine.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
+#include "grid/GridGeometry.h"
+#include "grid/ProgramLook.h"
 #include "prediction/PredictionModel.h"
 #include "support/TestSupport.h"
-#include "ui/GridGeometry.h"
-#include "ui/ProgramLook.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
+#include "grid/GridView.h"
 #include "support/TestSupport.h"
-#include "ui/GridView.h"
 #include "ui/Messages.h"
 
 namespace {

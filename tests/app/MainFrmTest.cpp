@@ -17,13 +17,13 @@
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
+#include "grid/Twips.h"
 #include "support/TestSupport.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
-#include "ui/Twips.h"
 
 namespace {
 

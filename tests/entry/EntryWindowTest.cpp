@@ -22,10 +22,10 @@
 #include "data/DrawStoreLoader.h"
 #include "entry/DrawEntryModel.h"
 #include "entry/EntryWindow.h"
+#include "grid/Twips.h"
 #include "support/DrawDatabase.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/Messages.h"
-#include "ui/Twips.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #ifdef LOTO7_TEST_WIDGETS
 #include <QApplication>
 
-#include "ui/ProgramLook.h"
+#include "grid/ProgramLook.h"
 using TestApplication = QApplication;
 #else
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ui/PrintLayout.h"
+#include "grid/PrintLayout.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "ui/GridGeometry.h"
+#include "grid/GridGeometry.h"
 
 #include <QFontMetricsF>
 #include <QString>

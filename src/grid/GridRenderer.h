@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/ResultGrid.h"
-#include "ui/GridGeometry.h"
+#include "grid/GridGeometry.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "ui/GridView.h"
+#include "grid/GridView.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -5,7 +5,7 @@
 #include <QSizeF>
 #include <vector>
 
-#include "ui/GridGeometry.h"
+#include "grid/GridGeometry.h"
 
 // Where the grids of a printed document go: which cells on which page, at
 // what place and what scale.  It works from sizes alone (the grids' column

@@ -1,4 +1,4 @@
-#include "ui/GridRenderer.h"
+#include "grid/GridRenderer.h"
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/QtColor.h"
+#include "grid/QtColor.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/GridDump.h"
-#include "ui/GridDocument.h"
-#include "ui/PrintLayout.h"
+#include "grid/GridDocument.h"
+#include "grid/PrintLayout.h"
 
 class QPagedPaintDevice;
 

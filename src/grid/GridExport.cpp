@@ -1,4 +1,4 @@
-#include "ui/GridExport.h"
+#include "grid/GridExport.h"
 
 #include <png.h>
 
@@ -20,8 +20,8 @@
 
 #include "core/Errors.h"
 #include "core/FileAccess.h"
-#include "ui/GridRenderer.h"
-#include "ui/ProgramLook.h"
+#include "grid/GridRenderer.h"
+#include "grid/ProgramLook.h"
 
 namespace {
 

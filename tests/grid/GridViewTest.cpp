@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QScrollBar>
 
-#include "ui/GridView.h"
+#include "grid/GridView.h"
 
 namespace {
 

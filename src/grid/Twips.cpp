@@ -1,4 +1,4 @@
-#include "ui/Twips.h"
+#include "grid/Twips.h"
 
 #include <QWidget>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ui/ProgramLook.h"
+#include "grid/ProgramLook.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -13,52 +13,17 @@
 
 #include "core/Errors.h"
 #include "core/GridStyle.h"
+#include "grid/GridExport.h"
+#include "grid/GridRenderer.h"
+#include "grid/GridView.h"
+#include "grid/ProgramLook.h"
+#include "grid/QtColor.h"
+#include "grid/SampleTables.h"
 #include "support/TestSupport.h"
-#include "ui/GridExport.h"
-#include "ui/GridOutput.h"
-#include "ui/GridRenderer.h"
-#include "ui/GridView.h"
-#include "ui/Messages.h"
-#include "ui/ProgramLook.h"
-#include "ui/QtColor.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A table like the long analysis tables: a frozen heading row and label
-// column, framed cells, a coloured block of numbers.
-ResultGrid Table(int columns, int rows) {
-    ResultGrid g;
-    ShapeGrid(g, {.columns = columns,
-                  .rows = rows,
-                  .visibleColumns = columns,
-                  .visibleRows = 40,
-                  .frozenRows = 1,
-                  .frozenColumns = 1,
-                  .scrollBars = 3});
-    g.SetColumnWidth(-1, 9);
-    g.SetRowHeight(-1, 12);
-    StyleWholeGrid(g);
-    FillBlock(g, 1, 1, columns, 1, [](ResultGrid& x) { x.SetBackColor(kHeaderPink); });
-    FillBlock(g, 3, 2, 6, rows, [](ResultGrid& x) { x.SetBackColor(kPaleGreen); });
-    g.WriteCell(1, 1, "見出し");
-    for (int c = 2; c <= columns; ++c) g.WriteCell(c, 1, "列" + std::to_string(c));
-    for (int r = 2; r <= rows; ++r) {
-        g.WriteCell(1, r, "行" + std::to_string(r));
-        g.WriteCell(4, r, r * 7 % 37 + 1);
-    }
-    return g;
-}
-
-GridDocument DocumentOf(const ResultGrid& grid) {
-    GridDocument document;
-    document.caption = QStringLiteral("試験の表");
-    document.drawRange = QStringLiteral("第1回～第300回");
-    document.parts.push_back({{}, &grid, GridGeometry(grid, ProgramFont(), 96)});
-    document.csv = {{"fpSpread1", &grid}};
-    return document;
-}
 
 QImage Rendered(const ResultGrid& grid, const GridGeometry& geometry, double scale) {
     QImage image(QSize(geometry.Width(), geometry.Height()) * scale, QImage::Format_RGB32);
@@ -198,50 +163,6 @@ TEST(GridExport, PdfHasThePagesOfItsLayoutEachWithTheHeadings) {
             EXPECT_NE(text.find("行" + std::to_string(block.cells.lastRow)), std::string::npos);
         }
     }
-}
-
-TEST(GridOutput, AnUnwritableTargetIsReportedAndLeavesNothingBehind) {
-    SetQuietMessages(true);
-    ClearRecordedMessages();
-    const ResultGrid grid = Table(6, 20);
-    QWidget window;
-    GridOutput output(&window, [&] { return DocumentOf(grid); });
-    GridView view;
-    output.AddMenuTo(&view);
-    QStringList commands;
-    for (const QAction* action : view.actions()) commands << action->text();
-    EXPECT_EQ(commands, (QStringList{"CSVで保存...", "画像で保存...", "PDFで保存...", "印刷..."}));
-    EXPECT_EQ(view.contextMenuPolicy(), Qt::ActionsContextMenu);
-
-    TempDir dir;
-    const auto tryEach = [&](const fs::path& folder) {
-        const QString base = QString::fromStdString((folder / "表").string());
-        const std::pair<QString, std::function<bool(const QString&)>> saves[] = {
-            {".csv",
-             [&](const QString& path) { return output.SaveCsvTo(path, CsvEncoding::ShiftJis); }},
-            {".png", [&](const QString& path) { return output.SaveImageTo(path); }},
-            {".pdf", [&](const QString& path) { return output.SavePdfTo(path); }},
-        };
-        for (const auto& [suffix, save] : saves) {
-            const QString path = base + suffix;
-            EXPECT_FALSE(save(path)) << path.toStdString();
-            ASSERT_FALSE(RecordedMessages().isEmpty());
-            EXPECT_TRUE(RecordedMessages().back().contains(path)) << path.toStdString();
-            EXPECT_TRUE(RecordedMessages().back().contains(QStringLiteral("書き込めません")));
-        }
-    };
-    tryEach(dir.Path() / "無いフォルダー");
-    EXPECT_FALSE(fs::exists(dir.Path() / "無いフォルダー"));
-    if (::geteuid() != 0) {
-        const fs::path locked = dir.Path() / "読み取り専用";
-        fs::create_directory(locked);
-        fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-        tryEach(locked);
-        EXPECT_TRUE(fs::is_empty(locked));
-    }
-    // Where it can be written, it is.
-    EXPECT_TRUE(output.SaveCsvTo(QString::fromStdString(dir.File("表.csv")), CsvEncoding::Utf8));
-    EXPECT_EQ(ReadFile(dir.File("表.csv")).rfind("\xEF\xBB\xBF# fpSpread1\n見出し,列2,", 0), 0u);
 }
 
 }  // namespace

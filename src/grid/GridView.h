@@ -3,8 +3,8 @@
 #include <QAbstractScrollArea>
 
 #include "core/ResultGrid.h"
-#include "ui/GridGeometry.h"
-#include "ui/GridRenderer.h"
+#include "grid/GridGeometry.h"
+#include "grid/GridRenderer.h"
 
 // Shows a ResultGrid: a read-only, scrollable table that paints only the
 // visible cells, keeps frozen rows and columns in view, draws each border side

@@ -3,7 +3,7 @@
 #include <map>
 #include <utility>
 
-#include "ui/PrintLayout.h"
+#include "grid/PrintLayout.h"
 
 namespace {
 

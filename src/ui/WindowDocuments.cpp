@@ -1,4 +1,4 @@
-#include "ui/GridDocument.h"
+#include "ui/WindowDocuments.h"
 
 #include "core/GridStyle.h"
 #include "core/QtConversions.h"
