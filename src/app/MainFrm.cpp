@@ -452,6 +452,7 @@ void MainFrm::Form_Unload() {
     try {
         prediction_.Options().WriteInitFile();
     } catch (const UserError& e) {
+        optionsSaved_ = false;
         ShowMessage(this, QString::fromStdString(e.what()));
     }
     try {

@@ -30,6 +30,9 @@ class MainFrm : public QMainWindow, public ChildHost {
     void Form_Load();
 
     bool propEnd() const { return propEnd_; }
+    // False once shut-down could not write the options file (the user was
+    // told); the program then ends with status 1.
+    bool OptionsSaved() const { return optionsSaved_; }
     void setPropEnd(bool on) { propEnd_ = on; }
 
     // What every child window asks of the main window.
@@ -106,4 +109,5 @@ class MainFrm : public QMainWindow, public ChildHost {
     QList<QAction*> childWindowActions_;  // the window menu's list of windows
     QPointer<QMenu> childMenu_;           // the child menu now in the menu bar
     bool unloaded_ = false;
+    bool optionsSaved_ = true;
 };

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QTimer>
+#include <csignal>
 #include <iostream>
 #include <memory>
 
@@ -136,12 +137,16 @@ int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& p
         }
     }
     if (options.quitWhenReady) QuitWhenReady(main);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    return main.OptionsSaved() ? status : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file past the size limit (ulimit -f) is then a failed write the
+    // writer reports, not a killed program.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         StartOptions options;
         DataFolder place;

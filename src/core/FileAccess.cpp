@@ -1,12 +1,14 @@
 #include "core/FileAccess.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "core/Errors.h"
 #include "core/PrintableText.h"
+#include "core/SystemErrorText.h"
 
 namespace fs = std::filesystem;
 
@@ -19,30 +21,43 @@ std::string Named(std::string_view what, const std::string& path) {
 }  // namespace
 
 FileKind KindOf(const std::string& path) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found) return FileKind::Missing;
-    if (ec) return FileKind::Other;
-    if (status.type() == fs::file_type::regular) return FileKind::Regular;
-    if (status.type() == fs::file_type::directory) return FileKind::Directory;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        // Only a name that holds nothing at all is missing: a link whose
+        // target is gone, a loop or a name too long is something else.
+        struct stat link {};
+        const bool nothing =
+            errno == ENOENT && ::lstat(path.c_str(), &link) != 0 && errno == ENOENT;
+        return nothing ? FileKind::Missing : FileKind::Other;
+    }
+    if (S_ISREG(info.st_mode)) return FileKind::Regular;
+    if (S_ISDIR(info.st_mode)) return FileKind::Directory;
     return FileKind::Other;
 }
 
 void RequireRegularFile(const std::string& path, std::string_view what, bool mayBeMissing) {
     if (path.empty()) throw UserError(std::string(what) + "の名前が空です。");
-    switch (KindOf(path)) {
-        case FileKind::Regular:
-            return;
-        case FileKind::Missing:
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        const int error = errno;
+        struct stat link {};
+        if (error == ENOENT && ::lstat(path.c_str(), &link) == 0) {
+            throw UserError(Named(what, path) +
+                            "はシンボリックリンクですが、リンク先がありません。");
+        }
+        if (error == ENOENT) {
             if (mayBeMissing) return;
             throw UserError(Named(what, path) + "が見つかりません。");
-        case FileKind::Directory:
-            throw UserError(Named(what, path) + "はフォルダーです。ファイルを指定してください。");
-        case FileKind::Other:
-            throw UserError(Named(what, path) +
-                            "は通常のファイルではありません(デバイスや名前付きパイプなど)。"
-                            "ファイルを指定してください。");
+        }
+        throw UserError(Named(what, path) + "を開けません。" + DescribeSystemError(error));
     }
+    if (S_ISREG(info.st_mode)) return;
+    if (S_ISDIR(info.st_mode)) {
+        throw UserError(Named(what, path) + "はフォルダーです。ファイルを指定してください。");
+    }
+    throw UserError(Named(what, path) +
+                    "は通常のファイルではありません(デバイスや名前付きパイプなど)。"
+                    "ファイルを指定してください。");
 }
 
 std::string ReadBoundedFile(const std::string& path, std::uintmax_t maxBytes,
@@ -56,17 +71,16 @@ std::string ReadBoundedFile(const std::string& path, std::uintmax_t maxBytes,
     };
     if (!ec && size > maxBytes) throw tooLarge();
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw UserError(Named(what, path) + "を読めません。(" + std::strerror(errno) + ")");
-    }
+    if (!in) throw UserError(Named(what, path) + "を読めません。" + DescribeSystemError(errno));
     // The size may change while reading; never read past the limit.
     std::string text;
+    if (!ec) text.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(in.gcount()));
         if (text.size() > maxBytes) throw tooLarge();
     }
-    if (in.bad()) throw UserError(Named(what, path) + "を読めません。");
+    if (in.bad()) throw UserError(Named(what, path) + "を読めません。" + DescribeSystemError(EIO));
     return text;
 }
 

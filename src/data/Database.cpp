@@ -7,6 +7,7 @@
 
 #include "core/FileAccess.h"
 #include "core/PrintableText.h"
+#include "core/WholeFile.h"
 #include "data/ConnectionText.h"
 
 namespace {
@@ -14,6 +15,10 @@ namespace {
 // Long enough for another program's import to finish its commit; a lock held
 // longer than this is reported as "in use".
 constexpr int kBusyTimeoutMs = 3000;
+// The longest text or blob any statement may make or read: far above any
+// value the program stores, far below what would exhaust memory when a
+// crafted file's query builds a huge text.
+constexpr int kMaxValueBytes = 1 << 20;
 
 std::string Quoted(const std::string& text) {
     std::string out = "'";
@@ -62,6 +67,7 @@ int TryOpen(const std::string& path, int flags, const std::string& keyLiteral, s
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
         const std::string key = "PRAGMA key = " + keyLiteral + ";";
         rc = sqlite3_exec(db, key.c_str(), nullptr, nullptr, nullptr);
     }
@@ -162,6 +168,8 @@ std::string DescribeEngineFailure(int resultCode, const std::string& detail) {
             return "ファイルの読み書きに失敗しました。";
         case SQLITE_NOMEM:
             return "メモリが足りません。";
+        case SQLITE_TOOBIG:
+            return "値が長すぎます(" + DescribeSize(kMaxValueBytes) + "まで)。";
         default:
             return "(" + (detail.empty() ? std::string(sqlite3_errstr(resultCode)) : detail) + ")";
     }
@@ -184,6 +192,8 @@ Database Database::Open(const std::string& path, Mode mode) {
             path, "前回の書き込みが途中で終わったままですが、書き込みできないため元に戻せません。");
     }
     if (rc != SQLITE_OK) ThrowOpenFailure(path, DescribeEngineFailure(rc));
+    // No file this process writes may land on an open database.
+    ProtectFromWriting(path);
     return Database(raw, path);
 }
 

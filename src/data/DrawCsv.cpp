@@ -1,6 +1,8 @@
 #include "data/DrawCsv.h"
 
+#include <QDate>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringDecoder>
 #include <array>
@@ -15,6 +17,10 @@ namespace {
 constexpr int kHighestDrawNumber = 5000;
 constexpr int kMostDraws = 100000;
 constexpr std::size_t kShownLength = 24;  // characters of a value quoted in a message
+// Far more columns and longer values than any draw file has; a record past
+// them is not a draw file's, and keeping it would only cost memory.
+constexpr std::size_t kMostColumns = 1000;
+constexpr std::size_t kLongestField = 64u << 10;
 
 // Column roles: the nine number fields keep their DrawRecord index.
 constexpr int kDrawRole = kFieldCount;
@@ -36,53 +42,98 @@ std::string Printable(const QString& value) {
     return PrintableText(Utf8(value.trimmed()), kShownLength);
 }
 
-// The text of the file: UTF-8 when the bytes are valid UTF-8, else Shift-JIS
-// in Windows' code page 932 flavour (what Excel saves on Japanese Windows).
-QString Decode(std::string_view bytes, const std::string& file) {
+// The text of the file in UTF-8: the bytes themselves when they are valid
+// UTF-8 (no copy), else converted from Shift-JIS in Windows' code page 932
+// flavour (what Excel saves on Japanese Windows) into converted.
+std::string_view Utf8Text(std::string_view bytes, const std::string& file, std::string& converted) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    if (IsValidUtf8(bytes)) return bytes;
     // "windows-31j" is code page 932's registered name; some Qt builds know
     // it only as "cp932" or under the plain "Shift_JIS".
     for (const char* name : {"windows-31j", "cp932", "Shift_JIS"}) {
         QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
         if (!decoder.isValid()) continue;
-        QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        const QString text =
+            decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
         if (decoder.hasError()) break;
-        return text;
+        converted = text.toStdString();
+        return converted;
     }
     throw UserError("CSVファイル「" + PrintableText(file) +
                     "」: 文字コードがUTF-8でもShift-JISでもないため読めません。" + kNothingStored);
 }
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+// The length in bytes of the blank (space, tab, ideographic space) at the
+// start of text, or 0.
+std::size_t BlankAt(std::string_view text) {
+    if (text.starts_with(' ') || text.starts_with('\t')) return 1;
+    if (text.starts_with("\u3000")) return 3;
+    return 0;
+}
 
-// Splits the text into CSV records.  A field may be quoted ("…"), and then
+bool IsBlankText(std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t blank = BlankAt(text);
+        if (blank == 0) return false;
+        text.remove_prefix(blank);
+    }
+    return true;
+}
+
+// One record as read: its first fields (up to the reader's limit), how many
+// fields it has in all, and whether every one of them is blank.
+struct Record {
+    std::vector<QString> fields;
+    std::size_t count = 0;
+    bool blank = true;
+    int line = 0;  // the physical line it starts on
+};
+
+// Splits UTF-8 text into CSV records.  A field may be quoted ("…"), and then
 // holds commas, line breaks and doubled quotes; blanks around the quotes are
-// allowed.  Line breaks are CR LF, LF or CR.
+// allowed.  Line breaks are CR LF, LF or CR.  Fields past a limit are counted
+// and looked at but not kept, so a record of millions of commas costs no
+// memory; a field longer than kLongestField is refused.
 class RecordReader {
   public:
-    RecordReader(QStringView text, const std::string& file) : text_(text), file_(file) {}
+    RecordReader(std::string_view text, const std::string& file) : text_(text), file_(file) {}
 
-    // The next record's fields and the line it starts on; false at the end.
-    bool Next(std::vector<QString>& fields, int& line) {
+    // The next record, keeping at most keep fields; false at the end.
+    bool Next(Record& record, std::size_t keep) {
         if (pos_ >= text_.size()) return false;
-        fields.clear();
-        line = line_;
+        record.fields.clear();
+        record.count = 0;
+        record.blank = true;
+        record.line = line_;
         for (;;) {
-            qsizetype start = pos_;
-            while (start < text_.size() && IsBlank(text_[start])) ++start;
-            if (start < text_.size() && text_[start] == u'"') {
+            std::size_t start = pos_;
+            while (start < text_.size() && BlankAt(text_.substr(start)) > 0) {
+                start += BlankAt(text_.substr(start));
+            }
+            std::string quoted;
+            std::string_view value;
+            if (start < text_.size() && text_[start] == '"') {
                 pos_ = start + 1;
-                fields.push_back(Quoted(line));
+                quoted = Quoted(record.line);
+                value = quoted;
             } else {
-                qsizetype end = pos_;
-                while (end < text_.size() && text_[end] != u',' && !IsLineBreak(end)) ++end;
-                fields.push_back(text_.sliced(pos_, end - pos_).toString());
+                std::size_t end = pos_;
+                while (end < text_.size() && text_[end] != ',' && !IsLineBreak(end)) ++end;
+                value = text_.substr(pos_, end - pos_);
                 pos_ = end;
             }
+            if (value.size() > kLongestField) {
+                Refuse(file_, record.line,
+                       std::to_string(record.count + 1) + "列目の項目が長すぎます(" +
+                           std::to_string(kLongestField) + "バイトまで)。");
+            }
+            record.blank = record.blank && IsBlankText(value);
+            if (++record.count <= keep) {
+                record.fields.push_back(
+                    QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+            }
             if (pos_ >= text_.size()) return true;
-            if (text_[pos_] == u',') {
+            if (text_[pos_] == ',') {
                 ++pos_;
                 continue;
             }
@@ -92,23 +143,24 @@ class RecordReader {
     }
 
   private:
-    bool IsLineBreak(qsizetype at) const { return text_[at] == u'\n' || text_[at] == u'\r'; }
+    bool IsLineBreak(std::size_t at) const { return text_[at] == '\n' || text_[at] == '\r'; }
 
     void SkipLineBreak() {
-        if (text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n') ++pos_;
+        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
         ++pos_;
         ++line_;
     }
 
     // The value of a quoted field whose opening quote has been read.
-    QString Quoted(int line) {
-        QString value;
+    std::string Quoted(int line) {
+        std::string value;
         for (;;) {
             if (pos_ >= text_.size())
                 Refuse(file_, line, "「\"」で始まる項目が閉じられていません。");
-            if (text_[pos_] == u'"') {
-                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == u'"') {
-                    value += u'"';
+            if (value.size() > kLongestField) return value;  // refused by the caller
+            if (text_[pos_] == '"') {
+                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
+                    value += '"';
                     pos_ += 2;
                     continue;
                 }
@@ -116,23 +168,25 @@ class RecordReader {
                 break;
             }
             if (IsLineBreak(pos_)) {
-                const qsizetype start = pos_;
+                const std::size_t start = pos_;
                 SkipLineBreak();
-                value += text_.sliced(start, pos_ - start);
+                value += text_.substr(start, pos_ - start);
                 continue;
             }
             value += text_[pos_++];
         }
-        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-        if (pos_ < text_.size() && text_[pos_] != u',' && !IsLineBreak(pos_)) {
+        while (pos_ < text_.size() && BlankAt(text_.substr(pos_)) > 0) {
+            pos_ += BlankAt(text_.substr(pos_));
+        }
+        if (pos_ < text_.size() && text_[pos_] != ',' && !IsLineBreak(pos_)) {
             Refuse(file_, line, "「\"」で囲んだ項目の後に余計な文字があります。");
         }
         return value;
     }
 
-    QStringView text_;
+    std::string_view text_;
     const std::string& file_;
-    qsizetype pos_ = 0;
+    std::size_t pos_ = 0;
     int line_ = 1;
 };
 
@@ -141,13 +195,6 @@ class RecordReader {
 // trimmed.
 QString Normalized(const QString& text) {
     return text.normalized(QString::NormalizationForm_KC).trimmed();
-}
-
-bool IsBlankRecord(const std::vector<QString>& fields) {
-    for (const QString& field : fields) {
-        if (!field.trimmed().isEmpty()) return false;
-    }
-    return true;
 }
 
 // The column role a header name stands for, or -1.
@@ -219,6 +266,26 @@ bool ReadWhole(QStringView digits, int high, int& out) {
     return value >= 1;
 }
 
+// A date as draw files write it, after normalisation (full-width digits
+// become ASCII): 2024/01/05, 2024-01-05 or 2024年1月5日, with one or two
+// digits for month and day, naming a day the calendar has.  The empty text
+// (no date) passes.
+bool IsCalendarDate(const QString& text) {
+    if (text.isEmpty()) return true;
+    static const QRegularExpression forms(
+        QStringLiteral("^([0-9]{4})(?:/([0-9]{1,2})/"
+                       "([0-9]{1,2})|-([0-9]{1,2})-([0-9]{1,2})|年([0-9]{1,2})月([0-9]{1,2})日)$"));
+    const QRegularExpressionMatch match = forms.match(text);
+    if (!match.hasMatch()) return false;
+    const int year = match.captured(1).toInt();
+    for (int group = 2; group <= 6; group += 2) {
+        if (match.captured(group).isEmpty()) continue;
+        return QDate(year, match.captured(group).toInt(), match.captured(group + 1).toInt())
+            .isValid();
+    }
+    return false;
+}
+
 CsvDraw ReadDraw(const std::vector<QString>& fields, const Header& header, int line,
                  const std::string& file) {
     CsvDraw draw;
@@ -235,7 +302,16 @@ CsvDraw ReadDraw(const std::vector<QString>& fields, const Header& header, int l
                    std::to_string(kHighestDrawNumber) + "の整数ではありません。");
     }
 
-    if (header.column[kDateRole] >= 0) draw.date = Utf8(fields[header.column[kDateRole]].trimmed());
+    if (header.column[kDateRole] >= 0) {
+        const QString& dateText = fields[header.column[kDateRole]];
+        if (!IsCalendarDate(Normalized(dateText))) {
+            Refuse(file, line,
+                   "「" + header.label[kDateRole] + "」の値「" + Printable(dateText) +
+                       "」は2024/01/"
+                       "05、2024-01-05、2024年1月5日のどれかの形の、暦にある日付ではありません。");
+        }
+        draw.date = Utf8(dateText.trimmed());
+    }
 
     std::array<int, kHighestNumber + 1> fieldOf;  // which field already holds a number
     fieldOf.fill(-1);
@@ -274,31 +350,35 @@ bool SameNumbers(const CsvDraw& a, const CsvDraw& b) {
 }
 
 std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& file) {
-    const QString text = Decode(bytes, file);
-    RecordReader reader(text, file);
-    std::vector<QString> fields;
-    int line = 0;
+    std::string converted;
+    RecordReader reader(Utf8Text(bytes, file, converted), file);
+    Record record;
     bool haveHeader = false;
     Header header;
     std::vector<CsvDraw> draws;
     std::vector<int> indexOf(kHighestDrawNumber + 1, -1);  // draw number -> index in draws
     int records = 0;
-    while (reader.Next(fields, line)) {
-        if (IsBlankRecord(fields)) continue;
+    while (reader.Next(record, haveHeader ? header.width : kMostColumns)) {
+        if (record.blank) continue;
+        const int line = record.line;
         if (!haveHeader) {
-            header = ReadHeader(fields, line, file);
+            if (record.count > kMostColumns) {
+                Refuse(file, line,
+                       "見出し行の項目が" + std::to_string(kMostColumns) + "を超えています。");
+            }
+            header = ReadHeader(record.fields, line, file);
             haveHeader = true;
             continue;
         }
         if (++records > kMostDraws) {
             Refuse(file, line, "データの行が" + std::to_string(kMostDraws) + "を超えています。");
         }
-        if (fields.size() != header.width) {
+        if (record.count != header.width) {
             Refuse(file, line,
                    "項目の数が" + std::to_string(header.width) + "ではなく" +
-                       std::to_string(fields.size()) + "です。");
+                       std::to_string(record.count) + "です。");
         }
-        CsvDraw draw = ReadDraw(fields, header, line, file);
+        CsvDraw draw = ReadDraw(record.fields, header, line, file);
         int& seen = indexOf[draw.drawNumber];
         if (seen < 0) {
             seen = static_cast<int>(draws.size());

@@ -20,11 +20,16 @@ struct CsvDraw {
 // normalisation, so full-width and half-width forms are the same.
 //
 //   draw number  回数 / 開催回 / 回号 / 回別          "690", "0690", "690回", "第690回"; 1–5000
-//   date         抽せん日 / 抽選日 / 日付 (optional)  any text, kept as written
+//   date         抽せん日 / 抽選日 / 日付 (optional)  "2024/01/05", "2024-01-05", "2024年1月5日"
+//                                                    (full-width digits too), a day the
+//                                                    calendar has; kept as written; may be empty
 //   numbers      第1数字…第7数字 / 本数字1…本数字7,   "7", "07"; 1–37; empty = missing
 //                ボーナス数字1, 2 / BONUS数字1, 2 / ボーナス1, 2
 //
-// Every record must have as many fields as the header, the nine numbers of
+// The header may have at most 1000 fields and no value may pass 64 KiB;
+// fields past those limits are counted, never kept, so no record, however
+// long, costs more memory than the file.  Every record must have as many
+// fields as the header, the nine numbers of
 // a draw must all differ, and a draw number given twice must carry the same
 // numbers (it is then kept once).  Anything else, and a file of more than
 // 100,000 data rows, throws UserError naming the file and the line.  Draws

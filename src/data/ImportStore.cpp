@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "core/DrawRecord.h"
+#include "core/Errors.h"
 #include "core/PrintableText.h"
 #include "data/CsvImport.h"
 
@@ -68,6 +69,24 @@ std::string DrawAndLine(const CsvDraw& draw) {
     return "第" + std::to_string(draw.drawNumber) + "回(" + std::to_string(draw.line) + "行目)";
 }
 
+// A blank in the file never empties a number already stored: replacing a
+// stored draw by a row with blanks where the draw has numbers would lose
+// them.  Such a row ends the import (the caller's transaction is rolled
+// back, so nothing of the file is stored), naming its line and the fields.
+void RefuseEmptying(const CsvDraw& stored, const CsvDraw& draw) {
+    std::string fields;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if ((stored.present >> f & 1u) && !(draw.present >> f & 1u)) {
+            fields += "「" + std::string(kNumberFields[f]) + "」";
+        }
+    }
+    if (fields.empty()) return;
+    throw UserError(DrawAndLine(draw) + "は" + fields + "が空欄です。空欄で登録済みの数字「" +
+                    NumbersText(stored) +
+                    "」を消すことはしないため、取り込みをやめました。\n"
+                    "このファイルのデータは何も登録していません。");
+}
+
 }  // namespace
 
 ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, ImportMode mode) {
@@ -83,6 +102,7 @@ ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, I
         } else if (SameNumbers(stored, draw)) {
             ++report.unchanged;
         } else if (mode == ImportMode::ReplaceStored) {
+            RefuseEmptying(stored, draw);
             WriteDraw(replace, draw);
             report.replaced.push_back(DrawAndLine(draw) + "を登録済みの数字「" +
                                       NumbersText(stored) + "」からファイルの数字「" +

@@ -14,6 +14,12 @@
 // file) when the file cannot be made.
 bool CreateDatabaseFile(const std::string& path, const std::function<void(const Database&)>& fill);
 
+// Removes what creations of the database at path that were killed left in
+// its folder: temporary files of this program (".NAME.new-XXXXXX" and their
+// journals), of this user, that no running process holds.  Nothing else is
+// touched.  CreateDatabaseFile does this first.
+void RemoveAbandonedTemporaryFiles(const std::string& path);
+
 // The call that moves the finished file into place; tests replace it to
 // show what a failure at that moment leaves behind.
 using RenameFunction = int (*)(const char* from, const char* to);

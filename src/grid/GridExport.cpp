@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +11,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -19,7 +19,7 @@
 #include <sstream>
 
 #include "core/Errors.h"
-#include "core/FileAccess.h"
+#include "core/WholeFile.h"
 #include "grid/GridRenderer.h"
 #include "grid/ProgramLook.h"
 
@@ -34,28 +34,25 @@ constexpr int kStripRows = 256;  // image rows painted at a time
 // other Qt builds know it by.
 constexpr const char* kShiftJisNames[] = {"windows-31j", "cp932", "Shift_JIS"};
 
-UserError CannotWrite(const QString& path, const QString& reason) {
-    return UserError("ファイル「" + QDir::toNativeSeparators(path).toStdString() +
-                     "」に書き込めません。(" + reason.toStdString() +
-                     ")\nフォルダーがあるか、書き込みが許可されているか確かめてください。");
+UserError CannotWrite(const QString& path, const char* reason) {
+    return UserError("保存先のファイル「" + QDir::toNativeSeparators(path).toStdString() +
+                     "」に書き込めません。" + reason);
 }
 
-// Writes the file through write(QIODevice&) into a temporary file beside
-// it, renamed over it only once all went well.
+// Makes the file's bytes in memory through write(QIODevice&), then writes
+// them whole: the previous file stays as it was unless all of them reach
+// the disk.  A target that may not be replaced is refused before the work.
 template <typename Write>
-void WriteWholeFile(const QString& path, Write&& write) {
-    RequireRegularFile(path.toStdString(), "保存先のファイル", true);
-    // A read-only file is kept as its owner wants it.
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isWritable()) {
-        throw CannotWrite(path, QStringLiteral("読み取り専用のファイルです"));
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw CannotWrite(path, file.errorString());
-    write(file);
-    if (file.error() != QFileDevice::NoError || !file.commit()) {
-        throw CannotWrite(path, file.errorString());
-    }
+void SaveWhole(const QString& path, Write&& write) {
+    const WholeFileTarget target{path.toStdString(), "保存先のファイル"};
+    const std::string refusal = WhyNotReplaceable(target);
+    if (!refusal.empty()) throw CannotWrite(path, refusal.c_str());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    write(buffer);
+    buffer.close();
+    WriteWholeFile(target, std::string_view(bytes.constData(), bytes.size()));
 }
 
 // The label font: the grid's own font at its full size.
@@ -255,7 +252,7 @@ QByteArray CsvBytes(const std::vector<NamedGrid>& grids, CsvEncoding encoding) {
 
 void SaveCsv(const QString& path, const std::vector<NamedGrid>& grids, CsvEncoding encoding) {
     const QByteArray bytes = CsvBytes(grids, encoding);
-    WriteWholeFile(path, [&](QIODevice& file) { file.write(bytes); });
+    SaveWhole(path, [&](QIODevice& file) { file.write(bytes); });
 }
 
 QSize ImageSize(const GridDocument& document) {
@@ -275,14 +272,14 @@ void SavePng(const QString& path, const GridDocument& document) {
     renderers.reserve(placed.size());
     for (const Placed& one : placed) renderers.emplace_back(*one.part->grid, one.part->geometry);
 
-    WriteWholeFile(path, [&](QIODevice& file) {
+    SaveWhole(path, [&](QIODevice& file) {
         PngWriter writer;
         PngOutput output{&file};
-        if (!writer.info) throw CannotWrite(path, QStringLiteral("メモリが足りません"));
+        if (!writer.info) throw CannotWrite(path, "メモリが足りません。");
         png_set_write_fn(writer.png, &output, WritePngBytes, FlushPng);
         if (!StartPng(writer.png, writer.info, size.width(), size.height(),
                       DocumentDpi(document))) {
-            throw CannotWrite(path, QStringLiteral("PNGを作れません"));
+            throw CannotWrite(path, "PNGを作れません。");
         }
         QImage strip(size.width(), std::min(kStripRows, size.height()), QImage::Format_RGB32);
         std::vector<png_bytep> rows(strip.height());
@@ -308,11 +305,11 @@ void SavePng(const QString& path, const GridDocument& document) {
             for (int r = 0; r < area.height(); ++r) rows[r] = strip.scanLine(r);
             if (!WritePngRows(writer.png, rows.data(), static_cast<png_uint_32>(area.height())) ||
                 output.failed) {
-                throw CannotWrite(path, file.errorString());
+                throw CannotWrite(path, "PNGを作れません。");
             }
         }
         if (!EndPng(writer.png, writer.info) || output.failed) {
-            throw CannotWrite(path, file.errorString());
+            throw CannotWrite(path, "PNGを作れません。");
         }
     });
 }
@@ -385,7 +382,7 @@ void PaintPages(QPagedPaintDevice& device, const GridDocument& document, int fro
 }
 
 void SavePdf(const QString& path, const GridDocument& document) {
-    WriteWholeFile(path, [&](QIODevice& file) {
+    SaveWhole(path, [&](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("ロト7カゾリアLite"));
         writer.setTitle(document.caption);

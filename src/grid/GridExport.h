@@ -12,10 +12,11 @@
 
 class QPagedPaintDevice;
 
-// Writing a window's grids to files and pages.  Every Save… function writes
-// the whole file or leaves none: it writes a temporary file beside the
-// target and renames it over the target at the end.  They throw UserError,
-// with a Japanese message naming the file, when the file cannot be written.
+// Writing a window's grids to files and pages.  Every Save… function makes
+// the file's bytes in memory and writes them whole (WriteWholeFile): the
+// previous file stays byte for byte as it was unless all of them reach the
+// disk.  They throw UserError, with a Japanese message naming the file and
+// the cause, when the file cannot be written or may not be replaced.
 
 enum class CsvEncoding {
     Utf8,      // with a byte order mark, by which spreadsheets know UTF-8

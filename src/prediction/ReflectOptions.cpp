@@ -1,15 +1,19 @@
 #include "prediction/ReflectOptions.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
 #include <optional>
 
 #include "core/Errors.h"
 #include "core/FileAccess.h"
 #include "core/PrintableText.h"
 #include "core/QtConversions.h"
+#include "core/SystemErrorText.h"
+#include "core/WholeFile.h"
 
 namespace {
 
@@ -66,6 +70,21 @@ std::optional<QString> ReadText(const std::string& path, std::vector<std::string
     return text;
 }
 
+// Why the file at path is not to be read or written at all, or the empty
+// text.  A link may point anywhere (a file of another user, a file the user
+// never meant), and a file of another owner is not this user's settings;
+// writing through either would replace a file that is not ours.
+std::string WhyNotOurs(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return DescribeSystemError(errno);
+    if (S_ISLNK(info.st_mode)) return "シンボリックリンクです。";
+    if (!S_ISREG(info.st_mode)) return "通常のファイルではありません。";
+    if (info.st_uid != ::geteuid()) {
+        return "ほかのユーザー(ユーザー番号 " + std::to_string(info.st_uid) + ")のファイルです。";
+    }
+    return {};
+}
+
 }  // namespace
 
 const std::array<std::string_view, ReflectOptions::kCount>& ReflectOptions::Keys() {
@@ -79,12 +98,20 @@ const std::array<std::string_view, ReflectOptions::kCount>& ReflectOptions::Keys
 
 std::vector<std::string> ReflectOptions::ReadInitFile(const std::string& path) {
     std::vector<std::string> notes;
-    keepFile_ = false;
+    keep_ = Keep::No;
     if (KindOf(path) == FileKind::Missing) return notes;
+    if (const std::string why = WhyNotOurs(path); !why.empty()) {
+        keep_ = Keep::Silently;
+        flags_.fill(false);
+        notes.push_back(FileLabel(path) + "は" + why +
+                        "\nこのファイルは読み込みも書き込みもしません。"
+                        "予想の反映設定はすべて「反映しない」で始めます。");
+        return notes;
+    }
     const std::optional<QString> text = ReadText(path, notes);
     if (!text) {
         // What could not be read is not ours to overwrite at the end.
-        keepFile_ = true;
+        keep_ = Keep::Saying;
         return notes;
     }
     const QStringList lines = text->split(u'\n');
@@ -121,21 +148,15 @@ std::string ReflectOptions::Serialise() const {
 }
 
 void ReflectOptions::WriteInitFile(const std::string& path) const {
-    if (keepFile_) {
+    if (keep_ == Keep::Silently) return;  // the user was told at start-up
+    if (keep_ == Keep::Saying) {
         throw UserError(FileLabel(path) +
                         "は起動時に読めなかったため、書き換えずにそのままにしました。\n"
                         "予想の反映設定は保存されませんでした。");
     }
-    RequireRegularFile(path, "設定ファイル", true);
-    QSaveFile file(QString::fromStdString(path));
-    const std::string bytes = Serialise();
-    const QFileInfo existing(QString::fromStdString(path));
-    // A read-only options file is the user's wish: it is not replaced.
-    if ((existing.exists() && !existing.isWritable()) || !file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        throw UserError(FileLabel(path) + "に書き込めません。(" + file.errorString().toStdString() +
-                        ")\n予想の反映設定は保存されませんでした。");
+    try {
+        WriteWholeFile({path, "設定ファイル", true}, Serialise());
+    } catch (const UserError& e) {
+        throw UserError(std::string(e.what()) + "\n予想の反映設定は保存されませんでした。");
     }
 }

@@ -26,15 +26,19 @@ class ReflectOptions {
     // leaves the others as they are.  A missing file changes nothing.  A line
     // with a known key but no "=" or a value that is not True/False or a
     // whole number is skipped, keeping that flag; the returned texts say
-    // which lines were skipped.  A file that exists but cannot be read as
-    // Shift-JIS text (not a regular file, over 64 KiB, unreadable, binary)
-    // gives one such text, changes nothing, and is then kept as it is.
+    // which lines were skipped.  A symbolic link, anything but a regular
+    // file, or a file of another owner is not read at all: all flags become
+    // False, one text says why, and WriteInitFile leaves it alone without a
+    // word.  A file that cannot be read as Shift-JIS text (over 64 KiB,
+    // unreadable, binary) gives one such text, changes nothing, and is then
+    // kept as it is, WriteInitFile saying so.
     std::vector<std::string> ReadInitFile(const std::string& path = kOptionsFileName);
 
-    // Replaces the file by the twelve lines in key order.  The old file stays
-    // intact until the new one is complete.  Throws UserError when the file
-    // cannot be written, is not a regular file, or could not be read at
-    // start-up (it is then left as it is).
+    // Replaces the file by the twelve lines in key order, written whole (see
+    // WriteWholeFile): the old file stays byte for byte as it was unless the
+    // new one reached the disk complete.  Throws UserError when the file
+    // cannot be written, is read-only, a link, not a regular file or another
+    // user's, or could not be read at start-up (it is then left as it is).
     void WriteInitFile(const std::string& path = kOptionsFileName) const;
 
     // The file's contents as written (Shift-JIS bytes).
@@ -42,5 +46,9 @@ class ReflectOptions {
 
   private:
     std::array<bool, kCount> flags_{};
-    bool keepFile_ = false;  // the last read found a file it could not read
+    // Whether the last read left the file alone, and whether writing then
+    // says so (the file could not be read) or not (it was refused and the
+    // user told why at once).
+    enum class Keep { No, Saying, Silently };
+    Keep keep_ = Keep::No;
 };

@@ -98,4 +98,31 @@ TEST_F(Export, AnUnknownFormatIsAUsageErrorAndAnUnwritableFileAnError) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("無いフォルダー")));
 }
 
+// The open database is never the export's target: not by its own name,
+// not through a link, not as another name of the same file.
+TEST_F(Export, TheOpenDatabaseIsNeverOverwritten) {
+    const std::string same = dir.File("same.csv");
+    std::filesystem::copy_file(db, same);
+    std::filesystem::create_symlink(db, dir.File("link.csv"));
+    std::filesystem::create_hard_link(db, dir.File("hard.pdf"));
+    const std::string stored = ReadFile(db);
+    const struct {
+        std::string database, out;
+    } cases[] = {{same, same},
+                 {db, dir.File("link.csv")},
+                 {db, dir.File("hard.pdf")},
+                 {dir.File("link.csv"), dir.File("hard.pdf")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.out);
+        const Outcome run =
+            RunCli({"export", "回数別出現分析", "--db", c.database, "--out", c.out}, db);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("開いているデータベースファイル(またはその作業ファイル)です。"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(ReadFile(db), stored);
+        EXPECT_EQ(ReadFile(same), stored);
+    }
+}
+
 }  // namespace

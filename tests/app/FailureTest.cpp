@@ -1,14 +1,18 @@
 // Bad input of every kind, given to the real program: each ends with a
 // Japanese message and a documented exit status, never an abort or a hang,
 // and leaves the database and the options file byte for byte as they were.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QThread>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 
 #include "app/CommandLine.h"
 #include "data/CsvImport.h"
@@ -147,6 +151,81 @@ TEST_F(Failure, ALockedDatabaseIsWaitedForThenReportedAsInUse) {
         ASSERT_TRUE(reader.waitForFinished(30000));
         EXPECT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
     }
+}
+
+// The program run once as its own process; its exit status, what it said
+// and its peak resident memory in MiB, from wait4's account of that child.
+struct Measured {
+    int status = -1;
+    std::string err;
+    double peakMiB = 0;
+};
+
+Measured RunMeasured(const std::vector<std::string>& arguments) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], 2);
+        ::dup2(::open("/dev/null", O_WRONLY), 1);
+        ::close(pipeFds[0]);
+        std::vector<char*> argv{const_cast<char*>(LOTO7_EXECUTABLE)};
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(LOTO7_EXECUTABLE, argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    Measured m;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) m.err.append(buffer, n);
+    ::close(pipeFds[0]);
+    int status = 0;
+    struct rusage usage {};
+    ::wait4(child, &status, 0, &usage);
+    m.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    m.peakMiB = usage.ru_maxrss / 1024.0;
+    return m;
+}
+
+// Crafted input costs no memory: a CSV file whose header is followed by
+// sixty million commas is refused; a database whose query builds a text of
+// 990 million characters is refused where the engine reports the value as
+// too long, and where it silently gives no value instead (its printf), the
+// draw is incomplete.  Peak memory stays under 150 MiB either way.
+TEST_F(Failure, CraftedInputCostsBoundedMemory) {
+    const std::string commas = dir.File("commas.csv");
+    WriteFile(commas, "回数" + std::string(60'000'000, ','));
+    const auto craft = [&](const std::string& name, const std::string& text) {
+        const Database crafted = Database::Open(dir.File(name), Database::Mode::Create);
+        crafted.Exec("CREATE VIEW 全データ選択クエリ AS SELECT 1 AS 回数, " + text +
+                     " AS 第1数字, 2 AS 第2数字, 3 AS 第3数字, 4 AS 第4数字, 5 AS 第5数字, "
+                     "6 AS 第6数字, 7 AS 第7数字, 8 AS ボーナス数字1, 9 AS ボーナス数字2");
+        return dir.File(name);
+    };
+    const std::string hex = craft("hex.mdb", "hex(zeroblob(495000000))");
+    const std::string printf = craft("printf.mdb", "printf('%.*c', 990000000, 'x')");
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"import", commas, "--db", dir.File("new.mdb")},
+         1,
+         "1行目: 見出し行の項目が1000を超えています。"},
+        {{"dump", "回数別出現分析", "--db", hex}, 1, "値が長すぎます(1 MiBまで)。"},
+        {{"dump", "回数別出現分析", "--db", printf}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.back());
+        const Measured run = RunMeasured(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_LT(run.peakMiB, 150.0);
+        std::cout << "peak resident memory of " << c.arguments.front() << " " << c.arguments.back()
+                  << ": " << run.peakMiB << " MiB\n";
+    }
+    EXPECT_FALSE(fs::exists(dir.File("new.mdb")));
 }
 
 // A relative database name after the working folder was removed.

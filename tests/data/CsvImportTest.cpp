@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 
+#include "core/DrawRecord.h"
 #include "data/CsvImport.h"
+#include "data/Database.h"
 #include "data/DrawStoreLoader.h"
 #include "support/TestSupport.h"
 
@@ -83,6 +86,64 @@ TEST_F(Import, DifferingDuplicateWithinOneFileIsRefused) {
     const std::string error = Refusal(kHeader + "1,,1,2,3,4,5,6,7,8,9\n1,,1,2,3,4,5,6,7,8,10\n");
     EXPECT_NE(error.find("重複"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(db));
+}
+
+// What --replace does to a stored draw 1 of 1…9 dated 2013/4/5: a blank
+// never empties a stored number (the file is refused naming the line), a
+// row without a date keeps the stored date, a row with one replaces it, and
+// a blank where the stored draw has none too is no loss.
+TEST_F(Import, ReplacingNeverEmptiesAStoredNumberAndKeepsAStoredDate) {
+    const auto storedDate = [&] {
+        const Database database = Database::Open(db, Database::Mode::ReadOnly);
+        Statement query(database, "SELECT coalesce(抽せん日, '') FROM 当選データ WHERE 回数 = 1");
+        query.Step();
+        return std::string(reinterpret_cast<const char*>(sqlite3_column_text(query.Handle(), 0)));
+    };
+    const auto numbers = [&] {
+        std::string text;
+        for (int f = 0; f < kFieldCount; ++f) {
+            const DrawRecord row = Stored().front();
+            text += (f ? "," : "") + (row.Has(f) ? std::to_string(row.numbers[f]) : "");
+        }
+        return text;
+    };
+    Run(kHeader + "1,2013/4/5,1,2,3,4,5,6,7,8,9\n");
+    const struct {
+        const char* row;
+        const char* refusal;  // empty: stored
+        const char* date;
+        const char* numbers;
+    } steps[] = {
+        {"1,,,,,,,,,,", "第1回(2行目)は「第1数字」「第2数字」", "2013/4/5", "1,2,3,4,5,6,7,8,9"},
+        {"1,2013/4/6,1,2,3,4,5,6,7,8,", "「ボーナス数字2」が空欄です。", "2013/4/5",
+         "1,2,3,4,5,6,7,8,9"},
+        {"1,,1,2,3,4,5,6,7,8,10", "", "2013/4/5", "1,2,3,4,5,6,7,8,10"},
+        {"1,2013年4月5日,11,2,3,4,5,6,7,8,10", "", "2013年4月5日", "11,2,3,4,5,6,7,8,10"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.row);
+        WriteFile(csv, kHeader + step.row + "\n");
+        std::string error;
+        try {
+            ImportCsv(csv, db, ImportMode::ReplaceStored);
+        } catch (const UserError& e) {
+            error = e.what();
+        }
+        if (*step.refusal) {
+            EXPECT_NE(error.find(step.refusal), std::string::npos) << error;
+            EXPECT_NE(error.find("空欄で登録済みの数字「1,2,3,4,5,6,7／8,9」を消すことはしない"),
+                      std::string::npos)
+                << error;
+        } else {
+            EXPECT_EQ(error, "");
+        }
+        EXPECT_EQ(storedDate(), step.date);
+        EXPECT_EQ(numbers(), step.numbers);
+    }
+    // Blanks where the stored draw has no number either replace nothing stored.
+    Run(kHeader + "2,,1,2,3,4,5,6,7,,\n");
+    WriteFile(csv, kHeader + "2,,1,2,3,4,5,6,8,,\n");
+    EXPECT_EQ(ImportCsv(csv, db, ImportMode::ReplaceStored).replaced.size(), 1u);
 }
 
 TEST_F(Import, BundledHistoryLoadsCompletely) {

@@ -10,6 +10,8 @@ namespace {
 const std::string kHeader =
     "回数,抽せん日,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,"
     "ボーナス数字2\n";
+// The same with a column the reader does not know.
+const std::string kNoteHeader = kHeader.substr(0, kHeader.size() - 1) + ",備考\n";
 
 std::string ShiftJis(const std::string& text) {
     QStringEncoder encoder("Shift_JIS");
@@ -47,13 +49,13 @@ TEST(DrawCsv, ReadsWhatUsersHaveAndRefusesWhatIsWrong) {
         {"blank lines skipped, empty values kept as missing",
          kHeader + "1,2013-04-05,7,10,12,17,23,28,34,3,15\n\n , ,\n2,,1,2,,4,5,6,7,8,\n",
          {"2:1:2013-04-05:7,10,12,17,23,28,34,3,15", "5:2::1,2,,4,5,6,7,8,"}},
-        {"quoted comma in the date",
-         kHeader + "690,\"Jan 5, 2024\",1,2,3,4,5,6,7,8,9\n",
-         {"2:690:Jan 5, 2024:1,2,3,4,5,6,7,8,9"}},
+        {"quoted comma",
+         kNoteHeader + "690,\"2024/1/5\",1,2,3,4,5,6,7,8,9,\"Jan 5, 2024\"\n",
+         {"2:690:2024/1/5:1,2,3,4,5,6,7,8,9"}},
         {"doubled quote and line break inside quotes",
-         kHeader + "690,\"2024/01/05 \"\"金\"\"\n(祝)\" ,1,2,3,4,5,6,7,8,9\n"
-                   "691,,11,12,13,14,15,16,17,18,19\n",
-         {"2:690:2024/01/05 \"金\"\n(祝):1,2,3,4,5,6,7,8,9", "4:691::11,12,13,14,15,16,17,18,19"}},
+         kNoteHeader + "690,2024/01/05,1,2,3,4,5,6,7,8,9,\"\"\"金\"\"\n(祝)\" \n"
+                       "691,,11,12,13,14,15,16,17,18,19,\n",
+         {"2:690:2024/01/05:1,2,3,4,5,6,7,8,9", "4:691::11,12,13,14,15,16,17,18,19"}},
         {"BOM", "\xEF\xBB\xBF" + kHeader + "1,,1,2,3,4,5,6,7,8,9\n", {"2:1::1,2,3,4,5,6,7,8,9"}},
         {"CR LF, last line without a break",
          "\r\n" + kHeader.substr(0, kHeader.size() - 1) +
@@ -75,7 +77,7 @@ TEST(DrawCsv, ReadsWhatUsersHaveAndRefusesWhatIsWrong) {
          "11,12,13,14,15,16,17,18,19,,0691回\n",
          {"2:690::1,2,3,4,5,6,7,8,9", "3:691::11,12,13,14,15,16,17,18,19"}},
         {"same draw twice with the same numbers",
-         kHeader + "1,,1,2,3,4,5,6,7,8,9\n1,x,1,2,3,4,5,6,7,8,9\n",
+         kHeader + "1,,1,2,3,4,5,6,7,8,9\n1,2013/4/5,1,2,3,4,5,6,7,8,9\n",
          {"2:1::1,2,3,4,5,6,7,8,9"}},
         {"same draw twice with other numbers",
          kHeader + "1,,1,2,3,4,5,6,7,8,9\n\n1,,1,2,3,4,5,6,7,8,10\n",
@@ -154,6 +156,46 @@ TEST(DrawCsv, ReadsWhatUsersHaveAndRefusesWhatIsWrong) {
          2,
          "「\"」で囲んだ項目の後に余計な文字があります。"},
         {"no header", "\n , \n", {}, 1, "見出し行がありません。"},
+        {"dates in every accepted form, kept as written",
+         kHeader + "1,2024/01/05,1,2,3,4,5,6,7,8,9\n2,2024-1-5,1,2,3,4,5,6,7,8,9\n"
+                   "3,2024年1月5日,1,2,3,4,5,6,7,8,9\n4,２０２４年２月２９日,1,2,3,4,5,6,7,8,9\n",
+         {"2:1:2024/01/05:1,2,3,4,5,6,7,8,9", "3:2:2024-1-5:1,2,3,4,5,6,7,8,9",
+          "4:3:2024年1月5日:1,2,3,4,5,6,7,8,9", "5:4:２０２４年２月２９日:1,2,3,4,5,6,7,8,9"}},
+        {"a day the calendar lacks",
+         kHeader + "1,2026-02-30,1,2,3,4,5,6,7,8,9\n",
+         {},
+         2,
+         "「抽せん日」の値「2026-02-30」は2024/01/05、2024-01-05、2024年1月5日のどれかの形の、"
+         "暦にある日付ではありません。"},
+        {"a day the calendar lacks, Japanese form",
+         kHeader + "1,2025年2月29日,1,2,3,4,5,6,7,8,9\n",
+         {},
+         2,
+         "「2025年2月29日」は"},
+        {"not a date", kHeader + "1,not a date,1,2,3,4,5,6,7,8,9\n", {}, 2, "「not a date」は"},
+        {"a date cut by a NUL",
+         kHeader + "1,2024/01/05" + std::string("\0", 1) + "x,1,2,3,4,5,6,7,8,9\n",
+         {},
+         2,
+         "「2024/01/05\\x00x」は"},
+        {"a control character in a date",
+         kHeader + "1,2024/01/05\x1b,1,2,3,4,5,6,7,8,9\n",
+         {},
+         2,
+         "「2024/01/05\\x1B」は"},
+        {"a megabyte of date",
+         kHeader + "1,2024/01/05" + std::string(1 << 20, '0') + ",1,2,3,4,5,6,7,8,9\n",
+         {},
+         2,
+         "2列目の項目が長すぎます(65536バイトまで)。"},
+        {"a header of more than 1000 columns",
+         kHeader.substr(0, kHeader.size() - 1) + std::string(990, ',') + "\n",
+         {},
+         1,
+         "見出し行の項目が1000を超えています。"},
+        {"a blank row of many commas is still blank",
+         kHeader + std::string(5000, ',') + "\n1,,1,2,3,4,5,6,7,8,9\n",
+         {"3:1::1,2,3,4,5,6,7,8,9"}},
         {"more than 100000 data rows",
          kHeader + Repeat("1,,1,2,3,4,5,6,7,8,9\n", 100001),
          {},

@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -61,6 +64,41 @@ TEST_F(NewDatabaseFile, AFileMadeMeanwhileByAnotherImportIsAddedTo) {
     OpenDrawStore(g, db);
     EXPECT_EQ(g.Draws.RecordCount(), 2u);
     EXPECT_EQ(FilesInFolder(), 3u);  // the two CSV files and the database
+}
+
+// What killed creations of draws.mdb left behind is removed by the next
+// creation: this program's temporary files of this user that no process
+// holds, with their journals.  A temporary file another creation still
+// holds, and everything else in the folder, stays.
+TEST_F(NewDatabaseFile, LeftoversOfKilledCreationsAreRemovedAndNothingElse) {
+    const auto make = [&](const std::string& name) {
+        WriteFile(dir.File(name), "leftover");
+        return dir.File(name);
+    };
+    const std::vector<std::string> removed = {
+        make(".draws.mdb.new-a1B2c3"), make(".draws.mdb.new-a1B2c3-journal"),
+        make(".draws.mdb.new-Zz9Zz9"), make(".draws.mdb.new-gone01-journal")};
+    std::vector<std::string> kept = {
+        make(".draws.mdb.new-held01"),    make(".draws.mdb.new-a1B2c3d"),
+        make(".other.mdb.new-a1B2c3"),    make("draws.mdb.new-a1B2c3"),
+        make(".draws.mdb.new-a1B2c"),     dir.File(".draws.mdb.new-link01"),
+        dir.File(".draws.mdb.new-dir001")};
+    fs::create_symlink(csv, kept[5]);
+    fs::create_directory(kept[6]);
+    if (::geteuid() == 0) {
+        kept.push_back(make(".draws.mdb.new-other1"));
+        ASSERT_EQ(::chown(kept.back().c_str(), 65534, 65534), 0);
+    }
+    // A creation still at work holds its temporary file.
+    const int held = ::open(kept[0].c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    EXPECT_EQ(ImportCsv(csv, db).added, 1);
+    ::close(held);
+    for (const std::string& path : removed) EXPECT_FALSE(fs::exists(path)) << path;
+    for (const std::string& path : kept) EXPECT_TRUE(fs::exists(fs::symlink_status(path))) << path;
+    EXPECT_EQ(ReadFile(kept[0]), "leftover");
+    EXPECT_EQ(FilesInFolder(), 2 + kept.size());  // the CSV file, the database and the kept
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 #include <filesystem>
 
+#include "core/Errors.h"
 #include "prediction/ReflectOptions.h"
 #include "support/TestSupport.h"
 
@@ -114,8 +115,54 @@ TEST_F(OptionsFile, UnreadableFilesAreNeverReplaced) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);  // would hang a plain open
     EXPECT_NE(options.ReadInitFile(path).at(0).find("通常のファイルではありません"),
               std::string::npos);
-    EXPECT_THROW(options.WriteInitFile(path), UserError);
+    // Said once at start-up; shut-down leaves it alone without a second word.
+    EXPECT_NO_THROW(options.WriteInitFile(path));
     EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+// A link, or a file of another user, is neither read nor written: the flags
+// stay False, one note names the file and why, and the target keeps its bytes.
+TEST_F(OptionsFile, ALinkOrAnotherUsersFileIsNeitherReadNorWritten) {
+    const std::string victim = dir.File("victim.txt");
+    const std::string settings = ShiftJis(QStringLiteral("頻度分析Opt=True\r\n"));
+    WriteFile(victim, settings);
+    std::filesystem::create_symlink(victim, path);
+    const std::string foreign = dir.File("foreign.ini");
+    WriteFile(foreign, settings);
+    // Unprivileged, a file of root stands for another user's; root gives one away.
+    const std::string othersFile = ::geteuid() == 0 ? foreign : "/etc/passwd";
+    if (::geteuid() == 0) ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    const struct {
+        std::string file, why;
+    } cases[] = {{path, "はシンボリックリンクです。"},
+                 {othersFile, "はほかのユーザー(ユーザー番号 "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string before = ReadFile(c.file);
+        ReflectOptions read;
+        read.SetFlag(3, true);
+        const std::vector<std::string> notes = read.ReadInitFile(c.file);
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_EQ(notes[0].rfind("設定ファイル「" + c.file + "」" + c.why, 0), 0u) << notes[0];
+        EXPECT_NE(notes[0].find("すべて「反映しない」で始めます。"), std::string::npos);
+        EXPECT_EQ(read.Flags(), (std::array<bool, ReflectOptions::kCount>{}));
+        read.SetFlag(5, true);
+        EXPECT_NO_THROW(read.WriteInitFile(c.file));
+        EXPECT_EQ(ReadFile(c.file), before);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    // A link planted after start-up is refused at shut-down, with a message.
+    std::filesystem::remove(path);
+    ReflectOptions late;
+    late.ReadInitFile(path);
+    std::filesystem::create_symlink(victim, path);
+    try {
+        late.WriteInitFile(path);
+        ADD_FAILURE() << "written through a link";
+    } catch (const UserError& e) {
+        EXPECT_NE(std::string(e.what()).find("シンボリックリンクです。"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(victim), settings);
 }
 
 TEST_F(OptionsFile, UnwritableFileGivesAMessageAndKeepsTheOldFile) {
@@ -123,10 +170,15 @@ TEST_F(OptionsFile, UnwritableFileGivesAMessageAndKeepsTheOldFile) {
     const std::string before = ReadFile(path);
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     options.SetFlag(5, true);
-    if (::geteuid() != 0) {
-        EXPECT_THROW(options.WriteInitFile(path), UserError);
-        EXPECT_EQ(ReadFile(path), before);
+    // Read-only by its mode bits is the owner's wish, for root too.
+    try {
+        options.WriteInitFile(path);
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const UserError& e) {
+        EXPECT_NE(std::string(e.what()).find("読み取り専用のファイルです。"), std::string::npos);
     }
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms::owner_read);
     const std::string inMissingDir = dir.File("無い/ロト7カゾリア.ini");
     try {
         options.WriteInitFile(inMissingDir);
