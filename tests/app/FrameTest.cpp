@@ -126,8 +126,8 @@ TEST_F(MainWindowTest, FocusReturnsFromTheProgramsOwnWindowsOnly) {
         {"a menu of the main window", {mainWindow, menu.windowHandle(), mainWindow}, 0},
     };
     for (const Case& c : cases) {
-        returned = 0;
         watcher.FocusWindowChanged(mainWindow);
+        returned = 0;
         for (QWindow* window : c.focus) watcher.FocusWindowChanged(window);
         EXPECT_EQ(returned, c.returns) << c.what;
     }

@@ -167,6 +167,7 @@ TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
         QTest::keyClicks(editor, keys + 1);
         QTest::keyClick(editor, Qt::Key_Return);
         QApplication::processEvents();  // the grid commits after the key
+        QApplication::processEvents();  // and a question follows the commit
     };
     SetQuietAnswer(true);  // draw 3 is complete: its change is asked first
     type(2, 1, "12");
@@ -204,6 +205,7 @@ TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
         QTest::keyClicks(focused, keys + 1);
         QTest::keyClick(focused, Qt::Key_Return);
         QApplication::processEvents();  // the grid commits after the key
+        QApplication::processEvents();  // and a question follows the commit
     };
     bool boxClosed = false;
     QTimer closer;
@@ -227,6 +229,9 @@ TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
     type("36");
     expected[2] = "3:1,2,3,36,5,6,7,8,9";
     EXPECT_EQ(StoredRows(connection), expected);
+    // The question's box gives the keyboard back to the grid by itself.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    EXPECT_TRUE(grid->hasFocus());
 
     // Draw 2's 第2数字 (24) starts with the 2 typed after the refusal.
     click(0, 2);
@@ -456,7 +461,9 @@ TEST_F(EntryWindow, KeyboardEditsOfStoredDrawsAskFirstAndCanBeUndone) {
                 QTest::keyClick(to, key);
             }
         }
-        QApplication::processEvents();  // the question comes once the commit has ended
+        // The grid commits after the key, and the question follows the commit.
+        QApplication::processEvents();
+        QApplication::processEvents();
     };
     auto keys = [&](Qt::Key key) {
         QTest::keyClick(grid, key, Qt::ControlModifier);
@@ -533,7 +540,9 @@ TEST_F(EntryWindow, KeyboardEditsOfStoredDrawsAskFirstAndCanBeUndone) {
         EXPECT_EQ(RecordedMessages(),
                   step.asked.isEmpty() ? QStringList{} : QStringList{step.asked});
         EXPECT_EQ(StoredRows(connection), step.stored);
-        if (!step.yes && !step.asked.isEmpty()) EXPECT_EQ(ReadFile(db), before);  // byte for byte
+        if (!step.yes && !step.asked.isEmpty()) {
+            EXPECT_EQ(ReadFile(db), before);  // byte for byte
+        }
     }
     EXPECT_EQ(w->mnuUndo->text(), QStringLiteral("元に戻す"));
     EXPECT_EQ(w->mnuRedo->text(), QStringLiteral("やり直し"));
