@@ -483,6 +483,9 @@ void MainFrm::showEvent(QShowEvent* event) {
 }
 
 void MainFrm::closeEvent(QCloseEvent* event) {
+    // The child windows close first, so that a value still being typed in
+    // the entry window is stored (or asked about) like any other.
+    mdi_->closeAllSubWindows();
     Form_Unload();
     event->accept();
 }

@@ -157,6 +157,10 @@ TEST_F(MainWindowTest, TwentyWindowsTileReadablyAndCascadeWithinTheArea) {
     main->resize(1000, 420);  // low enough for twenty title bars to wrap
     QApplication::processEvents();
     const QRect low = main->MdiArea()->viewport()->rect();
+    // A window on top that is not the active one: cascading raises every
+    // window in turn, so the active one still ends on top.
+    ASSERT_NE(windows[3], main->MdiArea()->activeSubWindow());
+    windows[3]->raise();
     main->mnuWindowCascade_Click();
     const QList<QMdiSubWindow*> stacked = main->MdiArea()->subWindowList(QMdiArea::StackingOrder);
     const int step = windows.front()->contentsMargins().top();

@@ -243,6 +243,7 @@ TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
     type("25");
     expected[0] = "1:7,25,12,17,23,28,34,3,15";
     EXPECT_EQ(StoredRows(connection), expected);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));  // back from the question
 
     // Tab on the last cell does not wrap to draw 1.
     click(2, 9);
