@@ -44,6 +44,7 @@ constexpr const char* kUsage =
     "  loto7kazoria list                           dumpとexportのできるウィンドウ名を\n"
     "                                              表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
+    "  loto7kazoria --help, -h                     この使い方を表示します\n"
     "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
     "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n";
 
@@ -56,6 +57,7 @@ int RunImport(const StartOptions& o, std::ostream& out, std::ostream& err) {
         o.words[1], o.databasePath, o.replace ? ImportMode::ReplaceStored : ImportMode::KeepStored);
     for (const std::string& line : report.replaced) out << line << "\n";
     for (const std::string& line : report.conflicts) err << line << "\n";
+    if (!report.missing.empty()) err << MissingDrawsWarning(report.missing) << "\n";
     out << ImportSummary(report, o.databasePath) << "\n";
     return report.conflicts.empty() ? 0 : kStatusConflicts;
 }
@@ -274,6 +276,8 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             o.dataFolder = true;
         } else if (a == "--version") {
             o.showVersion = true;
+        } else if (a == "--help" || a == "-h") {
+            o.showHelp = true;
         } else if (a.rfind("--", 0) == 0 || (a.rfind("-", 0) == 0 && a.size() > 1)) {
             throw UserError("知らないオプション「" + PrintableText(a) + "」です。\n" + kUsage);
         } else {
@@ -287,15 +291,24 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
     return o;
 }
 
-bool IsHeadlessCommand(const StartOptions& o) { return o.showVersion || !o.words.empty(); }
+bool IsHeadlessCommand(const StartOptions& o) {
+    return o.showVersion || o.showHelp || !o.words.empty();
+}
 
 bool CommandDraws(const StartOptions& o) {
-    if (o.showVersion || o.words.empty() || o.words.front() != "export") return false;
+    if (o.showVersion || o.showHelp || o.words.empty() || o.words.front() != "export") {
+        return false;
+    }
     const std::optional<ExportFormat> format = FormatOf(o.out);
     return format && *format != ExportFormat::Csv;
 }
 
 int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    // Asked for, the usage text is the answer: on standard output, done.
+    if (o.showHelp) {
+        out << kUsage;
+        return 0;
+    }
     if (o.showVersion) {
         out << "ロト7カゾリアLite " LOTO7_VERSION "\n";
         return 0;

@@ -11,6 +11,7 @@ struct StartOptions {
     bool databaseGiven = false;  // --db was given
     bool dataFolder = false;     // --data-folder
     bool showVersion = false;    // --version
+    bool showHelp = false;       // --help or -h
     std::string format = "json";
     bool openAll = false;                     // --open-all
     std::vector<std::string> openWindows;     // --open WINDOW (repeatable)
@@ -29,7 +30,7 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
                             const std::string& defaultDatabasePath);
 
 // True when the words name a command that runs without windows, or for
-// --version.
+// --version and --help.
 bool IsHeadlessCommand(const StartOptions& options);
 
 // True for a command that draws (export to an image or a PDF file): it runs
@@ -40,7 +41,8 @@ bool CommandDraws(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, export, backtest or list, or prints the version; returns the exit
+// Runs import, dump, export, backtest or list, or prints the version or the
+// usage text (on out); returns the exit
 // status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
 // go to err; nothing
 // thrown escapes.

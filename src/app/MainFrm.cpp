@@ -9,10 +9,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
-#include "app/DataFolder.h"
+#include "app/FocusReturn.h"
+#include "app/FrameLayout.h"
+#include "app/HelpFile.h"
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
 #include "data/CsvImport.h"
@@ -29,17 +33,15 @@
 namespace {
 
 const QString kHelpKeyword = QStringLiteral("ロト7カゾリアLiteについて");
-
-// The help file in the working folder, else the installed one in the share
-// folder; the working folder's name when neither is there.
-QString HelpFilePath() {
-    const QString local = QDir::current().filePath(kHelpFileName);
-    if (QFileInfo::exists(local)) return local;
-    const std::filesystem::path share =
-        ShareFolder(QCoreApplication::applicationDirPath().toStdString());
-    const QString installed = QDir(QString::fromStdString(share.string())).filePath(kHelpFileName);
-    return QFileInfo::exists(installed) ? installed : local;
-}
+// The client size the main window opens at where the screen has room.
+constexpr QSize kWantedClientSize(1280, 960);
+// Room a window manager's frame takes before the real frame is known.
+constexpr QMargins kFrameAllowance(4, 30, 4, 4);
+// A tiled window keeps at least this much: its title bar and a few rows of
+// its grid.
+constexpr int kTileMinimumWidth = 200;
+constexpr int kTileMinimumHeight = 120;
+constexpr int kReadableHeight = 96;
 
 }  // namespace
 
@@ -53,9 +55,8 @@ MainFrm::MainFrm(GlobalBas& globals, std::string databasePath, QWidget* parent)
     setCentralWidget(mdi_);
     BuildMenus();
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenus(); });
-    resize(1280, 960);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            [this](Qt::ApplicationState state) { OnApplicationStateChanged(state); });
+    PlaceOnScreen(kFrameAllowance);
+    new FocusReturnWatcher(this, [this] { OnFocusReturned(); });
 }
 
 MainFrm::~MainFrm() {
@@ -285,26 +286,44 @@ void MainFrm::mnuImportCsv_Click() {
 }
 
 void MainFrm::ImportCsvFile(const QString& file) {
-    QString text;
+    ImportReport report;
     try {
         Hourglass hourglass;
-        const ImportReport report = ImportCsv(file.toStdString(), databasePath_);
-        text = QString::fromStdString(ImportReportText(report, databasePath_));
+        report = ImportCsv(file.toStdString(), databasePath_);
     } catch (...) {
         ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
         return;
     }
-    ShowMessage(
-        this,
-        text + QStringLiteral("\n\n取り込んだ当選データは、次回の起動から分析と予想に使われます。"),
-        QMessageBox::Information, QApplication::applicationName());
+    if (report.added > 0 || !report.replaced.empty()) ReadSnapshotAgain();
+    ShowMessage(this, QString::fromStdString(ImportReportText(report, databasePath_)),
+                report.missing.empty() ? QMessageBox::Information : QMessageBox::Warning,
+                QApplication::applicationName());
+}
+
+// The windows that read the snapshot keep data entry closed, so none of them
+// is open here; those open are static and keep what they show.
+void MainFrm::ReadSnapshotAgain() {
+    GlobalBas fresh;
+    try {
+        Hourglass hourglass;
+        OpenDrawStore(fresh, databasePath_);
+    } catch (...) {
+        ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+        return;
+    }
+    globals_ = std::move(fresh);
 }
 
 void MainFrm::mnuHelpFile_Click() {
-    const QString path = HelpFilePath();
+    const QStringList places = HelpFilePlaces();
+    const QString path = FindHelpFile(places);
+    if (path.isEmpty()) {
+        ShowMessage(this, HelpFileMissingText(places));
+        return;
+    }
     if (!help_) help_ = new HelpViewer(this);
     if (!help_->Open(path)) {
-        ShowMessage(this, QStringLiteral("ヘルプファイル「%1」が見つからないか、読めません。")
+        ShowMessage(this, QStringLiteral("ヘルプファイル「%1」を読めません。")
                               .arg(QDir::toNativeSeparators(path)));
         return;
     }
@@ -325,23 +344,22 @@ void MainFrm::mnuAbout_Click() {
     about_->raise();
 }
 
+// Tiles the shown child windows into a grid whose cells keep each window's
+// title bar and a readable part of its content.
 void MainFrm::TileChildren(Qt::Orientation orientation) {
     QList<QMdiSubWindow*> shown;
     for (QMdiSubWindow* child : mdi_->subWindowList()) {
         if (child->isVisible() && !child->isMinimized()) shown << child;
     }
     if (shown.isEmpty()) return;
-    const QRect area = mdi_->viewport()->rect();
-    const int n = static_cast<int>(shown.size());
-    for (int i = 0; i < n; ++i) {
+    const int titleBar = shown.front()->contentsMargins().top();
+    const QSize minimum(kTileMinimumWidth,
+                        std::max(kTileMinimumHeight, titleBar + kReadableHeight));
+    const std::vector<QRect> cells =
+        TileCells(static_cast<int>(shown.size()), mdi_->viewport()->rect(), orientation, minimum);
+    for (int i = 0; i < shown.size(); ++i) {
         if (shown[i]->isMaximized()) shown[i]->showNormal();
-        if (orientation == Qt::Vertical) {
-            const int h = area.height() / n;
-            shown[i]->setGeometry(0, i * h, area.width(), h);
-        } else {
-            const int w = area.width() / n;
-            shown[i]->setGeometry(i * w, 0, w, area.height());
-        }
+        shown[i]->setGeometry(cells[static_cast<std::size_t>(i)]);
     }
 }
 
@@ -385,7 +403,8 @@ void MainFrm::UpdateMenus() {
 
 void MainFrm::mnuWindowHorizontal_Click() { TileChildren(Qt::Vertical); }
 void MainFrm::mnuWindowVertical_Click() { TileChildren(Qt::Horizontal); }
-// Stacks the child windows from the top-left corner, each at its own size,
+// Stacks the child windows from the top-left corner, each at its own size
+// (as it opened, also after a tiling),
 // a title bar lower and to the right of the one behind it; the active one
 // comes last, on top.  The offset starts again from the corner before a
 // title bar would leave the area.
@@ -402,6 +421,7 @@ void MainFrm::mnuWindowCascade_Click() {
     int offset = 0;
     for (QMdiSubWindow* child : shown) {
         if (child->isMaximized()) child->showNormal();
+        child->resize(child->sizeHint().boundedTo(area.size()));
         if (offset > 0 && (offset + step > area.height() || offset + step > area.width())) {
             offset = 0;
         }
@@ -429,17 +449,43 @@ void MainFrm::mnuWindowArrangeIcon_Click() {
     }
 }
 
-// Coming back from another program to the main window opens the prediction
-// window (or brings it to the front).  Dialogs of this program closing do not
-// count: they do not change the application's state.
-void MainFrm::OnApplicationStateChanged(Qt::ApplicationState state) {
-    if (state != Qt::ApplicationActive || unloaded_) return;
+// The focus back on the main window from one of the program's own windows
+// (help, About, a message) opens the prediction window or brings it to the
+// front; coming back from another program does not.
+void MainFrm::OnFocusReturned() {
+    if (unloaded_) return;
     QTimer::singleShot(0, this, [this] {
-        if (isActiveWindow() && !QApplication::activeModalWidget()) mnuYoso_Click();
+        if (!unloaded_ && isActiveWindow() && !QApplication::activeModalWidget()) mnuYoso_Click();
     });
 }
 
+// At most the available part of the screen the window starts on, centred.
+void MainFrm::PlaceOnScreen(const QMargins& frame) {
+    const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!on) {
+        resize(kWantedClientSize);
+        return;
+    }
+    setGeometry(FitMainWindow(on->availableGeometry(), kWantedClientSize, frame));
+}
+
+// Once a window manager has framed the window, its real frame replaces the
+// allowance when it is larger.
+void MainFrm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placedWithFrame_ || !windowHandle()) return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame.isNull()) return;
+    placedWithFrame_ = true;
+    if (frame.top() > kFrameAllowance.top() || frame.left() > kFrameAllowance.left()) {
+        PlaceOnScreen(frame);
+    }
+}
+
 void MainFrm::closeEvent(QCloseEvent* event) {
+    // The child windows close first, so that a value still being typed in
+    // the entry window is stored (or asked about) like any other.
+    mdi_->closeAllSubWindows();
     Form_Unload();
     event->accept();
 }

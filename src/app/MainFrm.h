@@ -38,6 +38,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     // What every child window asks of the main window.
     const GlobalBas& Snapshot() const override { return globals_; }
     void SetPropEnd(bool on) override { propEnd_ = on; }
+    void DrawsWritten() override { ReadSnapshotAgain(); }
 
     QMdiArea* MdiArea() const { return mdi_; }
     // The menu command with this name (mnu…), or null.
@@ -63,8 +64,8 @@ class MainFrm : public QMainWindow, public ChildHost {
     void mnuYoso_Click();
     void mnuYosoKensho_Click();
     void mnuMasterInput_Click();
-    // Asks for a CSV file and imports it into the database (the draws are
-    // used from the next start); ImportCsvFile does the import and reports.
+    // Asks for a CSV file and imports it into the database; ImportCsvFile
+    // does the import, reads the snapshot again and reports.
     void mnuImportCsv_Click();
     void ImportCsvFile(const QString& file);
     void mnuHelpFile_Click();
@@ -82,6 +83,7 @@ class MainFrm : public QMainWindow, public ChildHost {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void BuildMenus();
@@ -90,7 +92,11 @@ class MainFrm : public QMainWindow, public ChildHost {
                         std::function<void()> handler);
     void AddAnalysisCommand(QMenu* menu, const QString& caption, const QString& command);
     void Form_Unload();
-    void OnApplicationStateChanged(Qt::ApplicationState state);
+    // Reads the snapshot again after this program changed the database; on
+    // a failure the old snapshot stays and the user is told.
+    void ReadSnapshotAgain();
+    void OnFocusReturned();
+    void PlaceOnScreen(const QMargins& frame);
     void TileChildren(Qt::Orientation orientation);
     // Shows the active child window's own menu before the window menu, and
     // no other child's.
@@ -110,4 +116,5 @@ class MainFrm : public QMainWindow, public ChildHost {
     QPointer<QMenu> childMenu_;           // the child menu now in the menu bar
     bool unloaded_ = false;
     bool optionsSaved_ = true;
+    bool placedWithFrame_ = false;
 };

@@ -27,7 +27,8 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 // unknown command counts too: a command added later then finds the database
 // made, and a mistyped one at worst makes it a start early.
 bool UsesDatabase(const StartOptions& options) {
-    return !options.showVersion && (options.words.empty() || options.words.front() != "list");
+    return !options.showVersion && !options.showHelp &&
+           (options.words.empty() || options.words.front() != "list");
 }
 
 // True when this start uses the default database, which it then seeds.

@@ -14,6 +14,7 @@ ImportReport ImportCsv(const std::string& csvPath, const std::string& databasePa
     const auto store = [&](const Database& db) {
         EnsureSchema(db);
         report = StoreDraws(db, draws, mode);
+        report.missing = MissingDrawNumbers(db);
     };
     if (KindOf(databasePath) == FileKind::Missing && CreateDatabaseFile(databasePath, store)) {
         return report;

@@ -137,5 +137,6 @@ std::string ImportReportText(const ImportReport& report, const std::string& data
     for (const auto* lines : {&report.replaced, &report.conflicts}) {
         for (const std::string& line : *lines) text += "\n" + line;
     }
+    if (!report.missing.empty()) text += "\n" + MissingDrawsWarning(report.missing);
     return text;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/Database.h"
+#include "data/DrawGaps.h"
 
 struct CsvDraw;
 
@@ -18,6 +19,9 @@ struct ImportReport {
     int unchanged = 0;
     std::vector<std::string> conflicts;
     std::vector<std::string> replaced;
+    // Draw numbers missing among those stored after the import: a warning,
+    // the file is stored all the same.
+    std::vector<DrawGap> missing;
 };
 
 // Writes parsed draws into an open database, inside the caller's transaction.
@@ -27,5 +31,5 @@ ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, I
 std::string ImportSummary(const ImportReport& report, const std::string& databasePath);
 
 // The summary followed by every replaced and every kept conflicting draw,
-// one a line, for a message box.
+// one a line, and the warning about missing draw numbers, for a message box.
 std::string ImportReportText(const ImportReport& report, const std::string& databasePath);

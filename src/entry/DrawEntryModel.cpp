@@ -4,6 +4,7 @@
 
 #include "core/QtConversions.h"
 #include "entry/EntryColumns.h"
+#include "entry/EntryQuestions.h"
 #include "entry/NumberText.h"
 
 namespace {
@@ -17,6 +18,12 @@ QString RefusalText(const QString& text) {
 
 QString DuplicateText(int number, std::string_view holder) {
     return QStringLiteral("「%1」は「%2」に既にあります。").arg(number).arg(FromView(holder));
+}
+
+// The stored value as a number field holds it: empty, or a whole number.
+std::optional<int> AsNumber(const FieldValue& stored) {
+    const auto* whole = std::get_if<long long>(&stored);
+    return whole ? std::optional<int>(static_cast<int>(*whole)) : std::nullopt;
 }
 
 bool SameValue(const FieldValue& stored, std::optional<int> value) {
@@ -97,14 +104,66 @@ bool DrawEntryModel::setData(const QModelIndex& index, const QVariant& value, in
             return false;
         }
     }
-    try {
-        records_->SetNumber(row, field, entered.value);
-    } catch (const UserError& e) {
-        Report(index, QString::fromStdString(e.what()));
+    const FieldValue draw = records_->Row(row).drawNumber;
+    if (ask_ && IsComplete(index.row())) {
+        const std::optional<int> value = entered.value;
+        ask_(ChangeQuestion(records_->Row(row), field, value),
+             [this, draw, field, value] { StoreNumber(draw, field, value); });
         return false;
     }
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kEntryColumnCount - 1));
-    return true;
+    return StoreNumber(draw, field, entered.value).isValid();
+}
+
+QModelIndex DrawEntryModel::StoreNumber(const FieldValue& draw, int field, std::optional<int> value,
+                                        bool record) {
+    const int row = RowOf(draw);
+    if (row < 0) return {};
+    const FieldValue before = records_->Row(static_cast<std::size_t>(row)).numbers.at(field);
+    const QModelIndex cell = index(row, field + 1);
+    try {
+        records_->SetNumber(static_cast<std::size_t>(row), field, value);
+    } catch (const UserError& e) {
+        Report(cell, QString::fromStdString(e.what()));
+        return {};
+    }
+    written_ = true;
+    // A value no number field can hold (stored by another program) cannot be
+    // written back; the change is kept out of the history.
+    if (record && (std::holds_alternative<std::monostate>(before) || AsNumber(before))) {
+        history_.Record({draw, field, AsNumber(before), value});
+    }
+    emit dataChanged(index(row, 0), index(row, kEntryColumnCount - 1));
+    return cell;
+}
+
+QModelIndex DrawEntryModel::Undo() {
+    const NumberChange* change = history_.NextUndo();
+    if (!change) return {};
+    const QModelIndex cell = StoreNumber(change->draw, change->field, change->before, false);
+    if (cell.isValid()) history_.Undone();
+    return cell;
+}
+
+QModelIndex DrawEntryModel::Redo() {
+    const NumberChange* change = history_.NextRedo();
+    if (!change) return {};
+    const QModelIndex cell = StoreNumber(change->draw, change->field, change->after, false);
+    if (cell.isValid()) history_.Redone();
+    return cell;
+}
+
+int DrawEntryModel::RowOf(const FieldValue& draw) const {
+    for (int r = 0; r < rowCount(); ++r) {
+        if (records_->Row(static_cast<std::size_t>(r)).drawNumber == draw) return r;
+    }
+    return -1;
+}
+
+bool DrawEntryModel::IsComplete(int row) const {
+    const EditableRow& stored = records_->Row(static_cast<std::size_t>(row));
+    return std::none_of(stored.numbers.begin(), stored.numbers.end(), [](const FieldValue& v) {
+        return std::holds_alternative<std::monostate>(v);
+    });
 }
 
 int DrawEntryModel::InsertRowAfter(int row) {
@@ -117,11 +176,13 @@ int DrawEntryModel::InsertRowAfter(int row) {
         Report(index(std::min(row, rowCount() - 1), 0), QString::fromStdString(e.what()));
         return -1;
     }
+    written_ = true;
     return position;
 }
 
 bool DrawEntryModel::DeleteRow(int row) {
     if (row < 0 || row >= rowCount()) return false;
+    const FieldValue draw = records_->Row(static_cast<std::size_t>(row)).drawNumber;
     try {
         records_->Delete(static_cast<std::size_t>(row),
                          {[&] { beginRemoveRows({}, row, row); }, [&] { endRemoveRows(); }});
@@ -129,6 +190,8 @@ bool DrawEntryModel::DeleteRow(int row) {
         Report(index(row, 0), QString::fromStdString(e.what()));
         return false;
     }
+    written_ = true;
+    history_.Forget(draw);
     return true;
 }
 

@@ -37,3 +37,26 @@ QModelIndex EntryGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers mod
     if (action == MoveNext && current.isValid() && next.row() < current.row()) return current;
     return next;
 }
+
+bool EntryGrid::CommitPendingEdit() {
+    if (state() != EditingState) return false;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return false;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
+// Qt keeps the selection when a key moves the cursor with Ctrl held; here
+// the moved-to cell becomes the selection, as without Ctrl.  Shift still
+// extends the selection.
+QItemSelectionModel::SelectionFlags EntryGrid::selectionCommand(const QModelIndex& index,
+                                                                const QEvent* event) const {
+    if (event && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if ((key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::ShiftModifier)) {
+            return QItemSelectionModel::ClearAndSelect;
+        }
+    }
+    return QTableView::selectionCommand(index, event);
+}

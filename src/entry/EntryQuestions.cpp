@@ -22,6 +22,16 @@ QString DrawText(const EditableRow& draw) {
            QStringLiteral(" ／ ") + bonus.join(QStringLiteral(", "));
 }
 
+// "1,3,4,5,6,7,8／9,10": the nine values, an empty one empty.
+QString NumbersText(const std::array<FieldValue, kFieldCount>& numbers) {
+    QString text;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (f > 0) text += f == kBonus1 ? QStringLiteral("／") : QStringLiteral(",");
+        text += CellText(numbers[f]);
+    }
+    return text;
+}
+
 }  // namespace
 
 QString DeleteQuestion(const EditableRow& draw) {
@@ -33,4 +43,11 @@ QString InsertQuestion(const EditableRow* after) {
         QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？");
     if (!after) return question;
     return question + QStringLiteral("\n（") + Label(*after) + QStringLiteral("のうしろ）");
+}
+
+QString ChangeQuestion(const EditableRow& draw, int field, std::optional<int> value) {
+    std::array<FieldValue, kFieldCount> changed = draw.numbers;
+    changed.at(field) = value ? FieldValue(static_cast<long long>(*value)) : FieldValue();
+    return QStringLiteral("%1を %2 から %3 に変えますか？")
+        .arg(Label(draw), NumbersText(draw.numbers), NumbersText(changed));
 }

@@ -68,6 +68,13 @@ void 当選データ入力::BuildEditMenu() {
     mnuDelLine = mnuEdit->addAction(QStringLiteral("行削除"), this, [this] { mnuDelLine_Click(); });
     mnuDelLine->setObjectName("mnuDelLine");
     mnuDelLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuEdit->addSeparator();
+    mnuUndo = mnuEdit->addAction(QStringLiteral("元に戻す"), this, [this] { mnuUndo_Click(); });
+    mnuUndo->setObjectName("mnuUndo");
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = mnuEdit->addAction(QStringLiteral("やり直し"), this, [this] { mnuRedo_Click(); });
+    mnuRedo->setObjectName("mnuRedo");
+    mnuRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
 }
 
 // The record set is opened here and handed to the grid's model, which keeps
@@ -77,6 +84,9 @@ void 当選データ入力::Compute() {
     model_ = new DrawEntryModel(std::move(records), this);
     model_->SetErrorReporter(
         [this](const QModelIndex& cell, const QString& text) { QueueMessage(cell, text); });
+    model_->SetChangeAsker([this](const QString& question, std::function<void()> write) {
+        QueueQuestion(question, std::move(write));
+    });
     fpSpread1->setModel(model_);
 }
 
@@ -163,6 +173,7 @@ void 当選データ入力::Command1_Click() {
         CloseChildWindow(this);
         return;
     }
+    FinishPendingEdit();
     // A refused entry is shown first, and the window stays open to fix it.
     if (ShowQueuedMessages()) return;
     const QModelIndex wrong = FirstWrongCell(*model_);
@@ -175,18 +186,39 @@ void 当選データ入力::Command1_Click() {
     CloseChildWindow(this);
 }
 
+// The question names the active cell's draw; the new row, which the
+// database numbers after every stored draw, is shown last, where its number
+// sorts.
 void 当選データ入力::mnuAddLine_Click() {
     if (!model_) return;
-    const int row = EditRow();
-    const int after = row >= 0 ? row : model_->rowCount() - 1;
-    const EditableRow* draw =
-        after >= 0 ? &model_->Records().Row(static_cast<std::size_t>(after)) : nullptr;
-    if (!AskYesNo(this, InsertQuestion(draw))) return;
+    FinishPendingEdit();
     const QModelIndex active = fpSpread1->currentIndex();
+    const int row = active.isValid() ? active.row() : model_->rowCount() - 1;
+    const EditableRow* draw =
+        row >= 0 ? &model_->Records().Row(static_cast<std::size_t>(row)) : nullptr;
+    if (!AskYesNo(this, InsertQuestion(draw))) return;
     const int column = active.isValid() ? active.column() : 1;
-    const int added = model_->InsertRowAfter(after);
+    const int added = model_->InsertRowAfter(model_->rowCount() - 1);
     if (added < 0) return;
-    const QModelIndex cell = model_->index(added, column);
+    GoTo(model_->index(added, column));
+}
+
+void 当選データ入力::mnuUndo_Click() {
+    if (!model_) return;
+    FinishPendingEdit();
+    GoTo(model_->Undo());
+    ShowQueuedMessages();
+}
+
+void 当選データ入力::mnuRedo_Click() {
+    if (!model_) return;
+    FinishPendingEdit();
+    GoTo(model_->Redo());
+    ShowQueuedMessages();
+}
+
+void 当選データ入力::GoTo(const QModelIndex& cell) {
+    if (!cell.isValid()) return;
     fpSpread1->setCurrentIndex(cell);
     fpSpread1->scrollTo(cell);
 }
@@ -195,6 +227,7 @@ void 当選データ入力::mnuDelLine_Click() {
     if (!model_) return;
     const int row = EditRow();
     if (row < 0) return;
+    FinishPendingEdit();
     if (!AskYesNo(this, DeleteQuestion(model_->Records().Row(static_cast<std::size_t>(row)))))
         return;
     model_->DeleteRow(row);
@@ -251,7 +284,35 @@ bool 当選データ入力::ShowQueuedMessages() {
     return true;
 }
 
+// A question about a complete stored draw waits, like a refusal, until the
+// grid has finished committing; a yes writes the change.
+void 当選データ入力::QueueQuestion(const QString& question, std::function<void()> write) {
+    questions_.push_back({question, std::move(write)});
+    QTimer::singleShot(0, this, [this] { AskQueuedQuestions(); });
+}
+
+void 当選データ入力::AskQueuedQuestions() {
+    const std::vector<Question> questions = std::exchange(questions_, {});
+    for (const Question& question : questions) {
+        if (AskYesNo(this, question.text)) question.write();
+    }
+    ShowQueuedMessages();
+}
+
+void 当選データ入力::FinishPendingEdit() {
+    if (!model_) return;
+    static_cast<EntryGrid*>(fpSpread1)->CommitPendingEdit();
+    AskQueuedQuestions();
+}
+
+// A value still being typed counts like any other edit; once the window is
+// closed, the main window reads the snapshot again if the database changed.
 void 当選データ入力::closeEvent(QCloseEvent* event) {
+    FinishPendingEdit();
     ShowQueuedMessages();
     ChildWindow::closeEvent(event);
+    if (model_ && model_->Written() && !writeReported_) {
+        writeReported_ = true;
+        Host().DrawsWritten();
+    }
 }

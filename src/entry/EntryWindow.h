@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 #include "ui/ChildWindow.h"
 
@@ -18,8 +20,10 @@ class QTableView;
 
 // The winning-data entry window: a grid bound to the rows of the stored
 // query, where draws are typed, inserted and deleted; every change reaches
-// the database at once.  Opening it clears the main window's propEnd and
-// closing it sets propEnd again.  Its edit menu is the window's menu, shown
+// the database at once, a change to a complete stored draw after a yes.
+// Opening it clears the main window's propEnd and closing it sets propEnd
+// again; when it wrote to the database the main window reads its snapshot
+// again.  Its edit menu is the window's menu, shown
 // in the main menu bar while it is active, and pops up on a right click of a
 // row heading.
 class 当選データ入力 : public ChildWindow {
@@ -31,6 +35,9 @@ class 当選データ入力 : public ChildWindow {
     void Command1_Click();
     void mnuAddLine_Click();
     void mnuDelLine_Click();
+    // 元に戻す / やり直し: the last stored change written back, or again.
+    void mnuUndo_Click();
+    void mnuRedo_Click();
     // A right click on the grid (click kind, column and row counted from 1,
     // 0 for the headings): on a row heading of a stored row, while the
     // selection covers exactly one row, the edit menu pops up at globalPos.
@@ -44,6 +51,8 @@ class 当選データ入力 : public ChildWindow {
     QMenu* mnuEdit = nullptr;
     QAction* mnuAddLine = nullptr;
     QAction* mnuDelLine = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
 
   protected:
     // The record set is opened and bound to the grid, then the grid set up;
@@ -62,7 +71,19 @@ class 当選データ入力 : public ChildWindow {
     int EditRow() const;
     void QueueMessage(const QModelIndex& cell, const QString& text);
     bool ShowQueuedMessages();
+    void QueueQuestion(const QString& question, std::function<void()> write);
+    void AskQueuedQuestions();
+    // The cell being edited is committed and its question answered.
+    void FinishPendingEdit();
+    void GoTo(const QModelIndex& cell);
+
+    struct Question {
+        QString text;
+        std::function<void()> write;
+    };
 
     DrawEntryModel* model_ = nullptr;
     QStringList queued_;
+    std::vector<Question> questions_;
+    bool writeReported_ = false;
 };

@@ -19,6 +19,9 @@ class ChildHost {
     virtual const GlobalBas& Snapshot() const = 0;
     // propEnd: true while no window that keeps data entry closed is open.
     virtual void SetPropEnd(bool on) = 0;
+    // A child window wrote to the database: the snapshot is read again, so
+    // that the windows opened from now on see the change.
+    virtual void DrawsWritten() {}
     // The twelve reflect flags the prediction window now uses.
     virtual const ReflectOptions& PredictionOptions() const = 0;
 

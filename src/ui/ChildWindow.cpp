@@ -66,7 +66,13 @@ void CloseChildWindow(QWidget* content) {
 void PlaceAtTopLeft(QWidget* frame, int widthTwips, int heightTwips) {
     if (!frame) return;
     frame->move(0, 0);
-    frame->resize(TwipsToPixels(widthTwips, frame), TwipsToPixels(heightTwips, frame));
+    QSize size(TwipsToPixels(widthTwips, frame), TwipsToPixels(heightTwips, frame));
+    // A window taller or wider than the shown child area opens shortened to
+    // it, its content scrolling.
+    if (const QWidget* area = frame->parentWidget(); area && area->isVisible()) {
+        size = size.boundedTo(area->size());
+    }
+    frame->resize(size);
     // The content takes its size inside the frame now, not only once the
     // frame is shown, so that the window lays itself out at its own size.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->widget()) {

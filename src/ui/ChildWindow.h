@@ -62,7 +62,7 @@ class ChildWindow : public QWidget {
 void CloseChildWindow(QWidget* content);
 
 // Places a child-window frame at the top-left corner of the main window's
-// child area with the window's size in twips.
+// child area with the window's size in twips, at most the area's size.
 void PlaceAtTopLeft(QWidget* frame, int widthTwips, int heightTwips);
 
 // The hourglass pointer for the length of a scope.

@@ -2,12 +2,29 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPointer>
 #include <iostream>
 
 namespace {
 bool quiet = false;
 bool quietAnswer = false;
 QStringList recorded;
+
+// Runs a message box and gives the keyboard back to the widget that had it
+// (else to the parent's window): without a window manager nothing else
+// activates the window again, and typing would go nowhere until a click.
+int RunBox(QMessageBox& box, QWidget* parent) {
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const QPointer<QWidget> owner = parent;
+    const int answer = box.exec();
+    QWidget* target = focus ? focus.data() : owner.data();
+    if (target && target->isVisible()) {
+        target->window()->activateWindow();
+        if (focus) focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    return answer;
+}
+
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon,
@@ -18,7 +35,7 @@ void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon,
         return;
     }
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    box.exec();
+    RunBox(box, parent);
 }
 
 bool AskYesNo(QWidget* parent, const QString& text) {
@@ -27,7 +44,7 @@ bool AskYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return RunBox(box, parent) == QMessageBox::Yes;
 }
 
 void SetQuietMessages(bool on) { quiet = on; }

@@ -299,7 +299,7 @@ namespace {
 
 // The import command sits after 当選データ保守, waits for blocking windows
 // like data entry does, and reports what it did or why it refused the file.
-TEST_F(MainWindow, CsvImportCommandReportsAndTheSnapshotStaysAsItWas) {
+TEST_F(MainWindow, CsvImportCommandReportsGapsAndTheSnapshotIsReadAgain) {
     const QList<QAction*> data = main->findChild<QMenu*>("mnuHosyu")->actions();
     ASSERT_EQ(data.size(), 3);
     EXPECT_EQ(data[2], main->Command("mnuImportCsv"));
@@ -326,8 +326,21 @@ TEST_F(MainWindow, CsvImportCommandReportsAndTheSnapshotStaysAsItWas) {
     EXPECT_TRUE(report.contains(QStringLiteral("1回分を追加しました"))) << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("第1回(3行目)は登録済みの数字")))
         << report.toStdString();
-    EXPECT_TRUE(report.contains(QStringLiteral("次回の起動から"))) << report.toStdString();
-    EXPECT_EQ(main->Globals().LatestDrawNumber, 689);
+    EXPECT_FALSE(report.contains(QStringLiteral("起動"))) << report.toStdString();
+    EXPECT_FALSE(report.contains(QStringLiteral("ありません"))) << report.toStdString();
+    EXPECT_EQ(main->Globals().LatestDrawNumber, 690);
+    Open("mnuYoso");
+    EXPECT_EQ(main->Prediction().LatestDrawNumber(), 690);
+    main->FindChildWindow(QStringLiteral("一発カゾリア予想"))->close();
+
+    // Stored all the same, with every missing draw named.
+    WriteFile(dir.File("gap.csv"), header + "693,,1,2,3,4,5,6,7,8,9\n");
+    main->ImportCsvFile(QString::fromStdString(dir.File("gap.csv")));
+    EXPECT_TRUE(RecordedMessages().last().endsWith(
+        QStringLiteral("\n第691回、第692回がありません。分析は回数が続いていることを前提に数える"
+                       "ため、抜けている回も取り込んでください。")))
+        << RecordedMessages().last().toStdString();
+    EXPECT_EQ(main->Globals().LatestDrawNumber, 693);
 }
 
 }  // namespace

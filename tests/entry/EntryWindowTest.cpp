@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <functional>
 #include <sstream>
 
 #include "app/MainFrm.h"
@@ -166,7 +167,9 @@ TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
         QTest::keyClicks(editor, keys + 1);
         QTest::keyClick(editor, Qt::Key_Return);
         QApplication::processEvents();  // the grid commits after the key
+        QApplication::processEvents();  // and a question follows the commit
     };
+    SetQuietAnswer(true);  // draw 3 is complete: its change is asked first
     type(2, 1, "12");
     for (const char* refused : {"1.5", "38", "abc", "1 2"}) type(2, 2, refused);
     // ボーナス数字2 given the number of the draw's 第3数字
@@ -176,8 +179,10 @@ TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
         "当選データの数字は1から37までの整数で入力してください。「%1」は保存されません。");
     EXPECT_EQ(
         RecordedMessages(),
-        (QStringList{refusal.arg("1.5"), refusal.arg("38"), refusal.arg("abc"), refusal.arg("1 2"),
-                     QStringLiteral("「3」は「第3数字」に既にあります。")}));
+        (QStringList{
+            QStringLiteral("第3回を 1,2,3,4,5,6,7／8,9 から 12,2,3,4,5,6,7／8,9 に変えますか？"),
+            refusal.arg("1.5"), refusal.arg("38"), refusal.arg("abc"), refusal.arg("1 2"),
+            QStringLiteral("「3」は「第3数字」に既にあります。")}));
     EXPECT_EQ(StoredRows(connection)[2], "3:12,2,3,4,5,6,7,8,9");
 }
 
@@ -200,11 +205,17 @@ TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
         QTest::keyClicks(focused, keys + 1);
         QTest::keyClick(focused, Qt::Key_Return);
         QApplication::processEvents();  // the grid commits after the key
+        QApplication::processEvents();  // and a question follows the commit
     };
     bool boxClosed = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            // A question about a stored draw is answered yes, a refusal closed.
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                yes->click();
+                return;
+            }
             QTest::keyClick(box, Qt::Key_Return);
             boxClosed = true;
         }
@@ -218,6 +229,9 @@ TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
     type("36");
     expected[2] = "3:1,2,3,36,5,6,7,8,9";
     EXPECT_EQ(StoredRows(connection), expected);
+    // The question's box gives the keyboard back to the grid by itself.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    EXPECT_TRUE(grid->hasFocus());
 
     // Draw 2's 第2数字 (24) starts with the 2 typed after the refusal.
     click(0, 2);
@@ -229,6 +243,7 @@ TEST_F(EntryWindow, TypedKeysNeverReachAnotherDraw) {
     type("25");
     expected[0] = "1:7,25,12,17,23,28,34,3,15";
     EXPECT_EQ(StoredRows(connection), expected);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));  // back from the question
 
     // Tab on the last cell does not wrap to draw 1.
     click(2, 9);
@@ -245,24 +260,28 @@ TEST_F(EntryWindow, RefusedValuesAndDatabaseErrorsLeaveTheStoredValue) {
     for (const char* text : {"0", "38", "1.5", "abc"}) {
         EXPECT_FALSE(model->setData(Cell(w, 0, 1), QString(text), Qt::EditRole)) << text;
     }
-    EXPECT_TRUE(model->setData(Cell(w, 0, 9), QString(), Qt::EditRole));  // an incomplete draw
+    SetQuietAnswer(true);  // the changes below are asked about and answered yes
+    model->setData(Cell(w, 0, 9), QString(), Qt::EditRole);  // an incomplete draw
+    QApplication::processEvents();
     Database::Open(connection, Database::Mode::ReadWrite)
         .Exec(
             "CREATE TRIGGER refuse BEFORE UPDATE ON 当選データ BEGIN "
             "SELECT RAISE(ABORT, 'disk full'); END");
     EXPECT_FALSE(model->setData(Cell(w, 1, 1), QString("5"), Qt::EditRole));
+    QApplication::processEvents();
     EXPECT_EQ(model->CellText(1, 1), "20");
     EXPECT_EQ(
         StoredRows(connection),
         (Rows{"1:7,10,12,17,23,28,34,3,", "2:20,24,29,31,33,34,35,12,32", "3:1,2,3,4,5,6,7,8,9"}));
     QApplication::processEvents();
-    ASSERT_EQ(RecordedMessages().size(), 5);
+    // Four refusals, two questions, one database error.
+    ASSERT_EQ(RecordedMessages().size(), 7);
     EXPECT_TRUE(RecordedMessages()[2].contains(QStringLiteral("「1.5」は保存されません")));
     EXPECT_TRUE(
-        RecordedMessages()[4].contains(QStringLiteral("第2回の「第1数字」を保存できませんでした")));
+        RecordedMessages()[6].contains(QStringLiteral("第2回の「第1数字」を保存できませんでした")));
 }
 
-TEST_F(EntryWindow, AddsANumberedRowRightAfterTheActiveRowOnlyOnYes) {
+TEST_F(EntryWindow, AddsANumberedRowAfterTheActiveRowsDrawOnlyOnYes) {
     Start();
     当選データ入力* w = Open();
     ASSERT_NE(w, nullptr);
@@ -273,9 +292,10 @@ TEST_F(EntryWindow, AddsANumberedRowRightAfterTheActiveRowOnlyOnYes) {
     SetQuietAnswer(true);
     w->mnuAddLine_Click();
     ASSERT_EQ(w->Model()->rowCount(), 4);
-    EXPECT_EQ(w->Model()->CellText(1, 0), "4");
-    EXPECT_EQ(w->Model()->CellText(2, 0), "2");
-    EXPECT_EQ(w->fpSpread1->currentIndex(), Cell(w, 1, 4));
+    // Numbered after every stored draw, it is shown where that number sorts.
+    EXPECT_EQ(w->Model()->CellText(1, 0), "2");
+    EXPECT_EQ(w->Model()->CellText(3, 0), "4");
+    EXPECT_EQ(w->fpSpread1->currentIndex(), Cell(w, 3, 4));
     EXPECT_EQ(StoredRows(connection).back(), "4:,,,,,,,,");
 }
 
@@ -354,8 +374,10 @@ TEST_F(EntryWindow, CloseCheckStopsAtTheFirstWrongCellInRowThenColumnOrder) {
         EXPECT_EQ(RecordedMessages().last(), kWrongNumbers);
         ASSERT_EQ(w->fpSpread1->currentIndex(), Cell(w, row, column));
         ASSERT_NE(main->FindChildWindow(kName), nullptr);
-        ASSERT_TRUE(
-            w->Model()->setData(Cell(w, row, column), QString::number(20 + column), Qt::EditRole));
+        SetQuietAnswer(true);  // these draws are complete: the fix is asked first
+        w->Model()->setData(Cell(w, row, column), QString::number(20 + column), Qt::EditRole);
+        QApplication::processEvents();
+        ASSERT_EQ(w->Model()->CellText(row, column), QString::number(20 + column));
     }
     w->Command1_Click();
     QApplication::processEvents();
@@ -376,7 +398,9 @@ TEST_F(EntryWindow, CloseCheckCoversRowsPastFiveThousand) {
     EXPECT_EQ(w->fpSpread1->currentIndex(), Cell(w, 5001, 7));
 }
 
-TEST_F(EntryWindow, AnAnalysisOpenedAfterAnEditStillShowsTheStartUpSnapshot) {
+// Closing the entry window after a change reads the snapshot again: the
+// prediction window and the analyses opened next count the new draw.
+TEST_F(EntryWindow, AfterTheEntryWindowClosesThePredictionAndTheAnalysesSeeTheNewDraw) {
     Start();
     auto dumpCountClasses = [](const GlobalBas& g) {
         ResultGrid grid;
@@ -395,17 +419,164 @@ TEST_F(EntryWindow, AnAnalysisOpenedAfterAnEditStillShowsTheStartUpSnapshot) {
         ASSERT_TRUE(w->Model()->setData(Cell(w, 3, c), QString::number(c + 20), Qt::EditRole));
     w->Command1_Click();
     ASSERT_EQ(main->FindChildWindow(kName), nullptr);
+    EXPECT_EQ(main->Globals().LatestDrawNumber, 4);
 
+    main->mnuYoso_Click();
+    EXPECT_EQ(main->Prediction().LatestDrawNumber(), 4);
+    main->FindChildWindow(QStringLiteral("一発カゾリア予想"))->close();
     QMdiSubWindow* frame = main->OpenAnalysis(QStringLiteral("回数別出現分析"));
     auto* analysis = dynamic_cast<AnalysisWindow*>(frame->widget());
     ASSERT_NE(analysis, nullptr);
     std::ostringstream shown;
     DumpCsv(shown, {{"fpSpread1", &analysis->Grid()}});
-    EXPECT_EQ(shown.str(), atStartUp);
     GlobalBas restarted;
     OpenDrawStore(restarted, dir.File("Loto7Kazoria.mdb"));
-    EXPECT_EQ(restarted.LatestDrawNumber, 4);
-    EXPECT_NE(dumpCountClasses(restarted), atStartUp);
+    EXPECT_EQ(shown.str(), dumpCountClasses(restarted));
+    EXPECT_NE(shown.str(), atStartUp);
+}
+
+// One round of typing into the grid as a user does: a change to a complete
+// stored draw asks first, Esc gives the stored value back, undo and redo
+// write old and new values, a value left in the editor counts at close.
+TEST_F(EntryWindow, KeyboardEditsOfStoredDrawsAskFirstAndCanBeUndone) {
+    Start({"1, 7,10,12,17,23,28,34,3,15", "2, 20,24,29,31,33,34,35,12,32",
+           "3, 1,2,3,4,5,6,7,8,NULL"});
+    ShowMain();
+    当選データ入力* w = Open();
+    ASSERT_NE(w, nullptr);
+    QTableView* grid = w->fpSpread1;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    const Rows original = StoredRows(connection);
+    // Types keys into a cell; "\n" presses Enter, "\x1b" Esc, nothing more
+    // leaves the value in the editor.
+    auto type = [&](int row, int column, const std::string& keys) {
+        grid->setFocus();
+        grid->setCurrentIndex(Cell(w, row, column));
+        for (char key : keys) {
+            QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : grid;
+            if (key == '\n') {
+                QTest::keyClick(to, Qt::Key_Return);
+            } else if (key == '\x1b') {
+                QTest::keyClick(to, Qt::Key_Escape);
+            } else {
+                QTest::keyClick(to, key);
+            }
+        }
+        // The grid commits after the key, and the question follows the commit.
+        QApplication::processEvents();
+        QApplication::processEvents();
+    };
+    auto keys = [&](Qt::Key key) {
+        QTest::keyClick(grid, key, Qt::ControlModifier);
+        QApplication::processEvents();
+    };
+    const QString question = QStringLiteral(
+        "第1回を 7,10,12,17,23,28,34／3,15 から 9,10,12,17,23,28,34／3,15 に変えますか？");
+
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool yes;
+        QString asked;  // the question, empty when none
+        std::vector<std::string> stored;
+    };
+    const std::vector<Step> steps = {
+        {"no keeps the file as it was", [&] { type(0, 1, "9\n"); }, false, question, original},
+        {"yes stores it",
+         [&] { type(0, 1, "9\n"); },
+         true,
+         question,
+         {"1:9,10,12,17,23,28,34,3,15", original[1], original[2]}},
+        {"Esc restores",
+         [&] { type(1, 1, "5\x1b"); },
+         true,
+         {},
+         {"1:9,10,12,17,23,28,34,3,15", original[1], original[2]}},
+        {"an incomplete draw is filled without a question",
+         [&] { type(2, 9, "30\n"); },
+         false,
+         {},
+         {"1:9,10,12,17,23,28,34,3,15", original[1], "3:1,2,3,4,5,6,7,8,30"}},
+        {"a third change",
+         [&] { type(1, 2, "25\n"); },
+         true,
+         QStringLiteral(
+             "第2回を 20,24,29,31,33,34,35／12,32 から 20,25,29,31,33,34,35／12,32 に変えますか？"),
+         {"1:9,10,12,17,23,28,34,3,15", "2:20,25,29,31,33,34,35,12,32", "3:1,2,3,4,5,6,7,8,30"}},
+        {"Ctrl+Z",
+         [&] { keys(Qt::Key_Z); },
+         false,
+         {},
+         {"1:9,10,12,17,23,28,34,3,15", original[1], "3:1,2,3,4,5,6,7,8,30"}},
+        {"Ctrl+Z again",
+         [&] { keys(Qt::Key_Z); },
+         false,
+         {},
+         {"1:9,10,12,17,23,28,34,3,15", original[1], original[2]}},
+        {"Ctrl+Z back to the start", [&] { keys(Qt::Key_Z); }, false, {}, original},
+        {"Ctrl+Z with nothing left", [&] { keys(Qt::Key_Z); }, false, {}, original},
+        {"Ctrl+Y",
+         [&] { keys(Qt::Key_Y); },
+         false,
+         {},
+         {"1:9,10,12,17,23,28,34,3,15", original[1], original[2]}},
+        {"undo from the menu", [&] { w->mnuUndo->trigger(); }, false, {}, original},
+        {"a value left in the editor at close",
+         [&] {
+             type(0, 1, "11");
+             main->FindChildWindow(kName)->close();
+             QApplication::processEvents();
+         },
+         true,
+         QStringLiteral(
+             "第1回を 7,10,12,17,23,28,34／3,15 から 11,10,12,17,23,28,34／3,15 に変えますか？"),
+         {"1:11,10,12,17,23,28,34,3,15", original[1], original[2]}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        const std::string before = ReadFile(db);
+        ClearRecordedMessages();
+        SetQuietAnswer(step.yes);
+        step.act();
+        EXPECT_EQ(RecordedMessages(),
+                  step.asked.isEmpty() ? QStringList{} : QStringList{step.asked});
+        EXPECT_EQ(StoredRows(connection), step.stored);
+        if (!step.yes && !step.asked.isEmpty()) {
+            EXPECT_EQ(ReadFile(db), before);  // byte for byte
+        }
+    }
+    EXPECT_EQ(w->mnuUndo->text(), QStringLiteral("元に戻す"));
+    EXPECT_EQ(w->mnuRedo->text(), QStringLiteral("やり直し"));
+}
+
+// Ctrl+End then Ctrl+A: the question names the current cell's draw, the new
+// row shows last with the cursor in it, and Ctrl+D at once offers to delete
+// that new row; after Ctrl+Home only the first cell is selected.
+TEST_F(EntryWindow, RowCommandsFollowTheCursorMovedByKeys) {
+    Start();
+    ShowMain();
+    当選データ入力* w = Open();
+    ASSERT_NE(w, nullptr);
+    QTableView* grid = w->fpSpread1;
+    grid->setFocus();
+    grid->setCurrentIndex(Cell(w, 0, 3));
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->currentIndex(), Cell(w, 2, 9));
+    SetQuietAnswer(true);
+    QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(RecordedMessages().last(),
+              QStringLiteral(
+                  "選択された行のうしろに行を追加します。よろしいですか？\n（第3回のうしろ）"));
+    ASSERT_EQ(w->Model()->rowCount(), 4);
+    EXPECT_EQ(grid->currentIndex(), Cell(w, 3, 9));
+    SetQuietAnswer(false);
+    QTest::keyClick(grid, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_TRUE(RecordedMessages().last().startsWith(
+        QStringLiteral("選択された行を削除します。よろしいですか？\n第4回　")))
+        << RecordedMessages().last().toStdString();
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid->currentIndex(), Cell(w, 0, 0));
+    EXPECT_EQ(grid->selectionModel()->selectedIndexes(), QModelIndexList{Cell(w, 0, 0)});
 }
 
 }  // namespace
