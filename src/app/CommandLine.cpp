@@ -11,6 +11,7 @@
 #include "core/PrintableText.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
+#include "prediction/BacktestFamily.h"
 #include "prediction/BacktestGrid.h"
 #include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
@@ -220,7 +221,8 @@ int RunBacktest(const StartOptions& o, std::ostream& out, std::ostream& err) {
         err << problem << "\n" << kUsage;
         return 2;
     }
-    const BacktestResult result = ::RunBacktest(g.Draws, options, *range);
+    BacktestResult result = ::RunBacktest(g.Draws, options, *range);
+    AddFamilyPValues(result);
     if (o.format == "csv") {
         ResultGrid grid;
         WriteBacktestGrid(result, grid);
