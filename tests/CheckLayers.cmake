@@ -7,7 +7,7 @@ set(allowed_core core)
 set(allowed_data core data)
 set(allowed_analysis core analysis)
 set(allowed_prediction core prediction)
-set(allowed_ui core prediction ui)
+set(allowed_ui core analysis prediction ui)
 set(allowed_entry core data prediction ui entry)
 set(allowed_app core data analysis prediction ui entry app)
 
