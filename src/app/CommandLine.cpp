@@ -3,9 +3,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <charconv>
+#include <limits>
 #include <sstream>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/RandomnessGrid.h"
 #include "core/CurrentException.h"
 #include "core/GridDump.h"
 #include "core/PrintableText.h"
@@ -13,6 +16,7 @@
 #include "data/DrawStoreLoader.h"
 #include "grid/GridExport.h"
 #include "grid/ProgramLook.h"
+#include "prediction/BacktestFamily.h"
 #include "prediction/BacktestGrid.h"
 #include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
@@ -41,6 +45,11 @@ constexpr const char* kUsage =
     "  loto7kazoria backtest [--db FILE] [--from N] [--to M] [--format json|csv]\n"
     "                                              第N回～第M回の予想を検証します（省略時は\n"
     "                                               予想できる最初の回から最新の回まで）\n"
+    "  loto7kazoria randomness [--db FILE] [--from N] [--to M] [--simulations K]\n"
+    "                          [--seed S] [--format json|csv]\n"
+    "                                              第N回～第M回の当選数字の乱数性を検定します\n"
+    "                                              （K: 偶然の抽せんのシミュレーション回数、\n"
+    "                                               10000～1000000、省略時10000。S: 乱数の種）\n"
     "  loto7kazoria list                           dumpとexportのできるウィンドウ名を\n"
     "                                              表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
@@ -222,13 +231,92 @@ int RunBacktest(const StartOptions& o, std::ostream& out, std::ostream& err) {
         err << problem << "\n" << kUsage;
         return 2;
     }
-    const BacktestResult result = ::RunBacktest(g.Draws, options, *range);
+    BacktestResult result = ::RunBacktest(g.Draws, options, *range);
+    AddFamilyPValues(result);
     if (o.format == "csv") {
         ResultGrid grid;
         WriteBacktestGrid(result, grid);
         DumpCsv(out, {{kBacktestGridName, &grid}});
     } else {
         WriteBacktestJson(out, result);
+    }
+    return 0;
+}
+
+// A whole number in [low, high] typed for `option`; nullopt (and the
+// message in `problem`) when it is not one.
+template <typename T>
+std::optional<T> WholeNumberOption(const std::string& option, const std::string& text, T low,
+                                   T high, std::string& problem) {
+    T value{};
+    const char* end = text.data() + text.size();
+    const auto [last, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc() || last != end || value < low || value > high) {
+        problem = option + " には" + std::to_string(low) + "～" + std::to_string(high) +
+                  "の整数を指定してください。";
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Tests the stored draws against fair draws and prints every test, the
+// Holm adjustment and the conclusion.
+int RunRandomnessCommand(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.words.size() != 1 || (o.format != "json" && o.format != "csv")) {
+        err << kUsage;
+        return 2;
+    }
+    GlobalBas g;
+    OpenDrawStore(g, o.databasePath);
+    const std::optional<RandomnessRange> whole = WholeRandomnessRange(g.Draws);
+    if (!whole) {
+        err << "検定できる当選データが2回分以上ありません。\n";
+        return 1;
+    }
+    std::string problem;
+    RandomnessRange range = *whole;
+    int simulations = kRandomnessSimulations;
+    std::uint64_t seed = kRandomnessSeed;
+    const auto usage = [&] {
+        err << problem << "\n" << kUsage;
+        return 2;
+    };
+    if (o.backtestFrom) {
+        const auto v = WholeNumberOption(std::string("--from"), *o.backtestFrom, whole->from,
+                                         whole->to, problem);
+        if (!v) return usage();
+        range.from = *v;
+    }
+    if (o.backtestTo) {
+        const auto v =
+            WholeNumberOption(std::string("--to"), *o.backtestTo, whole->from, whole->to, problem);
+        if (!v) return usage();
+        range.to = *v;
+    }
+    if (o.simulations) {
+        const auto v =
+            WholeNumberOption(std::string("--simulations"), *o.simulations,
+                              kMinRandomnessSimulations, kMaxRandomnessSimulations, problem);
+        if (!v) return usage();
+        simulations = *v;
+    }
+    if (o.seed) {
+        const auto v = WholeNumberOption(std::string("--seed"), *o.seed, std::uint64_t{0},
+                                         std::numeric_limits<std::uint64_t>::max(), problem);
+        if (!v) return usage();
+        seed = *v;
+    }
+    if (RandomnessHistory(g.Draws, range).size() < 2) {
+        problem = "--from と --to の間に、検定できる当選データが2回分以上ありません。";
+        return usage();
+    }
+    const std::optional<RandomnessResult> result = RunRandomness(g.Draws, range, simulations, seed);
+    if (o.format == "csv") {
+        ResultGrid grid;
+        WriteRandomnessGrid(*result, grid);
+        DumpCsv(out, {{kRandomnessName, &grid}});
+    } else {
+        WriteRandomnessJson(out, *result);
     }
     return 0;
 }
@@ -258,6 +346,10 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             o.backtestFrom = value();
         } else if (a == "--to") {
             o.backtestTo = value();
+        } else if (a == "--simulations") {
+            o.simulations = value();
+        } else if (a == "--seed") {
+            o.seed = value();
         } else if (a == "--out") {
             o.out = value();
             if (o.out.empty()) {
@@ -319,6 +411,7 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         if (command == "dump") return RunDump(o, out, err);
         if (command == "export") return RunExport(o, err);
         if (command == "backtest") return RunBacktest(o, out, err);
+        if (command == "randomness") return RunRandomnessCommand(o, out, err);
         if (command == "list") return RunList(out);
         err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;
         return 2;

@@ -17,8 +17,10 @@ struct StartOptions {
     std::vector<std::string> openWindows;     // --open WINDOW (repeatable)
     bool quitWhenReady = false;               // --quit-when-ready
     bool replace = false;                     // import --replace
-    std::optional<std::string> backtestFrom;  // backtest --from N, as typed
-    std::optional<std::string> backtestTo;    // backtest --to M, as typed
+    std::optional<std::string> backtestFrom;  // backtest / randomness --from N, as typed
+    std::optional<std::string> backtestTo;    // backtest / randomness --to M, as typed
+    std::optional<std::string> simulations;   // randomness --simulations K, as typed
+    std::optional<std::string> seed;          // randomness --seed S, as typed
     std::string out;                          // export --out FILE
     std::vector<std::string> words;           // the command and its arguments
 };
@@ -41,8 +43,8 @@ bool CommandDraws(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, export, backtest or list, or prints the version or the
-// usage text (on out); returns the exit
+// Runs import, dump, export, backtest, randomness or list, or prints the
+// version or the usage text (on out); returns the exit
 // status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
 // go to err; nothing
 // thrown escapes.

@@ -17,6 +17,8 @@
 #include "app/FocusReturn.h"
 #include "app/FrameLayout.h"
 #include "app/HelpFile.h"
+#include "analysis/RandomnessGrid.h"
+#include "app/DataFolder.h"
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
 #include "data/CsvImport.h"
@@ -29,6 +31,7 @@
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
+#include "ui/RandomnessWindow.h"
 
 namespace {
 
@@ -137,6 +140,8 @@ void MainFrm::BuildMenus() {
     AddAnalysisCommand(analyses, QStringLiteral("下一桁出現傾向分析"), "mnuLastChar");
     AddAnalysisCommand(analyses, QStringLiteral("下一桁連続出現回数分析"), "mnuLastCharRenzoku");
     analyses->addSeparator();
+    AddCommand(analyses, QStringLiteral("乱数性の検定"), "mnuRansuKentei",
+               [this] { mnuRansuKentei_Click(); });
     AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
                [this] { mnuYosoKensho_Click(); });
 
@@ -245,6 +250,7 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
     const std::pair<QString, void (MainFrm::*)()> commands[] = {
         {QString::fromUtf8(kPredictionWindowName), &MainFrm::mnuYoso_Click},
         {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
+        {QString::fromUtf8(kRandomnessName), &MainFrm::mnuRansuKentei_Click},
         {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
     };
     for (const auto& [window, command] : commands) {
@@ -253,6 +259,11 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
         return FindChildWindow(name);
     }
     return OpenAnalysis(name);
+}
+
+void MainFrm::mnuRansuKentei_Click() {
+    OpenChild(QString::fromUtf8(kRandomnessName),
+              [](MainFrm& main) -> ChildWindow* { return new RandomnessWindow(main); });
 }
 
 void MainFrm::mnuYosoKensho_Click() {

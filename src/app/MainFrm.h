@@ -63,6 +63,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     void mnuEnd_Click();
     void mnuYoso_Click();
     void mnuYosoKensho_Click();
+    void mnuRansuKentei_Click();
     void mnuMasterInput_Click();
     // Asks for a CSV file and imports it into the database; ImportCsvFile
     // does the import, reads the snapshot again and reports.

@@ -60,8 +60,10 @@ const ChanceTable& Chance() {
     return table;
 }
 
-// Scores the rows one method showed for one draw.
-void ScoreMethod(const std::vector<Ticket>& rows, const DrawRecord& draw, MethodScore& s) {
+// Scores the rows one method showed for one draw; returns how many rows
+// hold each number.
+std::array<int, kHighestNumber + 1> ScoreMethod(const std::vector<Ticket>& rows,
+                                                const DrawRecord& draw, MethodScore& s) {
     const ChanceTable& chance = Chance();
     std::array<int, kHighestNumber + 1> rowsHolding{};
     long long count = 0;
@@ -88,6 +90,16 @@ void ScoreMethod(const std::vector<Ticket>& rows, const DrawRecord& draw, Method
     long long squares = 0;
     for (int c : rowsHolding) squares += static_cast<long long>(c) * c;
     s.mainMatchVariance += static_cast<double>(MainMatchTotalVariance(count, squares));
+    if (count > 0) s.totalLaw = Convolve(s.totalLaw, DrawMatchLaw(rowsHolding));
+    return rowsHolding;
+}
+
+// Packs the rows holding each number of every method, one byte a method.
+void AddHolding(int method, const std::array<int, kHighestNumber + 1>& holding,
+                std::array<std::uint64_t, kHighestNumber + 1>& packed) {
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+        packed[n] |= static_cast<std::uint64_t>(std::min(holding[n], 255)) << (8 * method);
+    }
 }
 
 std::optional<int> WholeNumber(std::string_view text) {
@@ -231,19 +243,69 @@ double MethodScore::ExpectedMatchShare(int matches) const {
     return tickets > 0 ? expectedMatchCounts.at(matches) / tickets : kNaN;
 }
 
-double MethodScore::PValue() const {
+double MethodScore::ZValue() const {
     if (tickets == 0 || !(mainMatchVariance > 0)) return kNaN;
-    return TwoSidedPValue((mainMatches - expectedMainMatches) / std::sqrt(mainMatchVariance));
+    return (mainMatches - expectedMainMatches) / std::sqrt(mainMatchVariance);
+}
+
+double MethodScore::PValue() const {
+    const double z = ZValue();
+    return std::isnan(z) ? kNaN : TwoSidedPValue(z);
+}
+
+double MethodScore::ExactPValue() const {
+    if (tickets == 0 || mainMatches < 0 || mainMatches >= static_cast<long long>(totalLaw.size())) {
+        return kNaN;
+    }
+    return TwoSidedExactPValues(totalLaw)[static_cast<std::size_t>(mainMatches)];
+}
+
+bool MethodScore::TooFewDraws() const {
+    return tickets > 0 && SmallestExactPValue(totalLaw) >= kSignificanceLevel;
+}
+
+double MethodScore::VerdictPValue() const {
+    return std::isnan(familyPValue) ? ExactPValue() : familyPValue;
 }
 
 std::string BacktestVerdict(const MethodScore& score) {
-    const double p = score.PValue();
+    const double p = score.VerdictPValue();
     if (std::isnan(p)) return "検証できる予想がありませんでした。";
-    const std::string shown = "（" + FormatPValue(p) + "）。";
+    if (score.TooFewDraws()) {
+        return "検証した回数が少なすぎて判定できません（どんな結果でも5%水準で有意になり"
+               "ません）。";
+    }
+    const std::string shown = std::isnan(score.familyPValue)
+                                  ? "（" + FormatPValue(p) + "）。"
+                                  : "（7手法で補正した" + FormatPValue(p) + "、補正前の" +
+                                        FormatPValue(score.ExactPValue()) + "）。";
     if (p >= kSignificanceLevel) return "偶然と比べて統計的に有意な差はありません" + shown;
-    const bool more = score.mainMatches > score.expectedMainMatches;
-    return std::string(more ? "偶然より平均一致数が多く" : "偶然より平均一致数が少なく") +
-           "、5%水準で有意です" + shown + "ただし過去の結果は将来の当選を保証しません。";
+    if (score.mainMatches > score.expectedMainMatches) {
+        return "偶然より平均一致数が多く、5%水準で有意です" + shown +
+               "ただし過去の結果は将来の当選を保証しません。";
+    }
+    return "偶然より平均一致数が少なく、5%水準で有意です" + shown +
+           "抽せんは毎回独立しているので、この手法の数字を避けても当たりやすくはなりません。";
+}
+
+std::string BacktestSummary(const BacktestResult& result) {
+    std::string more, fewer;
+    for (int m = 0; m < kBacktestMethodCount; ++m) {
+        const MethodScore& s = result.methods[m];
+        const double p = s.VerdictPValue();
+        if (std::isnan(p) || s.TooFewDraws() || p >= kSignificanceLevel) continue;
+        std::string& list = s.mainMatches > s.expectedMainMatches ? more : fewer;
+        list += (list.empty() ? "" : "、") + std::string(BacktestMethodName(m)) + "（" +
+                FormatPValue(p) + "）";
+    }
+    if (more.empty() && fewer.empty()) {
+        return "7つの方法のいずれも、偶然と区別できません。";
+    }
+    std::string text = "7つの方法のうち、";
+    if (!more.empty()) text += more + "は偶然より平均一致数が多く";
+    if (!more.empty() && !fewer.empty()) text += "、";
+    if (!fewer.empty()) text += fewer + "は偶然より平均一致数が少なく";
+    return text + "、5%水準で偶然と区別できます。ほかの方法は偶然と区別できません。";
 }
 
 BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options,
@@ -263,9 +325,11 @@ BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options
     }
     result.completed = ReplayPredictions(
         draws, result.shift, range, [&](const DrawRecord& draw, const PredictionTickets& tickets) {
+            std::array<std::uint64_t, kHighestNumber + 1> holding{};
             for (int m = 0; m < kBacktestMethodCount; ++m) {
-                ScoreMethod(tickets[m], draw, result.methods[m]);
+                AddHolding(m, ScoreMethod(tickets[m], draw, result.methods[m]), holding);
             }
+            result.drawHolding.push_back(holding);
             ++result.draws;
             const bool report = result.draws % kProgressEvery == 0 || result.draws == total;
             return !progress || !report || progress(result.draws, total);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +12,7 @@
 #include "core/DrawStore.h"
 #include "prediction/CycleMethod.h"
 #include "prediction/DrawMatrix.h"
+#include "prediction/MatchLaw.h"
 #include "prediction/PrizeTier.h"
 #include "prediction/ReflectOptions.h"
 
@@ -98,13 +101,30 @@ struct MethodScore {
     double MeanMatches() const;          // NaN without tickets
     double ExpectedMeanMatches() const;  // NaN without tickets
     double ExpectedMatchShare(int matches) const;
+    // The total main matches' distance from chance in standard deviations;
+    // NaN without tickets.
+    double ZValue() const;
     // Two-sided z-test of the total main matches against chance (normal
     // approximation); NaN without tickets.
     double PValue() const;
+
+    // The exact chance law of the total main matches, draw by draw.
+    MatchLaw totalLaw{1.0};
+    // Two-sided exact p-value of the total under that law (the chance of a
+    // total no more likely than the one seen); NaN without tickets.
+    double ExactPValue() const;
+    // True when no total the range could give reaches p < 0.05.
+    bool TooFewDraws() const;
+    // The exact p-value adjusted for testing seven methods at once; NaN
+    // until FamilyPValues filled it in.
+    double familyPValue = std::numeric_limits<double>::quiet_NaN();
+    // The p-value the verdict reads: the adjusted one when there is one.
+    double VerdictPValue() const;
 };
 
 // One plain sentence on whether the difference from chance is significant
-// at the 5 % level.
+// at the 5 % level, judged on the family-adjusted p-value (the exact
+// p-value when there is none), both shown.
 std::string BacktestVerdict(const MethodScore& score);
 
 struct BacktestResult {
@@ -113,7 +133,19 @@ struct BacktestResult {
     int draws = 0;          // draws replayed and scored
     bool completed = true;  // false when the progress callback stopped it
     std::array<MethodScore, kBacktestMethodCount> methods{};
+    // Per draw scored and number 1 … 37: how many rows of each method hold
+    // the number, method m in byte m.  The family adjustment replays fair
+    // draws against these.
+    std::vector<std::array<std::uint64_t, kHighestNumber + 1>> drawHolding;
+    // The fair histories the family adjustment simulated (0: none) and the
+    // seed of its generator.
+    int familySimulations = 0;
+    std::uint64_t familySeed = 0;
 };
+
+// One sentence for the whole run: that no method can be told from chance,
+// or which ones differ and in what direction.
+std::string BacktestSummary(const BacktestResult& result);
 
 // Told (draws done, draws in the range) at the start and then at least every
 // eight draws; returning false stops the back-test.

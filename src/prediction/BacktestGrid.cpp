@@ -24,9 +24,13 @@ constexpr int kMeanColumn = 4;
 constexpr int kFirstMatchColumn = 6;  // two columns per match count 0 … 7
 constexpr int kFirstTierColumn = kFirstMatchColumn + 2 * (kTicketSize + 1);  // two per tier
 constexpr int kPValueColumn = kFirstTierColumn + 2 * kPrizeTierCount;
-constexpr int kVerdictColumn = kPValueColumn + 1;
+constexpr int kZColumn = kPValueColumn + 1;
+constexpr int kExactPColumn = kZColumn + 1;
+constexpr int kFamilyPColumn = kExactPColumn + 1;
+constexpr int kVerdictColumn = kFamilyPColumn + 1;
 constexpr int kColumns = kVerdictColumn;
-constexpr int kRows = kFirstMethodRow + kBacktestMethodCount - 1;
+constexpr int kSummaryRow = kFirstMethodRow + kBacktestMethodCount;
+constexpr int kRows = kSummaryRow;
 
 template <typename F>
 void Style(ResultGrid& grid, int c1, int r1, int c2, int r2, F&& style) {
@@ -47,6 +51,13 @@ std::string Decimal(double value, int decimals) {
     return text;
 }
 
+// How the p-values were adjusted for the seven methods, with the seed.
+std::string FamilyNote(const BacktestResult& result) {
+    if (result.familySimulations == 0) return "　※7手法の補正はしていません";
+    return "　7手法の補正：偶然の抽せん" + std::to_string(result.familySimulations) +
+           "通りのシミュレーション（シード " + std::to_string(result.familySeed) + "）";
+}
+
 void WriteHeadings(ResultGrid& grid) {
     const auto pair = [&](int column, const std::string& figure, const char* chance) {
         grid.WriteCell(column, kHeadingRow, figure);
@@ -62,7 +73,10 @@ void WriteHeadings(ResultGrid& grid) {
     for (int t = 1; t <= kPrizeTierCount; ++t) {
         pair(kFirstTierColumn + 2 * (t - 1), std::to_string(t) + "等", "偶然");
     }
-    grid.WriteCell(kPValueColumn, kHeadingRow, "p値");
+    grid.WriteCell(kPValueColumn, kHeadingRow, "p値（正規近似）");
+    grid.WriteCell(kZColumn, kHeadingRow, "z値");
+    grid.WriteCell(kExactPColumn, kHeadingRow, "正確なp値");
+    grid.WriteCell(kFamilyPColumn, kHeadingRow, "補正後のp値");
     grid.WriteCell(kVerdictColumn, kHeadingRow, "判定（5%水準）");
 }
 
@@ -84,6 +98,9 @@ void WriteMethod(const MethodScore& s, int row, ResultGrid& grid) {
                        FormatFigure(s.expectedTierCounts[t]));
     }
     grid.WriteCell(kPValueColumn, row, FormatFigure(s.PValue()));
+    grid.WriteCell(kZColumn, row, Decimal(s.ZValue(), 2));
+    grid.WriteCell(kExactPColumn, row, FormatFigure(s.ExactPValue()));
+    grid.WriteCell(kFamilyPColumn, row, FormatFigure(s.familyPValue));
     grid.WriteCell(kVerdictColumn, row, BacktestVerdict(s));
 }
 
@@ -101,7 +118,10 @@ void Shape(ResultGrid& grid) {
     grid.SetColumnWidth(kMeanColumn, 10);
     grid.SetColumnWidth(kMeanColumn + 1, 10);
     for (int m = 0; m <= kTicketSize; ++m) grid.SetColumnWidth(kFirstMatchColumn + 2 * m, 14);
-    grid.SetColumnWidth(kVerdictColumn, 100);
+    grid.SetColumnWidth(kPValueColumn, 14);
+    grid.SetColumnWidth(kExactPColumn, 10);
+    grid.SetColumnWidth(kFamilyPColumn, 11);
+    grid.SetColumnWidth(kVerdictColumn, 130);
     Style(grid, -1, -1, -1, -1, [](ResultGrid& g) {
         g.SetCellKind(ResultGrid::CellKind::StaticText);
         g.SetHorizontalAlign(HAlign::Center);
@@ -114,7 +134,13 @@ void Shape(ResultGrid& grid) {
     }
     Style(grid, -1, kHeadingRow, -1, kHeadingRow,
           [](ResultGrid& g) { g.SetBackColor(kHeadingBack); });
-    // The range line runs across the cells to its right.
+    // The range line and the summary run across the cells to their right.
+    Style(grid, -1, kSummaryRow, -1, kSummaryRow, [](ResultGrid& g) {
+        g.DrawBorder(ResultGrid::kBorderAll, 0);
+        g.SetHorizontalAlign(HAlign::Left);
+        g.SetTextOverflow(true);
+        g.SetBackColor(kRangeBack);
+    });
     Style(grid, -1, kRangeRow, -1, kRangeRow, [](ResultGrid& g) {
         g.DrawBorder(ResultGrid::kBorderAll, 0);
         g.SetHorizontalAlign(HAlign::Left);
@@ -151,11 +177,13 @@ void WriteBacktestGrid(const BacktestResult& result, ResultGrid& grid) {
                    "第" + std::to_string(result.range.from) + "回～第" +
                        std::to_string(result.range.to) + "回の" + std::to_string(result.draws) +
                        "回を検証（参考にする回のずれ " + std::to_string(result.shift) + "回）" +
-                       (result.completed ? "" : "　※途中で中止しました"));
+                       (result.completed ? "" : "　※途中で中止しました") + FamilyNote(result));
     WriteHeadings(grid);
     for (int m = 0; m < kBacktestMethodCount; ++m) {
         const int row = kFirstMethodRow + m;
         grid.WriteCell(kMethodColumn, row, BacktestMethodName(m));
         WriteMethod(result.methods[m], row, grid);
     }
+    grid.WriteCell(kMethodColumn, kSummaryRow, "まとめ");
+    grid.WriteCell(kTicketsColumn, kSummaryRow, BacktestSummary(result));
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/GridDump.h"
+#include "prediction/BacktestFamily.h"
 
 namespace {
 
@@ -47,6 +48,8 @@ void WriteMethod(std::ostream& out, int method, const MethodScore& s) {
     out << ", \"expectedTiers\": ";
     PerTier(out, [&](int t) { return Number(s.expectedTierCounts[t]); });
     out << ", \"pValue\": " << Number(s.PValue())
+        << ", \"exactPValue\": " << Number(s.ExactPValue())
+        << ", \"familyPValue\": " << Number(s.familyPValue)
         << ", \"verdict\": " << JsonString(BacktestVerdict(s)) << '}';
 }
 
@@ -54,7 +57,13 @@ void WriteMethod(std::ostream& out, int method, const MethodScore& s) {
 
 void WriteBacktestJson(std::ostream& out, const BacktestResult& result) {
     out << "{\"from\": " << result.range.from << ", \"to\": " << result.range.to
-        << ", \"draws\": " << result.draws << ", \"methods\": [";
+        << ", \"draws\": " << result.draws;
+    if (result.familySimulations > 0) {
+        out << ", \"familyMethod\": " << JsonString(kFamilyMethodName)
+            << ", \"simulations\": " << result.familySimulations
+            << ", \"seed\": " << result.familySeed;
+    }
+    out << ", \"summary\": " << JsonString(BacktestSummary(result)) << ", \"methods\": [";
     for (int m = 0; m < kBacktestMethodCount; ++m) {
         out << (m > 0 ? ",\n  " : "\n  ");
         WriteMethod(out, m, result.methods[m]);

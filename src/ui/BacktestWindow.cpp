@@ -8,15 +8,18 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPromise>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QtConcurrent>
 #include <algorithm>
 
 #include "core/CurrentException.h"
 #include "core/GlobalBas.h"
 #include "core/QtConversions.h"
 #include "grid/Twips.h"
+#include "prediction/BacktestFamily.h"
 #include "prediction/BacktestGrid.h"
 #include "ui/BacktestChart.h"
 #include "ui/ChildHost.h"
@@ -50,33 +53,15 @@ QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) 
 
 }  // namespace
 
-// Installed on the application while a run goes on.  User input reaches
-// only 中止, 閉じる and the window's frame (it may be moved or closed); Esc
-// stops the run.  A close of the main window is held back until the run has
-// stopped, because closing it releases the draws the run is reading.
-class BacktestWindow::RunInput : public QObject {
-  public:
-    explicit RunInput(BacktestWindow& window) : QObject(&window), window_(window) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Close && watched == window_.window() && watched != &window_) {
-            event->ignore();
-            window_.StopAndCloseMain();
-            return true;
-        }
-        if (event->type() == QEvent::Shortcut) return true;
-        if (!event->isInputEvent() || !watched->isWidgetType()) return false;
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            window_.Cmd中止_Click();
-            return true;
-        }
-        return watched != window_.Cmd中止 && watched != window_.Command1 &&
-               watched != window_.parentWidget();
-    }
-
-  private:
-    BacktestWindow& window_;
+// What a run reads and what it scored.  The worker owns it until it
+// returns; the window reads the result only after that.
+struct BacktestWindow::Run {
+    DrawStore draws;
+    ReflectOptions options;
+    BacktestRange range;
+    BacktestResult result;
+    int total = 0;  // draws in the range
+    std::string failure;
 };
 
 BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
@@ -86,7 +71,7 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
                    .widthTwips = kWidthTwips,
                    .heightTwips = kHeightTwips},
                   parent),
-      input_(new RunInput(*this)) {
+      watcher_(new QFutureWatcher<void>(this)) {
     Label1 = new QLabel(QStringLiteral("過去の当選データで各手法の予想をやり直し、当たり具合を"
                                        "偶然と比べます（予想の「反映する」の設定で計算します）"),
                         this);
@@ -161,20 +146,31 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
     layout->addWidget(fpSpread1);
     layout->addLayout(methods);
     layout->addWidget(Chart1, 1);
+
+    connect(watcher_, &QFutureWatcher<void>::progressRangeChanged, ProgressBar1,
+            &QProgressBar::setRange);
+    connect(watcher_, &QFutureWatcher<void>::progressValueChanged, ProgressBar1,
+            &QProgressBar::setValue);
+    connect(watcher_, &QFutureWatcher<void>::finished, this, [this] { RunEnded(); });
 }
 
-// A window destroyed during a run stops filtering before its parts go.
-BacktestWindow::~BacktestWindow() { qApp->removeEventFilter(input_); }
+// A window destroyed during a run lets the worker end before its parts go.
+BacktestWindow::~BacktestWindow() { CancelAndWait(); }
 
 void BacktestWindow::Compute() {
     result_.reset();
-    if (!TakeWholeRange()) return;
-    const BacktestRange range{Spin開始回->value(), Spin終了回->value()};
-    result_ = RunBacktest(Host().Snapshot().Draws, Host().PredictionOptions(), range);
-    totalDraws_ = result_->draws;
+    TakeWholeRange();
 }
 
 void BacktestWindow::Present() {
+    if (!haveRange_) {
+        ShowNoDraws();
+        return;
+    }
+    StartRun({Spin開始回->value(), Spin終了回->value()});
+}
+
+void BacktestWindow::ShowResult() {
     if (!result_) {
         ShowNoDraws();
         return;
@@ -187,7 +183,13 @@ void BacktestWindow::Present() {
     ProgressBar1->setRange(0, std::max(1, totalDraws_));
     ProgressBar1->setValue(result_->draws);
     const BacktestRange& range = result_->range;
-    if (result_->completed) {
+    if (result_->completed && result_->familySimulations == 0) {
+        Label2->setText(QStringLiteral("中止しました。第%1回～第%2回の%3回を検証しましたが、"
+                                       "7手法をまとめた補正は計算していません。")
+                            .arg(range.from)
+                            .arg(range.to)
+                            .arg(result_->draws));
+    } else if (result_->completed) {
         Label2->setText(QStringLiteral("第%1回～第%2回の%3回を検証しました。")
                             .arg(range.from)
                             .arg(range.to)
@@ -256,7 +258,7 @@ void BacktestWindow::Cmd実行_Click() {
     if (running_) return;
     if (!TakeWholeRange()) {
         result_.reset();
-        Present();
+        ShowResult();
         return;
     }
     const BacktestRange range{Spin開始回->value(), Spin終了回->value()};
@@ -264,51 +266,45 @@ void BacktestWindow::Cmd実行_Click() {
         ShowMessage(this, QStringLiteral("最初の回が最後の回より後になっています。"));
         return;
     }
-    // The run reads the snapshot and its own copy of the flags; once this
-    // window is gone it touches nothing of it.
-    const DrawStore& draws = Host().Snapshot().Draws;
-    const ReflectOptions options = Host().PredictionOptions();
-    const QPointer<BacktestWindow> alive(this);
-    struct RunScope {
-        QPointer<BacktestWindow> window;
-        ~RunScope() {
-            if (window) window->SetRunning(false);
-        }
-    };
-    std::optional<BacktestResult> result;
-    int total = 0;
-    try {
-        SetRunning(true);
-        const RunScope scope{alive};
-        result = RunBacktest(draws, options, range, [&](int done, int all) {
-            if (!alive) return false;
-            total = all;
-            ProgressBar1->setRange(0, std::max(1, all));
-            ProgressBar1->setValue(done);
-            QApplication::processEvents();
-            return alive && !stopRequested_;
-        });
-    } catch (...) {
-        if (alive) ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+    StartRun(range);
+}
+
+void BacktestWindow::StartRun(const BacktestRange& range) {
+    run_ = std::make_shared<Run>();
+    run_->draws = Host().Snapshot().Draws;
+    run_->options = Host().PredictionOptions();
+    run_->range = range;
+    SetRunning(true);
+    watcher_->setFuture(QtConcurrent::run(RunInWorker, run_));
+}
+
+void BacktestWindow::RunEnded() {
+    if (!running_) return;
+    const std::shared_ptr<Run> run = std::move(run_);
+    SetRunning(false);
+    if (!run->failure.empty()) {
+        ShowMessage(this, QString::fromStdString(run->failure));
+        return;
     }
-    if (!alive) return;
-    if (result) {
-        result_ = std::move(result);
-        totalDraws_ = total;
-        Present();
-    }
-    if (closeMainAfterRun_) {
-        closeMainAfterRun_ = false;
-        closeAfterRun_ = false;
-        window()->close();
-    } else if (closeAfterRun_) {
-        closeAfterRun_ = false;
-        CloseChildWindow(this);
-    }
+    result_ = std::move(run->result);
+    totalDraws_ = run->total;
+    ShowResult();
+}
+
+void BacktestWindow::WaitForRun() {
+    if (!running_) return;
+    watcher_->waitForFinished();
+    RunEnded();
+}
+
+void BacktestWindow::CancelAndWait() {
+    if (!running_) return;
+    watcher_->cancel();
+    watcher_->waitForFinished();
 }
 
 void BacktestWindow::Cmd中止_Click() {
-    if (running_) stopRequested_ = true;
+    if (running_) watcher_->cancel();
 }
 
 void BacktestWindow::SetRunning(bool running) {
@@ -320,28 +316,42 @@ void BacktestWindow::SetRunning(bool running) {
     Command2->setEnabled(!running && result_);
     Cmd中止->setEnabled(running);
     if (running) {
-        stopRequested_ = false;
         ProgressBar1->setValue(0);
         Label2->setText(QStringLiteral("検証しています…"));
         Cmd中止->setFocus();
-        qApp->installEventFilter(input_);
-    } else {
-        qApp->removeEventFilter(input_);
     }
 }
 
-void BacktestWindow::StopAndCloseMain() {
-    stopRequested_ = true;
-    closeMainAfterRun_ = true;
+void BacktestWindow::keyPressEvent(QKeyEvent* event) {
+    if (running_ && event->key() == Qt::Key_Escape) {
+        Cmd中止_Click();
+        return;
+    }
+    ChildWindow::keyPressEvent(event);
 }
 
 void BacktestWindow::closeEvent(QCloseEvent* event) {
-    if (running_) {
-        // The run is still on the stack: stop it, and close once it returned.
-        stopRequested_ = true;
-        closeAfterRun_ = true;
-        event->ignore();
-        return;
-    }
+    CancelAndWait();
+    running_ = false;
     ChildWindow::closeEvent(event);
+}
+
+// The replay counts the draws of the range, the family adjustment as many again.
+void BacktestWindow::RunInWorker(QPromise<void>& promise, const std::shared_ptr<Run>& run) {
+    try {
+        run->result = RunBacktest(run->draws, run->options, run->range, [&](int done, int total) {
+            run->total = total;
+            promise.setProgressRange(0, 2 * std::max(1, total));
+            promise.setProgressValue(done);
+            return !promise.isCanceled();
+        });
+        if (!run->result.completed) return;
+        AddFamilyPValues(run->result, kFamilySimulations, kFamilySeed, [&](int done, int all) {
+            promise.setProgressValue(
+                run->total + static_cast<int>(static_cast<long long>(run->total) * done / all));
+            return !promise.isCanceled();
+        });
+    } catch (...) {
+        run->failure = MessageOfCurrentException();
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QFutureWatcher>
+#include <QPromise>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "core/ResultGrid.h"
@@ -30,10 +33,10 @@ inline constexpr const char* kBacktestWindowName = "予想の検証";
 // 印刷 prints the table and the chart; the table's right-click menu also
 // saves it as CSV, image or PDF.
 //
-// A run happens on the UI thread: between every few draws it updates the
-// progress bar and lets pending events run, so 中止 answers at once.  While
-// it runs, user input reaches only 中止, 閉じる and the window's frame, and
-// closing this window or the main window waits until the run has stopped.
+// A run (also the first, when the window opens) works in a worker over its
+// own copy of the draws and the flags, so the window and every other window
+// stay responsive.  中止 and Esc cancel it within a few draws or a hundred
+// simulated histories; closing the window cancels the run and waits for it.
 class BacktestWindow : public ChildWindow {
   public:
     explicit BacktestWindow(ChildHost& host, QWidget* parent = nullptr);
@@ -45,6 +48,8 @@ class BacktestWindow : public ChildWindow {
     void Cmd中止_Click();
 
     bool Running() const { return running_; }
+    // Waits for the run that goes on, if any, and shows its result.
+    void WaitForRun();
     const ResultGrid& Grid() const { return grid_; }
     // The last result shown; none when the draws let no method predict.
     const std::optional<BacktestResult>& Result() const { return result_; }
@@ -66,13 +71,15 @@ class BacktestWindow : public ChildWindow {
     BacktestChart* Chart1 = nullptr;
 
   protected:
-    // The default range with the current flags, computed in full.
+    // The default range with the current flags.
     void Compute() override;
+    // Starts the run of that range, or says why there is none.
     void Present() override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    class RunInput;
+    struct Run;
 
     // Sets the limits of the range boxes to the draws all methods can predict
     // with the current flags (the first time also their values); false when
@@ -80,17 +87,20 @@ class BacktestWindow : public ChildWindow {
     bool TakeWholeRange();
     void ShowNoDraws();
     void SetRunning(bool running);
-    // Asked while a run goes on: stop it, then close the main window.
-    void StopAndCloseMain();
+    void StartRun(const BacktestRange& range);
+    // The worker ended: shows what it scored.
+    void RunEnded();
+    void ShowResult();
+    // Cancels the run that goes on and waits until the worker has returned.
+    void CancelAndWait();
+    static void RunInWorker(QPromise<void>& promise, const std::shared_ptr<Run>& run);
 
-    RunInput* input_ = nullptr;
+    QFutureWatcher<void>* watcher_ = nullptr;
+    std::shared_ptr<Run> run_;  // shared with the worker
     GridOutput* output_ = nullptr;
     ResultGrid grid_;
     std::optional<BacktestResult> result_;
     int totalDraws_ = 0;  // draws in the range of the last result
     bool haveRange_ = false;
     bool running_ = false;
-    bool stopRequested_ = false;
-    bool closeAfterRun_ = false;
-    bool closeMainAfterRun_ = false;
 };

@@ -143,7 +143,11 @@ TEST_F(CommandLine, BacktestPrintsTheJsonKeysAndRefusesABadRange) {
 
     ASSERT_EQ(json.status, 0) << json.err;
     const QJsonObject top = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
-    EXPECT_EQ(KeysOf(top), QStringList({"draws", "from", "methods", "to"}));
+    EXPECT_EQ(KeysOf(top), QStringList({"draws", "familyMethod", "from", "methods", "seed",
+                                        "simulations", "summary", "to"}));
+    EXPECT_EQ(top["familyMethod"].toString(), QStringLiteral("max-|z| over simulated fair draws"));
+    EXPECT_EQ(top["seed"].toInteger(), 20260701);
+    EXPECT_EQ(top["simulations"].toInt(), 100000);
     EXPECT_EQ(top["from"].toInt(), 19);
     EXPECT_EQ(top["to"].toInt(), 60);
     EXPECT_EQ(top["draws"].toInt(), 42);
@@ -156,9 +160,12 @@ TEST_F(CommandLine, BacktestPrintsTheJsonKeysAndRefusesABadRange) {
     for (const QJsonValue& value : methods) {
         const QJsonObject m = value.toObject();
         SCOPED_TRACE(m["name"].toString().toStdString());
-        EXPECT_EQ(KeysOf(m), QStringList({"expectedMatchShares", "expectedMeanMatches",
-                                          "expectedTiers", "matchCounts", "meanMatches", "name",
-                                          "pValue", "tickets", "tiers", "verdict"}));
+        EXPECT_EQ(KeysOf(m),
+                  QStringList({"exactPValue", "expectedMatchShares", "expectedMeanMatches",
+                               "expectedTiers", "familyPValue", "matchCounts", "meanMatches",
+                               "name", "pValue", "tickets", "tiers", "verdict"}));
+        // The adjustment for seven methods never lowers a p-value.
+        EXPECT_GE(m["familyPValue"].toDouble(), m["exactPValue"].toDouble());
         const int tickets = m["tickets"].toInt();
         EXPECT_GE(tickets, 42);
         int counted = 0;

@@ -1,0 +1,182 @@
+#include "analysis/RandomnessAnalysis.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <numeric>
+#include <thread>
+
+#include "core/FairDraws.h"
+
+namespace {
+
+constexpr int kBlock = 50;  // histories per block: small, so a stop answers at once
+constexpr int kThreads = 2;
+constexpr double kLevel = 0.05;
+constexpr double kTieTolerance = 1e-9;
+
+void SimulateBlock(int draws, std::uint64_t seed, int block, int count, std::atomic<bool>& stop,
+                   std::array<std::vector<double>, kRandomnessTestCount>& out, int first) {
+    FairDraws fair(FairDraws::StreamSeed(seed, block));
+    for (int h = 0; h < count && !stop; ++h) {
+        RandomnessTally tally;
+        for (int d = 0; d < draws; ++d) {
+            DrawSets sets;
+            sets.main = fair.NextDraw(sets.bonus);
+            tally.Add(sets);
+        }
+        const auto statistics = RandomnessStatistics(tally);
+        for (int t = 0; t < kRandomnessTestCount; ++t) out[t][first + h] = statistics[t];
+    }
+}
+
+}  // namespace
+
+std::optional<RandomnessRange> WholeRandomnessRange(const DrawStore& draws) {
+    std::optional<RandomnessRange> range;
+    int count = 0;
+    for (const DrawRecord& draw : draws.Rows()) {
+        if (!draw.IsComplete()) continue;
+        if (!range) range = RandomnessRange{draw.drawNumber, draw.drawNumber};
+        range->to = draw.drawNumber;
+        ++count;
+    }
+    if (count < 2) return std::nullopt;
+    return range;
+}
+
+std::vector<DrawSets> RandomnessHistory(const DrawStore& draws, const RandomnessRange& range) {
+    std::vector<DrawSets> history;
+    for (const DrawRecord& draw : draws.Rows()) {
+        if (draw.IsComplete() && draw.drawNumber >= range.from && draw.drawNumber <= range.to) {
+            history.push_back(SetsOf(draw));
+        }
+    }
+    return history;
+}
+
+double RandomnessReference::PValue(int test, double statistic) const {
+    const std::vector<double>& s = sorted[test];
+    const auto atLeast = std::lower_bound(s.begin(), s.end(), statistic * (1 - kTieTolerance));
+    return static_cast<double>(1 + (s.end() - atLeast)) / (1 + simulations);
+}
+
+std::optional<RandomnessReference> SimulateRandomness(int draws, int simulations,
+                                                      std::uint64_t seed,
+                                                      const RandomnessProgress& progress) {
+    RandomnessReference reference;
+    reference.draws = draws;
+    reference.simulations = simulations;
+    reference.seed = seed;
+    for (auto& s : reference.sorted) s.assign(static_cast<std::size_t>(simulations), 0.0);
+    const int blocks = (simulations + kBlock - 1) / kBlock;
+    std::atomic<int> nextBlock{0};
+    std::atomic<int> done{0};
+    std::atomic<bool> stop{false};
+    const auto work = [&](bool reports) {
+        for (int b = nextBlock++; b < blocks && !stop; b = nextBlock++) {
+            const int first = b * kBlock;
+            const int count = std::min(kBlock, simulations - first);
+            SimulateBlock(draws, seed, b, count, stop, reference.sorted, first);
+            done += count;
+            if (reports && progress && !progress(done, simulations)) stop = true;
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int i = 1; i < kThreads; ++i) helpers.emplace_back(work, false);
+    work(true);
+    for (std::thread& helper : helpers) helper.join();
+    if (stop) return std::nullopt;
+    for (auto& s : reference.sorted) std::sort(s.begin(), s.end());
+    return reference;
+}
+
+std::array<double, kRandomnessTestCount> HolmAdjust(
+    const std::array<double, kRandomnessTestCount>& p) {
+    std::array<int, kRandomnessTestCount> order{};
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return p[a] < p[b]; });
+    std::array<double, kRandomnessTestCount> adjusted{};
+    double running = 0;
+    for (int i = 0; i < kRandomnessTestCount; ++i) {
+        running = std::max(running, std::min(1.0, (kRandomnessTestCount - i) * p[order[i]]));
+        adjusted[order[i]] = running;
+    }
+    return adjusted;
+}
+
+RandomnessResult TestRandomness(const std::vector<DrawSets>& history,
+                                const RandomnessReference& reference) {
+    RandomnessTally tally;
+    for (const DrawSets& draw : history) tally.Add(draw);
+    const auto statistics = RandomnessStatistics(tally);
+    RandomnessResult result;
+    result.draws = tally.draws;
+    result.simulations = reference.simulations;
+    result.seed = reference.seed;
+    std::array<double, kRandomnessTestCount> p{};
+    for (int t = 0; t < kRandomnessTestCount; ++t) {
+        RandomnessOutcome& o = result.tests[t];
+        o.statistic = statistics[t];
+        o.pValue = p[t] = reference.PValue(t, statistics[t]);
+        o.bars = RandomnessBars(tally, t);
+    }
+    const auto holm = HolmAdjust(p);
+    for (int t = 0; t < kRandomnessTestCount; ++t) result.tests[t].holmPValue = holm[t];
+    return result;
+}
+
+std::optional<RandomnessResult> RunRandomness(const DrawStore& draws, const RandomnessRange& range,
+                                              int simulations, std::uint64_t seed,
+                                              const RandomnessProgress& progress) {
+    const std::vector<DrawSets> history = RandomnessHistory(draws, range);
+    const std::optional<RandomnessReference> reference =
+        SimulateRandomness(static_cast<int>(history.size()), simulations, seed, progress);
+    if (!reference) return std::nullopt;
+    RandomnessResult result = TestRandomness(history, *reference);
+    result.range = range;
+    return result;
+}
+
+std::string FormatRandomnessP(double p) {
+    if (p < 0.001) return "p < 0.001";
+    char text[32];
+    std::snprintf(text, sizeof text, "%#.2g", p);
+    // Two digits must not round a p below the level up to the level itself.
+    if (p < kLevel && std::strtod(text, nullptr) >= kLevel) {
+        std::snprintf(text, sizeof text, "%#.3g", p);
+    }
+    return std::string("p = ") + text;
+}
+
+namespace {
+
+const char* Strength(double p) {
+    if (p < 0.001) return "非常に強く";
+    if (p < 0.01) return "強く";
+    return "";
+}
+
+}  // namespace
+
+std::string RandomnessVerdict(const RandomnessOutcome& o) {
+    if (o.holmPValue >= kLevel) return "公平な抽せんと矛盾しません。";
+    return std::string("公平な抽せんと") + Strength(o.holmPValue) + "食い違っています（補正後の" +
+           FormatRandomnessP(o.holmPValue) + "）。";
+}
+
+std::string RandomnessConclusion(const RandomnessResult& result) {
+    std::vector<int> disagreeing;
+    for (int t = 0; t < kRandomnessTestCount; ++t) {
+        if (result.tests[t].holmPValue < kLevel) disagreeing.push_back(t);
+    }
+    if (disagreeing.empty()) return "抽せんは公平なものと矛盾しません。";
+    std::string text;
+    for (int t : disagreeing) {
+        const RandomnessOutcome& o = result.tests[t];
+        text += std::string(text.empty() ? "" : "、") + "「" + RandomnessTestName(t) + "」は" +
+                Strength(o.holmPValue) + "食い違い（補正後の" + FormatRandomnessP(o.holmPValue) +
+                "）";
+    }
+    return "公平な抽せんとの食い違いがあります：" + text + "。";
+}

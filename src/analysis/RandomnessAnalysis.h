@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/RandomnessTally.h"
+#include "core/DrawStore.h"
+
+// 乱数性の検定: the nine tests over a range of stored draws, each with a
+// p-value simulated from fair histories of the same length, Holm's
+// adjustment over the nine and one conclusion.
+
+inline constexpr int kRandomnessSimulations = 10000;
+inline constexpr int kMinRandomnessSimulations = 10000;
+inline constexpr int kMaxRandomnessSimulations = 1000000;
+inline constexpr std::uint64_t kRandomnessSeed = 20260702;
+
+// The draw numbers of the range, both included.
+struct RandomnessRange {
+    int from = 0;
+    int to = 0;
+};
+
+// The first and last complete draw; nullopt when fewer than two are held.
+std::optional<RandomnessRange> WholeRandomnessRange(const DrawStore& draws);
+
+// The complete draws of the range as number sets, in store order.
+std::vector<DrawSets> RandomnessHistory(const DrawStore& draws, const RandomnessRange& range);
+
+// The statistics of fair histories of `draws` draws, each sorted, per test.
+struct RandomnessReference {
+    int draws = 0;
+    int simulations = 0;
+    std::uint64_t seed = 0;
+    std::array<std::vector<double>, kRandomnessTestCount> sorted;
+
+    // (1 + fair histories whose statistic is at least this one) / (1 + simulations).
+    double PValue(int test, double statistic) const;
+};
+
+// Told (histories done, histories in all); returning false stops the work.
+using RandomnessProgress = std::function<bool(int done, int total)>;
+
+// Simulates `simulations` fair histories of `draws` draws on two threads,
+// in blocks whose generators are seeded from `seed` and the block, so the
+// result does not depend on the threads.  nullopt when stopped.
+std::optional<RandomnessReference> SimulateRandomness(int draws, int simulations,
+                                                      std::uint64_t seed,
+                                                      const RandomnessProgress& progress = {});
+
+struct RandomnessOutcome {
+    double statistic = 0;
+    double pValue = 1;
+    double holmPValue = 1;
+    std::vector<ChartBar> bars;
+};
+
+struct RandomnessResult {
+    RandomnessRange range;
+    int draws = 0;
+    int simulations = 0;
+    std::uint64_t seed = 0;
+    std::array<RandomnessOutcome, kRandomnessTestCount> tests;
+};
+
+// Holm's step-down adjustment of p-values for testing them together.
+std::array<double, kRandomnessTestCount> HolmAdjust(
+    const std::array<double, kRandomnessTestCount>& p);
+
+// Every test of the history against a reference of its length.
+RandomnessResult TestRandomness(const std::vector<DrawSets>& history,
+                                const RandomnessReference& reference);
+
+// The whole run: the draws of the range tested against `simulations` fair
+// histories; nullopt when the progress callback stopped it.
+std::optional<RandomnessResult> RunRandomness(const DrawStore& draws, const RandomnessRange& range,
+                                              int simulations, std::uint64_t seed,
+                                              const RandomnessProgress& progress = {});
+
+// One plain sentence: the draws agree with a fair draw, or which tests
+// disagree and how strongly, on the Holm-adjusted p-values.
+std::string RandomnessConclusion(const RandomnessResult& result);
+// "p = 0.012", "p < 0.001".
+std::string FormatRandomnessP(double p);
+// One sentence per test on its own adjusted p-value.
+std::string RandomnessVerdict(const RandomnessOutcome& outcome);

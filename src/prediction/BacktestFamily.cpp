@@ -1,0 +1,108 @@
+#include "prediction/BacktestFamily.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "core/FairDraws.h"
+
+namespace {
+
+// Histories are simulated in blocks, each with its own generator seeded from
+// the seed and the block's index, so the figures do not depend on which
+// thread ran which block.
+constexpr int kBlock = 100;
+constexpr int kThreads = 2;
+
+struct Tables {
+    const BacktestResult& result;
+    // Per method, the distance |z| from chance of each total; empty for a
+    // method without tickets.
+    std::array<std::vector<double>, kBacktestMethodCount> zOfTotal;
+};
+
+// The largest |z| of the seven totals in each history of one block.
+void SimulateBlock(const Tables& t, std::uint64_t seed, int block, int count, double* largest) {
+    FairDraws fair(FairDraws::StreamSeed(seed, block));
+    for (int h = 0; h < count; ++h) {
+        std::array<int, kBacktestMethodCount> totals{};
+        for (const auto& holding : t.result.drawHolding) {
+            std::uint64_t set = fair.NextMainSet();
+            std::uint64_t packed = 0;  // a method has a few rows: no byte overflows
+            while (set != 0) {
+                packed += holding[std::countr_zero(set)];
+                set &= set - 1;
+            }
+            for (int m = 0; m < kBacktestMethodCount; ++m) {
+                totals[m] += static_cast<int>((packed >> (8 * m)) & 0xff);
+            }
+        }
+        double most = 0;
+        for (int m = 0; m < kBacktestMethodCount; ++m) {
+            const std::vector<double>& z = t.zOfTotal[m];
+            if (!z.empty()) most = std::max(most, z[static_cast<std::size_t>(totals[m])]);
+        }
+        largest[h] = most;
+    }
+}
+
+}  // namespace
+
+bool AddFamilyPValues(BacktestResult& result, int simulations, std::uint64_t seed,
+                      const FamilyProgress& progress) {
+    Tables tables{result, {}};
+    for (int m = 0; m < kBacktestMethodCount; ++m) {
+        const MethodScore& s = result.methods[m];
+        if (std::isnan(s.ZValue())) continue;
+        const double sd = std::sqrt(s.mainMatchVariance);
+        for (std::size_t total = 0; total < s.totalLaw.size(); ++total) {
+            tables.zOfTotal[m].push_back(
+                std::fabs(static_cast<double>(total) - s.expectedMainMatches) / sd);
+        }
+    }
+    std::vector<double> largest(static_cast<std::size_t>(std::max(0, simulations)));
+    const int blocks = (simulations + kBlock - 1) / kBlock;
+    std::atomic<int> nextBlock{0};
+    std::atomic<int> done{0};
+    std::atomic<bool> stop{false};
+    const auto work = [&] {
+        for (int b = nextBlock++; b < blocks && !stop; b = nextBlock++) {
+            const int first = b * kBlock;
+            const int count = std::min(kBlock, simulations - first);
+            SimulateBlock(tables, seed, b, count, largest.data() + first);
+            done += count;
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int i = 1; i < kThreads; ++i) helpers.emplace_back(work);
+    // This thread reports progress between its own blocks.
+    for (int b = nextBlock++; b < blocks && !stop; b = nextBlock++) {
+        const int first = b * kBlock;
+        const int count = std::min(kBlock, simulations - first);
+        SimulateBlock(tables, seed, b, count, largest.data() + first);
+        done += count;
+        if (progress && !progress(done, simulations)) stop = true;
+    }
+    for (std::thread& helper : helpers) helper.join();
+    if (stop) return false;
+
+    std::sort(largest.begin(), largest.end());
+    constexpr double kTieTolerance = 1e-9;
+    for (int m = 0; m < kBacktestMethodCount; ++m) {
+        MethodScore& s = result.methods[m];
+        const double exact = s.ExactPValue();
+        if (std::isnan(exact) || std::isnan(s.ZValue())) continue;
+        const auto below = std::lower_bound(largest.begin(), largest.end(),
+                                            std::fabs(s.ZValue()) * (1 - kTieTolerance));
+        const double adjusted =
+            static_cast<double>(1 + (largest.end() - below)) / static_cast<double>(1 + simulations);
+        // Never below the method's own exact p-value, which it adjusts.
+        s.familyPValue = std::min(1.0, std::max(adjusted, exact));
+    }
+    result.familySimulations = simulations;
+    result.familySeed = seed;
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "core/DrawRecord.h"
+
+// The exact chance law of the total main matches of rows of numbers scored
+// against fair draws.  Entry x is the chance that the rows match x main
+// numbers in all.
+
+using MatchLaw = std::vector<double>;
+
+// The law for one fair draw of seven main numbers from 1 … 37, with
+// holding[n] the rows that hold number n: the total is the sum of
+// holding[n] over the seven numbers drawn, so rows that share numbers are
+// counted as they are, not as independent rows.
+MatchLaw DrawMatchLaw(const std::array<int, kHighestNumber + 1>& holding);
+
+// The law of the sum of two independent totals.
+MatchLaw Convolve(const MatchLaw& a, const MatchLaw& b);
+
+// Two-sided exact p-value of every total: the chance of a total no more
+// likely than it (the sum of the probabilities not larger than its own,
+// with a relative tolerance for ties computed along different paths).
+// Totals the law cannot give get 0.
+std::vector<double> TwoSidedExactPValues(const MatchLaw& law);
+
+// The smallest p-value any total can give: at or above the 5 % level no
+// outcome of the range could be called significant.
+double SmallestExactPValue(const MatchLaw& law);
