@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/AnalysisCatalog.h"
+#include "app/TicketCommands.h"
 #include "core/CurrentException.h"
 #include "core/GridDump.h"
 #include "core/PrintableText.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kUsageHead =
     "使い方:\n"
     "  loto7kazoria [--db FILE] [--open WINDOW]... [--open-all] [--quit-when-ready]\n"
     "               [--data-folder]\n"
@@ -40,12 +41,14 @@ constexpr const char* kUsage =
     "                                               .csv CSV、.png 画像、.pdf PDF)\n"
     "  loto7kazoria backtest [--db FILE] [--from N] [--to M] [--format json|csv]\n"
     "                                              第N回～第M回の予想を検証します（省略時は\n"
-    "                                               予想できる最初の回から最新の回まで）\n"
+    "                                               予想できる最初の回から最新の回まで）\n";
+constexpr const char* kUsageTail =
     "  loto7kazoria list                           dumpとexportのできるウィンドウ名を\n"
     "                                              表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
     "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
     "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n";
+const std::string kUsage = std::string(kUsageHead) + kTicketUsage + kUsageTail;
 
 int RunImport(const StartOptions& o, std::ostream& out, std::ostream& err) {
     if (o.words.size() != 2) {
@@ -262,6 +265,12 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
                 throw UserError("--out には保存するファイルの名前を指定してください。\n" +
                                 std::string(kUsage));
             }
+        } else if (a == "--draw") {
+            o.draw = value();
+        } else if (a == "--units") {
+            o.units = value();
+        } else if (a == "--memo") {
+            o.memo = value();
         } else if (a == "--open") {
             o.openWindows.push_back(value());
         } else if (a == "--open-all") {
@@ -307,6 +316,8 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         if (command == "export") return RunExport(o, err);
         if (command == "backtest") return RunBacktest(o, out, err);
         if (command == "list") return RunList(out);
+        if (command == "tickets") return RunTickets(o, out, err);
+        if (command == "check") return RunQuickCheck(o, out, err);
         err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;
         return 2;
     } catch (...) {

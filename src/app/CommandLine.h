@@ -19,6 +19,9 @@ struct StartOptions {
     std::optional<std::string> backtestFrom;  // backtest --from N, as typed
     std::optional<std::string> backtestTo;    // backtest --to M, as typed
     std::string out;                          // export --out FILE
+    std::optional<std::string> draw;          // tickets --draw N[-M], as typed
+    std::optional<std::string> units;         // tickets add --units K
+    std::optional<std::string> memo;          // tickets add --memo TEXT
     std::vector<std::string> words;           // the command and its arguments
 };
 
@@ -40,8 +43,7 @@ bool CommandDraws(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, export, backtest or list, or prints the version; returns the exit
-// status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
-// go to err; nothing
-// thrown escapes.
+// Runs import, dump, export, backtest, list, tickets or check, or prints the version; returns the
+// exit status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages go to err;
+// nothing thrown escapes.
 int RunHeadlessCommand(const StartOptions& options, std::ostream& out, std::ostream& err);

@@ -9,6 +9,7 @@
 #include "core/DrawRecord.h"
 #include "core/Errors.h"
 #include "core/PrintableText.h"
+#include "data/CsvText.h"
 
 namespace {
 
@@ -21,11 +22,8 @@ constexpr int kDrawRole = kFieldCount;
 constexpr int kDateRole = kFieldCount + 1;
 constexpr int kRoleCount = kFieldCount + 2;
 
-const std::string kNothingStored = "\nこのファイルのデータは何も登録していません。";
-
 [[noreturn]] void Refuse(const std::string& file, int line, const std::string& why) {
-    throw UserError("CSVファイル「" + PrintableText(file) + "」の" + std::to_string(line) +
-                    "行目: " + why + kNothingStored);
+    RefuseCsvLine(file, line, why);
 }
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
@@ -35,106 +33,6 @@ std::string Utf8(const QString& text) { return text.toStdString(); }
 std::string Printable(const QString& value) {
     return PrintableText(Utf8(value.trimmed()), kShownLength);
 }
-
-// The text of the file: UTF-8 when the bytes are valid UTF-8, else Shift-JIS
-// in Windows' code page 932 flavour (what Excel saves on Japanese Windows).
-QString Decode(std::string_view bytes, const std::string& file) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    // "windows-31j" is code page 932's registered name; some Qt builds know
-    // it only as "cp932" or under the plain "Shift_JIS".
-    for (const char* name : {"windows-31j", "cp932", "Shift_JIS"}) {
-        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
-        if (!decoder.isValid()) continue;
-        QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        if (decoder.hasError()) break;
-        return text;
-    }
-    throw UserError("CSVファイル「" + PrintableText(file) +
-                    "」: 文字コードがUTF-8でもShift-JISでもないため読めません。" + kNothingStored);
-}
-
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
-
-// Splits the text into CSV records.  A field may be quoted ("…"), and then
-// holds commas, line breaks and doubled quotes; blanks around the quotes are
-// allowed.  Line breaks are CR LF, LF or CR.
-class RecordReader {
-  public:
-    RecordReader(QStringView text, const std::string& file) : text_(text), file_(file) {}
-
-    // The next record's fields and the line it starts on; false at the end.
-    bool Next(std::vector<QString>& fields, int& line) {
-        if (pos_ >= text_.size()) return false;
-        fields.clear();
-        line = line_;
-        for (;;) {
-            qsizetype start = pos_;
-            while (start < text_.size() && IsBlank(text_[start])) ++start;
-            if (start < text_.size() && text_[start] == u'"') {
-                pos_ = start + 1;
-                fields.push_back(Quoted(line));
-            } else {
-                qsizetype end = pos_;
-                while (end < text_.size() && text_[end] != u',' && !IsLineBreak(end)) ++end;
-                fields.push_back(text_.sliced(pos_, end - pos_).toString());
-                pos_ = end;
-            }
-            if (pos_ >= text_.size()) return true;
-            if (text_[pos_] == u',') {
-                ++pos_;
-                continue;
-            }
-            SkipLineBreak();
-            return true;
-        }
-    }
-
-  private:
-    bool IsLineBreak(qsizetype at) const { return text_[at] == u'\n' || text_[at] == u'\r'; }
-
-    void SkipLineBreak() {
-        if (text_[pos_] == u'\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == u'\n') ++pos_;
-        ++pos_;
-        ++line_;
-    }
-
-    // The value of a quoted field whose opening quote has been read.
-    QString Quoted(int line) {
-        QString value;
-        for (;;) {
-            if (pos_ >= text_.size())
-                Refuse(file_, line, "「\"」で始まる項目が閉じられていません。");
-            if (text_[pos_] == u'"') {
-                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == u'"') {
-                    value += u'"';
-                    pos_ += 2;
-                    continue;
-                }
-                ++pos_;
-                break;
-            }
-            if (IsLineBreak(pos_)) {
-                const qsizetype start = pos_;
-                SkipLineBreak();
-                value += text_.sliced(start, pos_ - start);
-                continue;
-            }
-            value += text_[pos_++];
-        }
-        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-        if (pos_ < text_.size() && text_[pos_] != u',' && !IsLineBreak(pos_)) {
-            Refuse(file_, line, "「\"」で囲んだ項目の後に余計な文字があります。");
-        }
-        return value;
-    }
-
-    QStringView text_;
-    const std::string& file_;
-    qsizetype pos_ = 0;
-    int line_ = 1;
-};
 
 // Names and values are compared in this form: full-width letters and digits
 // become ASCII, half-width katakana full-width, and blanks (U+3000 too) are
@@ -274,8 +172,8 @@ bool SameNumbers(const CsvDraw& a, const CsvDraw& b) {
 }
 
 std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& file) {
-    const QString text = Decode(bytes, file);
-    RecordReader reader(text, file);
+    const QString text = DecodeCsvText(bytes, file);
+    CsvRecordReader reader(text, file);
     std::vector<QString> fields;
     int line = 0;
     bool haveHeader = false;
