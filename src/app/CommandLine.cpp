@@ -9,6 +9,7 @@
 
 #include "analysis/AnalysisCatalog.h"
 #include "analysis/RandomnessGrid.h"
+#include "app/TicketCommands.h"
 #include "core/CurrentException.h"
 #include "core/GridDump.h"
 #include "core/PrintableText.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kUsageHead =
     "使い方:\n"
     "  loto7kazoria [--db FILE] [--open WINDOW]... [--open-all] [--quit-when-ready]\n"
     "               [--data-folder]\n"
@@ -49,13 +50,15 @@ constexpr const char* kUsage =
     "                          [--seed S] [--format json|csv]\n"
     "                                              第N回～第M回の当選数字の乱数性を検定します\n"
     "                                              （K: 偶然の抽せんのシミュレーション回数、\n"
-    "                                               10000～1000000、省略時10000。S: 乱数の種）\n"
+    "                                               10000～1000000、省略時10000。S: 乱数の種）\n";
+constexpr const char* kUsageTail =
     "  loto7kazoria list                           dumpとexportのできるウィンドウ名を\n"
     "                                              表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
     "  loto7kazoria --help, -h                     この使い方を表示します\n"
     "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
     "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n";
+const std::string kUsage = std::string(kUsageHead) + kTicketUsage + kUsageTail;
 
 int RunImport(const StartOptions& o, std::ostream& out, std::ostream& err) {
     if (o.words.size() != 2) {
@@ -356,6 +359,12 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
                 throw UserError("--out には保存するファイルの名前を指定してください。\n" +
                                 std::string(kUsage));
             }
+        } else if (a == "--draw") {
+            o.draw = value();
+        } else if (a == "--units") {
+            o.units = value();
+        } else if (a == "--memo") {
+            o.memo = value();
         } else if (a == "--open") {
             o.openWindows.push_back(value());
         } else if (a == "--open-all") {
@@ -413,6 +422,8 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         if (command == "backtest") return RunBacktest(o, out, err);
         if (command == "randomness") return RunRandomnessCommand(o, out, err);
         if (command == "list") return RunList(out);
+        if (command == "tickets") return RunTickets(o, out, err);
+        if (command == "check") return RunQuickCheck(o, out, err);
         err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;
         return 2;
     } catch (...) {

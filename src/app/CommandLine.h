@@ -22,6 +22,9 @@ struct StartOptions {
     std::optional<std::string> simulations;   // randomness --simulations K, as typed
     std::optional<std::string> seed;          // randomness --seed S, as typed
     std::string out;                          // export --out FILE
+    std::optional<std::string> draw;          // tickets --draw N[-M], as typed
+    std::optional<std::string> units;         // tickets add --units K
+    std::optional<std::string> memo;          // tickets add --memo TEXT
     std::vector<std::string> words;           // the command and its arguments
 };
 
@@ -43,9 +46,8 @@ bool CommandDraws(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, export, backtest, randomness or list, or prints the
-// version or the usage text (on out); returns the exit
-// status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
-// go to err; nothing
-// thrown escapes.
+// Runs import, dump, export, backtest, randomness, list, tickets or check, or
+// prints the version or the usage text (on out); returns the exit status (0
+// done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages go to
+// err; nothing thrown escapes.
 int RunHeadlessCommand(const StartOptions& options, std::ostream& out, std::ostream& err);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <tuple>
 
 #include "app/FocusReturn.h"
 #include "app/FrameLayout.h"
@@ -21,9 +23,12 @@
 #include "app/DataFolder.h"
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
+#include "core/TicketText.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
+#include "data/TicketStore.h"
 #include "entry/EntryWindow.h"
+#include "entry/TicketWindow.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/BacktestWindow.h"
@@ -32,6 +37,8 @@
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
 #include "ui/RandomnessWindow.h"
+#include "ui/QuickCheckWindow.h"
+#include "ui/TicketDialog.h"
 
 namespace {
 
@@ -148,6 +155,9 @@ void MainFrm::BuildMenus() {
     QMenu* data = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
     AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
                [this] { mnuMasterInput_Click(); });
+    AddCommand(data, QStringLiteral("購入番号(&T)"), "mnuTickets", [this] { mnuTickets_Click(); });
+    AddCommand(data, QStringLiteral("当選番号チェック(&Q)"), "mnuQuickCheck",
+               [this] { mnuQuickCheck_Click(); });
     AddCommand(data, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});
     AddCommand(data, QStringLiteral("CSVファイルから取り込み(&C)..."), "mnuImportCsv",
                [this] { mnuImportCsv_Click(); });
@@ -252,6 +262,8 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
         {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
         {QString::fromUtf8(kRandomnessName), &MainFrm::mnuRansuKentei_Click},
         {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
+        {QString::fromUtf8(kTicketWindowName), &MainFrm::mnuTickets_Click},
+        {QString::fromUtf8(kQuickCheckWindowName), &MainFrm::mnuQuickCheck_Click},
     };
     for (const auto& [window, command] : commands) {
         if (name != window) continue;
@@ -278,6 +290,91 @@ void MainFrm::mnuMasterInput_Click() {
     }
     OpenChild(QStringLiteral("当選データ入力"),
               [](MainFrm& main) -> ChildWindow* { return new 当選データ入力(main); });
+}
+
+void MainFrm::mnuTickets_Click() {
+    OpenChild(QString::fromUtf8(kTicketWindowName),
+              [](MainFrm& main) -> ChildWindow* { return new 購入番号(main); });
+}
+
+void MainFrm::mnuQuickCheck_Click() {
+    OpenChild(QString::fromUtf8(kQuickCheckWindowName),
+              [](MainFrm& main) -> ChildWindow* { return new 当選番号チェック(main); });
+}
+
+void MainFrm::RecheckTickets() {
+    if (QMdiSubWindow* open = FindChildWindow(QString::fromUtf8(kTicketWindowName))) {
+        if (auto* book = dynamic_cast<購入番号*>(open->widget())) book->Recompute();
+    }
+    if (QMdiSubWindow* open = FindChildWindow(QString::fromUtf8(kQuickCheckWindowName))) {
+        if (auto* check = dynamic_cast<当選番号チェック*>(open->widget())) check->Recompute();
+    }
+}
+
+std::vector<PurchasedTicket> MainFrm::AskTickets(QWidget* parent,
+                                                 const std::vector<std::vector<int>>& rows) {
+    const int next = globals_.LatestDrawNumber + 1;
+    int first = next;
+    int last = next;
+    if (rows.size() > 1) {
+        // One draw for every row, asked once.
+        QString text = QString::number(next);
+        for (;;) {
+            bool ok = false;
+            text = QInputDialog::getText(
+                parent, QStringLiteral("購入番号に追加"),
+                QStringLiteral("%1件の購入番号を追加します。購入する回（継続購入は 690-694）：")
+                    .arg(rows.size()),
+                QLineEdit::Normal, text, &ok);
+            if (!ok) return {};
+            try {
+                std::tie(first, last) = ReadTicketDraws(text);
+                break;
+            } catch (const UserError& e) {
+                ShowMessage(parent, QString::fromUtf8(e.what()));
+            }
+        }
+    }
+    std::vector<PurchasedTicket> tickets;
+    for (const std::vector<int>& row : rows) {
+        std::vector<QString> texts;
+        for (int n : row) texts.push_back(QString::number(n));
+        if (rows.size() > 1 && static_cast<int>(row.size()) == kTicketNumberCount) {
+            try {
+                PurchasedTicket t;
+                t.firstDraw = first;
+                t.lastDraw = last;
+                t.numbers = ReadTicketNumbers(texts);
+                tickets.push_back(t);
+                continue;
+            } catch (const UserError&) {
+                // A row that does not read is shown to the user to correct.
+            }
+        }
+        TicketDialog dialog(parent, QStringLiteral("購入番号に追加"));
+        dialog.SetDraws(first, last);
+        dialog.SetNumbers(row);
+        if (dialog.exec() != QDialog::Accepted) return {};
+        tickets.push_back(dialog.Result());
+    }
+    return tickets;
+}
+
+void MainFrm::AddTickets(QWidget* from, const std::vector<std::vector<int>>& rows) {
+    QWidget* parent = from ? from : this;
+    if (rows.empty()) return;
+    std::vector<PurchasedTicket> tickets = AskTickets(parent, rows);
+    if (tickets.empty()) return;
+    try {
+        Hourglass hourglass;
+        TicketBook(globals_.DatabaseFile).Add(tickets);
+    } catch (...) {
+        ShowMessage(parent, QString::fromStdString(MessageOfCurrentException()));
+        return;
+    }
+    RecheckTickets();
+    ShowMessage(parent, QStringLiteral("購入番号に%1件を追加しました。").arg(tickets.size()),
+                QMessageBox::Information, QApplication::applicationName());
 }
 
 // Like data entry, importing writes to the database, so it waits until no

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "analysis/AnalysisCatalog.h"
+#include "core/PurchasedTicket.h"
 #include "prediction/PredictionModel.h"
 #include "ui/ChildHost.h"
 
@@ -40,6 +41,15 @@ class MainFrm : public QMainWindow, public ChildHost {
     void SetPropEnd(bool on) override { propEnd_ = on; }
     void DrawsWritten() override { ReadSnapshotAgain(); }
 
+    // The ticket book takes rows of numbers from other windows: asks for the
+    // draw (by default the one after the latest stored), lets the user
+    // complete a row of fewer than seven numbers, and stores them all or none.
+    bool CanAddTickets() const override { return true; }
+    void AddTickets(QWidget* from, const std::vector<std::vector<int>>& rows) override;
+    // Checks the open ticket windows anew against the snapshot's draws; to be
+    // called whenever the snapshot is read again.
+    void RecheckTickets();
+
     QMdiArea* MdiArea() const { return mdi_; }
     // The menu command with this name (mnu…), or null.
     QAction* Command(const QString& name) const;
@@ -67,6 +77,10 @@ class MainFrm : public QMainWindow, public ChildHost {
     void mnuMasterInput_Click();
     // Asks for a CSV file and imports it into the database; ImportCsvFile
     // does the import, reads the snapshot again and reports.
+    void mnuTickets_Click();
+    void mnuQuickCheck_Click();
+    // Asks for a CSV file and imports it into the database (the draws are
+    // used from the next start); ImportCsvFile does the import and reports.
     void mnuImportCsv_Click();
     void ImportCsvFile(const QString& file);
     void mnuHelpFile_Click();
@@ -103,6 +117,9 @@ class MainFrm : public QMainWindow, public ChildHost {
     // no other child's.
     void UpdateMenus();
     void ListChildWindows();
+    // The tickets the rows make, asked for and completed; empty when cancelled.
+    std::vector<PurchasedTicket> AskTickets(QWidget* parent,
+                                            const std::vector<std::vector<int>>& rows);
 
     GlobalBas& globals_;
     std::string databasePath_;

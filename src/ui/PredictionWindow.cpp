@@ -1,9 +1,11 @@
 #include "ui/PredictionWindow.h"
 
+#include <QAction>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -84,7 +86,60 @@ QFont CaptionFont(const QFont& font, int frameWidth, double dpi) {
     CreateOptionFrames();
     CreateGrids();
     output_ = new GridOutput(this, [this] { return Document(); });
-    for (GridView* grid : fpSpread1) output_->AddMenuTo(grid);
+    mnuAddTickets = new QAction(QStringLiteral("購入番号に追加"), this);
+    mnuAddTickets->setObjectName("mnuAddTickets");
+    mnuAddTickets->setEnabled(false);
+    connect(mnuAddTickets, &QAction::triggered, this, [this] {
+        if (!clickedRow_.empty()) Host().AddTickets(this, {clickedRow_});
+    });
+    for (GridView* grid : fpSpread1) {
+        if (Host().CanAddTickets()) {
+            grid->addAction(mnuAddTickets);
+            auto* separator = new QAction(grid);
+            separator->setSeparator(true);
+            grid->addAction(separator);
+        }
+        output_->AddMenuTo(grid);
+        grid->viewport()->installEventFilter(this);
+    }
+}
+
+std::vector<int> 一発カゾリア予想::RowNumbers(int index, int row) const {
+    const ResultGrid& grid = model_.Grid(index);
+    std::vector<int> numbers;
+    if (row < 1 || row > grid.RowCount()) return numbers;
+    for (int column = 2; column <= grid.ColumnCount(); ++column) {
+        const std::string text = grid.ReadCell(column, row);
+        if (text.empty() || text.size() > 2) continue;
+        if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            continue;
+        }
+        const int n = std::stoi(text);
+        if (n < kLowestNumber || n > kHighestNumber) continue;
+        if (std::find(numbers.begin(), numbers.end(), n) == numbers.end()) numbers.push_back(n);
+    }
+    if (numbers.size() > static_cast<std::size_t>(kMainCount)) numbers.clear();
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+void 一発カゾリア予想::PrepareRowMenu(int index, int row) {
+    clickedRow_ = Host().CanAddTickets() ? RowNumbers(index, row) : std::vector<int>{};
+    mnuAddTickets->setEnabled(!clickedRow_.empty());
+}
+
+// A right-click remembers the row under the pointer for the menu it opens.
+bool 一発カゾリア予想::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        for (int i = 0; i < kPredictionGridCount; ++i) {
+            if (watched != fpSpread1[i]->viewport()) continue;
+            const QPoint cell =
+                fpSpread1[i]->CellAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            PrepareRowMenu(i, cell.y());
+        }
+    }
+    return ChildWindow::eventFilter(watched, event);
 }
 
 // The left frame: a description and one frame per analysis family with its

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "grid/GridDocument.h"
 #include "grid/GridView.h"
@@ -9,6 +10,7 @@
 #include "ui/ChildWindow.h"
 
 class GridOutput;
+class QAction;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -42,6 +44,15 @@ class 一発カゾリア予想 : public ChildWindow {
     std::array<GridView*, kPredictionGridCount> fpSpread1{};
     QPushButton* Command2 = nullptr;
     QPushButton* Cmd閉じる = nullptr;
+    // 「購入番号に追加」 in the grids' right-click menu: offers the numbers of
+    // the row right-clicked to the ticket book.
+    QAction* mnuAddTickets = nullptr;
+
+    // The numbers 1 … 37 of a grid row (columns 2 onwards), at most seven;
+    // empty for a row without numbers or with more than seven.
+    std::vector<int> RowNumbers(int grid, int row) const;
+    // What a right-click on that row of that grid offers.
+    void PrepareRowMenu(int grid, int row);
 
   protected:
     // The option buttons from the flags, then the model loaded from the
@@ -54,7 +65,9 @@ class 一発カゾリア予想 : public ChildWindow {
     void CreateGrids();
     void PlaceGrids();
     void SetOptionButtons();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     PredictionModel& model_;
     GridOutput* output_ = nullptr;
+    std::vector<int> clickedRow_;  // the numbers the right-click menu offers
 };

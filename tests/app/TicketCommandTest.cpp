@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "app/AppTestSupport.h"
+#include "data/TicketStore.h"
+#include "support/DrawDatabase.h"
+
+namespace {
+
+// Draw 1: 1 … 7 / 8, 9; draw 2: 1 2 3 4 5 10 11 / 12, 13.
+const std::vector<std::string> kDraws = {"1, 1,2,3,4,5,6,7,8,9", "2, 1,2,3,4,5,10,11,12,13"};
+
+class TicketCommandTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    std::string db = CreateDrawDatabase(dir, kDraws);
+
+    Outcome Run(std::vector<std::string> args) { return RunCli(args, db); }
+};
+
+TEST_F(TicketCommandTest, AddListAndCheckPrintTheirJsonKeys) {
+    Outcome o = Run({"tickets", "add", "--draw", "1-3", "7", "6", "5", "4", "3", "2", "1",
+                     "--units", "2", "--memo", "家族"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out, "購入番号 1 を登録しました。第1～3回 1, 2, 3, 4, 5, 6, 7（2口）\n");
+
+    o = Run({"tickets", "list"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::string listed = o.out.substr(0, o.out.find("\"added\""));
+    EXPECT_EQ(listed,
+              "{\"tickets\": [\n  {\"id\": 1, \"from\": 1, \"to\": 3, \"numbers\": [1, 2, 3, 4, 5, "
+              "6, 7], \"units\": 2, \"cost\": 1800, \"memo\": \"家族\", ");
+
+    o = Run({"tickets", "check"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out,
+              "{\"draw\": null, \"checks\": [\n"
+              "  {\"id\": 1, \"draw\": 1, \"numbers\": [1, 2, 3, 4, 5, 6, 7], \"units\": 2, "
+              "\"drawn\": true, \"mainMatches\": 7, \"bonusMatches\": 0, \"tier\": 1, \"result\": "
+              "\"1等\"},\n"
+              "  {\"id\": 1, \"draw\": 2, \"numbers\": [1, 2, 3, 4, 5, 6, 7], \"units\": 2, "
+              "\"drawn\": true, \"mainMatches\": 5, \"bonusMatches\": 0, \"tier\": 4, \"result\": "
+              "\"4等\"},\n"
+              "  {\"id\": 1, \"draw\": 3, \"numbers\": [1, 2, 3, 4, 5, 6, 7], \"units\": 2, "
+              "\"drawn\": false, \"mainMatches\": null, \"bonusMatches\": null, \"tier\": null, "
+              "\"result\": \"未抽選\"}\n"
+              "],\n"
+              " \"totals\": {\"tickets\": 1, \"units\": 6, \"cost\": 1800, \"tiers\": {\"1等\": 2, "
+              "\"2等\": 0, \"3等\": 0, \"4等\": 2, \"5等\": 0, \"6等\": 0}, \"losingUnits\": 0, "
+              "\"pendingUnits\": 2}}\n");
+
+    o = Run({"tickets", "check", "--draw", "2", "--format", "csv"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("1,1～3,2,1,2,3,4,5,6,7,2,4等,家族"), std::string::npos) << o.out;
+}
+
+TEST_F(TicketCommandTest, QuickCheckCountsTiersOverEveryDraw) {
+    const Outcome o = Run({"check", "1", "2", "3", "4", "5", "6", "8"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(
+        o.out.substr(0, o.out.find(", \"expectedTiers\"")),
+        "{\"numbers\": [1, 2, 3, 4, 5, 6, 8], \"draws\": 2, \"tiers\": {\"1等\": 0, \"2等\": 1, "
+        "\"3等\": 0, \"4等\": 1, \"5等\": 0, \"6等\": 0}, \"losing\": 0");
+    EXPECT_NE(o.out.find("\"bigWins\": [{\"draw\": 1, \"mainMatches\": 6, \"bonusMatches\": 1, "
+                         "\"tier\": 2}, {\"draw\": 2, \"mainMatches\": 5, \"bonusMatches\": 0, "
+                         "\"tier\": 4}]}"),
+              std::string::npos)
+        << o.out;
+}
+
+TEST_F(TicketCommandTest, BadInputIsAUsageErrorOrARefusalAndStoresNothing) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"tickets", "add", "1", "2", "3", "4", "5", "6", "7"}, 2, "--draw"},
+        {{"tickets", "add", "--draw", "3", "1", "2", "3", "4", "5", "6"}, 2, "7個の数字"},
+        {{"tickets", "add", "--draw", "3", "1", "2", "3", "4", "5", "6", "38"},
+         1,
+         "「38」は保存されません"},
+        {{"tickets", "add", "--draw", "3", "1", "2", "3", "4", "5", "6", "6"}, 1, "既にあります"},
+        {{"tickets", "add", "--draw", "0", "1", "2", "3", "4", "5", "6", "7"}, 1, "購入する回"},
+        {{"tickets", "add", "--draw", "3", "--units", "0", "1", "2", "3", "4", "5", "6", "7"},
+         1,
+         "口数"},
+        {{"tickets", "list", "--format", "xml"}, 2, "tickets list"},
+        {{"tickets", "delete", "x"}, 2, "整数ではありません"},
+        {{"tickets", "delete", "9"}, 1, "購入番号 9 はありません"},
+        {{"tickets", "import", "missing.csv"}, 1, "missing.csv"},
+        {{"tickets", "frobnicate"}, 2, "知らない指定"},
+        {{"tickets"}, 2, "add、list"},
+        {{"check", "1", "2", "3"}, 2, "7個の数字"},
+        {{"check", "1", "2", "3", "4", "5", "6", "０"}, 1, "「０」は保存されません"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = Run(c.args);
+        EXPECT_EQ(o.status, c.status) << c.args.back() << "\n" << o.err;
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+        EXPECT_TRUE(o.out.empty()) << o.out;
+    }
+    EXPECT_TRUE(ReadTickets(db).empty());
+}
+
+}  // namespace
