@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Options shared by every way the program is started.
@@ -19,7 +20,9 @@ struct StartOptions {
     std::optional<std::string> backtestFrom;  // backtest --from N, as typed
     std::optional<std::string> backtestTo;    // backtest --to M, as typed
     std::string out;                          // export --out FILE
-    std::vector<std::string> words;           // the command and its arguments
+    // filter's conditions, as given (name, value; flags with an empty value)
+    std::vector<std::pair<std::string, std::string>> filterOptions;
+    std::vector<std::string> words;  // the command and its arguments
 };
 
 // Parses the arguments after the program name.  Throws UserError for an
@@ -40,7 +43,7 @@ bool CommandDraws(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, export, backtest or list, or prints the version; returns the exit
+// Runs import, dump, export, backtest, filter or list, or prints the version; returns the exit
 // status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
 // go to err; nothing
 // thrown escapes.

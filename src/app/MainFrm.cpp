@@ -22,6 +22,7 @@
 #include "ui/AnalysisWindow.h"
 #include "ui/BacktestWindow.h"
 #include "ui/ChildWindow.h"
+#include "ui/FilterWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
@@ -138,6 +139,8 @@ void MainFrm::BuildMenus() {
     analyses->addSeparator();
     AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
                [this] { mnuYosoKensho_Click(); });
+    AddCommand(analyses, QStringLiteral("絞り込み"), "mnuShiborikomi",
+               [this] { mnuShiborikomi_Click(); });
 
     QMenu* data = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
     AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
@@ -244,6 +247,7 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
     const std::pair<QString, void (MainFrm::*)()> commands[] = {
         {QString::fromUtf8(kPredictionWindowName), &MainFrm::mnuYoso_Click},
         {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
+        {QString::fromUtf8(kFilterWindowName), &MainFrm::mnuShiborikomi_Click},
         {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
     };
     for (const auto& [window, command] : commands) {
@@ -257,6 +261,11 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
 void MainFrm::mnuYosoKensho_Click() {
     OpenChild(QString::fromUtf8(kBacktestWindowName),
               [](MainFrm& main) -> ChildWindow* { return new BacktestWindow(main); });
+}
+
+void MainFrm::mnuShiborikomi_Click() {
+    OpenChild(QString::fromUtf8(kFilterWindowName),
+              [](MainFrm& main) -> ChildWindow* { return new FilterWindow(main); });
 }
 
 void MainFrm::mnuMasterInput_Click() {

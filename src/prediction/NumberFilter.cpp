@@ -6,6 +6,7 @@
 #include <bit>
 
 #include "core/DrawRecord.h"
+#include "core/PrintableText.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ bool ReadInt(const QString& text, int low, int high, int& value) {
     return ok && value >= low && value <= high && !text.startsWith(QLatin1Char('+'));
 }
 
-std::string Quoted(std::string_view text) { return "「" + std::string(text) + "」"; }
+std::string Quoted(std::string_view text) { return "「" + PrintableText(text) + "」"; }
 
 }  // namespace
 
