@@ -160,7 +160,7 @@ int RunFilterCommand(const std::vector<std::pair<std::string, std::string>>& opt
         }
     }
     if ((a.seed || a.spread) && !a.generate) {
-        err << "--seed と --spread は --generate と一緒に指定してください。\n";
+        err << (a.seed ? "--seed" : "--spread") << " は --generate と一緒に指定してください。\n";
         return 2;
     }
     // Without a seed one is chosen, and printed with the tickets.

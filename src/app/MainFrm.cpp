@@ -137,10 +137,10 @@ void MainFrm::BuildMenus() {
     AddAnalysisCommand(analyses, QStringLiteral("下一桁出現傾向分析"), "mnuLastChar");
     AddAnalysisCommand(analyses, QStringLiteral("下一桁連続出現回数分析"), "mnuLastCharRenzoku");
     analyses->addSeparator();
-    AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
-               [this] { mnuYosoKensho_Click(); });
     AddCommand(analyses, QStringLiteral("絞り込み"), "mnuShiborikomi",
                [this] { mnuShiborikomi_Click(); });
+    AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
+               [this] { mnuYosoKensho_Click(); });
 
     QMenu* data = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
     AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",

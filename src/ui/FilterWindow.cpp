@@ -28,13 +28,13 @@
 
 namespace {
 
-constexpr int kWidthTwips = 17400;
+constexpr int kWidthTwips = 18600;
 constexpr int kHeightTwips = 12600;
 constexpr int kMarginTwips = 120;
 constexpr int kButtonWidthTwips = 1500;
 constexpr int kButtonHeightTwips = 375;
 constexpr int kRestartMilliseconds = 250;  // after the last edit
-constexpr int kSplitEditWidthTwips = 660;
+constexpr int kSplitEditWidthTwips = 600;
 
 const QString kResultOff = QStringLiteral("（条件なし）");
 
@@ -123,7 +123,7 @@ FilterWindow::FilterWindow(ChildHost& host, QWidget* parent)
     top->addWidget(Command2, 0, Qt::AlignTop);
     top->addWidget(Command1, 0, Qt::AlignTop);
     auto* panels = new QHBoxLayout();
-    panels->addWidget(BuildFilterPanel(), 3);
+    panels->addWidget(BuildFilterPanel(), 5);
     panels->addWidget(BuildTicketPanel(), 2);
     auto* layout = new QVBoxLayout(this);
     const int margin = TwipsToPixels(kMarginTwips, this);
@@ -179,7 +179,7 @@ void FilterWindow::AddFilterRow(QGridLayout* grid, int& line, FilterKind kind) {
             QStringLiteral("Text%1%2").arg(FromView(info.key)).arg(row.inputs.size()));
         edit->setPlaceholderText(placeholder);
         if (widthTwips > 0) edit->setFixedWidth(TwipsToPixels(widthTwips, parent));
-        connect(edit, &QLineEdit::textEdited, this, edited);
+        connect(edit, &QLineEdit::textChanged, this, edited);
         row.inputs.push_back(edit);
         return edit;
     };
