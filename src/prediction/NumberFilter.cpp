@@ -15,7 +15,8 @@ constexpr std::string_view kSevenMainNote =
 
 const std::array<FilterInfo, kFilterKindCount> kCatalog = {{
     {FilterKind::Sum, "sum", "本数字合計", "数字合計分析", "本数字7個の合計（28～238）"},
-    {FilterKind::Odd, "odd", "奇数の個数", "偶数・奇数の組合せパターン分析", "本数字7個のうち"},
+    {FilterKind::Odd, "odd", "奇数の個数", "偶数・奇数の組合せパターン分析",
+     "本数字7個のうち奇数の個数"},
     {FilterKind::Low, "low", "低数字の個数", "低数字・高数字の組合せパターン分析",
      "低数字は01～18、高数字は19～37（分析ウィンドウと同じ分け方）"},
     {FilterKind::Consecutive, "consecutive", "連番の組の数", "連番・飛び石分析",

@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -206,8 +207,14 @@ void FilterWindow::AddFilterRow(QGridLayout* grid, int& line, FilterKind kind) {
     } else {
         inputs->addWidget(addEdit(Example(kind), 0), 1);
     }
-    if (split >= 0) inputs->addStretch();
-    grid->addLayout(inputs, line, 1, 1, 2);
+    if (split >= 0) {
+        // A row of groups is wide: it gets a line of its own under the label.
+        inputs->addStretch();
+        ++line;
+        grid->addLayout(inputs, line, 0, 1, 3);
+    } else {
+        grid->addLayout(inputs, line, 1, 1, 2);
+    }
     ++line;
     row.result = new QLabel(kResultOff, parent);
     row.result->setObjectName(QStringLiteral("Label%1").arg(FromView(info.key)));
@@ -292,6 +299,9 @@ void FilterWindow::Present() {
                                 : QStringLiteral("当選データがありません"));
     WriteTicketGrid({}, ticketGrid_);
     fpSpread1->SetGrid(&ticketGrid_);
+    // Room for all eight columns of tickets beside a vertical scroll bar.
+    fpSpread1->setMinimumWidth(fpSpread1->sizeHint().width() +
+                               fpSpread1->verticalScrollBar()->sizeHint().width());
     UpdateTicketButtons();
     StartCount();
 }
