@@ -10,6 +10,7 @@
 #include "analysis/AnalysisCatalog.h"
 #include "analysis/RandomnessGrid.h"
 #include "app/TicketCommands.h"
+#include "app/FilterCommand.h"
 #include "core/CurrentException.h"
 #include "core/GridDump.h"
 #include "core/PrintableText.h"
@@ -52,6 +53,16 @@ constexpr const char* kUsageHead =
     "                                              （K: 偶然の抽せんのシミュレーション回数、\n"
     "                                               10000～1000000、省略時10000。S: 乱数の種）\n";
 constexpr const char* kUsageTail =
+    "  loto7kazoria filter [--db FILE] [--sum A-B] [--odd 3,4] [--low 3,4]\n"
+    "               [--consecutive 0,1] [--skip 0-2] [--last-digits 5-7]\n"
+    "               [--same-digit-max 2] [--range4 1-3/1-3/1-3/1-3]\n"
+    "               [--group6 …] [--group7 …] [--group9 …] [--carry 0-2]\n"
+    "               [--include 3,7] [--exclude 13] [--at-least 2:1,5,9,12] [--not-won]\n"
+    "               [--generate N [--seed S] [--spread]] [--format json|csv]\n"
+    "                                              37個から7個のすべての組合せを条件で\n"
+    "                                              絞り込み、残る組合せの数と、過去の当選\n"
+    "                                              番号の残る割合を表示します（--generate:\n"
+    "                                              残る組合せからN口を作ります）\n"
     "  loto7kazoria list                           dumpとexportのできるウィンドウ名を\n"
     "                                              表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
@@ -324,6 +335,18 @@ int RunRandomnessCommand(const StartOptions& o, std::ostream& out, std::ostream&
     return 0;
 }
 
+// Counts the combinations the conditions keep and how many past draws they
+// would have kept, and draws tickets from the combinations kept.
+int RunFilter(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.words.size() != 1 || (o.format != "json" && o.format != "csv")) {
+        err << kUsage;
+        return 2;
+    }
+    const int status = RunFilterCommand(o.filterOptions, o.databasePath, o.format, out, err);
+    if (status == 2) err << kUsage;
+    return status;
+}
+
 }  // namespace
 
 StartOptions ParseArguments(const std::vector<std::string>& args,
@@ -365,6 +388,8 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             o.units = value();
         } else if (a == "--memo") {
             o.memo = value();
+        } else if (bool takesValue = false; IsFilterOption(a, takesValue)) {
+            o.filterOptions.emplace_back(a, takesValue ? value() : std::string());
         } else if (a == "--open") {
             o.openWindows.push_back(value());
         } else if (a == "--open-all") {
@@ -384,6 +409,10 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
         } else {
             o.words.push_back(a);
         }
+    }
+    if (!o.filterOptions.empty() && (o.words.empty() || o.words.front() != "filter")) {
+        throw UserError(o.filterOptions.front().first + " は filter コマンドの条件です。\n" +
+                        std::string(kUsage));
     }
     if (o.dataFolder && !o.words.empty()) {
         throw UserError("--data-folder はウィンドウを開くときだけ使えます。\n" +
@@ -424,6 +453,7 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         if (command == "list") return RunList(out);
         if (command == "tickets") return RunTickets(o, out, err);
         if (command == "check") return RunQuickCheck(o, out, err);
+        if (command == "filter") return RunFilter(o, out, err);
         err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;
         return 2;
     } catch (...) {

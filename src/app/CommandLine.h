@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Options shared by every way the program is started.
@@ -25,7 +26,9 @@ struct StartOptions {
     std::optional<std::string> draw;          // tickets --draw N[-M], as typed
     std::optional<std::string> units;         // tickets add --units K
     std::optional<std::string> memo;          // tickets add --memo TEXT
-    std::vector<std::string> words;           // the command and its arguments
+    // filter's conditions, as given (name, value; flags with an empty value)
+    std::vector<std::pair<std::string, std::string>> filterOptions;
+    std::vector<std::string> words;  // the command and its arguments
 };
 
 // Parses the arguments after the program name.  Throws UserError for an
@@ -46,8 +49,8 @@ bool CommandDraws(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, export, backtest, randomness, list, tickets or check, or
-// prints the version or the usage text (on out); returns the exit status (0
-// done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages go to
-// err; nothing thrown escapes.
+// Runs import, dump, export, backtest, randomness, filter, list, tickets or
+// check, or prints the version or the usage text (on out); returns the exit
+// status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).
+// Messages go to err; nothing thrown escapes.
 int RunHeadlessCommand(const StartOptions& options, std::ostream& out, std::ostream& err);

@@ -33,6 +33,7 @@
 #include "ui/AnalysisWindow.h"
 #include "ui/BacktestWindow.h"
 #include "ui/ChildWindow.h"
+#include "ui/FilterWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
@@ -149,6 +150,8 @@ void MainFrm::BuildMenus() {
     analyses->addSeparator();
     AddCommand(analyses, QStringLiteral("乱数性の検定"), "mnuRansuKentei",
                [this] { mnuRansuKentei_Click(); });
+    AddCommand(analyses, QStringLiteral("絞り込み"), "mnuShiborikomi",
+               [this] { mnuShiborikomi_Click(); });
     AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
                [this] { mnuYosoKensho_Click(); });
 
@@ -261,6 +264,7 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
         {QString::fromUtf8(kPredictionWindowName), &MainFrm::mnuYoso_Click},
         {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
         {QString::fromUtf8(kRandomnessName), &MainFrm::mnuRansuKentei_Click},
+        {QString::fromUtf8(kFilterWindowName), &MainFrm::mnuShiborikomi_Click},
         {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
         {QString::fromUtf8(kTicketWindowName), &MainFrm::mnuTickets_Click},
         {QString::fromUtf8(kQuickCheckWindowName), &MainFrm::mnuQuickCheck_Click},
@@ -281,6 +285,11 @@ void MainFrm::mnuRansuKentei_Click() {
 void MainFrm::mnuYosoKensho_Click() {
     OpenChild(QString::fromUtf8(kBacktestWindowName),
               [](MainFrm& main) -> ChildWindow* { return new BacktestWindow(main); });
+}
+
+void MainFrm::mnuShiborikomi_Click() {
+    OpenChild(QString::fromUtf8(kFilterWindowName),
+              [](MainFrm& main) -> ChildWindow* { return new FilterWindow(main); });
 }
 
 void MainFrm::mnuMasterInput_Click() {

@@ -74,6 +74,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     void mnuYoso_Click();
     void mnuYosoKensho_Click();
     void mnuRansuKentei_Click();
+    void mnuShiborikomi_Click();  // 絞り込み
     void mnuMasterInput_Click();
     // Asks for a CSV file and imports it into the database; ImportCsvFile
     // does the import, reads the snapshot again and reports.

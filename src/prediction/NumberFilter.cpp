@@ -1,0 +1,336 @@
+#include "prediction/NumberFilter.h"
+
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <bit>
+
+#include "core/DrawRecord.h"
+#include "core/PrintableText.h"
+
+namespace {
+
+constexpr std::string_view kSevenMainNote =
+    "本数字7個で数えます（分析ウィンドウはボーナス数字を含む9個で数えます）";
+
+const std::array<FilterInfo, kFilterKindCount> kCatalog = {{
+    {FilterKind::Sum, "sum", "本数字合計", "数字合計分析", "本数字7個の合計（28～238）"},
+    {FilterKind::Odd, "odd", "奇数の個数", "偶数・奇数の組合せパターン分析",
+     "本数字7個のうち奇数の個数"},
+    {FilterKind::Low, "low", "低数字の個数", "低数字・高数字の組合せパターン分析",
+     "低数字は01～18、高数字は19～37（分析ウィンドウと同じ分け方）"},
+    {FilterKind::Consecutive, "consecutive", "連番の組の数", "連番・飛び石分析",
+     "小さい順に並べて隣どうしの差が1の組（12,13,14は2組）"},
+    {FilterKind::SkipOne, "skip", "飛び石の組の数", "連番・飛び石分析",
+     "小さい順に並べて隣どうしの差が2の組（1,2,3には飛び石はありません）"},
+    {FilterKind::LastDigits, "lastDigits", "下一桁の種類の数", "下一桁出現傾向分析",
+     kSevenMainNote},
+    {FilterKind::SameDigit, "sameDigitMax", "同じ下一桁の数字は何個まで", "下一桁出現傾向分析",
+     kSevenMainNote},
+    {FilterKind::Range4, "range4", "4分割の範囲ごとの個数", "4分割傾向分析", kSevenMainNote},
+    {FilterKind::Group6, "group6", "6分割のグループごとの個数", "6分割データ分析", kSevenMainNote},
+    {FilterKind::Group7, "group7", "7分割のグループごとの個数", "7分割データ分析", kSevenMainNote},
+    {FilterKind::Group9, "group9", "9分割のグループごとの個数", "9分割データ分析", kSevenMainNote},
+    {FilterKind::Include, "include", "必ず入れる数字", "", ""},
+    {FilterKind::Exclude, "exclude", "入れない数字", "", ""},
+    {FilterKind::AtLeast, "atLeast", "選んだ数字から指定の個数以上", "", ""},
+    {FilterKind::CarryOver, "carry", "前回の本数字から引っ張る個数", "引っ張り分析",
+     "最新の回の本数字7個と比べます（分析ウィンドウはボーナス数字を含む9個どうし）。"
+     "過去の回はその前の回と比べます"},
+    {FilterKind::NotWon, "notWon", "1等の当選番号と同じ組合せを除く", "",
+     "過去の回はそれより前の回と比べます"},
+}};
+
+constexpr std::array<std::string_view, 9> kLetters = {"Ａ", "Ｂ", "Ｃ", "Ｄ", "Ｅ",
+                                                      "Ｆ", "Ｇ", "Ｈ", "Ｉ"};
+
+bool SplitPasses(const std::vector<CountSet>& sets, std::uint64_t counts) {
+    for (std::size_t group = 0; group < sets.size(); ++group) {
+        if (!Allows(sets[group], (counts >> (4 * group)) & 15)) return false;
+    }
+    return true;
+}
+
+// What the user typed, in half-width characters, without spaces.
+QString Normalized(std::string_view text) {
+    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                    .normalized(QString::NormalizationForm_KC);
+    s.remove(QLatin1Char(' '));
+    s.replace(QChar(0x3001), QLatin1Char(','));  // 、
+    s.replace(QLatin1Char('~'), QLatin1Char('-'));
+    s.replace(QChar(0x301C), QLatin1Char('-'));  // 〜
+    return s;
+}
+
+bool ReadInt(const QString& text, int low, int high, int& value) {
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && value >= low && value <= high && !text.startsWith(QLatin1Char('+'));
+}
+
+std::string Quoted(std::string_view text) { return "「" + PrintableText(text) + "」"; }
+
+}  // namespace
+
+const std::array<FilterInfo, kFilterKindCount>& FilterCatalog() { return kCatalog; }
+
+const FilterInfo& InfoOf(FilterKind kind) { return kCatalog[static_cast<int>(kind)]; }
+
+int SplitIndex(FilterKind kind) {
+    const int index = static_cast<int>(kind) - static_cast<int>(FilterKind::Range4);
+    return index >= 0 && index < kSplitCount ? index : -1;
+}
+
+std::string GroupName(int split, int group) {
+    int first = kHighestNumber, last = kLowestNumber;
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+        if (GroupOfNumber(split, n) != group) continue;
+        first = std::min(first, n);
+        last = std::max(last, n);
+    }
+    if (split == 0) {
+        const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+        return two(first) + "～" + two(last);
+    }
+    return std::string(kLetters[group]) + " " + std::to_string(first) + "～" + std::to_string(last);
+}
+
+bool FilterSpec::IsOn(FilterKind kind) const {
+    switch (kind) {
+        case FilterKind::Sum:
+            return sum.has_value();
+        case FilterKind::Odd:
+            return odd.has_value();
+        case FilterKind::Low:
+            return low.has_value();
+        case FilterKind::Consecutive:
+            return consecutive.has_value();
+        case FilterKind::SkipOne:
+            return skipOne.has_value();
+        case FilterKind::LastDigits:
+            return lastDigits.has_value();
+        case FilterKind::SameDigit:
+            return sameDigitMax.has_value();
+        case FilterKind::Range4:
+        case FilterKind::Group6:
+        case FilterKind::Group7:
+        case FilterKind::Group9:
+            return splits[SplitIndex(kind)].has_value();
+        case FilterKind::Include:
+            return include != 0;
+        case FilterKind::Exclude:
+            return exclude != 0;
+        case FilterKind::AtLeast:
+            return atLeastOf != 0;
+        case FilterKind::CarryOver:
+            return carryOver.has_value();
+        case FilterKind::NotWon:
+            return notWon;
+    }
+    return false;
+}
+
+Measures MeasureNumbers(const std::vector<int>& ascending) {
+    Measures m;
+    for (int number : ascending) AddNumber(m, number);
+    return m;
+}
+
+bool Passes(FilterKind kind, const Measures& m, const FilterSpec& spec,
+            const FilterContext& context) {
+    if (!spec.IsOn(kind)) return true;
+    switch (kind) {
+        case FilterKind::Sum:
+            return m.sum >= spec.sum->first && m.sum <= spec.sum->second;
+        case FilterKind::Odd:
+            return Allows(*spec.odd, m.odd);
+        case FilterKind::Low:
+            return Allows(*spec.low, m.low);
+        case FilterKind::Consecutive:
+            return Allows(*spec.consecutive, m.consecutive);
+        case FilterKind::SkipOne:
+            return Allows(*spec.skipOne, m.skipOne);
+        case FilterKind::LastDigits:
+            return Allows(*spec.lastDigits, m.lastDigits);
+        case FilterKind::SameDigit:
+            return m.sameDigit <= *spec.sameDigitMax;
+        case FilterKind::Range4:
+        case FilterKind::Group6:
+        case FilterKind::Group7:
+        case FilterKind::Group9: {
+            const int split = SplitIndex(kind);
+            return SplitPasses(*spec.splits[split], m.groupCounts[split]);
+        }
+        case FilterKind::Include:
+            return (m.mask & spec.include) == spec.include;
+        case FilterKind::Exclude:
+            return (m.mask & spec.exclude) == 0;
+        case FilterKind::AtLeast:
+            return std::popcount(m.mask & spec.atLeastOf) >= spec.atLeast;
+        case FilterKind::CarryOver:
+            return Allows(*spec.carryOver, std::popcount(m.mask & context.previous));
+        case FilterKind::NotWon:
+            return !context.won ||
+                   !std::binary_search(context.won->begin(), context.won->end(), m.mask);
+    }
+    return true;
+}
+
+bool ParseSumRange(std::string_view text, std::string_view what,
+                   std::optional<std::pair<int, int>>& out, std::string& problem) {
+    out.reset();
+    const QString s = Normalized(text);
+    if (s.isEmpty()) return true;
+    const QStringList parts = s.split(QLatin1Char('-'));
+    int low = 0, high = 0;
+    if (parts.size() != 2 || !ReadInt(parts[0], 0, 999, low) || !ReadInt(parts[1], 0, 999, high)) {
+        problem = std::string(what) + "の" + Quoted(text) +
+                  "が読めません。「100-160」のように、下限と上限を「-」でつないでください。";
+        return false;
+    }
+    if (low > high) {
+        problem =
+            std::string(what) + "の" + Quoted(text) + "は、下限が上限より大きくなっています。";
+        return false;
+    }
+    out = std::make_pair(low, high);
+    return true;
+}
+
+bool ParseCountSet(std::string_view text, std::string_view what, int maxCount,
+                   std::optional<CountSet>& out, std::string& problem) {
+    out.reset();
+    const QString s = Normalized(text);
+    if (s.isEmpty()) return true;
+    CountSet set = 0;
+    for (const QString& part : s.split(QLatin1Char(','))) {
+        const QStringList ends = part.split(QLatin1Char('-'));
+        int low = 0, high = 0;
+        const bool read =
+            ends.size() == 1   ? ReadInt(ends[0], 0, maxCount, low) && (high = low, true)
+            : ends.size() == 2 ? ReadInt(ends[0], 0, maxCount, low) &&
+                                     ReadInt(ends[1], 0, maxCount, high) && low <= high
+                               : false;
+        if (!read) {
+            problem = std::string(what) + "の" + Quoted(text) + "が読めません。0～" +
+                      std::to_string(maxCount) +
+                      "の個数を「3,4」や「0-2」のように指定してください。";
+            return false;
+        }
+        for (int count = low; count <= high; ++count) set |= CountSet(1u << count);
+    }
+    out = set;
+    return true;
+}
+
+bool ParseNumbers(std::string_view text, std::string_view what, NumberMask& out,
+                  std::string& problem) {
+    out = 0;
+    const QString s = Normalized(text);
+    if (s.isEmpty()) return true;
+    for (const QString& part : s.split(QLatin1Char(','))) {
+        int number = 0;
+        if (!ReadInt(part, kLowestNumber, kHighestNumber, number) || (out & Bit(number))) {
+            problem = std::string(what) + "の" + Quoted(text) +
+                      "が読めません。1～37の数字を重ねずに「3,7,21」のように指定してください。";
+            out = 0;
+            return false;
+        }
+        out |= Bit(number);
+    }
+    return true;
+}
+
+bool ParseSplitSets(std::string_view text, std::string_view what, int split,
+                    std::optional<std::vector<CountSet>>& out, std::string& problem) {
+    out.reset();
+    const QString s = Normalized(text);
+    if (s.isEmpty()) return true;
+    const QStringList parts = s.split(QLatin1Char('/'));
+    const int groups = GroupCountOf(split);
+    if (parts.size() != groups) {
+        problem =
+            std::string(what) + "の" + Quoted(text) + "は、" + std::to_string(groups) +
+            "個のグループの個数を「/」で区切って指定してください（制限しないグループは「*」）。";
+        return false;
+    }
+    std::vector<CountSet> sets;
+    for (const QString& part : parts) {
+        std::optional<CountSet> set;
+        if (part != QLatin1String("*") &&
+            !ParseCountSet(part.toStdString(), what, kMainCount, set, problem)) {
+            return false;
+        }
+        sets.push_back(set.value_or(kAnyCount));
+    }
+    out = std::move(sets);
+    return true;
+}
+
+std::string CountSetText(CountSet set) {
+    if (set == kAnyCount) return "*";
+    std::string text;
+    for (int count = 0; count < 16; ++count) {
+        if (!Allows(set, count)) continue;
+        int end = count;
+        while (end + 1 < 16 && Allows(set, end + 1)) ++end;
+        if (!text.empty()) text += ",";
+        text += std::to_string(count);
+        if (end >= count + 2) {
+            text += "～" + std::to_string(end);
+            count = end;
+        }
+    }
+    return text;
+}
+
+std::string NumbersText(NumberMask mask) {
+    std::string text;
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
+        if (!(mask & Bit(n))) continue;
+        if (!text.empty()) text += ",";
+        text += std::to_string(n);
+    }
+    return text;
+}
+
+std::string ConditionText(FilterKind kind, const FilterSpec& spec) {
+    if (!spec.IsOn(kind)) return "";
+    switch (kind) {
+        case FilterKind::Sum:
+            return std::to_string(spec.sum->first) + "～" + std::to_string(spec.sum->second);
+        case FilterKind::Odd:
+            return CountSetText(*spec.odd);
+        case FilterKind::Low:
+            return CountSetText(*spec.low);
+        case FilterKind::Consecutive:
+            return CountSetText(*spec.consecutive);
+        case FilterKind::SkipOne:
+            return CountSetText(*spec.skipOne);
+        case FilterKind::LastDigits:
+            return CountSetText(*spec.lastDigits);
+        case FilterKind::SameDigit:
+            return std::to_string(*spec.sameDigitMax) + "個まで";
+        case FilterKind::Range4:
+        case FilterKind::Group6:
+        case FilterKind::Group7:
+        case FilterKind::Group9: {
+            std::string text;
+            for (CountSet set : *spec.splits[SplitIndex(kind)]) {
+                text += (text.empty() ? "" : "/") + CountSetText(set);
+            }
+            return text;
+        }
+        case FilterKind::Include:
+            return NumbersText(spec.include);
+        case FilterKind::Exclude:
+            return NumbersText(spec.exclude);
+        case FilterKind::AtLeast:
+            return std::to_string(spec.atLeast) + "個以上: " + NumbersText(spec.atLeastOf);
+        case FilterKind::CarryOver:
+            return CountSetText(*spec.carryOver);
+        case FilterKind::NotWon:
+            return "除く";
+    }
+    return "";
+}

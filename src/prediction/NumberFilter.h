@@ -1,0 +1,168 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The filters of 絞り込み: conditions on a combination of seven main numbers,
+// each taken from the measure of an analysis window.  Every measure is
+// defined here once, as one step that adds a number to the measures of the
+// numbers before it (in ascending order); the search over all combinations
+// and the rating of past draws both go through these steps and checks.
+
+enum class FilterKind {
+    Sum,          // 本数字合計, between two bounds
+    Odd,          // odd numbers
+    Low,          // low numbers 1 … 18
+    Consecutive,  // sorted neighbours that differ by 1
+    SkipOne,      // sorted neighbours that differ by 2
+    LastDigits,   // different last digits
+    SameDigit,    // most numbers sharing one last digit
+    Range4,       // per range 01–09, 10–19, 20–29, 30–37
+    Group6,       // per group of the six-group split
+    Group7,       // per group of the seven-group split
+    Group9,       // per group of the nine-group split
+    Include,      // must hold all of these numbers
+    Exclude,      // must hold none of these numbers
+    AtLeast,      // must hold at least i of these numbers
+    CarryOver,    // numbers repeated from the latest draw
+    NotWon,       // not the main numbers of a draw already held
+};
+inline constexpr int kFilterKindCount = 16;
+
+// What the window and the command line say of a filter.
+struct FilterInfo {
+    FilterKind kind;
+    std::string_view key;     // camelCase, the JSON key and the command-line option's root
+    std::string_view label;   // the label beside its input
+    std::string_view window;  // the analysis window whose measure it uses; empty for none
+    std::string_view note;    // how it counts, where that needs saying
+};
+const std::array<FilterInfo, kFilterKindCount>& FilterCatalog();
+const FilterInfo& InfoOf(FilterKind kind);
+
+// The four splits of the numbers into consecutive groups, as the range and
+// group windows draw them.
+inline constexpr int kSplitCount = 4;
+int SplitIndex(FilterKind kind);  // 0 … 3 for Range4 … Group9, else -1
+inline constexpr std::array<int, kSplitCount> kGroupCounts = {4, 6, 7, 9};
+inline constexpr int GroupCountOf(int split) { return kGroupCounts[split]; }
+// The group 0 … of a number 1 … 37 in a split: the ranges 01–09, 10–19,
+// 20–29, 30–37, and groups of 6, 5 and 4 numbers whose last group runs on
+// to 37.
+inline constexpr int GroupOfNumber(int split, int number) {
+    constexpr std::array<int, kSplitCount> widths = {10, 6, 5, 4};
+    const int index = split == 0 ? number / widths[0] : (number - 1) / widths[split];
+    return std::min(index, kGroupCounts[split] - 1);
+}
+// "01～09" for the ranges, "Ａ 1～6" for the groups.
+std::string GroupName(int split, int group);
+
+// A set of allowed counts 0 … 15, as bits.
+using CountSet = std::uint16_t;
+inline constexpr CountSet kAnyCount = 0xffff;
+inline constexpr bool Allows(CountSet set, int count) { return (set >> count) & 1u; }
+
+// Numbers 1 … 37 as bits 1 … 37.
+using NumberMask = std::uint64_t;
+inline constexpr NumberMask Bit(int number) { return NumberMask{1} << number; }
+
+// The filters chosen; a filter left empty is off.
+struct FilterSpec {
+    std::optional<std::pair<int, int>> sum;
+    std::optional<CountSet> odd, low, consecutive, skipOne, lastDigits, carryOver;
+    std::optional<int> sameDigitMax;
+    // Per split, the allowed counts of each group (kAnyCount for a group left free).
+    std::array<std::optional<std::vector<CountSet>>, kSplitCount> splits;
+    NumberMask include = 0, exclude = 0;
+    NumberMask atLeastOf = 0;
+    int atLeast = 0;  // on when atLeastOf is not empty
+    bool notWon = false;
+
+    bool IsOn(FilterKind kind) const;
+};
+
+// The measures of some numbers, added one by one in ascending order.
+struct Measures {
+    int count = 0;
+    int last = 0;  // the number added last
+    int sum = 0, odd = 0, low = 0;
+    int consecutive = 0, skipOne = 0;
+    int lastDigits = 0, sameDigit = 0;
+    std::uint64_t digitCounts = 0;                         // 4 bits per last digit
+    std::array<std::uint64_t, kSplitCount> groupCounts{};  // 4 bits per group
+    NumberMask mask = 0;
+
+    int DigitCount(int digit) const { return (digitCounts >> (4 * digit)) & 15; }
+    int GroupCount(int split, int group) const { return (groupCounts[split] >> (4 * group)) & 15; }
+};
+
+// Per split and number 1 … 37, what one number adds to the packed group counts.
+inline constexpr auto kGroupSteps = [] {
+    std::array<std::array<std::uint64_t, 38>, kSplitCount> steps{};
+    for (int split = 0; split < kSplitCount; ++split) {
+        for (int n = 1; n <= 37; ++n)
+            steps[split][n] = std::uint64_t{1} << (4 * GroupOfNumber(split, n));
+    }
+    return steps;
+}();
+
+// Adds a number 1 … 37, larger than any added before.  This step is the
+// definition of every measure.
+inline void AddNumber(Measures& m, int number) {
+    if (m.count > 0) {
+        m.consecutive += number == m.last + 1;
+        m.skipOne += number == m.last + 2;
+    }
+    m.sum += number;
+    m.odd += number & 1;
+    m.low += number <= 18;
+    const int digit = number % 10;
+    const int sharing = m.DigitCount(digit) + 1;
+    m.lastDigits += sharing == 1;
+    m.sameDigit = std::max(m.sameDigit, sharing);
+    m.digitCounts += std::uint64_t{1} << (4 * digit);
+    for (int split = 0; split < kSplitCount; ++split)
+        m.groupCounts[split] += kGroupSteps[split][number];
+    m.mask |= Bit(number);
+    m.last = number;
+    ++m.count;
+}
+// The measures of ascending numbers.
+Measures MeasureNumbers(const std::vector<int>& ascending);
+
+// What the carry-over and the already-won filters compare with.
+struct FilterContext {
+    NumberMask previous = 0;                       // main numbers of the draw before
+    const std::vector<NumberMask>* won = nullptr;  // sorted; main numbers of earlier draws
+};
+
+// True when numbers with these measures pass the filter (a filter that is
+// off passes everything).
+bool Passes(FilterKind kind, const Measures& m, const FilterSpec& spec,
+            const FilterContext& context);
+
+// Reading what the user typed (half- or full-width).  Each returns false with
+// `problem` set to a Japanese message naming `what`; blank text turns the
+// filter off.
+bool ParseSumRange(std::string_view text, std::string_view what,
+                   std::optional<std::pair<int, int>>& out, std::string& problem);
+// "3,4", "0-2", "0～2,5": counts 0 … maxCount.
+bool ParseCountSet(std::string_view text, std::string_view what, int maxCount,
+                   std::optional<CountSet>& out, std::string& problem);
+// "3,7,21": distinct numbers 1 … 37.
+bool ParseNumbers(std::string_view text, std::string_view what, NumberMask& out,
+                  std::string& problem);
+// "0-2/1-3/*/*": one count set per group of the split, "*" or blank for any.
+bool ParseSplitSets(std::string_view text, std::string_view what, int split,
+                    std::optional<std::vector<CountSet>>& out, std::string& problem);
+
+// How a filter that is on reads, for tables and JSON ("100～160", "3,4",
+// "0～2/*/*/1", "3,7,21", "2個以上: 1,5,9").
+std::string ConditionText(FilterKind kind, const FilterSpec& spec);
+std::string CountSetText(CountSet set);
+std::string NumbersText(NumberMask mask);
