@@ -19,7 +19,14 @@ struct StartOptions {
     std::optional<std::string> backtestFrom;  // backtest --from N, as typed
     std::optional<std::string> backtestTo;    // backtest --to M, as typed
     std::string out;                          // export --out FILE
-    std::vector<std::string> words;           // the command and its arguments
+    // wheel: each as typed, checked by the command.
+    std::optional<std::string> wheelNumbers;    // --numbers 1,5,9,…
+    std::optional<std::string> wheelKeys;       // --keys 5
+    std::optional<std::string> wheelGuarantee;  // --guarantee T/M
+    std::optional<std::string> wheelSeconds;    // --seconds S
+    std::optional<std::string> wheelSeed;       // --seed N
+    std::optional<std::string> wheelVerify;     // --verify FILE
+    std::vector<std::string> words;             // the command and its arguments
 };
 
 // Parses the arguments after the program name.  Throws UserError for an
@@ -40,7 +47,7 @@ bool CommandDraws(const StartOptions& options);
 // Exit status of an import that kept stored draws the file contradicts.
 inline constexpr int kStatusConflicts = 3;
 
-// Runs import, dump, export, backtest or list, or prints the version; returns the exit
+// Runs import, dump, export, backtest, wheel or list, or prints the version; returns the exit
 // status (0 done, 1 an error, 2 a usage error, 3 see kStatusConflicts).  Messages
 // go to err; nothing
 // thrown escapes.

@@ -46,13 +46,56 @@ std::uint64_t WheelCover::CasesPerBlock() const {
     return per;
 }
 
+namespace {
+
+// The points of a set, lowest first; returns how many.
+int PointsOf(std::uint64_t set, int* at) {
+    int count = 0;
+    for (; set; set &= set - 1) at[count++] = std::countr_zero(set);
+    return count;
+}
+
+// The set of points at the positions a compact set names.
+std::uint64_t Expand(std::uint64_t compact, const int* at) {
+    std::uint64_t set = 0;
+    for (; compact; compact &= compact - 1)
+        set |= std::uint64_t{1} << at[std::countr_zero(compact)];
+    return set;
+}
+
+// Calls visit(set) for every subset of `size` of the `count` points at `at`,
+// without allocating.
+template <typename F>
+void ForEachChoice(const int* at, int count, int size, F&& visit) {
+    if (size < 0 || size > count) return;
+    if (size == 0) {
+        visit(std::uint64_t{0});
+        return;
+    }
+    const std::uint64_t end = std::uint64_t{1} << count;
+    for (std::uint64_t c = (std::uint64_t{1} << size) - 1; c < end; c = NextSameSize(c)) {
+        visit(Expand(c, at));
+    }
+}
+
+}  // namespace
+
 void WheelCover::CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out) const {
+    CasesOf(block, out, nullptr);
+}
+
+void WheelCover::CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out,
+                         std::vector<std::uint64_t>* sets) const {
     out.clear();
-    const std::uint64_t all = (std::uint64_t{1} << points_) - 1;
+    if (sets) sets->clear();
+    int inside[64], outside[64];
+    const int in = PointsOf(block, inside);
+    const int out2 = PointsOf(AllPoints() & ~block, outside);
     for (int i = need_; i <= std::min(blockSize_, caseSize_); ++i) {
-        ForEachSubsetOf(block, i, [&](std::uint64_t inside) {
-            ForEachSubsetOf(all & ~block, caseSize_ - i, [&](std::uint64_t outside) {
-                out.push_back(static_cast<std::uint32_t>(ColexRank(inside | outside)));
+        ForEachChoice(inside, in, i, [&](std::uint64_t a) {
+            ForEachChoice(outside, out2, caseSize_ - i, [&](std::uint64_t b) {
+                out.push_back(static_cast<std::uint32_t>(ColexRank(a | b)));
+                if (sets) sets->push_back(a | b);
             });
         });
     }
@@ -60,7 +103,7 @@ void WheelCover::CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out) c
 
 void WheelCover::BlocksCovering(std::uint64_t theCase, std::vector<std::uint64_t>& out) const {
     out.clear();
-    const std::uint64_t all = (std::uint64_t{1} << points_) - 1;
+    const std::uint64_t all = AllPoints();
     for (int i = need_; i <= std::min(blockSize_, caseSize_); ++i) {
         ForEachSubsetOf(theCase, i, [&](std::uint64_t inside) {
             ForEachSubsetOf(all & ~theCase, blockSize_ - i,
@@ -102,12 +145,14 @@ void WheelCover::Count(const std::vector<std::uint32_t>& cases, int step) {
 }
 
 void WheelCover::AddBlock(std::uint64_t block) {
+    lastIndex_ = SIZE_MAX;
     CasesOf(block, scratchNew_);
     Count(scratchNew_, +1);
     blocks_.push_back(block);
 }
 
 void WheelCover::RemoveBlock(std::size_t index) {
+    lastIndex_ = SIZE_MAX;
     CasesOf(blocks_[index], scratchOld_);
     Count(scratchOld_, -1);
     blocks_[index] = blocks_.back();
@@ -115,28 +160,35 @@ void WheelCover::RemoveBlock(std::size_t index) {
 }
 
 void WheelCover::ReplaceBlock(std::size_t index, std::uint64_t block) {
-    CasesOf(block, scratchNew_);
+    if (lastIndex_ != index || lastBlock_ != block || lastOld_ != blocks_[index]) {
+        CasesOf(block, scratchNew_);
+        CasesOf(blocks_[index], scratchOld_);
+    }
     Count(scratchNew_, +1);
-    CasesOf(blocks_[index], scratchOld_);
     Count(scratchOld_, -1);
     blocks_[index] = block;
+    lastIndex_ = SIZE_MAX;
 }
 
 long WheelCover::ReplaceDelta(std::size_t index, std::uint64_t block) {
     const std::uint64_t old = blocks_[index];
     long delta = 0;
-    CasesOf(old, scratchOld_);
-    for (std::uint32_t c : scratchOld_) {
-        if (counts_[c] == 1 && !Covers(block, CaseSet(c))) ++delta;
+    CasesOf(old, scratchOld_, &scratchSets_);
+    for (std::size_t i = 0; i < scratchOld_.size(); ++i) {
+        if (counts_[scratchOld_[i]] == 1 && !Covers(block, scratchSets_[i])) ++delta;
     }
     CasesOf(block, scratchNew_);
     for (std::uint32_t c : scratchNew_) {
         if (counts_[c] == 0) --delta;
     }
+    lastIndex_ = index;
+    lastBlock_ = block;
+    lastOld_ = old;
     return delta;
 }
 
 std::size_t WheelCover::OnlyCoveredBy(std::size_t index) {
+    lastIndex_ = SIZE_MAX;
     CasesOf(blocks_[index], scratchOld_);
     return static_cast<std::size_t>(std::count_if(
         scratchOld_.begin(), scratchOld_.end(), [&](std::uint32_t c) { return counts_[c] == 1; }));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <random>
@@ -22,6 +23,9 @@ class WheelCover {
 
     // The cases a block covers, as ranks (into out, replaced).
     void CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out) const;
+    // The same, with the cases as sets too when `sets` is given.
+    void CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out,
+                 std::vector<std::uint64_t>* sets) const;
     // The blocks (as sets) that cover a case.
     void BlocksCovering(std::uint64_t theCase, std::vector<std::uint64_t>& out) const;
     // Cases one block covers.
@@ -37,7 +41,8 @@ class WheelCover {
     bool IsCovered(std::uint32_t rank) const { return counts_[rank] > 0; }
 
     void AddBlock(std::uint64_t block);
-    // Replaces block `index` by `block`.
+    // Replaces block `index` by `block` (reusing the cases ReplaceDelta found
+    // for the same change).
     void ReplaceBlock(std::size_t index, std::uint64_t block);
     void RemoveBlock(std::size_t index);
     // Uncovered cases after replacing block `index` by `block`, less now.
@@ -47,6 +52,7 @@ class WheelCover {
 
   private:
     void Count(const std::vector<std::uint32_t>& cases, int step);
+    std::uint64_t AllPoints() const { return (std::uint64_t{1} << points_) - 1; }
 
     int points_ = 0;
     int blockSize_ = 0;
@@ -57,6 +63,10 @@ class WheelCover {
     std::vector<std::int32_t> slot_;  // place in uncovered_, or −1
     std::vector<std::uint64_t> blocks_;
     std::vector<std::uint32_t> scratchOld_, scratchNew_;
+    std::vector<std::uint64_t> scratchSets_;
+    // The change ReplaceDelta last looked at, whose cases are in the scratch.
+    std::size_t lastIndex_ = SIZE_MAX;
+    std::uint64_t lastBlock_ = 0, lastOld_ = 0;
 };
 
 // Calls visit(set) for every subset of `size` of the points in `from`.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <queue>
 #include <random>
@@ -19,6 +20,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint64_t kMaxGreedyBlocks = 1'000'000;
 constexpr std::uint64_t kMaxGreedyWork = 300'000'000;
 constexpr int kSampledCandidates = 12;
+constexpr int kSwapsTried = 4;  // swaps weighed per move
 
 double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -115,12 +117,12 @@ bool UseFullGreedy(const WheelCover& cover, const WheelProblem& p) {
 }
 
 // Simulated annealing at a fixed number of blocks: a random uncovered case,
-// a block sharing most points with it, one point of the block swapped for
-// one of the case; accepted when it leaves no more cases uncovered, else
-// with chance e^(−increase / temperature).  Returns true once every case is
-// covered; false when keepGoing says stop.
+// blocks sharing most points with it, one point of such a block swapped for
+// one of the case (the best of a few such swaps); accepted when it leaves no more cases uncovered,
+// else with chance e^(−increase / temperature).  Returns true once every case is covered; false
+// when keepGoing says stop.
 bool Anneal(WheelCover& cover, std::mt19937_64& random, const std::function<bool()>& keepGoing) {
-    constexpr double kHot = 1.0, kCold = 0.05, kCooling = 0.995;
+    constexpr double kHot = 0.3, kCold = 0.02, kCooling = 0.995;
     const std::size_t blocks = cover.Blocks().size();
     const long movesPerStep = static_cast<long>(std::max<std::size_t>(200, 4 * blocks));
     double temperature = kHot;
@@ -143,12 +145,23 @@ bool Anneal(WheelCover& cover, std::mt19937_64& random, const std::function<bool
             }
             if (shared == most) nearest.push_back(i);
         }
-        const std::size_t index =
-            nearest[std::uniform_int_distribution<std::size_t>(0, nearest.size() - 1)(random)];
-        const std::uint64_t block = cover.Blocks()[index];
-        const std::uint64_t swapped =
-            (block & ~RandomPoint(block & ~target, random)) | RandomPoint(target & ~block, random);
-        const long delta = cover.ReplaceDelta(index, swapped);
+        // Of a few swaps into the case, the one leaving fewest cases uncovered.
+        std::size_t index = 0;
+        std::uint64_t swapped = 0;
+        long delta = LONG_MAX;
+        for (int tries = 0; tries < kSwapsTried; ++tries) {
+            const std::size_t i =
+                nearest[std::uniform_int_distribution<std::size_t>(0, nearest.size() - 1)(random)];
+            const std::uint64_t block = cover.Blocks()[i];
+            const std::uint64_t candidate = (block & ~RandomPoint(block & ~target, random)) |
+                                            RandomPoint(target & ~block, random);
+            const long d = cover.ReplaceDelta(i, candidate);
+            if (d < delta) {
+                delta = d;
+                index = i;
+                swapped = candidate;
+            }
+        }
         if (delta <= 0 || chance(random) < std::exp(-static_cast<double>(delta) / temperature)) {
             cover.ReplaceBlock(index, swapped);
         }
@@ -285,7 +298,7 @@ std::optional<WheelResult> SearchWheel(const WheelRequest& request,
     best = Verified(p, request, cover.Blocks());
     if (!best) return std::nullopt;
     best->greedyTickets = best->tickets.size();
-    deadline = Since(start) + budget;
+    deadline = budget;  // the greedy start counts against the time
     const auto smallEnough = [&] {
         return best->optimal || best->tickets.size() <= options.enough;
     };

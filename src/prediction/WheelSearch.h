@@ -22,7 +22,7 @@ inline constexpr double kMaxWheelSeconds = 60;
 inline constexpr std::uint64_t kMaxCoverPerTicket = 2'000'000ULL;
 
 struct WheelSearchOptions {
-    double seconds = kDefaultWheelSeconds;  // time after the greedy start
+    double seconds = kDefaultWheelSeconds;  // in all; a greedy start is always made
     std::uint64_t seed = 1;
     // Stop once a verified set this small is found (0: at the lower bound).
     std::size_t enough = 0;
