@@ -4,14 +4,17 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <charconv>
+#include <cstdlib>
 #include <limits>
 #include <sstream>
+#include <tuple>
 
 #include "analysis/AnalysisCatalog.h"
 #include "analysis/RandomnessGrid.h"
 #include "app/TicketCommands.h"
 #include "app/FilterCommand.h"
 #include "core/CurrentException.h"
+#include "core/FileAccess.h"
 #include "core/GridDump.h"
 #include "core/PrintableText.h"
 #include "data/CsvImport.h"
@@ -23,6 +26,12 @@
 #include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
 #include "ui/WindowDocuments.h"
+#include "prediction/WheelGrid.h"
+#include "prediction/WheelJson.h"
+#include "prediction/WheelSearch.h"
+#include "grid/GridDocument.h"
+#include "grid/GridExport.h"
+#include "grid/ProgramLook.h"
 
 namespace {
 
@@ -63,6 +72,15 @@ constexpr const char* kUsageTail =
     "                                              絞り込み、残る組合せの数と、過去の当選\n"
     "                                              番号の残る割合を表示します（--generate:\n"
     "                                              残る組合せからN口を作ります）\n"
+    "  loto7kazoria wheel --numbers 1,5,9,… --guarantee T/M [--keys 5,…] [--seconds S]\n"
+    "                     [--seed N] [--format json|csv]\n"
+    "                                              選んだ数字から、当選数字がM個以上出れば\n"
+    "                                              少なくとも1枚がT個以上一致する購入番号を\n"
+    "                                              作り、保証をすべての場合で確かめます\n"
+    "                                              (--seconds: 探索時間、既定2秒、最大60秒)\n"
+    "  loto7kazoria wheel --verify FILE [--numbers …] [--guarantee T/M] [--format json|csv]\n"
+    "                                              FILEの購入番号（1行に7個の数字）が保証する\n"
+    "                                              ことを確かめます\n"
     "  loto7kazoria list                           dumpとexportのできるウィンドウ名を\n"
     "                                              表示します\n"
     "  loto7kazoria --version                      バージョンを表示します\n"
@@ -335,6 +353,130 @@ int RunRandomnessCommand(const StartOptions& o, std::ostream& out, std::ostream&
     return 0;
 }
 
+constexpr std::uintmax_t kMaxTicketListBytes = 16 * 1024 * 1024;
+
+// A usage error of wheel: the reason, then the usage; status 2.
+int WheelUsage(std::ostream& err, const std::string& reason) {
+    err << reason << "\n" << kUsage;
+    return 2;
+}
+
+void PrintWheel(const StartOptions& o, const WheelReport& report, std::ostream& out) {
+    if (o.format == "csv") {
+        WheelGrids grids;
+        WriteWheelGrids(report, grids);
+        DumpCsv(out, grids.Named());
+    } else {
+        WriteWheelJson(out, report);
+    }
+}
+
+// The options of wheel read into a request; the reason when one is wrong.
+std::optional<std::string> ReadWheelOptions(const StartOptions& o, WheelRequest& request,
+                                            WheelSearchOptions& search) {
+    if (o.wheelNumbers) {
+        const auto numbers = ParseNumberList(*o.wheelNumbers);
+        if (!numbers)
+            return "--numbers は 1,5,9 のように、数字をコンマで区切って指定してください。";
+        request.numbers = *numbers;
+    }
+    if (o.wheelKeys) {
+        const auto keys = ParseNumberList(*o.wheelKeys);
+        if (!keys) return "--keys は 5,9 のように、数字をコンマで区切って指定してください。";
+        request.keys = *keys;
+    }
+    if (o.wheelGuarantee) {
+        const auto tm = ParseGuarantee(*o.wheelGuarantee);
+        if (!tm) return "--guarantee は 4/5 のように「一致数/出た数」で指定してください。";
+        std::tie(request.t, request.m) = *tm;
+    }
+    if (o.wheelSeconds) {
+        char* end = nullptr;
+        const double seconds = std::strtod(o.wheelSeconds->c_str(), &end);
+        if (o.wheelSeconds->empty() || *end != '\0' || !(seconds > 0) ||
+            seconds > kMaxWheelSeconds) {
+            return "--seconds は0より大きく60以下の秒数で指定してください。";
+        }
+        search.seconds = seconds;
+    }
+    if (o.seed) {
+        const std::string& text = *o.seed;
+        const auto [end, error] =
+            std::from_chars(text.data(), text.data() + text.size(), search.seed);
+        if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+            return "--seed は0以上の整数で指定してください。";
+        }
+    }
+    return std::nullopt;
+}
+
+// Checks the guarantee of a ticket list the user brought.
+int RunWheelVerify(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.wheelKeys || o.wheelSeconds || o.seed) {
+        return WheelUsage(err, "--verify には --keys、--seconds、--seed は使えません。");
+    }
+    WheelRequest request;
+    WheelSearchOptions search;
+    if (const auto reason = ReadWheelOptions(o, request, search)) return WheelUsage(err, *reason);
+    std::vector<NumberMask> tickets;
+    try {
+        tickets = ReadTicketList(
+            ReadBoundedFile(*o.wheelVerify, kMaxTicketListBytes, "購入番号のファイル"),
+            PrintableText(*o.wheelVerify));
+    } catch (const UserError& e) {
+        return WheelUsage(err, e.what());
+    }
+    std::optional<std::pair<int, int>> asked;
+    if (o.wheelGuarantee) {
+        asked = std::pair{request.t, request.m};
+        NumberMask all = MaskOf(request.numbers);
+        if (request.numbers.empty()) {
+            for (NumberMask t : tickets) all |= t;
+        }
+        const WheelRequest check{NumbersOf(all), {}, request.t, request.m};
+        if (o.wheelNumbers) {
+            if (const auto reason =
+                    CheckWheelRequest({request.numbers, {}, request.t, request.m})) {
+                return WheelUsage(err, *reason);
+            }
+        } else if (request.t < 1 || request.m < request.t || request.m > kWheelTicketSize ||
+                   request.m > static_cast<int>(check.numbers.size())) {
+            return WheelUsage(
+                err,
+                "保証は「t/m」で、1 ≦ t ≦ m ≦ 7 の数（mは数字の個数以下）で指定してください。");
+        }
+    } else if (o.wheelNumbers) {
+        if (const auto reason = CheckWheelRequest({request.numbers, {}, 1, 1}))
+            return WheelUsage(err, *reason);
+    }
+    PrintWheel(o, ReportOfTickets(tickets, request.numbers, asked), out);
+    return 0;
+}
+
+// Makes a wheel for the chosen numbers and prints it with its proof.
+int RunWheel(const StartOptions& o, std::ostream& out, std::ostream& err) {
+    if (o.words.size() != 1 || (o.format != "json" && o.format != "csv")) {
+        err << kUsage;
+        return 2;
+    }
+    if (o.wheelVerify) return RunWheelVerify(o, out, err);
+    if (!o.wheelNumbers || !o.wheelGuarantee) {
+        return WheelUsage(err, "wheel には --numbers と --guarantee が必要です。");
+    }
+    WheelRequest request;
+    WheelSearchOptions search;
+    if (const auto reason = ReadWheelOptions(o, request, search)) return WheelUsage(err, *reason);
+    if (const auto reason = CheckWheelRequest(request)) return WheelUsage(err, *reason);
+    if (const auto limit = WheelSearchLimit(request)) return WheelUsage(err, *limit);
+    const std::optional<WheelResult> result = SearchWheel(request, search);
+    if (!result) {
+        err << "保証を確かめられる購入番号を作れませんでした。\n";
+        return 1;
+    }
+    PrintWheel(o, ReportOfWheel(*result, search.seed), out);
+    return 0;
+}
+
 // Counts the combinations the conditions keep and how many past draws they
 // would have kept, and draws tickets from the combinations kept.
 int RunFilter(const StartOptions& o, std::ostream& out, std::ostream& err) {
@@ -342,7 +484,9 @@ int RunFilter(const StartOptions& o, std::ostream& out, std::ostream& err) {
         err << kUsage;
         return 2;
     }
-    const int status = RunFilterCommand(o.filterOptions, o.databasePath, o.format, out, err);
+    auto conditions = o.filterOptions;  // --seed is read for every command that draws at random
+    if (o.seed) conditions.emplace_back("--seed", *o.seed);
+    const int status = RunFilterCommand(conditions, o.databasePath, o.format, out, err);
     if (status == 2) err << kUsage;
     return status;
 }
@@ -390,6 +534,16 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
             o.memo = value();
         } else if (bool takesValue = false; IsFilterOption(a, takesValue)) {
             o.filterOptions.emplace_back(a, takesValue ? value() : std::string());
+        } else if (a == "--numbers") {
+            o.wheelNumbers = value();
+        } else if (a == "--keys") {
+            o.wheelKeys = value();
+        } else if (a == "--guarantee") {
+            o.wheelGuarantee = value();
+        } else if (a == "--seconds") {
+            o.wheelSeconds = value();
+        } else if (a == "--verify") {
+            o.wheelVerify = value();
         } else if (a == "--open") {
             o.openWindows.push_back(value());
         } else if (a == "--open-all") {
@@ -454,6 +608,7 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
         if (command == "tickets") return RunTickets(o, out, err);
         if (command == "check") return RunQuickCheck(o, out, err);
         if (command == "filter") return RunFilter(o, out, err);
+        if (command == "wheel") return RunWheel(o, out, err);
         err << "知らないコマンド「" << PrintableText(command) << "」です。\n" << kUsage;
         return 2;
     } catch (...) {

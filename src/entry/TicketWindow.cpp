@@ -23,7 +23,7 @@
 #include "prediction/TicketGrids.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
-#include "ui/GridView.h"
+#include "grid/GridView.h"
 #include "ui/Messages.h"
 #include "ui/TicketDialog.h"
 

@@ -9,7 +9,7 @@
 #include "core/ResultGrid.h"
 #include "prediction/TicketCheck.h"
 #include "ui/ChildWindow.h"
-#include "ui/GridDocument.h"
+#include "grid/GridDocument.h"
 
 class GridOutput;
 class GridView;

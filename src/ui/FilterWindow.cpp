@@ -24,8 +24,8 @@
 #include "core/QtConversions.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
-#include "ui/ProgramLook.h"
-#include "ui/Twips.h"
+#include "grid/ProgramLook.h"
+#include "grid/Twips.h"
 
 namespace {
 

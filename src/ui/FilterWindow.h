@@ -9,8 +9,8 @@
 #include "core/ResultGrid.h"
 #include "prediction/FilterReport.h"
 #include "ui/ChildWindow.h"
-#include "ui/GridDocument.h"
-#include "ui/GridView.h"
+#include "grid/GridDocument.h"
+#include "grid/GridView.h"
 
 class GridOutput;
 class QCheckBox;

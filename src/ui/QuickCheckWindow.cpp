@@ -12,7 +12,7 @@
 #include "prediction/TicketGrids.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
-#include "ui/GridView.h"
+#include "grid/GridView.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/RandomnessChart.h"
-#include "ui/Twips.h"
+#include "grid/Twips.h"
 
 namespace {
 

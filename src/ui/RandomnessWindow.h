@@ -9,8 +9,8 @@
 #include "analysis/RandomnessAnalysis.h"
 #include "core/ResultGrid.h"
 #include "ui/ChildWindow.h"
-#include "ui/GridDocument.h"
-#include "ui/GridView.h"
+#include "grid/GridDocument.h"
+#include "grid/GridView.h"
 
 class GridOutput;
 class QComboBox;

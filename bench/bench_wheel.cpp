@@ -1,0 +1,92 @@
+// The wheel search's quality table and the time of its parts.
+//
+// `bench_wheel` prints, for the coverings "t if t" of 8 ≤ v ≤ 20 chosen
+// numbers and t = 3, 4, 5: the Schönheim lower bound, the best known size
+// where it is known for certain here, the plain greedy, the search's size
+// within 2 s (seed 1) and the seconds it took.  Best known sizes: v = 8 is
+// C(8, 7, t) = t + 1 (a block leaves out one number; a t-set is missed only
+// when it holds every number left out, so t + 1 blocks are needed and
+// enough); v = 9 follows from Turán's theorem (blocks leave out pairs, the
+// pairs form a graph, and every (9 − t)-set must hold one of its edges).
+// Other sizes are left blank rather than quoted from memory.
+// `bench_wheel --benchmark` runs Google Benchmark cases for the verifier and
+// the exact odds instead.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "prediction/WheelBounds.h"
+#include "prediction/WheelOdds.h"
+#include "prediction/WheelSearch.h"
+#include "prediction/WheelVerify.h"
+
+namespace {
+
+std::vector<int> FirstNumbers(int v) {
+    std::vector<int> numbers;
+    for (int n = 1; n <= v; ++n) numbers.push_back(n);
+    return numbers;
+}
+
+const std::map<std::pair<int, int>, int> kBestKnown = {
+    {{8, 3}, 4}, {{8, 4}, 5}, {{8, 5}, 6}, {{9, 3}, 4}, {{9, 4}, 6}, {{9, 5}, 9},
+};
+
+void PrintQualityTable(double seconds) {
+    std::printf("v\tt\tlower\tbest\tgreedy\tours\tseconds\n");
+    for (int v = 8; v <= 20; ++v) {
+        for (int t = 3; t <= 5; ++t) {
+            const WheelRequest request{FirstNumbers(v), {}, t, t};
+            const std::optional<WheelResult> greedy = GreedyWheel(request, 1);
+            const std::optional<WheelResult> ours =
+                SearchWheel(request, {.seconds = seconds, .seed = 1});
+            const auto best = kBestKnown.find({v, t});
+            std::printf("%d\t%d\t%llu\t%s\t%zu\t%zu\t%.2f\n", v, t,
+                        static_cast<unsigned long long>(ours->bound.tickets),
+                        best == kBestKnown.end() ? "-" : std::to_string(best->second).c_str(),
+                        greedy->tickets.size(), ours->tickets.size(), ours->seconds);
+            std::fflush(stdout);
+        }
+    }
+}
+
+void BM_VerifyCovering(benchmark::State& state) {
+    const WheelRequest request{FirstNumbers(static_cast<int>(state.range(0))), {}, 5, 5};
+    const std::vector<NumberMask> tickets = GreedyWheel(request, 1)->tickets;
+    for (auto _ : state) benchmark::DoNotOptimize(CheckGuarantee(tickets, request).holds);
+}
+BENCHMARK(BM_VerifyCovering)->Arg(12)->Arg(16)->Arg(20)->Unit(benchmark::kMillisecond);
+
+void BM_VerifyAllDraws(benchmark::State& state) {
+    // Every 7-set of 1 … 37 against 20 tickets: the largest case set there is.
+    const WheelRequest request{FirstNumbers(37), {}, 1, 7};
+    std::vector<NumberMask> tickets;
+    for (int i = 0; i < 20; ++i)
+        tickets.push_back(MaskOf({1 + i, 2 + i, 3 + i, 4 + i, 5 + i, 6 + i, 7 + i}));
+    for (auto _ : state) benchmark::DoNotOptimize(CheckGuarantee(tickets, request).holds);
+}
+BENCHMARK(BM_VerifyAllDraws)->Unit(benchmark::kMillisecond);
+
+void BM_ExactOdds(benchmark::State& state) {
+    const WheelRequest request{FirstNumbers(static_cast<int>(state.range(0))), {}, 4, 4};
+    const std::vector<NumberMask> tickets = GreedyWheel(request, 1)->tickets;
+    for (auto _ : state) benchmark::DoNotOptimize(ExactOdds(tickets)->anyOutcomes);
+}
+BENCHMARK(BM_ExactOdds)->Arg(12)->Arg(16)->Arg(20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--benchmark") == 0) {
+        argv[1] = argv[0];
+        --argc;
+        ++argv;
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
+        return 0;
+    }
+    PrintQualityTable(argc > 1 ? std::atof(argv[1]) : kDefaultWheelSeconds);
+    return 0;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "prediction/WheelDesign.h"
+
+// Coverage bookkeeping of the wheel search over points 0 … n − 1: blocks
+// and cases are bit sets of points, cases are numbered by colex rank.
+class WheelCover {
+  public:
+    explicit WheelCover(const WheelProblem& problem);
+
+    int Points() const { return points_; }
+    int BlockSize() const { return blockSize_; }
+    std::uint64_t CaseCount() const { return counts_.size(); }
+    std::size_t UncoveredCount() const { return uncovered_.size(); }
+    const std::vector<std::uint64_t>& Blocks() const { return blocks_; }
+
+    // The cases a block covers, as ranks (into out, replaced).
+    void CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out) const;
+    // The same, with the cases as sets too when `sets` is given.
+    void CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out,
+                 std::vector<std::uint64_t>* sets) const;
+    // The blocks (as sets) that cover a case.
+    void BlocksCovering(std::uint64_t theCase, std::vector<std::uint64_t>& out) const;
+    // Cases one block covers.
+    std::uint64_t CasesPerBlock() const;
+    bool Covers(std::uint64_t block, std::uint64_t theCase) const {
+        return std::popcount(block & theCase) >= need_;
+    }
+    std::uint64_t CaseSet(std::uint32_t rank) const;  // colex unrank
+    std::uint32_t RandomUncovered(std::mt19937_64& random) const {
+        return uncovered_[std::uniform_int_distribution<std::size_t>(
+            0, uncovered_.size() - 1)(random)];
+    }
+    bool IsCovered(std::uint32_t rank) const { return counts_[rank] > 0; }
+
+    void AddBlock(std::uint64_t block);
+    // Replaces block `index` by `block` (reusing the cases ReplaceDelta found
+    // for the same change).
+    void ReplaceBlock(std::size_t index, std::uint64_t block);
+    void RemoveBlock(std::size_t index);
+    // Uncovered cases after replacing block `index` by `block`, less now.
+    long ReplaceDelta(std::size_t index, std::uint64_t block);
+    // Cases only block `index` covers.
+    std::size_t OnlyCoveredBy(std::size_t index);
+
+  private:
+    void Count(const std::vector<std::uint32_t>& cases, int step);
+    std::uint64_t AllPoints() const { return (std::uint64_t{1} << points_) - 1; }
+
+    int points_ = 0;
+    int blockSize_ = 0;
+    int caseSize_ = 0;
+    int need_ = 0;
+    std::vector<std::uint32_t> counts_;
+    std::vector<std::uint32_t> uncovered_;
+    std::vector<std::int32_t> slot_;  // place in uncovered_, or −1
+    std::vector<std::uint64_t> blocks_;
+    std::vector<std::uint32_t> scratchOld_, scratchNew_;
+    std::vector<std::uint64_t> scratchSets_;
+    // The change ReplaceDelta last looked at, whose cases are in the scratch.
+    std::size_t lastIndex_ = SIZE_MAX;
+    std::uint64_t lastBlock_ = 0, lastOld_ = 0;
+};
+
+// Calls visit(set) for every subset of `size` of the points in `from`.
+void ForEachSubsetOf(std::uint64_t from, int size, const std::function<void(std::uint64_t)>& visit);

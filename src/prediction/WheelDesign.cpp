@@ -1,0 +1,160 @@
+#include "prediction/WheelDesign.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <set>
+
+namespace {
+
+constexpr int kLowest = 1;
+constexpr int kHighest = 37;
+
+using ChooseTable = std::array<std::array<std::uint64_t, 65>, 65>;
+
+const ChooseTable& Table() {
+    static const ChooseTable table = [] {
+        ChooseTable t{};
+        for (int n = 0; n <= 64; ++n) {
+            t[n][0] = 1;
+            for (int k = 1; k <= n; ++k) t[n][k] = t[n - 1][k - 1] + (k < n ? t[n - 1][k] : 0);
+        }
+        return t;
+    }();
+    return table;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::optional<int> ParseWhole(const std::string& text) {
+    const std::string part = Trim(text);
+    int value = 0;
+    const char* end = part.data() + part.size();
+    const auto [next, error] = std::from_chars(part.data(), end, value);
+    if (part.empty() || error != std::errc() || next != end) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::uint64_t Choose(int n, int k) {
+    if (n < 0 || n > 64 || k < 0 || k > n) return 0;
+    return Table()[n][k];
+}
+
+std::uint64_t ColexRank(std::uint64_t set) {
+    std::uint64_t rank = 0;
+    int index = 1;
+    while (set) {
+        rank += Choose(std::countr_zero(set), index++);
+        set &= set - 1;
+    }
+    return rank;
+}
+
+NumberMask WheelProblem::Ticket(std::uint64_t pointSet) const {
+    NumberMask ticket = keys;
+    while (pointSet) {
+        ticket |= NumberMask{1} << points[std::countr_zero(pointSet)];
+        pointSet &= pointSet - 1;
+    }
+    return ticket;
+}
+
+std::optional<std::string> CheckWheelRequest(const WheelRequest& r) {
+    std::set<int> chosen;
+    for (int n : r.numbers) {
+        if (n < kLowest || n > kHighest) {
+            return "数字「" + std::to_string(n) + "」は1～37の範囲にありません。";
+        }
+        if (!chosen.insert(n).second) return "数字「" + std::to_string(n) + "」が重複しています。";
+    }
+    const int v = static_cast<int>(chosen.size());
+    if (v < kWheelMinChosen) {
+        return "数字は" + std::to_string(kWheelMinChosen) + "個以上選んでください（いま" +
+               std::to_string(v) + "個）。";
+    }
+    std::set<int> keys;
+    for (int k : r.keys) {
+        if (!chosen.count(k))
+            return "キー数字「" + std::to_string(k) + "」が選んだ数字にありません。";
+        if (!keys.insert(k).second)
+            return "キー数字「" + std::to_string(k) + "」が重複しています。";
+    }
+    const int k = static_cast<int>(keys.size());
+    if (k >= kWheelTicketSize) return "キー数字は6個までです。";
+    if (r.t < 1 || r.t > kWheelTicketSize || r.m < r.t || r.m > kWheelTicketSize) {
+        return "保証は「t/m」で、1 ≦ t ≦ m ≦ 7 の数で指定してください。";
+    }
+    if (r.m > v) return "mは選んだ数字の個数（" + std::to_string(v) + "）以下にしてください。";
+    if (r.m < k) {
+        return "mはキー数字の個数（" + std::to_string(k) + "）以上にしてください。";
+    }
+    return std::nullopt;
+}
+
+WheelProblem MakeWheelProblem(const WheelRequest& r) {
+    WheelProblem p;
+    p.keys = MaskOf(r.keys);
+    for (int n : NumbersOf(MaskOf(r.numbers) & ~p.keys)) p.points.push_back(n);
+    const int k = std::popcount(p.keys);
+    p.blockSize = kWheelTicketSize - k;
+    p.caseSize = r.m - k;
+    p.need = std::max(0, r.t - k);
+    return p;
+}
+
+std::vector<int> NumbersOf(NumberMask mask) {
+    std::vector<int> numbers;
+    while (mask) {
+        numbers.push_back(std::countr_zero(mask));
+        mask &= mask - 1;
+    }
+    return numbers;
+}
+
+NumberMask MaskOf(const std::vector<int>& numbers) {
+    NumberMask mask = 0;
+    for (int n : numbers) {
+        if (n >= kLowest && n <= kHighest) mask |= NumberMask{1} << n;
+    }
+    return mask;
+}
+
+std::string JoinNumbers(const std::vector<int>& numbers, const char* separator) {
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) text += separator;
+        text += std::to_string(numbers[i]);
+    }
+    return text;
+}
+
+std::optional<std::vector<int>> ParseNumberList(const std::string& text) {
+    std::vector<int> numbers;
+    if (Trim(text).empty()) return numbers;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const std::optional<int> n = ParseWhole(text.substr(start, comma - start));
+        if (!n) return std::nullopt;
+        numbers.push_back(*n);
+        if (comma == std::string::npos) return numbers;
+        start = comma + 1;
+    }
+}
+
+std::optional<std::pair<int, int>> ParseGuarantee(const std::string& text) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos) return std::nullopt;
+    const std::optional<int> t = ParseWhole(text.substr(0, slash));
+    const std::optional<int> m = ParseWhole(text.substr(slash + 1));
+    if (!t || !m) return std::nullopt;
+    return std::pair{*t, *m};
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A wheel: tickets of seven numbers made from v chosen numbers (8 ≤ v ≤ 37),
+// some of them key numbers that every ticket holds, with the guarantee
+// "t if m": whenever at least m of the seven main numbers drawn are among the
+// chosen ones (and, with key numbers, the keys are among them), at least one
+// ticket matches at least t main numbers.  Numbers are bits 1 … 37 of a mask.
+using NumberMask = std::uint64_t;
+
+inline constexpr int kWheelTicketSize = 7;
+inline constexpr int kWheelMinChosen = 8;
+inline constexpr int kWheelPricePerTicket = 300;  // yen
+
+struct WheelRequest {
+    std::vector<int> numbers;  // the chosen numbers, keys among them
+    std::vector<int> keys;     // in every ticket
+    int t = 0;                 // matches guaranteed …
+    int m = 0;                 // … when this many chosen numbers are drawn
+};
+
+// What the search works on: the chosen numbers less the keys as points
+// 0 … n − 1; a block is a set of blockSize points (a ticket less its keys);
+// a case is a set of caseSize points and counts as covered by a block that
+// shares at least need of its points.
+struct WheelProblem {
+    std::vector<int> points;  // the number of each point, ascending
+    NumberMask keys = 0;
+    int blockSize = 0;
+    int caseSize = 0;
+    int need = 0;
+
+    int PointCount() const { return static_cast<int>(points.size()); }
+    // A block or case over points as the numbers it stands for, keys added.
+    NumberMask Ticket(std::uint64_t pointSet) const;
+};
+
+// Checks the request (numbers 1–37, no repeats, 8 or more, keys among them
+// and fewer than seven, 1 ≤ t ≤ m ≤ 7, m not above the chosen count and at
+// least the key count); the Japanese reason when it is not a wheel one can
+// make, else nothing.
+std::optional<std::string> CheckWheelRequest(const WheelRequest& request);
+
+// The problem of a checked request.
+WheelProblem MakeWheelProblem(const WheelRequest& request);
+
+// The numbers of a mask, ascending, and the mask of numbers.
+std::vector<int> NumbersOf(NumberMask mask);
+NumberMask MaskOf(const std::vector<int>& numbers);
+
+// "1,5,9": numbers joined by commas; "1 5 9" with a space separator.
+std::string JoinNumbers(const std::vector<int>& numbers, const char* separator = ",");
+
+// Reads "1,5,9" (spaces allowed); nothing when a part is not a whole number.
+std::optional<std::vector<int>> ParseNumberList(const std::string& text);
+
+// Reads "T/M"; nothing unless both are whole numbers.
+std::optional<std::pair<int, int>> ParseGuarantee(const std::string& text);
+
+// C(n, k) for 0 ≤ n ≤ 64 from a table; 0 when k < 0 or k > n.
+std::uint64_t Choose(int n, int k);
+
+// The colex rank of a set of bits among the sets of its size.
+std::uint64_t ColexRank(std::uint64_t set);
+
+// The next larger set with as many bits (Gosper's hack); the caller stops
+// at the first set reaching bit n.
+inline std::uint64_t NextSameSize(std::uint64_t set) {
+    const std::uint64_t low = set & (~set + 1);
+    const std::uint64_t ripple = set + low;
+    return ripple | (((set ^ ripple) >> 2) / low);
+}
