@@ -155,14 +155,14 @@ void MainFrm::BuildMenus() {
     AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
                [this] { mnuYosoKensho_Click(); });
 
-    QMenu* data = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
-    AddCommand(data, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
+    QMenu* dataMenu = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
+    AddCommand(dataMenu, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
                [this] { mnuMasterInput_Click(); });
-    AddCommand(data, QStringLiteral("購入番号(&T)"), "mnuTickets", [this] { mnuTickets_Click(); });
-    AddCommand(data, QStringLiteral("当選番号チェック(&Q)"), "mnuQuickCheck",
+    AddCommand(dataMenu, QStringLiteral("購入番号(&T)"), "mnuTickets", [this] { mnuTickets_Click(); });
+    AddCommand(dataMenu, QStringLiteral("当選番号チェック(&Q)"), "mnuQuickCheck",
                [this] { mnuQuickCheck_Click(); });
-    AddCommand(data, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});
-    AddCommand(data, QStringLiteral("CSVファイルから取り込み(&C)..."), "mnuImportCsv",
+    AddCommand(dataMenu, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});
+    AddCommand(dataMenu, QStringLiteral("CSVファイルから取り込み(&C)..."), "mnuImportCsv",
                [this] { mnuImportCsv_Click(); });
 
     QMenu* window = AddMenu(nullptr, QStringLiteral("ウィンドウ(&W)"), "mnuWindow");
