@@ -106,9 +106,9 @@ bool DrawEntryModel::setData(const QModelIndex& index, const QVariant& value, in
     }
     const FieldValue draw = records_->Row(row).drawNumber;
     if (ask_ && IsComplete(index.row())) {
-        const std::optional<int> value = entered.value;
-        ask_(ChangeQuestion(records_->Row(row), field, value),
-             [this, draw, field, value] { StoreNumber(draw, field, value); });
+        const std::optional<int> newValue = entered.value;
+        ask_(ChangeQuestion(records_->Row(row), field, newValue),
+             [this, draw, field, newValue] { StoreNumber(draw, field, newValue); });
         return false;
     }
     return StoreNumber(draw, field, entered.value).isValid();

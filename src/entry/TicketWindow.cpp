@@ -20,12 +20,13 @@
 #include "data/CsvImport.h"
 #include "data/TicketCsv.h"
 #include "data/TicketStore.h"
+#include "grid/GridView.h"
 #include "prediction/TicketGrids.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
-#include "grid/GridView.h"
 #include "ui/Messages.h"
 #include "ui/TicketDialog.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 

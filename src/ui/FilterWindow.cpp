@@ -22,10 +22,11 @@
 
 #include "core/GlobalBas.h"
 #include "core/QtConversions.h"
-#include "ui/ChildHost.h"
-#include "ui/GridOutput.h"
 #include "grid/ProgramLook.h"
 #include "grid/Twips.h"
+#include "ui/ChildHost.h"
+#include "ui/GridOutput.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 
@@ -532,7 +533,9 @@ GridDocument FilterWindow::Document() const {
     const QFont font = ProgramFont();
     const double dpi = ScreenDpi();
     auto filters = std::make_unique<ResultGrid>();
-    FilterOutcome outcome = outcome_.value_or(FilterOutcome{.spec = spec_});
+    FilterOutcome outcome;
+    outcome.spec = spec_;
+    if (outcome_) outcome = *outcome_;
     outcome.past = past_.value_or(PastPassCounts{});
     WriteFilterGrid(outcome, *filters);
     document.parts.push_back(

@@ -9,10 +9,11 @@
 #include "core/Errors.h"
 #include "core/GlobalBas.h"
 #include "core/TicketText.h"
+#include "grid/GridView.h"
 #include "prediction/TicketGrids.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
-#include "grid/GridView.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 

@@ -15,11 +15,12 @@
 #include "analysis/RandomnessGrid.h"
 #include "core/CurrentException.h"
 #include "core/GlobalBas.h"
+#include "grid/Twips.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/RandomnessChart.h"
-#include "grid/Twips.h"
+#include "ui/WindowDocuments.h"
 
 namespace {
 
