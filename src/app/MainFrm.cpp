@@ -16,11 +16,11 @@
 #include <algorithm>
 #include <tuple>
 
+#include "analysis/RandomnessGrid.h"
+#include "app/DataFolder.h"
 #include "app/FocusReturn.h"
 #include "app/FrameLayout.h"
 #include "app/HelpFile.h"
-#include "analysis/RandomnessGrid.h"
-#include "app/DataFolder.h"
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
 #include "core/TicketText.h"
@@ -37,8 +37,8 @@
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
-#include "ui/RandomnessWindow.h"
 #include "ui/QuickCheckWindow.h"
+#include "ui/RandomnessWindow.h"
 #include "ui/TicketDialog.h"
 
 namespace {
@@ -158,7 +158,8 @@ void MainFrm::BuildMenus() {
     QMenu* dataMenu = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
     AddCommand(dataMenu, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
                [this] { mnuMasterInput_Click(); });
-    AddCommand(dataMenu, QStringLiteral("購入番号(&T)"), "mnuTickets", [this] { mnuTickets_Click(); });
+    AddCommand(dataMenu, QStringLiteral("購入番号(&T)"), "mnuTickets",
+               [this] { mnuTickets_Click(); });
     AddCommand(dataMenu, QStringLiteral("当選番号チェック(&Q)"), "mnuQuickCheck",
                [this] { mnuQuickCheck_Click(); });
     AddCommand(dataMenu, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});

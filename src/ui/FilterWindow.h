@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/ResultGrid.h"
-#include "prediction/FilterReport.h"
-#include "ui/ChildWindow.h"
 #include "grid/GridDocument.h"
 #include "grid/GridView.h"
+#include "prediction/FilterReport.h"
+#include "ui/ChildWindow.h"
 
 class GridOutput;
 class QCheckBox;

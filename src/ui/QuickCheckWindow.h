@@ -5,9 +5,9 @@
 
 #include "core/PurchasedTicket.h"
 #include "core/ResultGrid.h"
+#include "grid/GridDocument.h"
 #include "prediction/TicketCheck.h"
 #include "ui/ChildWindow.h"
-#include "grid/GridDocument.h"
 
 class GridOutput;
 class GridView;

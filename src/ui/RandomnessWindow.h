@@ -8,9 +8,9 @@
 
 #include "analysis/RandomnessAnalysis.h"
 #include "core/ResultGrid.h"
-#include "ui/ChildWindow.h"
 #include "grid/GridDocument.h"
 #include "grid/GridView.h"
+#include "ui/ChildWindow.h"
 
 class GridOutput;
 class QComboBox;
