@@ -430,6 +430,7 @@ void MainFrm::ReadSnapshotAgain() {
         return;
     }
     globals_ = std::move(fresh);
+    RecheckTickets();  // an open ticket book shows what the new draws won
 }
 
 void MainFrm::mnuHelpFile_Click() {
