@@ -254,3 +254,9 @@ void NotifyAccessibleCurrentCell(GridView* view) {
     event.setChild((current.y() - 1) * view->Model()->columnCount() + current.x() - 1);
     QAccessible::updateAccessibility(&event);
 }
+
+void NotifyAccessibleSelection(GridView* view) {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent event(view, QAccessible::SelectionWithin);
+    QAccessible::updateAccessibility(&event);
+}

@@ -10,3 +10,5 @@ void InstallGridAccessibility();
 
 // Tells assistive technology that the view's current cell changed.
 void NotifyAccessibleCurrentCell(GridView* view);
+// Tells assistive technology that the view's selection changed.
+void NotifyAccessibleSelection(GridView* view);

@@ -46,8 +46,10 @@ GridView::GridView(QWidget* parent)
     separator->setSeparator(true);
     addActions({copyAction_, separator});
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(selection_, &QItemSelectionModel::selectionChanged, viewport(),
-            qOverload<>(&QWidget::update));
+    connect(selection_, &QItemSelectionModel::selectionChanged, this, [this] {
+        viewport()->update();
+        NotifyAccessibleSelection(this);
+    });
     connect(selection_, &QItemSelectionModel::currentChanged, this,
             &GridView::NotifyCurrentChanged);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] { anchor_ = {}; });
