@@ -74,9 +74,7 @@ void FillCarryOverRows(const GlobalBas& g, ResultGrid& grid) {
     int row = kFirstDataRow;
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
-        if (row > grid.RowCount()) {
-            StopAtRowLimit(draw.drawNumber);
-        }
+        CheckRowFor(draw, row, grid.RowCount());
         grid.WriteCell(1, row, draw.drawNumber);
         for (int field = 0; field < kFieldCount; ++field) {
             grid.WriteCell(NumberColumn(field), row, draw.numbers[field]);

@@ -89,7 +89,7 @@ void MarkDispersionDraws(const GlobalBas& g, ResultGrid& grid) {
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         // Only a grid held to the 16-bit row limit can run out of rows.
-        if (row >= bottomHeaderRow) StopAtRowLimit(draw.drawNumber);
+        CheckRowFor(draw, row, bottomHeaderRow - 1);
         MarkDraw(grid, draw, row);
         ++row;
     }

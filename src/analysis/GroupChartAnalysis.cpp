@@ -170,7 +170,7 @@ void GroupChart::MarkGroupDraws() {
     for (const DrawRecord& draw : g_.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         // Only a grid held to the 16-bit row limit can run out of rows.
-        if (row > grid_.RowCount()) StopAtRowLimit(draw.drawNumber);
+        CheckRowFor(draw, row, grid_.RowCount());
         MarkDraw(draw, row);
         ++row;
     }

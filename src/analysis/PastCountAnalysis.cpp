@@ -112,7 +112,7 @@ void FillPastCountRows(const GlobalBas& g, ResultGrid& grid) {
     int row = kFirstDataRow;
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
-        if (row > grid.RowCount()) StopAtRowLimit(draw.drawNumber);
+        CheckRowFor(draw, row, grid.RowCount());
         PastAppearanceCount::CheckCountable(draw);
         grid.WriteCell(1, row, draw.drawNumber);
         for (int field = 0; field < kFieldCount; ++field) {

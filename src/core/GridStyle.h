@@ -14,6 +14,7 @@ inline constexpr Rgb kPaleBlue = MakeRgb(200, 200, 255);
 inline constexpr Rgb kEmptyGroupGrey = MakeRgb(210, 210, 210);
 inline constexpr Rgb kBlue = MakeRgb(0, 0, 255);
 inline constexpr Rgb kRed = MakeRgb(255, 0, 0);
+inline constexpr Rgb kBonusCyan = MakeRgb(197, 255, 255);  // bonus numbers of the entry grid
 // Mark colours of drawn numbers in the chart windows and their legends.
 inline constexpr Rgb kMainMark = MakeRgb(62, 158, 255);
 inline constexpr Rgb kBonus1Mark = MakeRgb(255, 128, 192);

@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "core/DrawRecord.h"
+#include "core/GridStyle.h"
+#include "grid/QtColor.h"
 
 // The entry grid's ten bound columns: the draw number, the seven main numbers
 // and the two bonus numbers, with their widths (characters) and colours.
@@ -21,11 +23,11 @@ inline constexpr int kEntryColumnCount = 1 + kFieldCount;
 inline const std::array<EntryColumn, kEntryColumnCount>& EntryColumns() {
     static const std::array<EntryColumn, kEntryColumnCount> columns = [] {
         std::array<EntryColumn, kEntryColumnCount> c{};
-        c[0] = {kDrawNumberField, 5, QColor(0, 0, 255), QColor(), false};
+        c[0] = {kDrawNumberField, 5, ToQColor(kBlue), QColor(), false};
         for (int f = 0; f < kFieldCount; ++f) {
             const bool bonus = f == kBonus1 || f == kBonus2;
-            c[1 + f] = {kNumberFields[f], 7, bonus ? QColor(255, 0, 0) : QColor(),
-                        bonus ? QColor(197, 255, 255) : QColor(), true};
+            c[1 + f] = {kNumberFields[f], 7, bonus ? ToQColor(kRed) : QColor(),
+                        bonus ? ToQColor(kBonusCyan) : QColor(), true};
         }
         return c;
     }();

@@ -1,11 +1,15 @@
 #include "grid/GridView.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+
+#include "grid/GridAccessible.h"
 
 namespace {
 
@@ -25,20 +29,45 @@ int StepOneItem(const std::vector<int>& edges, int frozen, int value, int step) 
 
 }  // namespace
 
-GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent) {
+GridView::GridView(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      model_(new GridModel(this)),
+      selection_(new QItemSelectionModel(model_, this)) {
+    InstallGridAccessibility();
     setFrameShape(QFrame::Box);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    copyAction_ = new QAction(QStringLiteral("コピー"), this);
+    copyAction_->setShortcut(QKeySequence::Copy);
+    copyAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(copyAction_, &QAction::triggered, this, &GridView::CopySelection);
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addActions({copyAction_, separator});
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(selection_, &QItemSelectionModel::selectionChanged, this, [this] {
+        viewport()->update();
+        NotifyAccessibleSelection(this);
+    });
+    connect(selection_, &QItemSelectionModel::currentChanged, this,
+            &GridView::NotifyCurrentChanged);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { anchor_ = {}; });
     Relayout();
 }
 
 void GridView::SetGrid(const ResultGrid* grid) {
     grid_ = grid;
-    Refresh();
+    model_->SetGrid(grid);
+    Redraw();
 }
 
 void GridView::Refresh() {
+    model_->Reread();
+    Redraw();
+}
+
+void GridView::Redraw() {
     Relayout();
     updateGeometry();
     viewport()->update();
@@ -55,7 +84,7 @@ void GridView::FitToPresentSize(bool height) {
     if (!height) room.setHeight(0);
     if (room == room_) return;
     room_ = room;
-    Refresh();
+    Redraw();
 }
 
 void GridView::Relayout() {
@@ -152,34 +181,50 @@ void GridView::paintEvent(QPaintEvent*) {
         pane.lastRow = area.frozenRows ? frozenRows : grid_->RowCount();
         const QPoint shift(area.frozenColumns ? 0 : scroll.x(), area.frozenRows ? 0 : scroll.y());
         renderer_.Render(p, pane, area.clip.translated(shift), area.clip.topLeft());
+        PaintSelection(p, pane, area.clip, shift);
     }
 }
 
-// The keys of a spreadsheet, which here scroll the view (the grid has no
-// current cell to move): the arrows by a row or a column, Page Up and Page
-// Down by a screenful, Home and End to the first and last columns, with
-// Ctrl also to the first and last rows.  Frozen rows and columns stay.
+// The keys of a spreadsheet.  Without a current cell the arrows scroll by
+// a row or a column; with one they move it (Shift: extending the block from
+// the anchor), Shift and an arrow first making the top-left scrolling cell in
+// view current.  Page Up and Page Down scroll by a screenful, Home and End
+// to the first and last columns, with Ctrl also to the first and last rows.
+// Frozen rows and columns stay.
 void GridView::keyPressEvent(QKeyEvent* event) {
-    if (!grid_) {
+    if (!grid_ || grid_->ColumnCount() == 0 || grid_->RowCount() == 0) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }
+    if (event == QKeySequence::Copy) {
+        CopySelection();
+    } else if (event == QKeySequence::SelectAll) {
+        SelectAll();
+    } else if (event->key() == Qt::Key_Escape && CurrentCell() != QPoint(0, 0)) {
+        ClearSelection();
+    } else if (!MoveCurrentByKey(*event) && !ScrollByKey(*event)) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+bool GridView::ScrollByKey(const QKeyEvent& event) {
     QScrollBar* across = horizontalScrollBar();
     QScrollBar* down = verticalScrollBar();
-    const bool control = event->modifiers() & Qt::ControlModifier;
-    const auto frozen = [](int count, int total) { return std::clamp(count, 0, total); };
-    const int frozenRows = frozen(grid_->FrozenRows(), grid_->RowCount());
-    const int frozenColumns = frozen(grid_->FrozenColumns(), grid_->ColumnCount());
-    switch (event->key()) {
+    const bool control = event.modifiers() & Qt::ControlModifier;
+    const int frozenRows = model_->FrozenRows();
+    const int frozenColumns = model_->FrozenColumns();
+    switch (event.key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
             down->setValue(StepOneItem(geometry_.RowEdges(), frozenRows, down->value(),
-                                       event->key() == Qt::Key_Down ? 1 : -1));
+                                       event.key() == Qt::Key_Down ? 1 : -1));
             break;
         case Qt::Key_Left:
         case Qt::Key_Right:
             across->setValue(StepOneItem(geometry_.ColumnEdges(), frozenColumns, across->value(),
-                                         event->key() == Qt::Key_Right ? 1 : -1));
+                                         event.key() == Qt::Key_Right ? 1 : -1));
             break;
         case Qt::Key_PageUp:
             down->triggerAction(QAbstractSlider::SliderPageStepSub);
@@ -196,10 +241,9 @@ void GridView::keyPressEvent(QKeyEvent* event) {
             if (control) down->setValue(down->maximum());
             break;
         default:
-            QAbstractScrollArea::keyPressEvent(event);
-            return;
+            return false;
     }
-    event->accept();
+    return true;
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {
@@ -210,4 +254,14 @@ void GridView::resizeEvent(QResizeEvent* event) {
 void GridView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) Refresh();
+}
+
+QPoint GridView::PaneScroll(int column, int row) const {
+    return {column <= model_->FrozenColumns() ? 0 : horizontalScrollBar()->value(),
+            row <= model_->FrozenRows() ? 0 : verticalScrollBar()->value()};
+}
+
+QRect GridView::CellRectInViewport(int column, int row) const {
+    if (!grid_ || !grid_->Contains(column, row)) return {};
+    return geometry_.CellRect(column, row).translated(-PaneScroll(column, row));
 }

@@ -1,17 +1,31 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QPoint>
 
 #include "core/ResultGrid.h"
 #include "grid/GridGeometry.h"
+#include "grid/GridModel.h"
 #include "grid/GridRenderer.h"
+
+class QAction;
+class QItemSelectionModel;
 
 // Shows a ResultGrid: a read-only, scrollable table that paints only the
 // visible cells, keeps frozen rows and columns in view, draws each border side
 // in its own colour and lets text overflow into empty cells to its right.
 // Where cells and texts go is the GridGeometry of the grid for the view's
 // font and resolution; the GridRenderer paints each pane.
+//
+// Other code reads the grid through the view's GridModel, and so do the
+// selection, the copy and the accessible table the view offers: the user
+// selects a block of cells with the mouse or Shift and the arrows (Ctrl+A
+// the whole grid) and copies it with Ctrl+C or 「コピー」 in the right-click
+// menu.  Until a cell is clicked there is no current cell and the arrows
+// only scroll.
 class GridView : public QAbstractScrollArea {
+    Q_OBJECT
+
   public:
     explicit GridView(QWidget* parent = nullptr);
 
@@ -38,6 +52,28 @@ class GridView : public QAbstractScrollArea {
     // The cell whose area holds the viewport point, or {0, 0} outside cells.
     QPoint CellAt(QPoint viewportPoint) const;
 
+    // Where the cell lies in the viewport, its pane's scrolling applied.
+    QRect CellRectInViewport(int column, int row) const;
+
+    // The model every reader of the grid goes through, and the selection
+    // over it.
+    GridModel* Model() const { return model_; }
+    QItemSelectionModel* SelectionModel() const { return selection_; }
+    // The current cell, or {0, 0} for none; the selected block (empty for
+    // none).  Both 1-based.
+    QPoint CurrentCell() const;
+    CellBlock SelectedBlock() const;
+    // Makes the cell current and selects the block from the anchor to it
+    // (extend) or the cell alone (the cell then is the anchor); clamps to the
+    // grid and scrolls the cell into view.
+    void SetCurrentCell(QPoint cell, bool extend = false);
+    void SelectAll();
+    void ClearSelection();
+    // Puts the selected block on the clipboard (see GridCopy).
+    void CopySelection() const;
+    // 「コピー」, the first item of the right-click menu.
+    QAction* CopyAction() const { return copyAction_; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return {60, 40}; }
 
@@ -46,13 +82,36 @@ class GridView : public QAbstractScrollArea {
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void Relayout();
+    void Redraw();
     void UpdateScrollBars();
+    // The scroll offset of the pane the cell lies in (0 across frozen
+    // columns, 0 down frozen rows).
+    QPoint PaneScroll(int column, int row) const;
+    void PaintSelection(QPainter& p, const CellBlock& pane, const QRect& clip, QPoint shift) const;
+    void ScrollToCell(QPoint cell);
+    // The cell nearest the viewport point, even outside the cells.
+    QPoint NearestCell(QPoint viewportPoint) const;
+    // Arrows move the current cell (Shift: extend the block); false when the
+    // key is not one of them or there is no current cell to move.
+    bool MoveCurrentByKey(const QKeyEvent& event);
+    // The keys that scroll; false for any other.
+    bool ScrollByKey(const QKeyEvent& event);
+    void NotifyCurrentChanged();
 
     const ResultGrid* grid_ = nullptr;
     GridGeometry geometry_;
     GridRenderer renderer_;
     QSize room_;  // the size to fit, or 0 for none
+    GridModel* model_ = nullptr;
+    QItemSelectionModel* selection_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QPoint anchor_;  // where the selected block started
+    bool dragging_ = false;
 };

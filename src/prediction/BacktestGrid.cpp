@@ -3,13 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/GridStyle.h"
+
 namespace {
 
 using HAlign = ResultGrid::HAlign;
-using VAlign = ResultGrid::VAlign;
 
-constexpr Rgb kHeadingBack = MakeRgb(255, 200, 200);
-constexpr Rgb kRangeBack = MakeRgb(255, 255, 200);
 constexpr Rgb kChanceBack = MakeRgb(235, 245, 255);
 
 constexpr int kRangeRow = 1;
@@ -31,14 +30,6 @@ constexpr int kVerdictColumn = kFamilyPColumn + 1;
 constexpr int kColumns = kVerdictColumn;
 constexpr int kSummaryRow = kFirstMethodRow + kBacktestMethodCount;
 constexpr int kRows = kSummaryRow;
-
-template <typename F>
-void Style(ResultGrid& grid, int c1, int r1, int c2, int r2, F&& style) {
-    grid.SelectBlock(c1, r1, c2, r2);
-    grid.BlockMode(true);
-    style(grid);
-    grid.BlockMode(false);
-}
 
 std::string Percent(double share) {
     return std::isnan(share) ? FormatFigure(share) : FormatFigure(share * 100) + "%";
@@ -105,14 +96,13 @@ void WriteMethod(const MethodScore& s, int row, ResultGrid& grid) {
 }
 
 void Shape(ResultGrid& grid) {
-    grid.SetColumnCount(kColumns);
-    grid.SetRowCount(kRows);
-    grid.SetVisibleColumns(12);
-    grid.SetVisibleRows(kRows);
-    grid.FreezeRows(kHeadingRow);
-    grid.FreezeColumns(kMethodColumn);
-    grid.SetScrollBars(1);
-    grid.ShowHeadings(false, false);
+    ShapeGrid(grid, {.columns = kColumns,
+                     .rows = kRows,
+                     .visibleColumns = 12,
+                     .visibleRows = kRows,
+                     .frozenRows = kHeadingRow,
+                     .frozenColumns = kMethodColumn,
+                     .scrollBars = 1});
     grid.SetColumnWidth(-1, 9);
     grid.SetColumnWidth(kMethodColumn, 11);
     grid.SetColumnWidth(kMeanColumn, 10);
@@ -122,35 +112,30 @@ void Shape(ResultGrid& grid) {
     grid.SetColumnWidth(kExactPColumn, 10);
     grid.SetColumnWidth(kFamilyPColumn, 11);
     grid.SetColumnWidth(kVerdictColumn, 130);
-    Style(grid, -1, -1, -1, -1, [](ResultGrid& g) {
-        g.SetCellKind(ResultGrid::CellKind::StaticText);
-        g.SetHorizontalAlign(HAlign::Center);
-        g.SetVerticalAlign(VAlign::Center);
-        g.DrawBorder(ResultGrid::kBorderAll, 1);
-    });
+    StyleWholeGrid(grid);
     for (int column = kMeanColumn + 1; column < kPValueColumn; column += 2) {
-        Style(grid, column, kFirstMethodRow, column, -1,
-              [](ResultGrid& g) { g.SetBackColor(kChanceBack); });
+        FillBlock(grid, column, kFirstMethodRow, column, -1,
+                  [](ResultGrid& g) { g.SetBackColor(kChanceBack); });
     }
-    Style(grid, -1, kHeadingRow, -1, kHeadingRow,
-          [](ResultGrid& g) { g.SetBackColor(kHeadingBack); });
+    FillBlock(grid, -1, kHeadingRow, -1, kHeadingRow,
+              [](ResultGrid& g) { g.SetBackColor(kHeaderPink); });
     // The range line and the summary run across the cells to their right.
-    Style(grid, -1, kSummaryRow, -1, kSummaryRow, [](ResultGrid& g) {
+    FillBlock(grid, -1, kSummaryRow, -1, kSummaryRow, [](ResultGrid& g) {
         g.DrawBorder(ResultGrid::kBorderAll, 0);
         g.SetHorizontalAlign(HAlign::Left);
         g.SetTextOverflow(true);
-        g.SetBackColor(kRangeBack);
+        g.SetBackColor(kLightYellow);
     });
-    Style(grid, -1, kRangeRow, -1, kRangeRow, [](ResultGrid& g) {
+    FillBlock(grid, -1, kRangeRow, -1, kRangeRow, [](ResultGrid& g) {
         g.DrawBorder(ResultGrid::kBorderAll, 0);
         g.SetHorizontalAlign(HAlign::Left);
         g.SetTextOverflow(true);
-        g.SetBackColor(kRangeBack);
+        g.SetBackColor(kLightYellow);
     });
-    Style(grid, kMethodColumn, kFirstMethodRow, kMethodColumn, -1,
-          [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Left); });
-    Style(grid, kVerdictColumn, kFirstMethodRow, kVerdictColumn, -1,
-          [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Left); });
+    FillBlock(grid, kMethodColumn, kFirstMethodRow, kMethodColumn, -1,
+              [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Left); });
+    FillBlock(grid, kVerdictColumn, kFirstMethodRow, kVerdictColumn, -1,
+              [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Left); });
     grid.ActivateCell(0, 0);
 }
 

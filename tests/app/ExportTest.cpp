@@ -3,8 +3,12 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "AppTestSupport.h"
 #include "analysis/AnalysisCatalog.h"
@@ -124,5 +128,84 @@ TEST_F(Export, TheOpenDatabaseIsNeverOverwritten) {
         EXPECT_EQ(ReadFile(same), stored);
     }
 }
+
+// A page of a PDF file as pdftotext -bbox reads it: its size and the box of
+// every word on it, in points from its top-left corner.
+struct PdfPage {
+    QSizeF size;
+    std::vector<QRectF> words;
+};
+
+std::vector<PdfPage> PdfWordBoxes(const std::string& pdf) {
+    QProcess poppler;
+    poppler.start(QStringLiteral("pdftotext"),
+                  {"-bbox", "-enc", "UTF-8", QString::fromStdString(pdf), "-"});
+    if (!poppler.waitForFinished(60000)) return {};
+    const QString html = QString::fromUtf8(poppler.readAllStandardOutput());
+    static const QRegularExpression page(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    std::vector<PdfPage> pages;
+    for (const QString& part : html.split(QStringLiteral("</page>"))) {
+        const auto size = page.match(part);
+        if (!size.hasMatch()) continue;
+        PdfPage p{{size.captured(1).toDouble(), size.captured(2).toDouble()}, {}};
+        for (auto it = word.globalMatch(part); it.hasNext();) {
+            const auto box = it.next();
+            p.words.emplace_back(QPointF(box.captured(1).toDouble(), box.captured(2).toDouble()),
+                                 QPointF(box.captured(3).toDouble(), box.captured(4).toDouble()));
+        }
+        pages.push_back(std::move(p));
+    }
+    return pages;
+}
+
+struct ExportedWindow {
+    std::string name;
+    std::string testName;
+};
+
+void PrintTo(const ExportedWindow& window, std::ostream* out) { *out << window.name; }
+
+std::vector<ExportedWindow> ExportedWindows() {
+    std::vector<ExportedWindow> windows;
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (info.build) windows.push_back({std::string(info.name), std::string(info.menuCommand)});
+    }
+    windows.push_back({std::string(kPredictionWindowName), "Prediction"});
+    return windows;
+}
+
+class PdfPages : public Export, public ::testing::WithParamInterface<ExportedWindow> {};
+
+// Every word of every page, the header line and the last row too, lies
+// within the page less its 10 mm margins.
+TEST_P(PdfPages, KeepEveryTextInsideTheMargins) {
+    const std::string pdf = dir.File("表.pdf");
+    const Outcome exported = RunCli({"export", GetParam().name, "--out", pdf}, db);
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::vector<PdfPage> pages = PdfWordBoxes(pdf);
+    ASSERT_EQ(static_cast<int>(pages.size()), PdfPageCount(pdf));
+    constexpr double kMargin = 10 / 25.4 * 72;
+    constexpr double kSlack = 0.5;  // points: the device rounds the margins to its units
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const QRectF room = QRectF(QPointF(0, 0), pages[p].size)
+                                .adjusted(kMargin, kMargin, -kMargin, -kMargin)
+                                .adjusted(-kSlack, -kSlack, kSlack, kSlack);
+        ASSERT_FALSE(pages[p].words.empty()) << "page " << p + 1;
+        for (const QRectF& box : pages[p].words) {
+            ASSERT_TRUE(room.contains(box))
+                << "page " << p + 1 << ": word at (" << box.left() << ", " << box.top() << ") - ("
+                << box.right() << ", " << box.bottom() << ") outside (" << room.left() << ", "
+                << room.top() << ") - (" << room.right() << ", " << room.bottom() << ")";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, PdfPages, ::testing::ValuesIn(ExportedWindows()),
+                         [](const ::testing::TestParamInfo<ExportedWindow>& info) {
+                             return info.param.testName;
+                         });
 
 }  // namespace

@@ -11,8 +11,11 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "AppTestSupport.h"
+#include "analysis/AnalysisCatalog.h"
 #include "app/MainFrm.h"
 #include "data/CsvImport.h"
 #include "support/TestSupport.h"
@@ -55,58 +58,80 @@ QStringList Commands(const GridView* view) {
     return texts;
 }
 
-class Printing : public MainWindowTest {
-  protected:
-    void SetUp() override { StartMain(BundledCsvPath(), true); }
-    template <typename Window>
-    Window* Open(const QString& name) {
-        QMdiSubWindow* frame = main->OpenWindow(name);
-        return frame ? dynamic_cast<Window*>(frame->widget()) : nullptr;
-    }
+// The grids' right-click menu: the grid's own copy, then the commands that
+// save and print.
+QStringList GridMenu() { return QStringList{"コピー", ""} + GridOutput::CommandTexts(); }
+
+// A window that prints, and the name its test goes by.
+struct PrintedWindow {
+    std::string name;
+    std::string testName;
 };
 
-TEST_F(Printing, PrintOpensThePreviewOfTheWholeGridInEveryWindow) {
-    int analyses = 0;
+void PrintTo(const PrintedWindow& window, std::ostream* out) { *out << window.name; }
+
+std::vector<PrintedWindow> PrintedWindows() {
+    std::vector<PrintedWindow> windows;
     for (const AnalysisInfo& info : AnalysisCatalog()) {
-        if (!info.build) continue;
-        const QString name = QString::fromUtf8(info.name.data(), info.name.size());
-        SCOPED_TRACE(name.toStdString());
-        auto* window = Open<AnalysisWindow>(name);
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(Commands(window->fpSpread1), GridOutput::CommandTexts());
+        if (info.build) windows.push_back({std::string(info.name), std::string(info.menuCommand)});
+    }
+    windows.push_back({"一発カゾリア予想", "Prediction"});
+    windows.push_back({"予想の検証", "Backtest"});
+    return windows;
+}
+
+// One window per test, so one that fails does not hide the others.
+class Printing : public MainWindowTest, public ::testing::WithParamInterface<PrintedWindow> {
+  protected:
+    void SetUp() override { StartMain(BundledCsvPath(), true); }
+};
+
+TEST(PrintedWindows, AreEveryAnalysisThePredictionAndTheBacktest) {
+    EXPECT_EQ(PrintedWindows().size(), 17u + 2u);
+}
+
+TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
+    const QString name = QString::fromStdString(GetParam().name);
+    QMdiSubWindow* frame = main->OpenWindow(name);
+    ASSERT_NE(frame, nullptr);
+    QWidget* window = frame->widget();
+    std::vector<GridView*> grids;
+    std::function<void()> print;
+    int pages = 0;  // the pages expected; 0: one or more
+    if (auto* analysis = dynamic_cast<AnalysisWindow*>(window)) {
+        grids = {analysis->fpSpread1};
         // 出現頻度分析 has no 印刷 button: its grid's menu prints.
-        const Preview preview = PreviewOf([&] {
-            if (window->Command2) {
-                QTest::mouseClick(window->Command2, Qt::LeftButton);
+        print = [analysis] {
+            if (analysis->Command2) {
+                QTest::mouseClick(analysis->Command2, Qt::LeftButton);
             } else {
-                window->fpSpread1->actions().back()->trigger();
+                analysis->fpSpread1->actions().back()->trigger();
             }
-        });
-        EXPECT_TRUE(preview.title.startsWith(window->windowTitle())) << preview.title.toStdString();
+        };
+    } else if (auto* prediction = dynamic_cast<一発カゾリア予想*>(window)) {
+        grids.assign(prediction->fpSpread1.begin(), prediction->fpSpread1.end());
+        print = [prediction] { QTest::mouseClick(prediction->Command2, Qt::LeftButton); };
+        pages = 1;
+    } else if (auto* backtest = dynamic_cast<BacktestWindow*>(window)) {
+        grids = {backtest->fpSpread1};
+        print = [backtest] { QTest::mouseClick(backtest->Command2, Qt::LeftButton); };
+    }
+    ASSERT_FALSE(grids.empty()) << "not a printing window";
+    for (const GridView* grid : grids) EXPECT_EQ(Commands(grid), GridMenu());
+    const Preview preview = PreviewOf(print);
+    EXPECT_TRUE(preview.title.startsWith(window->windowTitle())) << preview.title.toStdString();
+    EXPECT_TRUE(preview.title.endsWith(QStringLiteral(" - 印刷プレビュー")));
+    if (pages > 0) {
+        EXPECT_EQ(preview.pages, pages);
+    } else {
         EXPECT_GE(preview.pages, 1);
-        CloseChildWindow(window);
-        QApplication::processEvents();
-        ++analyses;
     }
-    EXPECT_EQ(analyses, 17);
-
-    auto* prediction = Open<一発カゾリア予想>(QStringLiteral("一発カゾリア予想"));
-    ASSERT_NE(prediction, nullptr);
-    for (const GridView* grid : prediction->fpSpread1) {
-        EXPECT_EQ(Commands(grid), GridOutput::CommandTexts());
-    }
-    const Preview predictions =
-        PreviewOf([&] { QTest::mouseClick(prediction->Command2, Qt::LeftButton); });
-    EXPECT_EQ(predictions.title, QStringLiteral("一発カゾリア予想 - 印刷プレビュー"));
-    EXPECT_EQ(predictions.pages, 1);
-
-    auto* backtest = Open<BacktestWindow>(QStringLiteral("予想の検証"));
-    ASSERT_NE(backtest, nullptr);
-    EXPECT_EQ(Commands(backtest->fpSpread1), GridOutput::CommandTexts());
-    const Preview table = PreviewOf([&] { QTest::mouseClick(backtest->Command2, Qt::LeftButton); });
-    EXPECT_EQ(table.title, QStringLiteral("予想の検証 - 印刷プレビュー"));
-    EXPECT_GE(table.pages, 1);
     EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join('\n').toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, Printing, ::testing::ValuesIn(PrintedWindows()),
+                         [](const ::testing::TestParamInfo<PrintedWindow>& info) {
+                             return info.param.testName;
+                         });
 
 }  // namespace

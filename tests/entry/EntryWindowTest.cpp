@@ -74,10 +74,12 @@ class EntryWindow : public ::testing::Test {
     void ShowMain() {
         main->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
-        QTest::qWait(20);  // the prediction window opens once the frame is active
-        if (QMdiSubWindow* prediction = main->FindChildWindow(QStringLiteral("一発カゾリア予想"))) {
-            prediction->close();
-        }
+        // The prediction window opens once the frame is active.
+        const auto prediction = [&] {
+            return main->FindChildWindow(QStringLiteral("一発カゾリア予想"));
+        };
+        QTest::qWaitFor([&] { return prediction() != nullptr; }, 2000);
+        if (QMdiSubWindow* window = prediction()) window->close();
         main->setPropEnd(true);
     }
     static QModelIndex Cell(当選データ入力* w, int row, int column) {

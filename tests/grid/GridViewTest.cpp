@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QScrollBar>
+#include <optional>
 
 #include "grid/GridView.h"
 
@@ -128,6 +129,79 @@ TEST(GridView, OverflowingTextSpillsIntoEmptyNeighboursOnly) {
     EXPECT_TRUE(hasRed(3, 1));
     EXPECT_TRUE(hasRed(4, 2));
     EXPECT_FALSE(hasRed(5, 2));
+}
+
+// Each border side is drawn in its own colour: the default line colour
+// (black), or the colour it was drawn with.
+TEST(GridView, DrawsEachBorderInItsColour) {
+    ResultGrid grid;
+    grid.SetColumnCount(4);
+    grid.SetRowCount(3);
+    grid.SetColumnWidth(-1, 4);
+    grid.SetScrollBars(0);
+    const struct {
+        int column;
+        std::optional<Rgb> colour;
+        QColor seen;
+    } borders[] = {
+        {1, std::nullopt, QColor(0, 0, 0)},
+        {2, MakeRgb(136, 196, 255), QColor(136, 196, 255)},
+        {3, MakeRgb(255, 0, 0), QColor(255, 0, 0)},
+    };
+    for (const auto& border : borders) {
+        grid.SelectBlock(border.column, 1, border.column, 3);
+        grid.BlockMode(true);
+        grid.DrawBorder(ResultGrid::kBorderRight, 1, border.colour);
+        grid.BlockMode(false);
+    }
+    GridView view;
+    view.SetGrid(&grid);
+    view.resize(400, 100);
+    view.show();
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&image);
+    for (const auto& border : borders) {
+        SCOPED_TRACE(border.column);
+        const int edge = view.ColumnLeft(border.column + 1);
+        const int y = view.RowTop(2) + view.RowPixelHeight(2) / 2;
+        QList<QColor> lines;
+        for (int x = edge - 2; x <= edge + 1; ++x) {
+            if (image.pixelColor(x, y) != QColor(Qt::white)) lines << image.pixelColor(x, y);
+        }
+        EXPECT_EQ(lines, QList<QColor>{border.seen});
+    }
+}
+
+// A text that overflows from a column scrolled out of view at the left
+// still shows in the empty cells it runs into.
+TEST(GridView, TextOverflowingFromAColumnScrolledOutOfViewStillShows) {
+    ResultGrid grid;
+    grid.SetColumnCount(30);
+    grid.SetRowCount(2);
+    grid.SetColumnWidth(-1, 2);
+    grid.FreezeColumns(1);
+    grid.SetScrollBars(1);
+    grid.SelectCell(2, 1);
+    grid.SetTextOverflow(true);
+    grid.SetForeColor(MakeRgb(255, 0, 0));
+    grid.WriteCell(2, 1, "■■■■■■■■");
+    grid.WriteCell(1, 1, "回");
+    GridView view;
+    view.SetGrid(&grid);
+    view.resize(200, 80);
+    view.show();
+    const int scrolled = view.ColumnLeft(4) - view.ColumnLeft(2);
+    view.horizontalScrollBar()->setValue(scrolled);
+    ASSERT_EQ(view.horizontalScrollBar()->value(), scrolled);
+    ASSERT_EQ(view.CellAt({view.FrozenWidth() + 1, 2}), QPoint(4, 1));
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&image);
+    int red = 0;
+    for (int x = view.FrozenWidth() + 1; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, view.RowPixelHeight(1) / 2);
+        if (c.red() > 200 && c.green() < 100) ++red;
+    }
+    EXPECT_GT(red, view.ColumnPixelWidth(4) / 2);
 }
 
 }  // namespace

@@ -26,7 +26,9 @@ TEST(GridOutput, AnUnwritableTargetIsReportedAndLeavesNothingBehind) {
     output.AddMenuTo(&view);
     QStringList commands;
     for (const QAction* action : view.actions()) commands << action->text();
-    EXPECT_EQ(commands, (QStringList{"CSVで保存...", "画像で保存...", "PDFで保存...", "印刷..."}));
+    // After the grid's own 「コピー」 and a separator.
+    EXPECT_EQ(commands, (QStringList{"コピー", "", "CSVで保存...", "画像で保存...", "PDFで保存...",
+                                     "印刷..."}));
     EXPECT_EQ(view.contextMenuPolicy(), Qt::ActionsContextMenu);
 
     TempDir dir;
