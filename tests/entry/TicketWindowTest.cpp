@@ -54,7 +54,8 @@ class TicketWindowTest : public MainWindowTest {
     void PressUndo() {
         main->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
-        main->MdiArea()->setActiveSubWindow(main->FindChildWindow(QString::fromUtf8(kTicketWindowName)));
+        main->MdiArea()->setActiveSubWindow(
+            main->FindChildWindow(QString::fromUtf8(kTicketWindowName)));
         QTest::keyClick(window->fpSpread1, Qt::Key_Z, Qt::ControlModifier);
     }
 
@@ -144,8 +145,7 @@ TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {
     // 1 2 3 4 5 8 20: draw 1 five main (4等), draw 2 five main (4等), draw 3
     // 3, 8, 20 main and bonus 1, 2 (6等).
     const char* typed[] = {"1", "2", "3", "4", "5", "８", "20"};
-    for (int i = 0; i < 6; ++i)
-        check->EditNumbers[i]->insert(QString::fromUtf8(typed[i]));
+    for (int i = 0; i < 6; ++i) check->EditNumbers[i]->insert(QString::fromUtf8(typed[i]));
     EXPECT_FALSE(check->Result());
     EXPECT_EQ(check->Label2->text(),
               QStringLiteral("購入番号の数字が6個しかありません。7個の数字を入力してください。"));
