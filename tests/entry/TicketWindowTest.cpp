@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest/QTest>
+#include <algorithm>
 
 #include "app/AppTestSupport.h"
 #include "data/TicketStore.h"
@@ -17,6 +18,7 @@
 #include "prediction/TicketGrids.h"
 #include "ui/GridView.h"
 #include "ui/NumberPad.h"
+#include "ui/PredictionWindow.h"
 #include "ui/QuickCheckWindow.h"
 #include "ui/TicketDialog.h"
 
@@ -157,6 +159,38 @@ TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {
     ASSERT_EQ(r.bigWins.size(), 2u);
     EXPECT_EQ(r.bigWins[1].drawNumber, 2);
     EXPECT_TRUE(RecordedMessages().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+class PredictionRowTest : public MainWindowTest {};
+
+TEST_F(PredictionRowTest, APredictionRowRightClickedGoesToTheBookForTheNextDraw) {
+    StartMain(BundledCsvPath(), true);
+    main->mnuYoso_Click();
+    auto* prediction = dynamic_cast<一発カゾリア予想*>(
+        main->FindChildWindow(QString::fromUtf8(kPredictionWindowName))->widget());
+    ASSERT_NE(prediction, nullptr);
+    // The one-shot row: seven numbers, as the grid shows them.
+    const ResultGrid& oneShot = main->Prediction().Grid(kOneShotGrid);
+    std::vector<int> shown;
+    for (int c = 2; c <= oneShot.ColumnCount(); ++c) {
+        if (!oneShot.ReadCell(c, 2).empty()) shown.push_back(std::stoi(oneShot.ReadCell(c, 2)));
+    }
+    std::sort(shown.begin(), shown.end());
+    ASSERT_EQ(shown.size(), 7u);
+    prediction->PrepareRowMenu(kOneShotGrid, 1);  // the heading row
+    EXPECT_FALSE(prediction->mnuAddTickets->isEnabled());
+    prediction->PrepareRowMenu(kOneShotGrid, 2);
+    ASSERT_TRUE(prediction->mnuAddTickets->isEnabled());
+    WhenDialogOpens([](TicketDialog& d) { QTest::mouseClick(d.CmdOK, Qt::LeftButton); });
+    prediction->mnuAddTickets->trigger();
+    const std::vector<PurchasedTicket> stored = ReadTickets(main->Globals().DatabaseFile);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].firstDraw, 690);
+    EXPECT_EQ(std::vector<int>(stored[0].numbers.begin(), stored[0].numbers.end()), shown);
 }
 
 }  // namespace
