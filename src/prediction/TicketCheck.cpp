@@ -72,11 +72,19 @@ const TierTable& Tiers() {
     return table;
 }
 
-// The one loop over every draw; built also for processors with a popcount
-// instruction, picked at load time where there is one.
-[[gnu::target_clones("popcnt", "default")]] void TallyTiers(
-    std::uint64_t ticket, const DrawMasks::Draw* draws, std::size_t count,
-    std::array<int, kPrizeTierCount + 1>& tierCounts, std::vector<QuickCheckResult::Win>& wins) {
+// Built also for processors with a popcount instruction, picked at load time
+// where there is one; sanitizer builds keep one plain version.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_UNDEFINED__)
+#define LOTO7_POPCOUNT_CLONES
+#else
+#define LOTO7_POPCOUNT_CLONES [[gnu::target_clones("popcnt", "default")]]
+#endif
+
+// The one loop over every draw.
+LOTO7_POPCOUNT_CLONES void TallyTiers(std::uint64_t ticket, const DrawMasks::Draw* draws,
+                                      std::size_t count,
+                                      std::array<int, kPrizeTierCount + 1>& tierCounts,
+                                      std::vector<QuickCheckResult::Win>& wins) {
     const TierTable& tiers = Tiers();
     for (std::size_t i = 0; i < count; ++i) {
         const int main = std::popcount(ticket & draws[i].main);
