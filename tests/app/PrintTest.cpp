@@ -15,12 +15,14 @@
 #include "AppTestSupport.h"
 #include "app/MainFrm.h"
 #include "data/CsvImport.h"
+#include "entry/TicketWindow.h"
 #include "support/TestSupport.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/BacktestWindow.h"
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
+#include "ui/QuickCheckWindow.h"
 
 namespace {
 
@@ -92,8 +94,11 @@ TEST_F(Printing, PrintOpensThePreviewOfTheWholeGridInEveryWindow) {
 
     auto* prediction = Open<一発カゾリア予想>(QStringLiteral("一発カゾリア予想"));
     ASSERT_NE(prediction, nullptr);
+    // Its rows of numbers also go to the ticket book, first in the menu.
+    const QStringList predictionCommands =
+        QStringList{QStringLiteral("購入番号に追加"), QString()} + GridOutput::CommandTexts();
     for (const GridView* grid : prediction->fpSpread1) {
-        EXPECT_EQ(Commands(grid), GridOutput::CommandTexts());
+        EXPECT_EQ(Commands(grid), predictionCommands);
     }
     const Preview predictions =
         PreviewOf([&] { QTest::mouseClick(prediction->Command2, Qt::LeftButton); });
@@ -106,6 +111,21 @@ TEST_F(Printing, PrintOpensThePreviewOfTheWholeGridInEveryWindow) {
     const Preview table = PreviewOf([&] { QTest::mouseClick(backtest->Command2, Qt::LeftButton); });
     EXPECT_EQ(table.title, QStringLiteral("予想の検証 - 印刷プレビュー"));
     EXPECT_GE(table.pages, 1);
+
+    auto* tickets = Open<購入番号>(QString::fromUtf8(kTicketWindowName));
+    ASSERT_NE(tickets, nullptr);
+    EXPECT_TRUE(Commands(tickets->fpSpread2) == GridOutput::CommandTexts());
+    EXPECT_TRUE(Commands(tickets->fpSpread1).endsWith(GridOutput::CommandTexts().back()));
+    const Preview book = PreviewOf([&] { QTest::mouseClick(tickets->Command2, Qt::LeftButton); });
+    EXPECT_EQ(book.title, QStringLiteral("購入番号 - 印刷プレビュー"));
+    EXPECT_EQ(book.pages, 1);
+
+    auto* check = Open<当選番号チェック>(QString::fromUtf8(kQuickCheckWindowName));
+    ASSERT_NE(check, nullptr);
+    check->SetNumbers({4, 18, 23, 24, 32, 33, 35});
+    const Preview quick = PreviewOf([&] { QTest::mouseClick(check->Command2, Qt::LeftButton); });
+    EXPECT_EQ(quick.title, QStringLiteral("当選番号チェック - 印刷プレビュー"));
+    EXPECT_EQ(quick.pages, 1);
     EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join('\n').toStdString();
 }
 
