@@ -77,7 +77,7 @@ int List(const StartOptions& o, std::ostream& out, std::ostream& err) {
     const std::vector<PurchasedTicket> tickets = ReadTickets(o.databasePath);
     if (o.format == "csv") {
         ResultGrid grid;
-        WriteTicketGrid(tickets, DrawMasks(), 0, grid);
+        WriteTicketGrid(tickets, LoadDraws(o), 0, grid);  // as the window shows them
         DumpCsv(out, {{kTicketGridName, &grid}});
     } else {
         WriteTicketListJson(out, tickets);

@@ -87,9 +87,11 @@ int SchemaVersion(const Database& db) {
 
 void EnsureTicketSchema(const Database& db) {
     if (SchemaVersion(db) >= kTicketSchemaVersion && HasTicketTable(db)) return;
+    // A file already marked by a later version keeps its mark.
+    const bool mark = SchemaVersion(db) < kTicketSchemaVersion;
     InTransaction(db, [&] {
         db.Exec(kTicketTable);
-        db.Exec("PRAGMA user_version = " + std::to_string(kTicketSchemaVersion));
+        if (mark) db.Exec("PRAGMA user_version = " + std::to_string(kTicketSchemaVersion));
     });
 }
 

@@ -55,16 +55,55 @@ std::vector<TicketOutcome> CheckTicket(const PurchasedTicket& ticket, const Draw
     return outcomes;
 }
 
+namespace {
+
+// PrizeTier by main matches (0 … 7) and whether a bonus number matched, looked
+// up in the loop over every draw.
+using TierTable = std::array<std::array<std::uint8_t, 2>, kMainCount + 1>;
+
+const TierTable& Tiers() {
+    static const TierTable table = [] {
+        TierTable t{};
+        for (int m = 0; m <= kMainCount; ++m) {
+            for (int b = 0; b < 2; ++b) t[m][b] = static_cast<std::uint8_t>(PrizeTier(m, b));
+        }
+        return t;
+    }();
+    return table;
+}
+
+// Built also for processors with a popcount instruction, picked at load time
+// where there is one; sanitizer builds keep one plain version.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_UNDEFINED__)
+#define LOTO7_POPCOUNT_CLONES
+#else
+#define LOTO7_POPCOUNT_CLONES [[gnu::target_clones("popcnt", "default")]]
+#endif
+
+// The one loop over every draw.
+LOTO7_POPCOUNT_CLONES void TallyTiers(std::uint64_t ticket, const DrawMasks::Draw* draws,
+                                      std::size_t count,
+                                      std::array<int, kPrizeTierCount + 1>& tierCounts,
+                                      std::vector<QuickCheckResult::Win>& wins) {
+    const TierTable& tiers = Tiers();
+    for (std::size_t i = 0; i < count; ++i) {
+        const int main = std::popcount(ticket & draws[i].main);
+        const int bonus = std::popcount(ticket & draws[i].bonus);
+        const int tier = tiers[static_cast<std::size_t>(main)][bonus > 0 ? 1 : 0];
+        ++tierCounts[static_cast<std::size_t>(tier)];
+        if (tier >= 1 && tier <= kBigWinTier) {
+            wins.push_back({draws[i].drawNumber, {main, bonus, tier}});
+        }
+    }
+}
+
+}  // namespace
+
 QuickCheckResult QuickCheck(const std::array<int, kTicketNumberCount>& numbers,
                             const DrawMasks& draws) {
-    const std::uint64_t set = NumberSet(numbers);
     QuickCheckResult r;
-    for (const DrawMasks::Draw& draw : draws.Draws()) {
-        const TicketScore score = ScoreMasks(set, draw);
-        ++r.tierCounts[score.tier];
-        if (score.tier >= 1 && score.tier <= kBigWinTier)
-            r.bigWins.push_back({draw.drawNumber, score});
-    }
+    TallyTiers(NumberSet(numbers), draws.Draws().data(), draws.Draws().size(), r.tierCounts,
+               r.bigWins);
     r.draws = static_cast<int>(draws.Draws().size());
     double winning = 0;
     for (int t = 1; t <= kPrizeTierCount; ++t) {

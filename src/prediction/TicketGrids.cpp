@@ -1,6 +1,8 @@
 #include "prediction/TicketGrids.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 
 #include "core/GridStyle.h"
@@ -37,7 +39,13 @@ void Shape(ResultGrid& grid, int columns, int rows, int visibleRows) {
     StyleWholeGrid(grid);
 }
 
-std::string Fixed(double value, int decimals) {
+// Three significant digits in plain decimals (0.0000669, 9.51, 663): a
+// small expectation reads as small, never as 0.
+std::string Expected(double value) {
+    int decimals = 1;
+    if (value > 0 && value < 10) {
+        decimals = std::clamp(2 - static_cast<int>(std::floor(std::log10(value))), 1, 12);
+    }
     char text[48];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
@@ -164,8 +172,7 @@ void WriteQuickTierGrid(const QuickCheckResult& r, ResultGrid& grid) {
         const int row = 1 + t;
         grid.WriteCell(1, row, TierName(tier));
         grid.WriteCell(2, row, r.tierCounts[static_cast<std::size_t>(tier)]);
-        grid.WriteCell(3, row,
-                       Fixed(r.expectedCounts[static_cast<std::size_t>(tier)], tier == 0 ? 1 : 4));
+        grid.WriteCell(3, row, Expected(r.expectedCounts[static_cast<std::size_t>(tier)]));
         if (tier > 0 && r.tierCounts[static_cast<std::size_t>(tier)] > 0) {
             Cell(grid, 2, row, [](ResultGrid& g) { g.SetForeColor(kRed); });
         }

@@ -15,6 +15,10 @@ NumberPad::NumberPad(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     const int side = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 8;
+    // A chosen number in the main numbers' mark colour, as the grids mark them.
+    setStyleSheet(
+        QStringLiteral("QToolButton:checked { background: rgb(62, 158, 255); "
+                       "color: white; border: 1px solid rgb(0, 90, 200); }"));
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
         auto* button = new QToolButton(this);
         button->setText(QString::number(n));

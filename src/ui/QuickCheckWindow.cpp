@@ -100,8 +100,13 @@ void 当選番号チェック::SetNumbers(const std::array<int, kTicketNumberCou
 // or wrong, and shows the tables of the last combination that read.
 void 当選番号チェック::Check() {
     std::vector<QString> texts;
-    for (QLineEdit* edit : EditNumbers) texts.push_back(edit->text());
+    bool typed = false;
+    for (QLineEdit* edit : EditNumbers) {
+        texts.push_back(edit->text());
+        typed = typed || !edit->text().trimmed().isEmpty();
+    }
     try {
+        if (!typed) throw UserError("1～37の数字を7個入力してください。");
         numbers_ = ReadTicketNumbers(texts);
     } catch (const UserError& e) {
         numbers_.reset();

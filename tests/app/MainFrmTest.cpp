@@ -301,9 +301,13 @@ namespace {
 // like data entry does, and reports what it did or why it refused the file.
 TEST_F(MainWindow, CsvImportCommandReportsGapsAndTheSnapshotIsReadAgain) {
     const QList<QAction*> data = main->findChild<QMenu*>("mnuHosyu")->actions();
-    ASSERT_EQ(data.size(), 3);
-    EXPECT_EQ(data[2], main->Command("mnuImportCsv"));
-    EXPECT_EQ(data[2]->text(), QStringLiteral("CSVファイルから取り込み(&C)..."));
+    ASSERT_EQ(data.size(), 5);
+    // The ticket book and the quick check follow data entry.
+    EXPECT_EQ(data[1], main->Command("mnuTickets"));
+    EXPECT_EQ(data[1]->text(), QStringLiteral("購入番号(&T)"));
+    EXPECT_EQ(data[2], main->Command("mnuQuickCheck"));
+    EXPECT_EQ(data[4], main->Command("mnuImportCsv"));
+    EXPECT_EQ(data[4]->text(), QStringLiteral("CSVファイルから取り込み(&C)..."));
 
     main->setPropEnd(false);
     main->mnuImportCsv_Click();

@@ -18,12 +18,14 @@
 #include "analysis/AnalysisCatalog.h"
 #include "app/MainFrm.h"
 #include "data/CsvImport.h"
+#include "entry/TicketWindow.h"
 #include "support/TestSupport.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/BacktestWindow.h"
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
+#include "ui/QuickCheckWindow.h"
 
 namespace {
 
@@ -77,6 +79,8 @@ std::vector<PrintedWindow> PrintedWindows() {
     }
     windows.push_back({"一発カゾリア予想", "Prediction"});
     windows.push_back({"予想の検証", "Backtest"});
+    windows.push_back({kTicketWindowName, "Tickets"});
+    windows.push_back({kQuickCheckWindowName, "QuickCheck"});
     return windows;
 }
 
@@ -87,7 +91,7 @@ class Printing : public MainWindowTest, public ::testing::WithParamInterface<Pri
 };
 
 TEST(PrintedWindows, AreEveryAnalysisThePredictionAndTheBacktest) {
-    EXPECT_EQ(PrintedWindows().size(), 17u + 2u);
+    EXPECT_EQ(PrintedWindows().size(), 17u + 4u);
 }
 
 TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
@@ -98,6 +102,7 @@ TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
     std::vector<GridView*> grids;
     std::function<void()> print;
     int pages = 0;  // the pages expected; 0: one or more
+    QStringList menu = GridMenu();
     if (auto* analysis = dynamic_cast<AnalysisWindow*>(window)) {
         grids = {analysis->fpSpread1};
         // 出現頻度分析 has no 印刷 button: its grid's menu prints.
@@ -112,12 +117,24 @@ TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
         grids.assign(prediction->fpSpread1.begin(), prediction->fpSpread1.end());
         print = [prediction] { QTest::mouseClick(prediction->Command2, Qt::LeftButton); };
         pages = 1;
+        // Its rows of numbers also go to the ticket book, first in the menu.
+        menu = QStringList{QStringLiteral("購入番号に追加"), QString()} + GridMenu();
     } else if (auto* backtest = dynamic_cast<BacktestWindow*>(window)) {
         grids = {backtest->fpSpread1};
         print = [backtest] { QTest::mouseClick(backtest->Command2, Qt::LeftButton); };
+    } else if (auto* tickets = dynamic_cast<購入番号*>(window)) {
+        grids = {tickets->fpSpread2};
+        EXPECT_TRUE(Commands(tickets->fpSpread1).endsWith(GridOutput::CommandTexts().back()));
+        print = [tickets] { QTest::mouseClick(tickets->Command2, Qt::LeftButton); };
+        pages = 1;
+    } else if (auto* check = dynamic_cast<当選番号チェック*>(window)) {
+        check->SetNumbers({4, 18, 23, 24, 32, 33, 35});
+        grids = {check->fpSpread1, check->fpSpread2};
+        print = [check] { QTest::mouseClick(check->Command2, Qt::LeftButton); };
+        pages = 1;
     }
     ASSERT_FALSE(grids.empty()) << "not a printing window";
-    for (const GridView* grid : grids) EXPECT_EQ(Commands(grid), GridMenu());
+    for (const GridView* grid : grids) EXPECT_EQ(Commands(grid), menu);
     const Preview preview = PreviewOf(print);
     EXPECT_TRUE(preview.title.startsWith(window->windowTitle())) << preview.title.toStdString();
     EXPECT_TRUE(preview.title.endsWith(QStringLiteral(" - 印刷プレビュー")));

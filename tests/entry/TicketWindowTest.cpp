@@ -3,18 +3,22 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest/QTest>
+#include <algorithm>
 
 #include "app/AppTestSupport.h"
 #include "data/TicketStore.h"
 #include "entry/TicketWindow.h"
 #include "prediction/TicketGrids.h"
+#include "ui/GridView.h"
 #include "ui/NumberPad.h"
+#include "ui/PredictionWindow.h"
 #include "ui/QuickCheckWindow.h"
 #include "ui/TicketDialog.h"
 
@@ -28,7 +32,7 @@ const char* const kCsv =
 // Runs fill on the ticket dialog once it is open (it runs modal).
 void WhenDialogOpens(std::function<void(TicketDialog&)> fill) {
     QTimer::singleShot(0, [fill = std::move(fill)] {
-        auto* dialog = qobject_cast<TicketDialog*>(QApplication::activeModalWidget());
+        auto* dialog = dynamic_cast<TicketDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         fill(*dialog);
     });
@@ -45,6 +49,16 @@ class TicketWindowTest : public MainWindowTest {
         ASSERT_NE(frame, nullptr);
         window = dynamic_cast<購入番号*>(frame->widget());
         ASSERT_NE(window, nullptr);
+    }
+
+    // Ctrl+Z as typed in the grid, with the main window active as the
+    // window manager leaves it once a dialog is gone.
+    void PressUndo() {
+        main->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        main->MdiArea()->setActiveSubWindow(
+            main->FindChildWindow(QString::fromUtf8(kTicketWindowName)));
+        QTest::keyClick(window->fpSpread1, Qt::Key_Z, Qt::ControlModifier);
     }
 
     std::string Cell(int column, int row) const { return window->Grid().ReadCell(column, row); }
@@ -88,7 +102,7 @@ TEST_F(TicketWindowTest, AddingByPadAndTypingChangingWithUndoAndDeletingWithUndo
     EXPECT_EQ(window->Grid().RowCount(), 2);
     EXPECT_EQ(Cell(kTicketUnitsColumn, 2), "3");
     EXPECT_EQ(Cell(kTicketResultColumn, 2), "はずれ");  // 3 only: one main match
-    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    PressUndo();
     EXPECT_EQ(ReadTickets(main->Globals().DatabaseFile)[0].units, 1);
     EXPECT_EQ(Cell(kTicketUnitsColumn, 2), "1");
     EXPECT_EQ(Cell(kTicketResultColumn, 2), "1等");
@@ -102,9 +116,12 @@ TEST_F(TicketWindowTest, AddingByPadAndTypingChangingWithUndoAndDeletingWithUndo
     window->mnuDelete_Click();
     EXPECT_TRUE(ReadTickets(main->Globals().DatabaseFile).empty());
     EXPECT_EQ(window->Grid().RowCount(), 1);
-    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    PressUndo();
     EXPECT_EQ(ReadTickets(main->Globals().DatabaseFile), std::vector<PurchasedTicket>{stored});
     EXPECT_EQ(window->Grid().RowCount(), 3);
+    // The first step, the addition, is the last one taken back.
+    PressUndo();
+    EXPECT_TRUE(ReadTickets(main->Globals().DatabaseFile).empty());
     EXPECT_FALSE(window->mnuUndo->isEnabled());
 }
 
@@ -130,8 +147,7 @@ TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {
     // 1 2 3 4 5 8 20: draw 1 five main (4等), draw 2 five main (4等), draw 3
     // 3, 8, 20 main and bonus 1, 2 (6等).
     const char* typed[] = {"1", "2", "3", "4", "5", "８", "20"};
-    for (int i = 0; i < 6; ++i)
-        QTest::keyClicks(check->EditNumbers[i], QString::fromUtf8(typed[i]));
+    for (int i = 0; i < 6; ++i) check->EditNumbers[i]->insert(QString::fromUtf8(typed[i]));
     EXPECT_FALSE(check->Result());
     EXPECT_EQ(check->Label2->text(),
               QStringLiteral("購入番号の数字が6個しかありません。7個の数字を入力してください。"));
@@ -143,6 +159,38 @@ TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {
     ASSERT_EQ(r.bigWins.size(), 2u);
     EXPECT_EQ(r.bigWins[1].drawNumber, 2);
     EXPECT_TRUE(RecordedMessages().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+class PredictionRowTest : public MainWindowTest {};
+
+TEST_F(PredictionRowTest, APredictionRowRightClickedGoesToTheBookForTheNextDraw) {
+    StartMain(BundledCsvPath(), true);
+    main->mnuYoso_Click();
+    auto* prediction = dynamic_cast<一発カゾリア予想*>(
+        main->FindChildWindow(QString::fromUtf8(kPredictionWindowName))->widget());
+    ASSERT_NE(prediction, nullptr);
+    // The one-shot row: seven numbers, as the grid shows them.
+    const ResultGrid& oneShot = main->Prediction().Grid(kOneShotGrid);
+    std::vector<int> shown;
+    for (int c = 2; c <= oneShot.ColumnCount(); ++c) {
+        if (!oneShot.ReadCell(c, 2).empty()) shown.push_back(std::stoi(oneShot.ReadCell(c, 2)));
+    }
+    std::sort(shown.begin(), shown.end());
+    ASSERT_EQ(shown.size(), 7u);
+    prediction->PrepareRowMenu(kOneShotGrid, 1);  // the heading row
+    EXPECT_FALSE(prediction->mnuAddTickets->isEnabled());
+    prediction->PrepareRowMenu(kOneShotGrid, 2);
+    ASSERT_TRUE(prediction->mnuAddTickets->isEnabled());
+    WhenDialogOpens([](TicketDialog& d) { QTest::mouseClick(d.CmdOK, Qt::LeftButton); });
+    prediction->mnuAddTickets->trigger();
+    const std::vector<PurchasedTicket> stored = ReadTickets(main->Globals().DatabaseFile);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].firstDraw, 690);
+    EXPECT_EQ(std::vector<int>(stored[0].numbers.begin(), stored[0].numbers.end()), shown);
 }
 
 }  // namespace

@@ -136,6 +136,13 @@ TEST(TicketCheckTest, QuickCheckExpectsTheBacktestTierChancesOverTheDrawsChecked
     EXPECT_NEAR(sum, 689.0, 1e-9);
     // 6等: 3 main and at least one bonus, C(7,3)·(C(30,4) − C(28,4)) / C(37,7) per draw.
     EXPECT_NEAR(r.expectedCounts[6] / 689.0, 35.0 * (27405 - 20475) / 10295472.0, 1e-12);
+    // The table shows three significant digits, so that 1等 never reads as 0.
+    ResultGrid grid;
+    WriteQuickTierGrid(r, grid);
+    std::vector<std::string> shown;
+    for (int row = 2; row <= grid.RowCount(); ++row) shown.push_back(grid.ReadCell(3, row));
+    EXPECT_EQ(shown, (std::vector<std::string>{"0.0000669", "0.000937", "0.0131", "0.611", "9.51",
+                                               "16.2", "662.6"}));
 }
 
 TEST(TicketCheckTest, TicketGridColoursMatchesAndNamesResults) {
