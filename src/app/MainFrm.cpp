@@ -241,6 +241,7 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
     }
     content->Form_Load(frame);
     frame->show();
+    FitToArea(frame);
     mdi_->setActiveSubWindow(frame);
     return frame;
 }
@@ -540,7 +541,7 @@ void MainFrm::mnuWindowCascade_Click() {
     int offset = 0;
     for (QMdiSubWindow* child : shown) {
         if (child->isMaximized()) child->showNormal();
-        child->resize(child->sizeHint().boundedTo(area.size()));
+        child->resize(OwnSize(child, area));
         if (offset > 0 && (offset + step > area.height() || offset + step > area.width())) {
             offset = 0;
         }
@@ -576,6 +577,23 @@ void MainFrm::OnFocusReturned() {
     QTimer::singleShot(0, this, [this] {
         if (!unloaded_ && isActiveWindow() && !QApplication::activeModalWidget()) mnuYoso_Click();
     });
+}
+
+// Once shown, a child window has its own size (Qt narrows a window wider
+// than the child area, which would cut grids without a horizontal scroll
+// bar; the area scrolls instead), shortened to the area's height when it is
+// taller: its content scrolls, and its grids keep the widths they were
+// fitted to at its own size.
+void MainFrm::FitToArea(QMdiSubWindow* frame) const {
+    if (!isVisible() || !frame->widget()) return;
+    frame->resize(OwnSize(frame, mdi_->viewport()->rect()));
+}
+
+// A child window's size in twips, shortened to the area's height as when it
+// opened.
+QSize MainFrm::OwnSize(const QMdiSubWindow* child, const QRect& area) {
+    const QSize own = child->sizeHint();
+    return {own.width(), std::min(own.height(), area.height())};
 }
 
 // At most the available part of the screen the window starts on, centred.

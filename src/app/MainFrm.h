@@ -113,6 +113,8 @@ class MainFrm : public QMainWindow, public ChildHost {
     void ReadSnapshotAgain();
     void OnFocusReturned();
     void PlaceOnScreen(const QMargins& frame);
+    static QSize OwnSize(const QMdiSubWindow* child, const QRect& area);
+    void FitToArea(QMdiSubWindow* frame) const;
     void TileChildren(Qt::Orientation orientation);
     // Shows the active child window's own menu before the window menu, and
     // no other child's.

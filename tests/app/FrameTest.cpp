@@ -167,7 +167,9 @@ TEST_F(MainWindowTest, TwentyWindowsTileReadablyAndCascadeWithinTheArea) {
     QPoint previous(-1, -1);
     bool wrapped = false;
     for (QMdiSubWindow* w : stacked) {
-        EXPECT_EQ(w->size(), w->sizeHint().boundedTo(low.size())) << w->windowTitle().toStdString();
+        EXPECT_EQ(w->size(),
+                  QSize(w->sizeHint().width(), std::min(w->sizeHint().height(), low.height())))
+            << w->windowTitle().toStdString();
         EXPECT_LE(w->y() + step, low.height());
         if (previous.x() >= 0 && w->pos() != previous + QPoint(step, step)) {
             EXPECT_EQ(w->pos(), QPoint(0, 0));  // started again from the corner
