@@ -25,6 +25,7 @@
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
+#include "ui/WheelWindow.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ void MainFrm::BuildMenus() {
     AddAnalysisCommand(analyses, QStringLiteral("下一桁出現傾向分析"), "mnuLastChar");
     AddAnalysisCommand(analyses, QStringLiteral("下一桁連続出現回数分析"), "mnuLastCharRenzoku");
     analyses->addSeparator();
+    AddCommand(analyses, QStringLiteral("ホイール"), "mnuWheel", [this] { mnuWheel_Click(); });
     AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
                [this] { mnuYosoKensho_Click(); });
 
@@ -244,6 +246,7 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
     const std::pair<QString, void (MainFrm::*)()> commands[] = {
         {QString::fromUtf8(kPredictionWindowName), &MainFrm::mnuYoso_Click},
         {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
+        {QString::fromUtf8(kWheelWindowName), &MainFrm::mnuWheel_Click},
         {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
     };
     for (const auto& [window, command] : commands) {
@@ -257,6 +260,11 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
 void MainFrm::mnuYosoKensho_Click() {
     OpenChild(QString::fromUtf8(kBacktestWindowName),
               [](MainFrm& main) -> ChildWindow* { return new BacktestWindow(main); });
+}
+
+void MainFrm::mnuWheel_Click() {
+    OpenChild(QString::fromUtf8(kWheelWindowName),
+              [](MainFrm& main) -> ChildWindow* { return new WheelWindow(main); });
 }
 
 void MainFrm::mnuMasterInput_Click() {

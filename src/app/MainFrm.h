@@ -59,6 +59,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     void mnuEnd_Click();
     void mnuYoso_Click();
     void mnuYosoKensho_Click();
+    void mnuWheel_Click();
     void mnuMasterInput_Click();
     // Asks for a CSV file and imports it into the database (the draws are
     // used from the next start); ImportCsvFile does the import and reports.

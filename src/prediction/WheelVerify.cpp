@@ -73,9 +73,9 @@ GuaranteeCheck CheckGuarantee(const std::vector<NumberMask>& tickets, const Whee
     const NumberMask free = MaskOf(request.numbers) & ~keys;
     GuaranteeCheck check;
     check.holds = true;
+    check.cases = GuaranteeCaseCount(request);
     MatchFinder finder(tickets);
     ForEachCase(free, keys, request.m - std::popcount(keys), [&](NumberMask c) {
-        ++check.cases;
         if (finder.Best(c, request.t) >= request.t) return true;
         check.holds = false;
         check.missedCase = NumbersOf(c);
