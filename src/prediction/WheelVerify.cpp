@@ -92,7 +92,8 @@ std::vector<GuaranteeLine> GuaranteeTable(const std::vector<NumberMask>& tickets
     const NumberMask free = chosen & ~keys;
     const int last = std::min(kWheelTicketSize, std::popcount(chosen));
     for (int m = std::max(1, k); m <= last; ++m) {
-        if (!VerificationFits(Choose(std::popcount(free), m - k), tickets.size())) continue;
+        const std::uint64_t cases = Choose(std::popcount(free), m - k);
+        if (!tickets.empty() && cases > kMaxTableChecks / tickets.size()) continue;
         GuaranteeLine line{m, m, {}};
         MatchFinder finder(tickets);
         ForEachCase(free, keys, m - k, [&](NumberMask c) {
