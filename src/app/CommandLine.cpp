@@ -75,6 +75,7 @@ constexpr const char* kUsageTail =
     "                                              選んだ数字から、当選数字がM個以上出れば\n"
     "                                              少なくとも1枚がT個以上一致する購入番号を\n"
     "                                              作り、保証をすべての場合で確かめます\n"
+    "                                              (--numbers 1-12: 1から12まで)\n"
     "                                              (--seconds: 探索時間、既定2秒、最大60秒)\n"
     "  loto7kazoria wheel --verify FILE [--numbers …] [--guarantee T/M] [--format json|csv]\n"
     "                                              FILEの購入番号（1行に7個の数字）が保証する\n"

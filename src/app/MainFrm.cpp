@@ -40,6 +40,7 @@
 #include "ui/QuickCheckWindow.h"
 #include "ui/RandomnessWindow.h"
 #include "ui/TicketDialog.h"
+#include "ui/WheelWindow.h"
 
 namespace {
 
@@ -152,6 +153,7 @@ void MainFrm::BuildMenus() {
                [this] { mnuRansuKentei_Click(); });
     AddCommand(analyses, QStringLiteral("絞り込み"), "mnuShiborikomi",
                [this] { mnuShiborikomi_Click(); });
+    AddCommand(analyses, QStringLiteral("ホイール"), "mnuWheel", [this] { mnuWheel_Click(); });
     AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
                [this] { mnuYosoKensho_Click(); });
 
@@ -267,6 +269,7 @@ QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
         {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
         {QString::fromUtf8(kRandomnessName), &MainFrm::mnuRansuKentei_Click},
         {QString::fromUtf8(kFilterWindowName), &MainFrm::mnuShiborikomi_Click},
+        {QString::fromUtf8(kWheelWindowName), &MainFrm::mnuWheel_Click},
         {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
         {QString::fromUtf8(kTicketWindowName), &MainFrm::mnuTickets_Click},
         {QString::fromUtf8(kQuickCheckWindowName), &MainFrm::mnuQuickCheck_Click},
@@ -292,6 +295,11 @@ void MainFrm::mnuYosoKensho_Click() {
 void MainFrm::mnuShiborikomi_Click() {
     OpenChild(QString::fromUtf8(kFilterWindowName),
               [](MainFrm& main) -> ChildWindow* { return new FilterWindow(main); });
+}
+
+void MainFrm::mnuWheel_Click() {
+    OpenChild(QString::fromUtf8(kWheelWindowName),
+              [](MainFrm& main) -> ChildWindow* { return new WheelWindow(main); });
 }
 
 void MainFrm::mnuMasterInput_Click() {

@@ -75,13 +75,12 @@ class MainFrm : public QMainWindow, public ChildHost {
     void mnuYosoKensho_Click();
     void mnuRansuKentei_Click();
     void mnuShiborikomi_Click();  // 絞り込み
+    void mnuWheel_Click();
     void mnuMasterInput_Click();
-    // Asks for a CSV file and imports it into the database; ImportCsvFile
-    // does the import, reads the snapshot again and reports.
     void mnuTickets_Click();
     void mnuQuickCheck_Click();
-    // Asks for a CSV file and imports it into the database (the draws are
-    // used from the next start); ImportCsvFile does the import and reports.
+    // Asks for a CSV file and imports it into the database; ImportCsvFile
+    // does the import, reads the snapshot again and reports.
     void mnuImportCsv_Click();
     void ImportCsvFile(const QString& file);
     void mnuHelpFile_Click();

@@ -142,9 +142,19 @@ std::optional<std::vector<int>> ParseNumberList(const std::string& text) {
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
-        const std::optional<int> n = ParseWhole(text.substr(start, comma - start));
-        if (!n) return std::nullopt;
-        numbers.push_back(*n);
+        const std::string part = text.substr(start, comma - start);
+        const std::size_t dash = part.find('-', 1);
+        if (dash != std::string::npos) {
+            // "1-12": every number from the first to the last.
+            const std::optional<int> first = ParseWhole(part.substr(0, dash));
+            const std::optional<int> last = ParseWhole(part.substr(dash + 1));
+            if (!first || !last || *first > *last || *last - *first > kHighest) return std::nullopt;
+            for (int n = *first; n <= *last; ++n) numbers.push_back(n);
+        } else {
+            const std::optional<int> n = ParseWhole(part);
+            if (!n) return std::nullopt;
+            numbers.push_back(*n);
+        }
         if (comma == std::string::npos) return numbers;
         start = comma + 1;
     }

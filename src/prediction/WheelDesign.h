@@ -55,7 +55,8 @@ NumberMask MaskOf(const std::vector<int>& numbers);
 // "1,5,9": numbers joined by commas; "1 5 9" with a space separator.
 std::string JoinNumbers(const std::vector<int>& numbers, const char* separator = ",");
 
-// Reads "1,5,9" (spaces allowed); nothing when a part is not a whole number.
+// Reads "1,5,9" (spaces allowed), a part "1-12" standing for 1 to 12;
+// nothing when a part is neither a whole number nor such a range.
 std::optional<std::vector<int>> ParseNumberList(const std::string& text);
 
 // Reads "T/M"; nothing unless both are whole numbers.

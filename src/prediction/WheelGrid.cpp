@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "core/GridStyle.h"
 #include "prediction/LotoChance.h"
@@ -103,6 +104,15 @@ void WriteGuarantees(const WheelReport& r, ResultGrid& grid) {
     }
 }
 
+// "0.0000389本": three significant digits.
+std::string ExpectedWinsText(long double wins) {
+    if (wins <= 0) return "0本";
+    const int decimals = std::max(0, 2 - static_cast<int>(std::floor(std::log10(wins))));
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*Lf本", decimals, wins);
+    return text;
+}
+
 void WriteOdds(const WheelReport& r, ResultGrid& grid) {
     const int rows = kPrizeTierCount + 2;
     Frame(grid, 4, rows, rows);
@@ -124,9 +134,7 @@ void WriteOdds(const WheelReport& r, ResultGrid& grid) {
         for (int t = 1; t <= kPrizeTierCount; ++t) {
             if (any || t == tier) p += TierProbability(t);
         }
-        char expected[48];
-        std::snprintf(expected, sizeof expected, "%.6Lf本", p * static_cast<long double>(count));
-        grid.WriteCell(4, row, expected);
+        grid.WriteCell(4, row, ExpectedWinsText(p * static_cast<long double>(count)));
     }
 }
 

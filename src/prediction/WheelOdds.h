@@ -16,7 +16,7 @@
 inline constexpr std::uint64_t kOutcomeCount = 10'295'472ULL * 435ULL;
 
 // The most ticket-by-draw checks one computation may take.
-inline constexpr std::uint64_t kMaxOddsChecks = 3'000'000'000ULL;
+inline constexpr std::uint64_t kMaxOddsChecks = 300'000'000ULL;
 
 struct TicketSetOdds {
     // Outcomes (out of kOutcomeCount) in which at least one ticket wins

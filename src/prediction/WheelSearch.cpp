@@ -18,7 +18,7 @@ using Clock = std::chrono::steady_clock;
 // The full greedy looks at every block while there are at most this many,
 // and the covering counts it keeps up to date cost at most this much work.
 constexpr std::uint64_t kMaxGreedyBlocks = 1'000'000;
-constexpr std::uint64_t kMaxGreedyWork = 300'000'000;
+constexpr std::uint64_t kMaxGreedyWork = 100'000'000;
 constexpr int kSampledCandidates = 12;
 constexpr int kSwapsTried = 4;  // swaps weighed per move
 
@@ -107,13 +107,19 @@ void SampledGreedy(WheelCover& cover, std::mt19937_64& random,
     }
 }
 
-bool UseFullGreedy(const WheelCover& cover, const WheelProblem& p) {
-    const std::uint64_t blocks = Choose(cover.Points(), cover.BlockSize());
+// The covering counts the full greedy keeps up to date: for every case, the
+// blocks covering it.
+std::uint64_t FullGreedyWork(const WheelProblem& p) {
     std::uint64_t perCase = 0;
     for (int i = p.need; i <= std::min(p.blockSize, p.caseSize); ++i) {
-        perCase += Choose(p.caseSize, i) * Choose(cover.Points() - p.caseSize, p.blockSize - i);
+        perCase += Choose(p.caseSize, i) * Choose(p.PointCount() - p.caseSize, p.blockSize - i);
     }
-    return blocks <= kMaxGreedyBlocks && cover.CaseCount() * perCase <= kMaxGreedyWork;
+    return Choose(p.PointCount(), p.caseSize) * perCase;
+}
+
+bool UseFullGreedy(const WheelProblem& p) {
+    return Choose(p.PointCount(), p.blockSize) <= kMaxGreedyBlocks &&
+           FullGreedyWork(p) <= kMaxGreedyWork;
 }
 
 // Simulated annealing at a fixed number of blocks: a random uncovered case,
@@ -216,9 +222,14 @@ std::optional<std::string> WheelSearchLimit(const WheelRequest& request) {
         return "確かめる場合が" + std::to_string(cases) + "通り、購入番号が少なくとも" +
                std::to_string(bound) + "枚あり、保証を確かめきれないため作成しません。";
     }
-    if (perTicket > kMaxCoverPerTicket) {
+    // The sampled greedy weighs a few candidates per ticket, each by the
+    // cases it covers, for up to six times the bound in tickets.
+    const std::uint64_t work =
+        UseFullGreedy(p) ? FullGreedyWork(p) : perTicket * kSampledCandidates * 6 * bound;
+    if (perTicket > kMaxCoverPerTicket || work > kMaxGreedyWork) {
         return "購入番号1枚が保証する場合が" + std::to_string(perTicket) +
-               "通りと多すぎるため、探索できません（保証のmを小さくしてください）。";
+               "通りと多く、探すのに時間がかかりすぎるため作成しません（数字を減らすか、保証のmを"
+               "小さくしてください）。";
     }
     return std::nullopt;
 }
@@ -231,7 +242,7 @@ std::vector<std::uint64_t> TrivialBlocks(const WheelProblem& p) { return {AllPoi
 // Runs the greedy start; false when stopped first.
 bool MakeGreedyStart(const WheelProblem& p, WheelCover& cover, std::mt19937_64& random,
                      const std::function<bool()>& keepGoing) {
-    if (UseFullGreedy(cover, p)) {
+    if (UseFullGreedy(p)) {
         FullGreedy(cover, random, keepGoing);
     } else {
         SampledGreedy(cover, random, keepGoing);

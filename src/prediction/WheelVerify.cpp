@@ -73,9 +73,9 @@ GuaranteeCheck CheckGuarantee(const std::vector<NumberMask>& tickets, const Whee
     const NumberMask free = MaskOf(request.numbers) & ~keys;
     GuaranteeCheck check;
     check.holds = true;
+    check.cases = GuaranteeCaseCount(request);
     MatchFinder finder(tickets);
     ForEachCase(free, keys, request.m - std::popcount(keys), [&](NumberMask c) {
-        ++check.cases;
         if (finder.Best(c, request.t) >= request.t) return true;
         check.holds = false;
         check.missedCase = NumbersOf(c);
@@ -92,7 +92,8 @@ std::vector<GuaranteeLine> GuaranteeTable(const std::vector<NumberMask>& tickets
     const NumberMask free = chosen & ~keys;
     const int last = std::min(kWheelTicketSize, std::popcount(chosen));
     for (int m = std::max(1, k); m <= last; ++m) {
-        if (!VerificationFits(Choose(std::popcount(free), m - k), tickets.size())) continue;
+        const std::uint64_t cases = Choose(std::popcount(free), m - k);
+        if (!tickets.empty() && cases > kMaxTableChecks / tickets.size()) continue;
         GuaranteeLine line{m, m, {}};
         MatchFinder finder(tickets);
         ForEachCase(free, keys, m - k, [&](NumberMask c) {

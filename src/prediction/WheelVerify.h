@@ -37,8 +37,11 @@ struct GuaranteeLine {
     std::vector<int> worstCase;
 };
 
+// The most ticket-by-case checks one line of the table below may take.
+inline constexpr std::uint64_t kMaxTableChecks = 300'000'000ULL;
+
 // The verified "t if m" table of tickets over the chosen numbers, for every
 // m from the key count (at least 1) to min(7, chosen count).  Lines whose
-// checks do not fit kMaxVerifyChecks are left out.
+// checks exceed kMaxTableChecks are left out.
 std::vector<GuaranteeLine> GuaranteeTable(const std::vector<NumberMask>& tickets, NumberMask chosen,
                                           NumberMask keys);

@@ -197,6 +197,10 @@ TEST(WheelSearch, SameSeedSameStartAndRequestsChecked) {
         {{Range(1, 9), {1, 2, 3}, 2, 2}, "mはキー数字の個数（3）以上にしてください。"},
     };
     for (const auto& b : bad) EXPECT_EQ(CheckWheelRequest(b.request).value_or(""), b.reason);
+    EXPECT_EQ(ParseNumberList(" 1-4, 9 ,12-13"), (std::vector<int>{1, 2, 3, 4, 9, 12, 13}));
+    EXPECT_FALSE(ParseNumberList("1,,2"));
+    EXPECT_FALSE(ParseNumberList("5-3"));
+    EXPECT_EQ(ParseGuarantee(" 4 / 5"), (std::pair{4, 5}));
     EXPECT_TRUE(WheelSearchLimit({Range(1, 37), {}, 6, 7}).has_value());
     EXPECT_FALSE(WheelSearchLimit({Range(1, 20), {}, 5, 5}).has_value());
 }

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include "AppTestSupport.h"
+#include "core/GridStyle.h"
+#include "grid/GridView.h"
+#include "prediction/WheelVerify.h"
+#include "ui/WheelWindow.h"
+
+namespace {
+
+const QString kWindowName = QStringLiteral("ホイール");
+
+class WheelWindowTest : public MainWindowTest {
+  protected:
+    WheelWindow* Open() {
+        StartMain(BundledCsvPath(), true);
+        main->Command("mnuWheel")->trigger();
+        QMdiSubWindow* frame = main->FindChildWindow(kWindowName);
+        return frame ? dynamic_cast<WheelWindow*>(frame->widget()) : nullptr;
+    }
+    static void Choose(WheelWindow& w, std::initializer_list<int> numbers) {
+        for (int n : numbers) QTest::mouseClick(w.Pad[n], Qt::LeftButton);
+    }
+    static void MakeAndWait(WheelWindow& w) {
+        QTest::mouseClick(w.Cmd作成, Qt::LeftButton);
+        EXPECT_TRUE(w.Running());
+        EXPECT_FALSE(w.Cmd作成->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Running(); }, 60000));
+    }
+};
+
+TEST_F(WheelWindowTest, MakesAVerifiedWheelInTheWorkerAndClearsItWhenTheNumbersChange) {
+    WheelWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), kWindowName);
+    // No ticket book in this main window: the command is not offered.
+    EXPECT_FALSE(w->Cmd追加->isVisible());
+    // Keys: marked with the key tool, kept in the chosen numbers.
+    Choose(*w, {3, 8, 12, 17, 21, 25, 30, 33, 36});
+    w->Chkキー->setChecked(true);
+    Choose(*w, {8});
+    w->Chkキー->setChecked(false);
+    EXPECT_EQ(w->KeyNumbers(), (std::vector<int>{8}));
+    w->SpinM->setValue(4);
+    w->SpinT->setValue(3);
+    MakeAndWait(*w);
+    ASSERT_TRUE(w->Report());
+    const WheelReport& report = *w->Report();
+    EXPECT_TRUE(CheckGuarantee(report.tickets, {w->ChosenNumbers(), {8}, 3, 4}).holds);
+    const ResultGrid& tickets = w->Grids().tickets;
+    EXPECT_EQ(w->Grid購入->Grid(), &tickets);
+    EXPECT_EQ(tickets.RowCount(), static_cast<int>(report.tickets.size()) + 1);
+    // Each number sits on the colour of its place among the chosen; the key is red.
+    for (int row = 2; row <= tickets.RowCount(); ++row) {
+        for (int column = 2; column <= 8; ++column) {
+            const int n = std::stoi(tickets.ReadCell(column, row));
+            const std::vector<int> chosen = w->ChosenNumbers();
+            const int at =
+                static_cast<int>(std::find(chosen.begin(), chosen.end(), n) - chosen.begin());
+            EXPECT_EQ(tickets.Cell(column, row).back, ChosenNumberColour(at, 9));
+            EXPECT_EQ(tickets.Cell(column, row).fore, n == 8 ? kRed : kBlack);
+        }
+    }
+    EXPECT_EQ(w->Grids().odds.ReadCell(1, 8), "いずれか");
+    EXPECT_TRUE(w->Cmd印刷->isEnabled());
+    const GridDocument document = w->Document();
+    EXPECT_EQ(document.parts.size(), 4u);
+    EXPECT_EQ(document.csv.size(), 4u);
+
+    // Another number: the old wheel is gone.
+    Choose(*w, {37});
+    EXPECT_FALSE(w->Report());
+    EXPECT_EQ(w->Grid購入->Grid(), nullptr);
+    EXPECT_FALSE(w->Cmd印刷->isEnabled());
+}
+
+TEST_F(WheelWindowTest, StopKeepsTheBestVerifiedSetAndAFailedCheckIsNeverShown) {
+    WheelWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    for (int n = 1; n <= 18; ++n) Choose(*w, {n});
+    w->SpinT->setValue(5);
+    w->SpinM->setValue(5);
+    w->Spin秒->setValue(60);
+    QTest::mouseClick(w->Cmd作成, Qt::LeftButton);
+    // The window answers while the worker searches, and tells the smallest
+    // verified set so far.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return w->Label状態->text().contains(QStringLiteral("これまでの最小")); }, 60000));
+    EXPECT_TRUE(w->Cmd中止->isEnabled());
+    QTest::mouseClick(w->Cmd中止, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->Running(); }, 60000));
+    ASSERT_TRUE(w->Report());
+    EXPECT_TRUE(w->Report()->stopped);
+    EXPECT_TRUE(w->Label状態->text().contains(QStringLiteral("中止したため")));
+    EXPECT_TRUE(CheckGuarantee(w->Report()->tickets, {w->ChosenNumbers(), {}, 5, 5}).holds);
+
+    // A report whose check failed: no wheel, a message instead.
+    WheelOutcome failed;
+    failed.report = *w->Report();
+    failed.report->tickets.pop_back();
+    failed.report->check.holds = false;
+    ClearRecordedMessages();
+    w->ShowOutcome(failed);
+    EXPECT_FALSE(w->Report());
+    EXPECT_EQ(w->Grid購入->Grid(), nullptr);
+    EXPECT_EQ(RecordedMessages().size(), 1);
+}
+
+TEST_F(WheelWindowTest, TakesThePredictionRowsAndRefusesTooFewNumbers) {
+    WheelWindow* w = Open();
+    ASSERT_NE(w, nullptr);
+    ASSERT_GT(w->Cbo予想->count(), 0);
+    ASSERT_TRUE(w->Cmd取込->isEnabled());
+    w->Cbo予想->setCurrentIndex(0);
+    QTest::mouseClick(w->Cmd取込, Qt::LeftButton);
+    const std::vector<int> taken = w->ChosenNumbers();
+    EXPECT_FALSE(taken.empty());
+    EXPECT_NE(w->Cbo予想->itemText(0).indexOf(QString::fromStdString(JoinNumbers(taken, " "))), -1);
+    // Seven numbers or fewer make no wheel: the message says why, nothing runs.
+    while (w->ChosenNumbers().size() > 7)
+        QTest::mouseClick(w->Pad[w->ChosenNumbers().back()], Qt::LeftButton);
+    ClearRecordedMessages();
+    QTest::mouseClick(w->Cmd作成, Qt::LeftButton);
+    EXPECT_FALSE(w->Running());
+    ASSERT_EQ(RecordedMessages().size(), 1);
+    EXPECT_TRUE(
+        RecordedMessages().front().startsWith(QStringLiteral("数字は8個以上選んでください")));
+}
+
+TEST_F(WheelWindowTest, CommandPrintsTicketsProofBoundAndOdds) {
+    StartMain(BundledCsvPath(), false);
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    const Outcome o = RunCli(
+        {"wheel", "--numbers", "1,2,3,4,5,6,7,8,9,10,11,12", "--guarantee", "4/4", "--seed", "3"},
+        db);
+    ASSERT_EQ(o.status, 0) << o.err;
+    for (const char* key :
+         {"\"numbers\": [1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12]", "\"keys\": []",
+          "\"guarantee\": {\"t\": 4, \"m\": 4, \"holds\": true, \"cases\": 495, \"missedCase\": "
+          "null}",
+          "\"guaranteeTable\": [{\"m\": 1, \"t\": 1", "\"lowerBound\": 19",
+          "\"lowerBoundName\": \"Schönheimの下界\"", "\"greedyTickets\": ", "\"seed\": 3",
+          "\"odds\": {\"1等\": {\"wheel\": ", "\"any\": {", "\"tickets\": [", "\"cost\": "}) {
+        EXPECT_NE(o.out.find(key), std::string::npos) << key;
+    }
+    // A list the user brings: its guarantee, or the case it misses.
+    const std::string list = dir.File("list.csv");
+    WriteFile(list, "2,3,4,5,6,7,8\n1,3,4,5,6,7,8\n1,2,4,5,6,7,8\n");
+    const Outcome verified = RunCli({"wheel", "--verify", list, "--guarantee", "3/3"}, db);
+    ASSERT_EQ(verified.status, 0) << verified.err;
+    EXPECT_NE(verified.out.find("\"holds\": false, \"cases\": 56, \"missedCase\": [1, 2, 3]"),
+              std::string::npos);
+    const Outcome csv = RunCli({"wheel", "--verify", list, "--format", "csv"}, db);
+    EXPECT_EQ(csv.out.rfind("# tickets\n", 0), 0u);
+    // Bad input: a message and status 2.
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } bad[] = {
+        {{"wheel", "--numbers", "1,2,x", "--guarantee", "3/3"}, "--numbers は"},
+        {{"wheel", "--numbers", "1,2,3,4,5,6,7,8", "--guarantee", "3"}, "--guarantee は"},
+        {{"wheel", "--numbers", "1,2,3,4,5,6,7,8", "--guarantee", "3/3", "--seconds", "61"},
+         "--seconds は"},
+        {{"wheel", "--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3"}, "数字は8個以上"},
+        {{"wheel", "--numbers", "1,2,3,4,5,6,7,8"},
+         "wheel には --numbers と --guarantee が必要です。"},
+        {{"wheel", "--verify", dir.File("missing.csv")}, "missing.csv"},
+    };
+    for (const auto& b : bad) {
+        const Outcome o2 = RunCli(b.args, db);
+        EXPECT_EQ(o2.status, 2) << b.message;
+        EXPECT_NE(o2.err.find(b.message), std::string::npos) << o2.err;
+    }
+}
+
+}  // namespace
