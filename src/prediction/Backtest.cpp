@@ -290,10 +290,12 @@ std::string BacktestVerdict(const MethodScore& score) {
 
 std::string BacktestSummary(const BacktestResult& result) {
     std::string more, fewer;
+    int differing = 0;
     for (int m = 0; m < kBacktestMethodCount; ++m) {
         const MethodScore& s = result.methods[m];
         const double p = s.VerdictPValue();
         if (std::isnan(p) || s.TooFewDraws() || p >= kSignificanceLevel) continue;
+        ++differing;
         std::string& list = s.mainMatches > s.expectedMainMatches ? more : fewer;
         list += (list.empty() ? "" : "、") + std::string(BacktestMethodName(m)) + "（" +
                 FormatPValue(p) + "）";
@@ -305,7 +307,8 @@ std::string BacktestSummary(const BacktestResult& result) {
     if (!more.empty()) text += more + "は偶然より平均一致数が多く";
     if (!more.empty() && !fewer.empty()) text += "、";
     if (!fewer.empty()) text += fewer + "は偶然より平均一致数が少なく";
-    return text + "、5%水準で偶然と区別できます。ほかの方法は偶然と区別できません。";
+    text += "、5%水準で偶然と区別できます。";
+    return differing < kBacktestMethodCount ? text + "ほかの方法は偶然と区別できません。" : text;
 }
 
 BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options,
