@@ -90,7 +90,7 @@ std::array<int, kHighestNumber + 1> ScoreMethod(const std::vector<Ticket>& rows,
     long long squares = 0;
     for (int c : rowsHolding) squares += static_cast<long long>(c) * c;
     s.mainMatchVariance += static_cast<double>(MainMatchTotalVariance(count, squares));
-    if (count > 0) s.totalLaw = Convolve(s.totalLaw, DrawMatchLaw(rowsHolding));
+    if (count > 0) ++s.drawLaws[DrawMatchLaw(rowsHolding)];
     return rowsHolding;
 }
 
@@ -254,9 +254,9 @@ double MethodScore::PValue() const {
 }
 
 double MethodScore::ExactPValue() const {
-    if (tickets == 0 || mainMatches < 0 || mainMatches >= static_cast<long long>(totalLaw.size())) {
-        return kNaN;
-    }
+    if (tickets == 0 || mainMatches < 0) return kNaN;
+    // A total beyond the law's last kept probability is rarer than any kept.
+    if (mainMatches >= static_cast<long long>(totalLaw.size())) return 0;
     return TwoSidedExactPValues(totalLaw)[static_cast<std::size_t>(mainMatches)];
 }
 
@@ -337,5 +337,6 @@ BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options
             const bool report = result.draws % kProgressEvery == 0 || result.draws == total;
             return !progress || !report || progress(result.draws, total);
         });
+    for (MethodScore& score : result.methods) score.totalLaw = SumOfLaws(score.drawLaws);
     return result;
 }
