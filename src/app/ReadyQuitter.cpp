@@ -25,8 +25,11 @@ void QuitWhenReady(MainFrm& main) {
     // events queued by showing them have been handled.
     QTimer::singleShot(0, &main, [&main] {
         // Windows that compute in a worker are ready once it has returned.
-        for (BacktestWindow* w : main.findChildren<BacktestWindow*>()) w->WaitForRun();
-        for (RandomnessWindow* w : main.findChildren<RandomnessWindow*>()) w->WaitForRun();
+        // (The window classes have no meta-object of their own: dynamic_cast.)
+        for (QWidget* w : main.findChildren<QWidget*>()) {
+            if (auto* backtest = dynamic_cast<BacktestWindow*>(w)) backtest->WaitForRun();
+            if (auto* randomness = dynamic_cast<RandomnessWindow*>(w)) randomness->WaitForRun();
+        }
         for (QWidget* w : QApplication::topLevelWidgets()) w->repaint();
         QApplication::processEvents();
         main.close();

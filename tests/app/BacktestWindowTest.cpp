@@ -156,14 +156,14 @@ TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
     ASSERT_GT(total, 2900);
 
     const auto [most, shownTotal] = RunAndMeanwhile(*window, [&] {
-        // The run works in the background: the other windows answer meanwhile.
-        QTest::mouseClick(other->Command1, Qt::LeftButton);
-        QApplication::processEvents();
-        EXPECT_EQ(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
         EXPECT_FALSE(window->Cmd実行->isEnabled());
         EXPECT_FALSE(window->Spin開始回->isEnabled());
         EXPECT_FALSE(window->Command2->isEnabled());
         QTest::mouseClick(window->Cmd中止, Qt::LeftButton);
+        // The run works in the background: the other windows answer meanwhile.
+        QTest::mouseClick(other->Command1, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
     });
     const BacktestResult& result = *window->Result();
     EXPECT_EQ(shownTotal, total);

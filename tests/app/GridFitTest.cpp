@@ -12,6 +12,7 @@
 #include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
 #include "support/TestSupport.h"
+#include "ui/BacktestWindow.h"
 #include "ui/GridView.h"
 #include "ui/Messages.h"
 
@@ -79,6 +80,9 @@ TEST(GridFit, EveryTextOfEveryWindowFitsItsCells) {
     main->Form_Load();
     main->show();
     OpenEveryWindow(*main);
+    for (QWidget* w : main->findChildren<QWidget*>()) {
+        if (auto* backtest = dynamic_cast<BacktestWindow*>(w)) backtest->WaitForRun();
+    }
     QApplication::processEvents();
 
     int grids = 0;

@@ -21,6 +21,7 @@
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
+#include "ui/RandomnessWindow.h"
 
 namespace {
 
@@ -102,10 +103,20 @@ TEST_F(Printing, PrintOpensThePreviewOfTheWholeGridInEveryWindow) {
 
     auto* backtest = Open<BacktestWindow>(QStringLiteral("予想の検証"));
     ASSERT_NE(backtest, nullptr);
+    backtest->WaitForRun();
     EXPECT_EQ(Commands(backtest->fpSpread1), GridOutput::CommandTexts());
     const Preview table = PreviewOf([&] { QTest::mouseClick(backtest->Command2, Qt::LeftButton); });
     EXPECT_EQ(table.title, QStringLiteral("予想の検証 - 印刷プレビュー"));
     EXPECT_GE(table.pages, 1);
+
+    auto* randomness = Open<RandomnessWindow>(QStringLiteral("乱数性の検定"));
+    ASSERT_NE(randomness, nullptr);
+    randomness->WaitForRun();
+    EXPECT_EQ(Commands(randomness->fpSpread1), GridOutput::CommandTexts());
+    const Preview tests =
+        PreviewOf([&] { QTest::mouseClick(randomness->Command2, Qt::LeftButton); });
+    EXPECT_EQ(tests.title, QStringLiteral("乱数性の検定 - 印刷プレビュー"));
+    EXPECT_GE(tests.pages, 1);
     EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join('\n').toStdString();
 }
 
