@@ -9,10 +9,14 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QScrollBar>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "analysis/AnalysisCatalog.h"
+#include "analysis/RandomnessAnalysis.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
 #include "data/SyntheticHistory.h"
@@ -20,6 +24,7 @@
 #include "grid/GridView.h"
 #include "grid/ProgramLook.h"
 #include "prediction/Backtest.h"
+#include "prediction/BacktestFamily.h"
 #include "prediction/PredictionModel.h"
 #include "ui/WindowDocuments.h"
 
@@ -128,6 +133,87 @@ BENCHMARK(BM_BacktestBundledHistory)->Unit(benchmark::kMillisecond);
 
 void BM_Backtest5000(benchmark::State& state) { RunWholeBacktest(state, Globals()); }
 BENCHMARK(BM_Backtest5000)->Unit(benchmark::kMillisecond);
+
+// The family adjustment of the bundled history's default range: 100,000
+// simulated fair histories on two threads.
+void BM_BacktestFamilyBundledHistory(benchmark::State& state) {
+    const GlobalBas& g = BundledHistory();
+    const ReflectOptions options;
+    const BacktestResult scored =
+        RunBacktest(g.Draws, options, DefaultBacktestRange(g.Draws, options).value());
+    for (auto _ : state) {
+        BacktestResult result = scored;
+        AddFamilyPValues(result);
+        benchmark::DoNotOptimize(result.methods[0].familyPValue);
+    }
+}
+BENCHMARK(BM_BacktestFamilyBundledHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// 乱数性の検定 as the window runs it: every draw, 10,000 fair histories on two threads.
+void RunWholeRandomness(benchmark::State& state, const GlobalBas& g) {
+    const RandomnessRange range = WholeRandomnessRange(g.Draws).value();
+    for (auto _ : state) {
+        const auto result = RunRandomness(g.Draws, range, kRandomnessSimulations, kRandomnessSeed);
+        benchmark::DoNotOptimize(result->tests[0].pValue);
+        state.counters["draws"] = result->draws;
+    }
+}
+
+void BM_RandomnessBundledHistory(benchmark::State& state) {
+    RunWholeRandomness(state, BundledHistory());
+}
+BENCHMARK(BM_RandomnessBundledHistory)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Randomness5000(benchmark::State& state) { RunWholeRandomness(state, Globals()); }
+BENCHMARK(BM_Randomness5000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// How long a stop takes to be answered at 5000 draws, `after` into the work:
+// the time from the stop request until the work has returned.
+template <typename Work>
+void MeasureStop(benchmark::State& state, std::chrono::milliseconds after, Work work) {
+    for (auto _ : state) {
+        std::atomic<bool> stop{false};
+        std::thread worker([&] { work(stop); });
+        std::this_thread::sleep_for(after);
+        const auto asked = std::chrono::steady_clock::now();
+        stop = true;
+        worker.join();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - asked).count());
+    }
+}
+
+void BM_StopRandomness5000(benchmark::State& state) {
+    const GlobalBas& g = Globals();
+    const RandomnessRange range = WholeRandomnessRange(g.Draws).value();
+    MeasureStop(state, std::chrono::milliseconds(500), [&](std::atomic<bool>& stop) {
+        RunRandomness(g.Draws, range, kRandomnessSimulations, kRandomnessSeed,
+                      [&](int, int) { return !stop; });
+    });
+}
+BENCHMARK(BM_StopRandomness5000)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_StopBacktestReplay5000(benchmark::State& state) {
+    const GlobalBas& g = Globals();
+    const ReflectOptions options;
+    const BacktestRange range = DefaultBacktestRange(g.Draws, options).value();
+    MeasureStop(state, std::chrono::milliseconds(500), [&](std::atomic<bool>& stop) {
+        RunBacktest(g.Draws, options, range, [&](int, int) { return !stop; });
+    });
+}
+BENCHMARK(BM_StopBacktestReplay5000)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_StopBacktestFamily5000(benchmark::State& state) {
+    const GlobalBas& g = Globals();
+    const ReflectOptions options;
+    const BacktestResult scored =
+        RunBacktest(g.Draws, options, DefaultBacktestRange(g.Draws, options).value());
+    MeasureStop(state, std::chrono::milliseconds(500), [&](std::atomic<bool>& stop) {
+        BacktestResult result = scored;
+        AddFamilyPValues(result, kFamilySimulations, kFamilySeed, [&](int, int) { return !stop; });
+    });
+}
+BENCHMARK(BM_StopBacktestFamily5000)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // One build per analysis window.
 void BuildOne(benchmark::State& state, const AnalysisInfo* info) {

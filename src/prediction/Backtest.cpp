@@ -90,7 +90,7 @@ std::array<int, kHighestNumber + 1> ScoreMethod(const std::vector<Ticket>& rows,
     long long squares = 0;
     for (int c : rowsHolding) squares += static_cast<long long>(c) * c;
     s.mainMatchVariance += static_cast<double>(MainMatchTotalVariance(count, squares));
-    if (count > 0) s.totalLaw = Convolve(s.totalLaw, DrawMatchLaw(rowsHolding));
+    if (count > 0) ++s.drawLaws[DrawMatchLaw(rowsHolding)];
     return rowsHolding;
 }
 
@@ -254,9 +254,9 @@ double MethodScore::PValue() const {
 }
 
 double MethodScore::ExactPValue() const {
-    if (tickets == 0 || mainMatches < 0 || mainMatches >= static_cast<long long>(totalLaw.size())) {
-        return kNaN;
-    }
+    if (tickets == 0 || mainMatches < 0) return kNaN;
+    // A total beyond the law's last kept probability is rarer than any kept.
+    if (mainMatches >= static_cast<long long>(totalLaw.size())) return 0;
     return TwoSidedExactPValues(totalLaw)[static_cast<std::size_t>(mainMatches)];
 }
 
@@ -290,10 +290,12 @@ std::string BacktestVerdict(const MethodScore& score) {
 
 std::string BacktestSummary(const BacktestResult& result) {
     std::string more, fewer;
+    int differing = 0;
     for (int m = 0; m < kBacktestMethodCount; ++m) {
         const MethodScore& s = result.methods[m];
         const double p = s.VerdictPValue();
         if (std::isnan(p) || s.TooFewDraws() || p >= kSignificanceLevel) continue;
+        ++differing;
         std::string& list = s.mainMatches > s.expectedMainMatches ? more : fewer;
         list += (list.empty() ? "" : "、") + std::string(BacktestMethodName(m)) + "（" +
                 FormatPValue(p) + "）";
@@ -305,7 +307,8 @@ std::string BacktestSummary(const BacktestResult& result) {
     if (!more.empty()) text += more + "は偶然より平均一致数が多く";
     if (!more.empty() && !fewer.empty()) text += "、";
     if (!fewer.empty()) text += fewer + "は偶然より平均一致数が少なく";
-    return text + "、5%水準で偶然と区別できます。ほかの方法は偶然と区別できません。";
+    text += "、5%水準で偶然と区別できます。";
+    return differing < kBacktestMethodCount ? text + "ほかの方法は偶然と区別できません。" : text;
 }
 
 BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options,
@@ -334,5 +337,6 @@ BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options
             const bool report = result.draws % kProgressEvery == 0 || result.draws == total;
             return !progress || !report || progress(result.draws, total);
         });
+    for (MethodScore& score : result.methods) score.totalLaw = SumOfLaws(score.drawLaws);
     return result;
 }

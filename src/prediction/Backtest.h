@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -108,7 +109,9 @@ struct MethodScore {
     // approximation); NaN without tickets.
     double PValue() const;
 
-    // The exact chance law of the total main matches, draw by draw.
+    // The exact chance law of each scored draw's matches, with how many
+    // draws had it, and of the total over them (summed once the replay ends).
+    std::map<MatchLaw, int> drawLaws;
     MatchLaw totalLaw{1.0};
     // Two-sided exact p-value of the total under that law (the chance of a
     // total no more likely than the one seen); NaN without tickets.

@@ -19,9 +19,10 @@ constexpr int kThreads = 2;
 
 struct Tables {
     const BacktestResult& result;
-    // Per method, the distance |z| from chance of each total; empty for a
-    // method without tickets.
-    std::array<std::vector<double>, kBacktestMethodCount> zOfTotal;
+    // Per method, chance's mean total and one over its standard deviation;
+    // no deviation for a method without tickets.
+    std::array<double, kBacktestMethodCount> mean{};
+    std::array<double, kBacktestMethodCount> perDeviation{};
 };
 
 // The largest |z| of the seven totals in each history of one block.
@@ -42,8 +43,7 @@ void SimulateBlock(const Tables& t, std::uint64_t seed, int block, int count, do
         }
         double most = 0;
         for (int m = 0; m < kBacktestMethodCount; ++m) {
-            const std::vector<double>& z = t.zOfTotal[m];
-            if (!z.empty()) most = std::max(most, z[static_cast<std::size_t>(totals[m])]);
+            most = std::max(most, std::fabs(totals[m] - t.mean[m]) * t.perDeviation[m]);
         }
         largest[h] = most;
     }
@@ -57,11 +57,8 @@ bool AddFamilyPValues(BacktestResult& result, int simulations, std::uint64_t see
     for (int m = 0; m < kBacktestMethodCount; ++m) {
         const MethodScore& s = result.methods[m];
         if (std::isnan(s.ZValue())) continue;
-        const double sd = std::sqrt(s.mainMatchVariance);
-        for (std::size_t total = 0; total < s.totalLaw.size(); ++total) {
-            tables.zOfTotal[m].push_back(
-                std::fabs(static_cast<double>(total) - s.expectedMainMatches) / sd);
-        }
+        tables.mean[m] = s.expectedMainMatches;
+        tables.perDeviation[m] = 1 / std::sqrt(s.mainMatchVariance);
     }
     std::vector<double> largest(static_cast<std::size_t>(std::max(0, simulations)));
     const int blocks = (simulations + kBlock - 1) / kBlock;

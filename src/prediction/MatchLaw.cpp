@@ -1,6 +1,9 @@
 #include "prediction/MatchLaw.h"
 
 #include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
 #include <numeric>
 
 #include "prediction/LotoChance.h"
@@ -53,6 +56,93 @@ MatchLaw Convolve(const MatchLaw& a, const MatchLaw& b) {
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (a[i] == 0) continue;
         for (std::size_t j = 0; j < b.size(); ++j) sum[i + j] += a[i] * b[j];
+    }
+    return sum;
+}
+
+namespace {
+
+using Complex = std::complex<double>;
+
+// In-place radix-2 transform of a power-of-two length; `inverse` without
+// the 1/N.
+void Transform(std::vector<Complex>& a, bool inverse) {
+    const std::size_t n = a.size();
+    for (std::size_t i = 1, j = 0; i < n; ++i) {
+        std::size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1) j ^= bit;
+        j ^= bit;
+        if (i < j) std::swap(a[i], a[j]);
+    }
+    for (std::size_t length = 2; length <= n; length <<= 1) {
+        const double angle =
+            2 * std::numbers::pi / static_cast<double>(length) * (inverse ? 1 : -1);
+        const Complex step(std::cos(angle), std::sin(angle));
+        for (std::size_t i = 0; i < n; i += length) {
+            Complex w(1);
+            for (std::size_t k = 0; k < length / 2; ++k) {
+                const Complex u = a[i + k];
+                const Complex v = a[i + k + length / 2] * w;
+                a[i + k] = u + v;
+                a[i + k + length / 2] = u - v;
+                w *= step;
+            }
+        }
+    }
+}
+
+// The transform works modulo its length: the sum of the laws folded onto
+// N places.  Hoeffding's bound puts all but 1e-20 of the mass within t of
+// the mean, t² = ln(2e20) / 2 · Σ (range of each total)², so a length above
+// 2t leaves one total of that window on each place.
+MatchLaw SumByTransform(const std::map<MatchLaw, int>& laws, std::size_t support) {
+    double mean = 0, squares = 0;
+    for (const auto& [law, count] : laws) {
+        double lawMean = 0;
+        for (std::size_t x = 0; x < law.size(); ++x) lawMean += static_cast<double>(x) * law[x];
+        const double range = static_cast<double>(law.size() - 1);
+        mean += count * lawMean;
+        squares += count * range * range;
+    }
+    const double reach = std::ceil(std::sqrt(squares * std::log(2e20) / 2));
+    const auto low = static_cast<std::size_t>(std::max(0.0, std::floor(mean - reach)));
+    const std::size_t high =
+        std::min(support - 1, static_cast<std::size_t>(std::ceil(mean + reach)));
+    std::size_t n = 1;
+    while (n < high - low + 1) n <<= 1;
+    std::vector<Complex> product(n, Complex(1));
+    for (const auto& [law, count] : laws) {
+        std::vector<Complex> f(n, Complex(0));
+        for (std::size_t x = 0; x < law.size(); ++x) f[x % n] += law[x];
+        Transform(f, false);
+        for (std::size_t k = 0; k < n; ++k) {
+            // f^count by modulus and angle: no logarithm of zero.
+            const double r = std::abs(f[k]);
+            product[k] *=
+                r == 0 ? Complex(0) : std::polar(std::pow(r, count), count * std::arg(f[k]));
+        }
+    }
+    Transform(product, true);
+    constexpr double kFloor = 1e-14;
+    MatchLaw sum(high + 1, 0.0);
+    for (std::size_t total = low; total <= high; ++total) {
+        const double p = product[total % n].real() / static_cast<double>(n);
+        sum[total] = p < kFloor ? 0 : p;
+    }
+    while (sum.size() > 1 && sum.back() == 0) sum.pop_back();
+    return sum;
+}
+
+}  // namespace
+
+MatchLaw SumOfLaws(const std::map<MatchLaw, int>& laws) {
+    std::size_t support = 1;
+    for (const auto& [law, count] : laws)
+        support += (law.size() - 1) * static_cast<std::size_t>(count);
+    if (support > kDirectSupport) return SumByTransform(laws, support);
+    MatchLaw sum{1.0};
+    for (const auto& [law, count] : laws) {
+        for (int i = 0; i < count; ++i) sum = Convolve(sum, law);
     }
     return sum;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <vector>
 
 #include "core/DrawRecord.h"
@@ -19,6 +20,14 @@ MatchLaw DrawMatchLaw(const std::array<int, kHighestNumber + 1>& holding);
 
 // The law of the sum of two independent totals.
 MatchLaw Convolve(const MatchLaw& a, const MatchLaw& b);
+
+// The law of the sum of independent totals, `count` of each law given.
+// Up to kDirectSupport possible totals it convolves directly (exact to
+// rounding); beyond, through the discrete Fourier transform, which keeps
+// every probability to about 1e-15 and sets those below 1e-14 to 0 (their
+// p-values are far below anything the figures show).
+inline constexpr std::size_t kDirectSupport = 2048;
+MatchLaw SumOfLaws(const std::map<MatchLaw, int>& laws);
 
 // Two-sided exact p-value of every total: the chance of a total no more
 // likely than it (the sum of the probabilities not larger than its own,

@@ -50,6 +50,16 @@ class BacktestWindowTest : public MainWindowTest {
         if (window) window->WaitForRun();
         return window;
     }
+    // Opens the window and stops the run of the default range at once.
+    BacktestWindow* OpenStopped() {
+        main->Command("mnuYosoKensho")->trigger();
+        QMdiSubWindow* frame = main->FindChildWindow(kWindowName);
+        auto* window = frame ? dynamic_cast<BacktestWindow*>(frame->widget()) : nullptr;
+        if (!window) return nullptr;
+        QTest::mouseClick(window->Cmd中止, Qt::LeftButton);
+        window->WaitForRun();
+        return window;
+    }
     // Clicks 実行 and, once the run has replayed a quarter of its draws,
     // lets `during` run as a click of the user would, then waits until the
     // run has ended (or the window is gone).  Returns the most draws the
@@ -140,26 +150,26 @@ TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
     main->Command("mnuBaratsuki")->trigger();
     auto* other = dynamic_cast<AnalysisWindow*>(
         main->FindChildWindow(QStringLiteral("バラツキ分析"))->widget());
-    BacktestWindow* window = Open();
+    BacktestWindow* window = OpenStopped();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(window->Result()->completed);
-    const int total = window->Result()->draws;
+    const int total = window->Spin終了回->value() - window->Spin開始回->value() + 1;
     ASSERT_GT(total, 2900);
 
-    RunAndMeanwhile(*window, [&] {
-        // The run works in the background: the other windows answer meanwhile.
-        QTest::mouseClick(other->Command1, Qt::LeftButton);
-        QApplication::processEvents();
-        EXPECT_EQ(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
+    const auto [most, shownTotal] = RunAndMeanwhile(*window, [&] {
         EXPECT_FALSE(window->Cmd実行->isEnabled());
         EXPECT_FALSE(window->Spin開始回->isEnabled());
         EXPECT_FALSE(window->Command2->isEnabled());
         QTest::mouseClick(window->Cmd中止, Qt::LeftButton);
+        // The run works in the background: the other windows answer meanwhile.
+        QTest::mouseClick(other->Command1, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
     });
     const BacktestResult& result = *window->Result();
+    EXPECT_EQ(shownTotal, total);
     EXPECT_FALSE(result.completed);
-    EXPECT_GE(result.draws, total / 4);
-    EXPECT_LT(result.draws, total / 2);
+    EXPECT_GE(result.draws, most);
+    EXPECT_LT(result.draws, total);
     EXPECT_TRUE(window->Label2->text().startsWith(QStringLiteral("中止しました。")))
         << window->Label2->text().toStdString();
     EXPECT_NE(Cell(window->Grid(), 2, 1).find("途中で中止しました"), std::string::npos);
@@ -182,7 +192,7 @@ TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
 
 TEST_F(BacktestWindowTest, ClosingDuringARunStopsItFirst) {
     StartSynthetic(3000);
-    BacktestWindow* window = Open();
+    BacktestWindow* window = OpenStopped();
     ASSERT_NE(window, nullptr);
     QPointer<BacktestWindow> guard(window);
     const auto [most, total] =
@@ -194,7 +204,7 @@ TEST_F(BacktestWindowTest, ClosingDuringARunStopsItFirst) {
 
     // A window destroyed outright during a run ends the run, which then
     // leaves it alone.
-    window = Open();
+    window = OpenStopped();
     ASSERT_NE(window, nullptr);
     guard = window;
     const auto [mostBeforeDeletion, totalBeforeDeletion] =
@@ -203,14 +213,19 @@ TEST_F(BacktestWindowTest, ClosingDuringARunStopsItFirst) {
     EXPECT_LT(mostBeforeDeletion, totalBeforeDeletion / 2);
 
     // Closing the main window releases the draws at once: the run reads its
-    // own copy and ends on it.
-    window = Open();
+    // own copy and goes on until it is stopped.
+    window = OpenStopped();
     ASSERT_NE(window, nullptr);
-    RunAndMeanwhile(*window, [&] { main->close(); });
+    RunAndMeanwhile(*window, [&] {
+        main->close();
+        EXPECT_TRUE(globals.Draws.Empty());
+        EXPECT_TRUE(window->Running());
+        QTest::mouseClick(window->Cmd中止, Qt::LeftButton);
+    });
     EXPECT_FALSE(main->isVisible());
-    EXPECT_TRUE(globals.Draws.Empty());
-    EXPECT_TRUE(window->Result()->completed);
-    EXPECT_GT(window->Result()->draws, 2900);
+    ASSERT_TRUE(window->Result());
+    EXPECT_FALSE(window->Result()->completed);
+    EXPECT_GE(window->Result()->draws, 3000 / 4 - 20);
 }
 
 TEST_F(BacktestWindowTest, TooFewDrawsSaySoAndShowAnEmptyGrid) {

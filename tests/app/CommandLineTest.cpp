@@ -196,6 +196,58 @@ TEST_F(CommandLine, BacktestPrintsTheJsonKeysAndRefusesABadRange) {
     EXPECT_EQ(text.err.rfind("--from には回数を整数で指定してください。", 0), 0u) << text.err;
 }
 
+TEST_F(CommandLine, RandomnessPrintsEveryTestTheFamilyAndTheConclusion) {
+    ASSERT_EQ(RunCli({"import", BundledCsvPath()}, db).status, 0);
+    const Outcome json = RunCli({"randomness", "--from", "100", "--to", "299", "--seed", "5"}, db);
+    const Outcome again = RunCli({"randomness", "--from", "100", "--to", "299", "--seed", "5"}, db);
+    const Outcome csv = RunCli({"randomness", "--format", "csv"}, db);
+    const Outcome few = RunCli({"randomness", "--simulations", "999"}, db);
+    const Outcome seed = RunCli({"randomness", "--seed", "-1"}, db);
+    const Outcome late = RunCli({"randomness", "--from", "690"}, db);
+    const Outcome one = RunCli({"randomness", "--from", "5", "--to", "5"}, db);
+
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out, again.out);  // the seed makes the p-values repeatable
+    const QJsonObject top = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(KeysOf(top), QStringList({"conclusion", "draws", "familyMethod", "from", "seed",
+                                        "simulations", "tests", "to"}));
+    EXPECT_EQ(top["draws"].toInt(), 200);
+    EXPECT_EQ(top["seed"].toInt(), 5);
+    EXPECT_EQ(top["simulations"].toInt(), 10000);
+    EXPECT_EQ(top["familyMethod"].toString(), QStringLiteral("Holm"));
+    const QJsonArray tests = top["tests"].toArray();
+    ASSERT_EQ(tests.size(), 9);
+    EXPECT_EQ(tests[0].toObject()["name"].toString(), QStringLiteral("本数字の出現回数"));
+    // Thirty-seven bars of 200 · 7/37 draws each.
+    const QJsonArray bars = tests[0].toObject()["bars"].toArray();
+    ASSERT_EQ(bars.size(), 37);
+    EXPECT_NEAR(bars[0].toObject()["expected"].toDouble(), 1400.0 / 37, 1e-9);
+    for (const QJsonValue& test : tests) {
+        const QJsonObject t = test.toObject();
+        EXPECT_GE(t["holmPValue"].toDouble(), t["pValue"].toDouble());
+        // (1 + k) / 10001
+        const double k = t["pValue"].toDouble() * 10001 - 1;
+        EXPECT_NEAR(k, std::round(k), 1e-6);
+    }
+
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out.rfind("# 乱数性の検定\n検定した回,第1回～第689回の689回　p値は偶然の抽せん"
+                            "10000通りのシミュレーション（シード 20260702）",
+                            0),
+              0u)
+        << csv.out;
+    EXPECT_NE(csv.out.find("結論,抽せんは公平なものと矛盾しません。"), std::string::npos);
+    EXPECT_EQ(few.status, 2);
+    EXPECT_EQ(few.err.rfind("--simulations には10000～1000000の整数を指定してください。", 0), 0u);
+    EXPECT_EQ(seed.status, 2);
+    EXPECT_EQ(seed.err.rfind("--seed には0～18446744073709551615の整数を指定してください。", 0),
+              0u);
+    EXPECT_EQ(late.status, 2);
+    EXPECT_EQ(late.err.rfind("--from には1～689の整数を指定してください。", 0), 0u);
+    EXPECT_EQ(one.status, 2);
+    EXPECT_TRUE(one.out.empty());
+}
+
 TEST(GridDumpJson, EscapesTextAndListsOnlyCellsThatShowSomething) {
     TempDir dir;
     const std::string db = dir.File("x.mdb");

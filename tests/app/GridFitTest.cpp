@@ -13,7 +13,9 @@
 #include "data/CsvImport.h"
 #include "grid/GridView.h"
 #include "support/TestSupport.h"
+#include "ui/BacktestWindow.h"
 #include "ui/Messages.h"
+#include "ui/RandomnessWindow.h"
 
 namespace {
 
@@ -79,6 +81,11 @@ TEST(GridFit, EveryTextOfEveryWindowFitsItsCells) {
     main->Form_Load();
     main->show();
     OpenEveryWindow(*main);
+    main->OpenWindow(QStringLiteral("乱数性の検定"));
+    for (QWidget* w : main->findChildren<QWidget*>()) {
+        if (auto* backtest = dynamic_cast<BacktestWindow*>(w)) backtest->WaitForRun();
+        if (auto* randomness = dynamic_cast<RandomnessWindow*>(w)) randomness->WaitForRun();
+    }
     QApplication::processEvents();
 
     int grids = 0;
@@ -101,7 +108,8 @@ TEST(GridFit, EveryTextOfEveryWindowFitsItsCells) {
             }
         }
     }
-    EXPECT_EQ(grids, 17 + 4 + 1);  // the analyses, the four predictions, 予想の検証
+    // The analyses, the four predictions, 予想の検証 and 乱数性の検定.
+    EXPECT_EQ(grids, 17 + 4 + 1 + 1);
     main.reset();
     QDir::setCurrent(previous);
 }

@@ -26,6 +26,7 @@
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
 #include "ui/QuickCheckWindow.h"
+#include "ui/RandomnessWindow.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ std::vector<PrintedWindow> PrintedWindows() {
     windows.push_back({"予想の検証", "Backtest"});
     windows.push_back({kTicketWindowName, "Tickets"});
     windows.push_back({kQuickCheckWindowName, "QuickCheck"});
+    windows.push_back({"乱数性の検定", "Randomness"});
     return windows;
 }
 
@@ -91,7 +93,7 @@ class Printing : public MainWindowTest, public ::testing::WithParamInterface<Pri
 };
 
 TEST(PrintedWindows, AreEveryAnalysisThePredictionAndTheBacktest) {
-    EXPECT_EQ(PrintedWindows().size(), 17u + 4u);
+    EXPECT_EQ(PrintedWindows().size(), 17u + 5u);
 }
 
 TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
@@ -120,8 +122,13 @@ TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
         // Its rows of numbers also go to the ticket book, first in the menu.
         menu = QStringList{QStringLiteral("購入番号に追加"), QString()} + GridMenu();
     } else if (auto* backtest = dynamic_cast<BacktestWindow*>(window)) {
+        backtest->WaitForRun();
         grids = {backtest->fpSpread1};
         print = [backtest] { QTest::mouseClick(backtest->Command2, Qt::LeftButton); };
+    } else if (auto* randomness = dynamic_cast<RandomnessWindow*>(window)) {
+        randomness->WaitForRun();
+        grids = {randomness->fpSpread1};
+        print = [randomness] { QTest::mouseClick(randomness->Command2, Qt::LeftButton); };
     } else if (auto* tickets = dynamic_cast<購入番号*>(window)) {
         grids = {tickets->fpSpread2};
         EXPECT_TRUE(Commands(tickets->fpSpread1).endsWith(GridOutput::CommandTexts().back()));
@@ -143,6 +150,34 @@ TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
     } else {
         EXPECT_GE(preview.pages, 1);
     }
+    EXPECT_EQ(analyses, 17);
+
+    auto* prediction = Open<一発カゾリア予想>(QStringLiteral("一発カゾリア予想"));
+    ASSERT_NE(prediction, nullptr);
+    for (const GridView* grid : prediction->fpSpread1) {
+        EXPECT_EQ(Commands(grid), GridOutput::CommandTexts());
+    }
+    const Preview predictions =
+        PreviewOf([&] { QTest::mouseClick(prediction->Command2, Qt::LeftButton); });
+    EXPECT_EQ(predictions.title, QStringLiteral("一発カゾリア予想 - 印刷プレビュー"));
+    EXPECT_EQ(predictions.pages, 1);
+
+    auto* backtest = Open<BacktestWindow>(QStringLiteral("予想の検証"));
+    ASSERT_NE(backtest, nullptr);
+    backtest->WaitForRun();
+    EXPECT_EQ(Commands(backtest->fpSpread1), GridOutput::CommandTexts());
+    const Preview table = PreviewOf([&] { QTest::mouseClick(backtest->Command2, Qt::LeftButton); });
+    EXPECT_EQ(table.title, QStringLiteral("予想の検証 - 印刷プレビュー"));
+    EXPECT_GE(table.pages, 1);
+
+    auto* randomness = Open<RandomnessWindow>(QStringLiteral("乱数性の検定"));
+    ASSERT_NE(randomness, nullptr);
+    randomness->WaitForRun();
+    EXPECT_EQ(Commands(randomness->fpSpread1), GridOutput::CommandTexts());
+    const Preview tests =
+        PreviewOf([&] { QTest::mouseClick(randomness->Command2, Qt::LeftButton); });
+    EXPECT_EQ(tests.title, QStringLiteral("乱数性の検定 - 印刷プレビュー"));
+    EXPECT_GE(tests.pages, 1);
     EXPECT_TRUE(RecordedMessages().isEmpty()) << RecordedMessages().join('\n').toStdString();
 }
 

@@ -75,6 +75,20 @@ TEST(MatchLaw, OneAndTwoDrawsEqualCountingEveryMainSet) {
         EXPECT_NEAR(p[x], PByDefinition(both, x), 1e-12) << x;
     }
 
+    // Long ranges sum through the Fourier transform: the same law as
+    // convolving draw by draw, to 1e-14, beyond the direct limit.
+    std::map<MatchLaw, int> many = {{law, 150}, {DrawMatchLaw(second), 90}};
+    MatchLaw direct{1.0};
+    for (const auto& [one, count] : many) {
+        for (int i = 0; i < count; ++i) direct = Convolve(direct, one);
+    }
+    ASSERT_GT(direct.size(), kDirectSupport);
+    const MatchLaw transformed = SumOfLaws(many);
+    ASSERT_LE(transformed.size(), direct.size());
+    for (std::size_t x = 0; x < direct.size(); ++x) {
+        EXPECT_NEAR(x < transformed.size() ? transformed[x] : 0.0, direct[x], 1e-14) << x;
+    }
+
     // One row of seven matching four: 4, 5, 6 and 7 matches are no more
     // likely, (142100 + 9135 + 210 + 1) / C(37, 7), not twice a tail.
     const std::vector<double> row = TwoSidedExactPValues(DrawMatchLaw(second));
