@@ -10,6 +10,7 @@
 
 #include "core/GlobalBas.h"
 #include "core/PrintableText.h"
+#include "core/SystemErrorText.h"
 #include "data/ConnectionText.h"
 #include "data/CsvImport.h"
 
@@ -46,8 +47,8 @@ void MakeDataFolder(const fs::path& folder) {
     const fs::path parent = folder.parent_path();
     if (!parent.empty() && parent != folder) MakeDataFolder(parent);
     if (::mkdir(folder.c_str(), 0700) != 0 && !(errno == EEXIST && IsDirectory(folder))) {
-        throw UserError("フォルダー「" + PrintableText(folder.string()) + "」を作成できません。(" +
-                        std::strerror(errno) + ")");
+        throw UserError("フォルダー「" + PrintableText(folder.string()) + "」を作成できません。" +
+                        DescribeSystemError(errno));
     }
 }
 

@@ -170,8 +170,18 @@ std::string DescribeEngineFailure(int resultCode, const std::string& detail) {
             return "メモリが足りません。";
         case SQLITE_TOOBIG:
             return "値が長すぎます(" + DescribeSize(kMaxValueBytes) + "まで)。";
+        case SQLITE_ERROR:
+            return "問い合わせがこのデータベースの作りに合いません。";
+        case SQLITE_CONSTRAINT:
+            return "データベースの決まり(回数の重複など)に合いません。";
+        case SQLITE_INTERRUPT:
+        case SQLITE_ABORT:
+            return "操作が中断されました。";
         default:
-            return "(" + (detail.empty() ? std::string(sqlite3_errstr(resultCode)) : detail) + ")";
+            // The engine's own texts are English; the number identifies the cause.
+            (void)detail;
+            return "データベースエンジンのエラーです(エラー番号 " + std::to_string(resultCode) +
+                   ")。";
     }
 }
 

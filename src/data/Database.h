@@ -41,8 +41,9 @@ class Database {
 };
 
 // What an engine result code means for the user, in one Japanese sentence
-// ("ほかのプログラムが使用中です。", "ファイルが壊れています。", …); detail,
-// the engine's own text, stands in for codes without a sentence of their own.
+// ("ほかのプログラムが使用中です。", "ファイルが壊れています。", …); codes
+// without a sentence of their own are named by number.  detail, the engine's
+// own (English) text, is not shown.
 std::string DescribeEngineFailure(int resultCode, const std::string& detail = {});
 
 // A prepared statement that finalises itself.

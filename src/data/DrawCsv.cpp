@@ -86,14 +86,16 @@ struct Record {
     std::vector<QString> fields;
     std::size_t count = 0;
     bool blank = true;
-    int line = 0;  // the physical line it starts on
+    bool cut = false;  // reading stopped after more than kMostColumns fields
+    int line = 0;      // the physical line it starts on
 };
 
 // Splits UTF-8 text into CSV records.  A field may be quoted ("…"), and then
 // holds commas, line breaks and doubled quotes; blanks around the quotes are
 // allowed.  Line breaks are CR LF, LF or CR.  Fields past a limit are counted
 // and looked at but not kept, so a record of millions of commas costs no
-// memory; a field longer than kLongestField is refused.
+// memory, and a record that is not blank is read no further than
+// kMostColumns fields; a field longer than kLongestField is refused.
 class RecordReader {
   public:
     RecordReader(std::string_view text, const std::string& file) : text_(text), file_(file) {}
@@ -104,6 +106,7 @@ class RecordReader {
         record.fields.clear();
         record.count = 0;
         record.blank = true;
+        record.cut = false;
         record.line = line_;
         for (;;) {
             std::size_t start = pos_;
@@ -131,6 +134,10 @@ class RecordReader {
             if (++record.count <= keep) {
                 record.fields.push_back(
                     QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+            } else if (!record.blank && record.count > kMostColumns) {
+                // Refused whatever follows: no need to read the rest.
+                record.cut = true;
+                return true;
             }
             if (pos_ >= text_.size()) return true;
             if (text_[pos_] == ',') {
@@ -376,7 +383,7 @@ std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& f
         if (record.count != header.width) {
             Refuse(file, line,
                    "項目の数が" + std::to_string(header.width) + "ではなく" +
-                       std::to_string(record.count) + "です。");
+                       std::to_string(record.count) + (record.cut ? "以上です。" : "です。"));
         }
         CsvDraw draw = ReadDraw(record.fields, header, line, file);
         int& seen = indexOf[draw.drawNumber];

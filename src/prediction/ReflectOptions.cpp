@@ -78,6 +78,7 @@ std::string WhyNotOurs(const std::string& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) return DescribeSystemError(errno);
     if (S_ISLNK(info.st_mode)) return "シンボリックリンクです。";
+    if (S_ISDIR(info.st_mode)) return "フォルダーです。";
     if (!S_ISREG(info.st_mode)) return "通常のファイルではありません。";
     if (info.st_uid != ::geteuid()) {
         return "ほかのユーザー(ユーザー番号 " + std::to_string(info.st_uid) + ")のファイルです。";
