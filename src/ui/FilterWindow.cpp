@@ -403,6 +403,8 @@ void FilterWindow::FiltersEdited() {
         restart_->stop();
         return;
     }
+    // A count of the filters as they were is of no use any more.
+    counting_.cancel();
     spec_ = *spec;
     past_ = RatePastDraws(Host().Snapshot().Draws, spec_);
     outcome_.reset();
