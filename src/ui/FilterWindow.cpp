@@ -534,7 +534,12 @@ GridDocument FilterWindow::Document() const {
     const QFont font = ProgramFont();
     const double dpi = ScreenDpi();
     auto filters = std::make_unique<ResultGrid>();
-    FilterOutcome outcome = outcome_.value_or(FilterOutcome{.spec = spec_});
+    FilterOutcome outcome;
+    if (outcome_) {
+        outcome = *outcome_;
+    } else {
+        outcome.spec = spec_;
+    }
     outcome.past = past_.value_or(PastPassCounts{});
     WriteFilterGrid(outcome, *filters);
     document.parts.push_back(
