@@ -238,28 +238,51 @@ class Spreader {
     // One pass over every passing combination not chosen yet; also learns
     // which numbers any passing combination holds.  None when stopped or
     // when every passing combination is chosen.
-    std::optional<NumberMask> LeastUsedOfAll() {
+    // The least-used passing combination not chosen yet among those whose
+    // first number lies in [firstFrom, firstTo], with the numbers any of
+    // them holds.
+    struct Best {
+        std::optional<std::pair<int, std::uint64_t>> key;  // load, tie key
+        NumberMask mask = 0, allowed = 0;
+        bool completed = true;
+    };
+    Best LeastUsedPart(int firstFrom, int firstTo) const {
         const ActiveFilters active(spec_);
         std::array<std::uint64_t, kFilterKindCount> unused{};
-        std::optional<std::pair<int, std::uint64_t>> best;
-        NumberMask bestMask = 0;
-        allowed_ = 0;
+        Best best;
         auto leaf = [&](const Measures& m) {
             if (!active.Check(m, spec_, context_, unused) || active.Won(m, spec_, context_)) {
                 return true;
             }
-            allowed_ |= m.mask;
-            if (chosen_.count(m.mask)) return true;
-            const std::pair<int, std::uint64_t> key{Load(uses_, m.mask), TieKey(m.mask, salt_)};
-            if (!best || key < *best) {
-                best = key;
-                bestMask = m.mask;
+            best.allowed |= m.mask;
+            const int load = Load(uses_, m.mask);
+            if (best.key && load > best.key->first) return true;
+            const std::pair<int, std::uint64_t> key{load, TieKey(m.mask, salt_)};
+            if ((!best.key || key < *best.key) && !chosen_.count(m.mask)) {
+                best.key = key;
+                best.mask = m.mask;
             }
             return true;
         };
-        if (!Walk(1, highest_ - kComboSize + 1, highest_, leaf, stop_) || !best)
-            return std::nullopt;
-        return bestMask;
+        best.completed = Walk(firstFrom, firstTo, highest_, leaf, stop_);
+        return best;
+    }
+
+    // One pass over every passing combination, on two threads; also learns
+    // which numbers any passing combination holds.  None when stopped or
+    // when every passing combination is chosen.
+    std::optional<NumberMask> LeastUsedOfAll() {
+        const int lastFirst = highest_ - kComboSize + 1;
+        const int split = std::min(SplitFirstNumber(highest_), lastFirst);
+        Best second;
+        std::thread helper([&] { second = LeastUsedPart(split + 1, lastFirst); });
+        const Best first = LeastUsedPart(1, split);
+        helper.join();
+        allowed_ = first.allowed | second.allowed;
+        if (!first.completed || !second.completed) return std::nullopt;
+        if (second.key && (!first.key || *second.key < *first.key)) return second.mask;
+        if (!first.key) return std::nullopt;
+        return first.mask;
     }
 
     std::optional<NumberMask> LeastUsedOf(const std::vector<Combination>& pool,

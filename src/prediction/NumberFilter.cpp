@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <algorithm>
-#include <bit>
 
 #include "core/DrawRecord.h"
 #include "core/PrintableText.h"
@@ -44,13 +43,6 @@ const std::array<FilterInfo, kFilterKindCount> kCatalog = {{
 constexpr std::array<std::string_view, 9> kLetters = {"Ａ", "Ｂ", "Ｃ", "Ｄ", "Ｅ",
                                                       "Ｆ", "Ｇ", "Ｈ", "Ｉ"};
 
-bool SplitPasses(const std::vector<CountSet>& sets, std::uint64_t counts) {
-    for (std::size_t group = 0; group < sets.size(); ++group) {
-        if (!Allows(sets[group], (counts >> (4 * group)) & 15)) return false;
-    }
-    return true;
-}
-
 // What the user typed, in half-width characters, without spaces.
 QString Normalized(std::string_view text) {
     QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
@@ -76,11 +68,6 @@ const std::array<FilterInfo, kFilterKindCount>& FilterCatalog() { return kCatalo
 
 const FilterInfo& InfoOf(FilterKind kind) { return kCatalog[static_cast<int>(kind)]; }
 
-int SplitIndex(FilterKind kind) {
-    const int index = static_cast<int>(kind) - static_cast<int>(FilterKind::Range4);
-    return index >= 0 && index < kSplitCount ? index : -1;
-}
-
 std::string GroupName(int split, int group) {
     int first = kHighestNumber, last = kLowestNumber;
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
@@ -95,85 +82,10 @@ std::string GroupName(int split, int group) {
     return std::string(kLetters[group]) + " " + std::to_string(first) + "～" + std::to_string(last);
 }
 
-bool FilterSpec::IsOn(FilterKind kind) const {
-    switch (kind) {
-        case FilterKind::Sum:
-            return sum.has_value();
-        case FilterKind::Odd:
-            return odd.has_value();
-        case FilterKind::Low:
-            return low.has_value();
-        case FilterKind::Consecutive:
-            return consecutive.has_value();
-        case FilterKind::SkipOne:
-            return skipOne.has_value();
-        case FilterKind::LastDigits:
-            return lastDigits.has_value();
-        case FilterKind::SameDigit:
-            return sameDigitMax.has_value();
-        case FilterKind::Range4:
-        case FilterKind::Group6:
-        case FilterKind::Group7:
-        case FilterKind::Group9:
-            return splits[SplitIndex(kind)].has_value();
-        case FilterKind::Include:
-            return include != 0;
-        case FilterKind::Exclude:
-            return exclude != 0;
-        case FilterKind::AtLeast:
-            return atLeastOf != 0;
-        case FilterKind::CarryOver:
-            return carryOver.has_value();
-        case FilterKind::NotWon:
-            return notWon;
-    }
-    return false;
-}
-
 Measures MeasureNumbers(const std::vector<int>& ascending) {
     Measures m;
     for (int number : ascending) AddNumber(m, number);
     return m;
-}
-
-bool Passes(FilterKind kind, const Measures& m, const FilterSpec& spec,
-            const FilterContext& context) {
-    if (!spec.IsOn(kind)) return true;
-    switch (kind) {
-        case FilterKind::Sum:
-            return m.sum >= spec.sum->first && m.sum <= spec.sum->second;
-        case FilterKind::Odd:
-            return Allows(*spec.odd, m.odd);
-        case FilterKind::Low:
-            return Allows(*spec.low, m.low);
-        case FilterKind::Consecutive:
-            return Allows(*spec.consecutive, m.consecutive);
-        case FilterKind::SkipOne:
-            return Allows(*spec.skipOne, m.skipOne);
-        case FilterKind::LastDigits:
-            return Allows(*spec.lastDigits, m.lastDigits);
-        case FilterKind::SameDigit:
-            return m.sameDigit <= *spec.sameDigitMax;
-        case FilterKind::Range4:
-        case FilterKind::Group6:
-        case FilterKind::Group7:
-        case FilterKind::Group9: {
-            const int split = SplitIndex(kind);
-            return SplitPasses(*spec.splits[split], m.groupCounts[split]);
-        }
-        case FilterKind::Include:
-            return (m.mask & spec.include) == spec.include;
-        case FilterKind::Exclude:
-            return (m.mask & spec.exclude) == 0;
-        case FilterKind::AtLeast:
-            return std::popcount(m.mask & spec.atLeastOf) >= spec.atLeast;
-        case FilterKind::CarryOver:
-            return Allows(*spec.carryOver, std::popcount(m.mask & context.previous));
-        case FilterKind::NotWon:
-            return !context.won ||
-                   !std::binary_search(context.won->begin(), context.won->end(), m.mask);
-    }
-    return true;
 }
 
 bool ParseSumRange(std::string_view text, std::string_view what,

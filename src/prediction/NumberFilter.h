@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,7 +49,11 @@ const FilterInfo& InfoOf(FilterKind kind);
 // The four splits of the numbers into consecutive groups, as the range and
 // group windows draw them.
 inline constexpr int kSplitCount = 4;
-int SplitIndex(FilterKind kind);  // 0 … 3 for Range4 … Group9, else -1
+// 0 … 3 for Range4 … Group9, else -1.
+inline constexpr int SplitIndex(FilterKind kind) {
+    const int index = static_cast<int>(kind) - static_cast<int>(FilterKind::Range4);
+    return index >= 0 && index < kSplitCount ? index : -1;
+}
 inline constexpr std::array<int, kSplitCount> kGroupCounts = {4, 6, 7, 9};
 inline constexpr int GroupCountOf(int split) { return kGroupCounts[split]; }
 // The group 0 … of a number 1 … 37 in a split: the ranges 01–09, 10–19,
@@ -141,10 +146,90 @@ struct FilterContext {
     const std::vector<NumberMask>* won = nullptr;  // sorted; main numbers of earlier draws
 };
 
+// True when counts packed 4 bits per group are allowed for every group.
+inline bool SplitPasses(const std::vector<CountSet>& sets, std::uint64_t counts) {
+    for (std::size_t group = 0; group < sets.size(); ++group) {
+        if (!Allows(sets[group], (counts >> (4 * group)) & 15)) return false;
+    }
+    return true;
+}
+
 // True when numbers with these measures pass the filter (a filter that is
-// off passes everything).
-bool Passes(FilterKind kind, const Measures& m, const FilterSpec& spec,
-            const FilterContext& context);
+// off passes everything).  Inline: the search asks it for every combination.
+inline bool Passes(FilterKind kind, const Measures& m, const FilterSpec& spec,
+                   const FilterContext& context) {
+    if (!spec.IsOn(kind)) return true;
+    switch (kind) {
+        case FilterKind::Sum:
+            return m.sum >= spec.sum->first && m.sum <= spec.sum->second;
+        case FilterKind::Odd:
+            return Allows(*spec.odd, m.odd);
+        case FilterKind::Low:
+            return Allows(*spec.low, m.low);
+        case FilterKind::Consecutive:
+            return Allows(*spec.consecutive, m.consecutive);
+        case FilterKind::SkipOne:
+            return Allows(*spec.skipOne, m.skipOne);
+        case FilterKind::LastDigits:
+            return Allows(*spec.lastDigits, m.lastDigits);
+        case FilterKind::SameDigit:
+            return m.sameDigit <= *spec.sameDigitMax;
+        case FilterKind::Range4:
+        case FilterKind::Group6:
+        case FilterKind::Group7:
+        case FilterKind::Group9: {
+            const int split = SplitIndex(kind);
+            return SplitPasses(*spec.splits[split], m.groupCounts[split]);
+        }
+        case FilterKind::Include:
+            return (m.mask & spec.include) == spec.include;
+        case FilterKind::Exclude:
+            return (m.mask & spec.exclude) == 0;
+        case FilterKind::AtLeast:
+            return std::popcount(m.mask & spec.atLeastOf) >= spec.atLeast;
+        case FilterKind::CarryOver:
+            return Allows(*spec.carryOver, std::popcount(m.mask & context.previous));
+        case FilterKind::NotWon:
+            return !context.won ||
+                   !std::binary_search(context.won->begin(), context.won->end(), m.mask);
+    }
+    return true;
+}
+
+inline bool FilterSpec::IsOn(FilterKind kind) const {
+    switch (kind) {
+        case FilterKind::Sum:
+            return sum.has_value();
+        case FilterKind::Odd:
+            return odd.has_value();
+        case FilterKind::Low:
+            return low.has_value();
+        case FilterKind::Consecutive:
+            return consecutive.has_value();
+        case FilterKind::SkipOne:
+            return skipOne.has_value();
+        case FilterKind::LastDigits:
+            return lastDigits.has_value();
+        case FilterKind::SameDigit:
+            return sameDigitMax.has_value();
+        case FilterKind::Range4:
+        case FilterKind::Group6:
+        case FilterKind::Group7:
+        case FilterKind::Group9:
+            return splits[SplitIndex(kind)].has_value();
+        case FilterKind::Include:
+            return include != 0;
+        case FilterKind::Exclude:
+            return exclude != 0;
+        case FilterKind::AtLeast:
+            return atLeastOf != 0;
+        case FilterKind::CarryOver:
+            return carryOver.has_value();
+        case FilterKind::NotWon:
+            return notWon;
+    }
+    return false;
+}
 
 // Reading what the user typed (half- or full-width).  Each returns false with
 // `problem` set to a Japanese message naming `what`; blank text turns the

@@ -404,6 +404,8 @@ void FilterWindow::FiltersEdited() {
         restart_->stop();
         return;
     }
+    // A count of the filters as they were is of no use any more.
+    counting_.cancel();
     spec_ = *spec;
     past_ = RatePastDraws(Host().Snapshot().Draws, spec_);
     outcome_.reset();
@@ -534,8 +536,11 @@ GridDocument FilterWindow::Document() const {
     const double dpi = ScreenDpi();
     auto filters = std::make_unique<ResultGrid>();
     FilterOutcome outcome;
-    outcome.spec = spec_;
-    if (outcome_) outcome = *outcome_;
+    if (outcome_) {
+        outcome = *outcome_;
+    } else {
+        outcome.spec = spec_;
+    }
     outcome.past = past_.value_or(PastPassCounts{});
     WriteFilterGrid(outcome, *filters);
     document.parts.push_back(
