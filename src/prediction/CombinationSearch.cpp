@@ -224,15 +224,8 @@ class Spreader {
     void Take(NumberMask mask, std::vector<Combination>& tickets) {
         chosen_.insert(mask);
         used_ |= mask;
-        for (int n : NumbersOfMask(mask)) ++uses_[n];
+        for (int n : NumbersOf(mask)) ++uses_[n];
         tickets.push_back(CombinationOf(mask));
-    }
-
-    static std::vector<int> NumbersOfMask(NumberMask mask) {
-        std::vector<int> numbers;
-        for (NumberMask rest = mask; rest; rest &= rest - 1)
-            numbers.push_back(std::countr_zero(rest));
-        return numbers;
     }
 
     // One pass over every passing combination not chosen yet; also learns

@@ -19,14 +19,6 @@ NumberMask MainNumbersInRange(const DrawRecord& draw) {
     return mask;
 }
 
-std::vector<int> NumbersOf(NumberMask mask) {
-    std::vector<int> numbers;
-    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-        if (mask & Bit(n)) numbers.push_back(n);
-    }
-    return numbers;
-}
-
 FilterHistory ReadFilterHistory(const DrawStore& draws) {
     FilterHistory history;
     for (const DrawRecord& draw : draws.Rows()) {

@@ -38,6 +38,3 @@ struct PastPassCounts {
 // carry-over against the complete draw before it (none for the first),
 // already-won against the draws before it.
 PastPassCounts RatePastDraws(const DrawStore& draws, const FilterSpec& spec);
-
-// The ascending numbers of a set.
-std::vector<int> NumbersOf(NumberMask mask);

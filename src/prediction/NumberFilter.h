@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "prediction/NumberMask.h"
+
 // The filters of 絞り込み: conditions on a combination of seven main numbers,
 // each taken from the measure of an analysis window.  Every measure is
 // defined here once, as one step that adds a number to the measures of the
@@ -73,8 +75,6 @@ inline constexpr CountSet kAnyCount = 0xffff;
 inline constexpr bool Allows(CountSet set, int count) { return (set >> count) & 1u; }
 
 // Numbers 1 … 37 as bits 1 … 37.
-using NumberMask = std::uint64_t;
-inline constexpr NumberMask Bit(int number) { return NumberMask{1} << number; }
 
 // The filters chosen; a filter left empty is off.
 struct FilterSpec {

@@ -110,15 +110,6 @@ WheelProblem MakeWheelProblem(const WheelRequest& r) {
     return p;
 }
 
-std::vector<int> NumbersOf(NumberMask mask) {
-    std::vector<int> numbers;
-    while (mask) {
-        numbers.push_back(std::countr_zero(mask));
-        mask &= mask - 1;
-    }
-    return numbers;
-}
-
 NumberMask MaskOf(const std::vector<int>& numbers) {
     NumberMask mask = 0;
     for (int n : numbers) {

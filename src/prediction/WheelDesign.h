@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "prediction/NumberMask.h"
+
 // A wheel: tickets of seven numbers made from v chosen numbers (8 ≤ v ≤ 37),
 // some of them key numbers that every ticket holds, with the guarantee
 // "t if m": whenever at least m of the seven main numbers drawn are among the
 // chosen ones (and, with key numbers, the keys are among them), at least one
 // ticket matches at least t main numbers.  Numbers are bits 1 … 37 of a mask.
-using NumberMask = std::uint64_t;
 
 inline constexpr int kWheelTicketSize = 7;
 inline constexpr int kWheelMinChosen = 8;
@@ -48,8 +49,6 @@ std::optional<std::string> CheckWheelRequest(const WheelRequest& request);
 // The problem of a checked request.
 WheelProblem MakeWheelProblem(const WheelRequest& request);
 
-// The numbers of a mask, ascending, and the mask of numbers.
-std::vector<int> NumbersOf(NumberMask mask);
 NumberMask MaskOf(const std::vector<int>& numbers);
 
 // "1,5,9": numbers joined by commas; "1 5 9" with a space separator.
