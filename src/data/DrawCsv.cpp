@@ -4,34 +4,27 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
-#include <QStringDecoder>
 #include <array>
 #include <string_view>
 
 #include "core/DrawRecord.h"
 #include "core/Errors.h"
 #include "core/PrintableText.h"
+#include "data/CsvText.h"
 
 namespace {
 
 constexpr int kHighestDrawNumber = 5000;
 constexpr int kMostDraws = 100000;
 constexpr std::size_t kShownLength = 24;  // characters of a value quoted in a message
-// Far more columns and longer values than any draw file has; a record past
-// them is not a draw file's, and keeping it would only cost memory.
-constexpr std::size_t kMostColumns = 1000;
-constexpr std::size_t kLongestField = 64u << 10;
 
 // Column roles: the nine number fields keep their DrawRecord index.
 constexpr int kDrawRole = kFieldCount;
 constexpr int kDateRole = kFieldCount + 1;
 constexpr int kRoleCount = kFieldCount + 2;
 
-const std::string kNothingStored = "\nこのファイルのデータは何も登録していません。";
-
 [[noreturn]] void Refuse(const std::string& file, int line, const std::string& why) {
-    throw UserError("CSVファイル「" + PrintableText(file) + "」の" + std::to_string(line) +
-                    "行目: " + why + kNothingStored);
+    RefuseCsvLine(file, line, why);
 }
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
@@ -41,161 +34,6 @@ std::string Utf8(const QString& text) { return text.toStdString(); }
 std::string Printable(const QString& value) {
     return PrintableText(Utf8(value.trimmed()), kShownLength);
 }
-
-// The text of the file in UTF-8: the bytes themselves when they are valid
-// UTF-8 (no copy), else converted from Shift-JIS in Windows' code page 932
-// flavour (what Excel saves on Japanese Windows) into converted.
-std::string_view Utf8Text(std::string_view bytes, const std::string& file, std::string& converted) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (IsValidUtf8(bytes)) return bytes;
-    // "windows-31j" is code page 932's registered name; some Qt builds know
-    // it only as "cp932" or under the plain "Shift_JIS".
-    for (const char* name : {"windows-31j", "cp932", "Shift_JIS"}) {
-        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
-        if (!decoder.isValid()) continue;
-        const QString text =
-            decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-        if (decoder.hasError()) break;
-        converted = text.toStdString();
-        return converted;
-    }
-    throw UserError("CSVファイル「" + PrintableText(file) +
-                    "」: 文字コードがUTF-8でもShift-JISでもないため読めません。" + kNothingStored);
-}
-
-// The length in bytes of the blank (space, tab, ideographic space) at the
-// start of text, or 0.
-std::size_t BlankAt(std::string_view text) {
-    if (text.starts_with(' ') || text.starts_with('\t')) return 1;
-    if (text.starts_with("\u3000")) return 3;
-    return 0;
-}
-
-bool IsBlankText(std::string_view text) {
-    while (!text.empty()) {
-        const std::size_t blank = BlankAt(text);
-        if (blank == 0) return false;
-        text.remove_prefix(blank);
-    }
-    return true;
-}
-
-// One record as read: its first fields (up to the reader's limit), how many
-// fields it has in all, and whether every one of them is blank.
-struct Record {
-    std::vector<QString> fields;
-    std::size_t count = 0;
-    bool blank = true;
-    bool cut = false;  // reading stopped after more than kMostColumns fields
-    int line = 0;      // the physical line it starts on
-};
-
-// Splits UTF-8 text into CSV records.  A field may be quoted ("…"), and then
-// holds commas, line breaks and doubled quotes; blanks around the quotes are
-// allowed.  Line breaks are CR LF, LF or CR.  Fields past a limit are counted
-// and looked at but not kept, so a record of millions of commas costs no
-// memory, and a record that is not blank is read no further than
-// kMostColumns fields; a field longer than kLongestField is refused.
-class RecordReader {
-  public:
-    RecordReader(std::string_view text, const std::string& file) : text_(text), file_(file) {}
-
-    // The next record, keeping at most keep fields; false at the end.
-    bool Next(Record& record, std::size_t keep) {
-        if (pos_ >= text_.size()) return false;
-        record.fields.clear();
-        record.count = 0;
-        record.blank = true;
-        record.cut = false;
-        record.line = line_;
-        for (;;) {
-            std::size_t start = pos_;
-            while (start < text_.size() && BlankAt(text_.substr(start)) > 0) {
-                start += BlankAt(text_.substr(start));
-            }
-            std::string quoted;
-            std::string_view value;
-            if (start < text_.size() && text_[start] == '"') {
-                pos_ = start + 1;
-                quoted = Quoted(record.line);
-                value = quoted;
-            } else {
-                std::size_t end = pos_;
-                while (end < text_.size() && text_[end] != ',' && !IsLineBreak(end)) ++end;
-                value = text_.substr(pos_, end - pos_);
-                pos_ = end;
-            }
-            if (value.size() > kLongestField) {
-                Refuse(file_, record.line,
-                       std::to_string(record.count + 1) + "列目の項目が長すぎます(" +
-                           std::to_string(kLongestField) + "バイトまで)。");
-            }
-            record.blank = record.blank && IsBlankText(value);
-            if (++record.count <= keep) {
-                record.fields.push_back(
-                    QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-            } else if (!record.blank && record.count > kMostColumns) {
-                // Refused whatever follows: no need to read the rest.
-                record.cut = true;
-                return true;
-            }
-            if (pos_ >= text_.size()) return true;
-            if (text_[pos_] == ',') {
-                ++pos_;
-                continue;
-            }
-            SkipLineBreak();
-            return true;
-        }
-    }
-
-  private:
-    bool IsLineBreak(std::size_t at) const { return text_[at] == '\n' || text_[at] == '\r'; }
-
-    void SkipLineBreak() {
-        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
-        ++pos_;
-        ++line_;
-    }
-
-    // The value of a quoted field whose opening quote has been read.
-    std::string Quoted(int line) {
-        std::string value;
-        for (;;) {
-            if (pos_ >= text_.size())
-                Refuse(file_, line, "「\"」で始まる項目が閉じられていません。");
-            if (value.size() > kLongestField) return value;  // refused by the caller
-            if (text_[pos_] == '"') {
-                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
-                    value += '"';
-                    pos_ += 2;
-                    continue;
-                }
-                ++pos_;
-                break;
-            }
-            if (IsLineBreak(pos_)) {
-                const std::size_t start = pos_;
-                SkipLineBreak();
-                value += text_.substr(start, pos_ - start);
-                continue;
-            }
-            value += text_[pos_++];
-        }
-        while (pos_ < text_.size() && BlankAt(text_.substr(pos_)) > 0) {
-            pos_ += BlankAt(text_.substr(pos_));
-        }
-        if (pos_ < text_.size() && text_[pos_] != ',' && !IsLineBreak(pos_)) {
-            Refuse(file_, line, "「\"」で囲んだ項目の後に余計な文字があります。");
-        }
-        return value;
-    }
-
-    std::string_view text_;
-    const std::string& file_;
-    std::size_t pos_ = 0;
-    int line_ = 1;
-};
 
 // Names and values are compared in this form: full-width letters and digits
 // become ASCII, half-width katakana full-width, and blanks (U+3000 too) are
@@ -358,20 +196,20 @@ bool SameNumbers(const CsvDraw& a, const CsvDraw& b) {
 
 std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& file) {
     std::string converted;
-    RecordReader reader(Utf8Text(bytes, file, converted), file);
-    Record record;
+    CsvRecordReader reader(Utf8CsvText(bytes, file, converted), file);
+    CsvRecord record;
     bool haveHeader = false;
     Header header;
     std::vector<CsvDraw> draws;
     std::vector<int> indexOf(kHighestDrawNumber + 1, -1);  // draw number -> index in draws
     int records = 0;
-    while (reader.Next(record, haveHeader ? header.width : kMostColumns)) {
+    while (reader.Next(record, haveHeader ? header.width : kCsvMostColumns)) {
         if (record.blank) continue;
         const int line = record.line;
         if (!haveHeader) {
-            if (record.count > kMostColumns) {
+            if (record.count > kCsvMostColumns) {
                 Refuse(file, line,
-                       "見出し行の項目が" + std::to_string(kMostColumns) + "を超えています。");
+                       "見出し行の項目が" + std::to_string(kCsvMostColumns) + "を超えています。");
             }
             header = ReadHeader(record.fields, line, file);
             haveHeader = true;

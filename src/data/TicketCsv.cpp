@@ -15,13 +15,6 @@ constexpr int kMostTickets = 100000;
 constexpr std::size_t kLeastFields = 1 + kTicketNumberCount;  // draw and numbers
 constexpr std::size_t kMostFields = kLeastFields + 2;         // units and memo
 
-bool IsBlankRecord(const std::vector<QString>& fields) {
-    for (const QString& field : fields) {
-        if (!field.trimmed().isEmpty()) return false;
-    }
-    return true;
-}
-
 // A header names its columns: its first field holds no digit.
 bool IsHeader(const std::vector<QString>& fields) {
     const QString first = fields.front().normalized(QString::NormalizationForm_KC);
@@ -31,10 +24,12 @@ bool IsHeader(const std::vector<QString>& fields) {
     return true;
 }
 
-PurchasedTicket ReadTicket(const std::vector<QString>& fields, int line, const std::string& file) {
-    if (fields.size() < kLeastFields || fields.size() > kMostFields) {
+PurchasedTicket ReadTicket(const CsvRecord& record, const std::string& file) {
+    const std::vector<QString>& fields = record.fields;
+    const int line = record.line;
+    if (record.count < kLeastFields || record.count > kMostFields) {
         RefuseCsvLine(file, line,
-                      "項目の数が" + std::to_string(fields.size()) +
+                      "項目の数が" + std::to_string(record.count) + (record.cut ? "以上" : "") +
                           "です。回、7個の数字、口数、メモの順に書いてください。");
     }
     try {
@@ -55,22 +50,23 @@ PurchasedTicket ReadTicket(const std::vector<QString>& fields, int line, const s
 }  // namespace
 
 std::vector<PurchasedTicket> ParseTicketCsv(const std::string& bytes, const std::string& file) {
-    const QString text = DecodeCsvText(bytes, file);
-    CsvRecordReader reader(text, file);
-    std::vector<QString> fields;
+    std::string converted;
+    CsvRecordReader reader(Utf8CsvText(bytes, file, converted), file);
+    CsvRecord record;
     int line = 0;
     bool first = true;
     std::vector<PurchasedTicket> tickets;
-    while (reader.Next(fields, line)) {
-        if (IsBlankRecord(fields)) continue;
-        const bool header = first && IsHeader(fields);
+    while (reader.Next(record, kMostFields)) {
+        line = record.line;
+        if (record.blank) continue;
+        const bool header = first && IsHeader(record.fields);
         first = false;
         if (header) continue;
         if (static_cast<int>(tickets.size()) == kMostTickets) {
             RefuseCsvLine(file, line,
                           "データの行が" + std::to_string(kMostTickets) + "を超えています。");
         }
-        tickets.push_back(ReadTicket(fields, line, file));
+        tickets.push_back(ReadTicket(record, file));
     }
     if (tickets.empty()) RefuseCsvLine(file, line > 0 ? line : 1, "購入番号の行がありません。");
     return tickets;
