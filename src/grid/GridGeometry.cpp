@@ -136,13 +136,13 @@ float GridGeometry::MeasuredWidth(int font, const std::string& text) const {
 }
 
 void GridGeometry::MeasureWidth(int font, std::uint32_t text) {
-    float& width = widths_.at(font).at(text);
+    float& width = widths_[font][text];
     if (width >= 0) return;
     width = MeasuredWidth(font, grid_->TextByIndex(text));
 }
 
 double GridGeometry::VisibleWidth(std::uint32_t text, int font) const {
-    return widths_.at(font).at(text);
+    return widths_[font][text];
 }
 
 int GridGeometry::MostRoom(int column, int row) const {
@@ -171,11 +171,14 @@ void GridGeometry::MeasureTexts() {
 // texts too wide even at the smallest size.
 template <typename Visit>
 void GridGeometry::ForEachCrampedText(Visit&& visit) const {
+    // Each text's width in whole pixels, worked out once rather than per cell.
+    std::vector<int> pixels(widths_[0].size());
+    for (std::size_t t = 0; t < pixels.size(); ++t) pixels[t] = Pixels(widths_[0][t]);
     for (int r = 1; r <= grid_->RowCount(); ++r) {
         for (int c = 1; c <= ColumnCount(); ++c) {
             const std::uint32_t text = grid_->TextIndex(c, r);
             if (text == 0) continue;
-            const int width = Pixels(VisibleWidth(text, 0));
+            const int width = pixels[text];
             if (width <= ColumnWidth(c) - 2 * kTextPadding) continue;
             const int room = MostRoom(c, r);
             if (width <= room) continue;
