@@ -17,6 +17,7 @@
 #                         out in a temporary worktree, built (Release, the
 #                         program only) and removed afterwards.
 #   RUNS=n                runs per whole-program figure.
+#   BENCH_FILTER=regex    only the Google Benchmark cases matching it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -58,7 +59,8 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 "$base" import "$work/history.csv" --db "$work/base.mdb" >/dev/null
 "$program" import "$root/data/loto7-history.csv" --db "$work/bundled.mdb" >/dev/null
 
-"$build/bench/bench_loto7" --benchmark_min_time=0.2
+"$build/bench/bench_loto7" --benchmark_min_time=0.2 \
+  ${BENCH_FILTER:+"--benchmark_filter=$BENCH_FILTER"}
 
 # The median of the numbers on standard input, one a line.
 median() {
@@ -132,7 +134,10 @@ echo "Whole program, medians of $runs runs, under Xvfb"
 if command -v Xvfb >/dev/null; then
   Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
   xvfb_pid=$!
-  for ((wait = 0; wait < 100 && ! -s "$work/display"; wait++)); do sleep 0.1; done
+  for ((wait = 0; wait < 100; wait++)); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+  done
   DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb measure_all
 else
   echo "  (Xvfb is not installed)"
