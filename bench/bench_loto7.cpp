@@ -225,6 +225,19 @@ void BuildOne(benchmark::State& state, const AnalysisInfo* info) {
     }
 }
 
+// Laying out a window's grid as its view does, in the program's font for a
+// view of 1000 × 860 pixels.  Texts are measured once per font and kept, so
+// this is the cost of every layout after the first of the run.
+void LayOutOne(benchmark::State& state, const AnalysisInfo* info) {
+    ResultGrid grid;
+    info->build(Globals(), grid);
+    for (auto _ : state) {
+        const GridGeometry geometry(grid, ProgramFont(), 96, QSize(1000, 860));
+        benchmark::DoNotOptimize(geometry.Height());
+    }
+    state.counters["cells"] = static_cast<double>(grid.ColumnCount()) * grid.RowCount();
+}
+
 // Painting a full viewport of a window's grid, scrolled to its middle.
 void PaintOne(benchmark::State& state, const AnalysisInfo* info) {
     ResultGrid grid;
@@ -269,6 +282,8 @@ void RegisterPerWindow() {
         if (!info.build) continue;
         const std::string name(info.name);
         benchmark::RegisterBenchmark(("BM_Build/" + name).c_str(), BuildOne, &info)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_LayOut/" + name).c_str(), LayOutOne, &info)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("BM_Paint/" + name).c_str(), PaintOne, &info)
             ->Unit(benchmark::kMillisecond);

@@ -126,6 +126,10 @@ class ResultGrid {
         return Contains(column, row) ? At(column, row).text : 0;
     }
     std::size_t TextCount() const { return texts_.size(); }
+    // A cell's vertical alignment, read without building its CellView.
+    VAlign VerticalAlignment(int column, int row) const {
+        return Contains(column, row) ? At(column, row).valign : VAlign::Center;
+    }
     const std::string& TextByIndex(std::uint32_t index) const { return texts_.at(index); }
 
   private:

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "grid/TextMeasures.h"
+
 namespace {
 
 using VAlign = ResultGrid::VAlign;
@@ -46,7 +48,7 @@ int Pixels(double width) { return static_cast<int>(std::lround(width)); }
 
 // The ink of a text relative to its baseline: first row and the row after
 // the last.
-std::pair<int, int> InkRows(const QFontMetricsF& metrics, const QString& text) {
+TextMeasures::Ink InkRows(const QFontMetricsF& metrics, const QString& text) {
     const QRectF ink = metrics.tightBoundingRect(text);
     return {static_cast<int>(std::floor(ink.top())), static_cast<int>(std::ceil(ink.bottom()))};
 }
@@ -54,16 +56,27 @@ std::pair<int, int> InkRows(const QFontMetricsF& metrics, const QString& text) {
 }  // namespace
 
 GridGeometry::GridGeometry(const ResultGrid& grid, const QFont& font, double dpi, QSize room)
-    : grid_(&grid) {
+    : grid_(&grid), room_(room) {
     if (dpi <= 0) dpi = 96.0;
     dpi_ = dpi;
     MakeFonts(font, dpi);
     LayOutColumns();
+    naturalWidth_ = Width();
     MeasureTexts();
     FillWidth(room.width());
     ChooseFonts();
     LayOutRows(dpi);
     if (!(grid.ScrollBars() & 2)) KeepRowsWithin(room.height(), dpi);
+}
+
+// The room counts only where the grid is narrower than its width, and its
+// height only in a table shown whole.
+bool GridGeometry::SameForRoom(QSize room) const {
+    if (!grid_) return false;
+    const bool widthAlike = room.width() == room_.width() ||
+                            (room.width() <= naturalWidth_ && room_.width() <= naturalWidth_);
+    const bool heightAlike = (grid_->ScrollBars() & 2) || room.height() == room_.height();
+    return widthAlike && heightAlike;
 }
 
 int GridGeometry::FirstEndingAfter(const std::vector<int>& edges, int position, int lo, int hi) {
@@ -92,9 +105,15 @@ void GridGeometry::MakeFonts(const QFont& font, double dpi) {
         size.font.setPixelSize(pixels);
         const QFontMetricsF metrics(size.font);
         size.baselineOffset = static_cast<int>(std::ceil(metrics.ascent()));
-        std::tie(size.inkTop, size.inkBottom) =
-            InkRows(metrics, QStringLiteral("第回数字ボ0123456789"));
-        std::tie(size.digitTop, size.digitBottom) = InkRows(metrics, QStringLiteral("0123456789"));
+        size.measures = &TextMeasures::ForFont(size.font);
+        // The ink of the tallest glyphs and of the digits, kept like that of
+        // any other text.
+        const auto inkOf = [&](const char* probe) {
+            return size.measures->InkOf(probe,
+                                        [&] { return InkRows(metrics, QString::fromUtf8(probe)); });
+        };
+        std::tie(size.inkTop, size.inkBottom) = inkOf("第回数字ボ0123456789");
+        std::tie(size.digitTop, size.digitBottom) = inkOf("0123456789");
         fonts_.push_back(std::move(size));
     }
 }
@@ -109,15 +128,21 @@ void GridGeometry::LayOutColumns() {
     }
 }
 
+// A text's width in a font is measured once and kept by the font's
+// measures, for every grid that shows the text.
+float GridGeometry::MeasuredWidth(int font, const std::string& text) const {
+    return fonts_[font].measures->Width(
+        text, [&] { return QFontMetricsF(Font(font)).horizontalAdvance(VisiblePart(text)); });
+}
+
 void GridGeometry::MeasureWidth(int font, std::uint32_t text) {
-    float& width = widths_.at(font).at(text);
+    float& width = widths_[font][text];
     if (width >= 0) return;
-    width = static_cast<float>(
-        QFontMetricsF(Font(font)).horizontalAdvance(VisiblePart(grid_->TextByIndex(text))));
+    width = MeasuredWidth(font, grid_->TextByIndex(text));
 }
 
 double GridGeometry::VisibleWidth(std::uint32_t text, int font) const {
-    return widths_.at(font).at(text);
+    return widths_[font][text];
 }
 
 int GridGeometry::MostRoom(int column, int row) const {
@@ -134,10 +159,8 @@ int GridGeometry::MostRoom(int column, int row) const {
 void GridGeometry::MeasureTexts() {
     const auto textCount = static_cast<std::uint32_t>(grid_->TextCount());
     widths_.assign(fonts_.size(), std::vector<float>(textCount, -1.0f));
-    const QFontMetricsF metrics(Font(0));
     for (std::uint32_t t = 1; t < textCount; ++t) {
-        widths_[0][t] =
-            static_cast<float>(metrics.horizontalAdvance(VisiblePart(grid_->TextByIndex(t))));
+        widths_[0][t] = MeasuredWidth(0, grid_->TextByIndex(t));
     }
 }
 
@@ -148,11 +171,14 @@ void GridGeometry::MeasureTexts() {
 // texts too wide even at the smallest size.
 template <typename Visit>
 void GridGeometry::ForEachCrampedText(Visit&& visit) const {
+    // Each text's width in whole pixels, worked out once rather than per cell.
+    std::vector<int> pixels(widths_[0].size());
+    for (std::size_t t = 0; t < pixels.size(); ++t) pixels[t] = Pixels(widths_[0][t]);
     for (int r = 1; r <= grid_->RowCount(); ++r) {
         for (int c = 1; c <= ColumnCount(); ++c) {
             const std::uint32_t text = grid_->TextIndex(c, r);
             if (text == 0) continue;
-            const int width = Pixels(VisibleWidth(text, 0));
+            const int width = pixels[text];
             if (width <= ColumnWidth(c) - 2 * kTextPadding) continue;
             const int room = MostRoom(c, r);
             if (width <= room) continue;
@@ -215,23 +241,26 @@ void GridGeometry::ChooseFonts() {
     // digits ("7", "12"; "+5", "+12"), and the other texts of rows of the
     // same height, which play the same part (headings, or data such as
     // "初回" and "12回前").
-    std::vector<int> shapeOf(textCount, -1);
+    // Each text's shape, worked out the first time it is met.
+    constexpr int kUnknown = -2, kNotNumber = -1;
+    std::vector<int> shapeOf(textCount, kUnknown);
     std::unordered_map<std::string, int> shapes;
     std::vector<double> heights;
     const auto group = [&](std::uint32_t text, int row) {
-        const std::string& s = grid_->TextByIndex(text);
-        if (!IsNumber(s)) {
-            const double points = grid_->RowHeight(row);
-            auto found = std::find(heights.begin(), heights.end(), points);
-            if (found == heights.end()) found = heights.insert(heights.end(), points);
-            return -1 - static_cast<int>(found - heights.begin());
+        if (shapeOf[text] == kUnknown) {
+            const std::string& s = grid_->TextByIndex(text);
+            shapeOf[text] = kNotNumber;
+            if (IsNumber(s)) {
+                const auto [it, added] =
+                    shapes.try_emplace(WithoutDigits(s), static_cast<int>(shapes.size()));
+                shapeOf[text] = it->second;
+            }
         }
-        if (shapeOf[text] < 0) {
-            const auto [it, added] =
-                shapes.try_emplace(WithoutDigits(s), static_cast<int>(shapes.size()));
-            shapeOf[text] = it->second;
-        }
-        return shapeOf[text];
+        if (shapeOf[text] != kNotNumber) return shapeOf[text];
+        const double points = grid_->RowHeight(row);
+        auto found = std::find(heights.begin(), heights.end(), points);
+        if (found == heights.end()) found = heights.insert(heights.end(), points);
+        return -1 - static_cast<int>(found - heights.begin());
     };
 
     const int columns = ColumnCount();
@@ -323,7 +352,8 @@ void GridGeometry::LayOutRows(double dpi) {
             if (IsNumber(s)) {
                 ink = {fonts_[font].digitTop, fonts_[font].digitBottom, true};
             } else {
-                const auto [top, bottom] = InkRows(QFontMetricsF(Font(font)), VisiblePart(s));
+                const auto [top, bottom] = fonts_[font].measures->InkOf(
+                    s, [&] { return InkRows(QFontMetricsF(Font(font)), VisiblePart(s)); });
                 ink = {top, bottom, true};
             }
         }
@@ -346,7 +376,7 @@ void GridGeometry::LayOutRows(double dpi) {
             const int font = CellFont(c, r);
             const Ink& ink = inkOf(text, font);
             if (ink.bottom <= ink.top) continue;  // blanks only
-            const VAlign align = grid_->Cell(c, r).valign;
+            const VAlign align = grid_->VerticalAlignment(c, r);
             const auto found = std::find_if(needs.begin(), needs.end(), [&](const Need& n) {
                 return n.font == font && n.align == align;
             });

@@ -8,6 +8,8 @@
 
 #include "core/ResultGrid.h"
 
+class TextMeasures;
+
 // A rectangle of cells: columns firstColumn … lastColumn, rows firstRow …
 // lastRow (empty when a last is before its first).
 struct CellBlock {
@@ -55,6 +57,11 @@ class GridGeometry {
     // smaller one, and a grid that does not scroll up and down keeps its
     // rows within its height by drawing its texts smaller.
     GridGeometry(const ResultGrid& grid, const QFont& font, double dpi, QSize room = {});
+
+    // Whether laying the grid out for room (in the same font and resolution)
+    // would give this very layout, so a view fitting the grid to a new size
+    // can keep it.
+    bool SameForRoom(QSize room) const;
 
     int ColumnCount() const { return static_cast<int>(columnEdges_.size()) - 1; }
     int RowCount() const { return static_cast<int>(rowEdges_.size()) - 1; }
@@ -114,6 +121,9 @@ class GridGeometry {
         int inkBottom = 0;  // relative to the baseline
         int digitTop = 0;   // the same for the digits
         int digitBottom = 0;
+        // What the calling thread has measured in the font (used while
+        // laying out).
+        TextMeasures* measures = nullptr;
     };
     void MakeFonts(const QFont& font, double dpi);
     void LayOutColumns();
@@ -125,6 +135,7 @@ class GridGeometry {
     void KeepRowsWithin(int height, double dpi);
     int CellFont(int column, int row) const;
     double VisibleWidth(std::uint32_t text, int font) const;
+    float MeasuredWidth(int font, const std::string& text) const;
     void MeasureWidth(int font, std::uint32_t text);
     // The most room a text of the cell can have: the cell, or with the empty
     // neighbours it may overflow into.
@@ -139,6 +150,8 @@ class GridGeometry {
 
     const ResultGrid* grid_ = nullptr;
     double dpi_ = 96.0;
+    QSize room_;            // the room laid out for
+    int naturalWidth_ = 0;  // the width before columns widen into the room
     std::vector<int> columnEdges_{0};
     std::vector<int> rowEdges_{0};
     std::vector<FontSize> fonts_;

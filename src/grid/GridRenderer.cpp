@@ -313,15 +313,15 @@ const QStaticText& GridRenderer::StaticText(std::uint32_t index, int font) {
     if (texts_.size() != static_cast<std::size_t>(geometry_->FontCount())) {
         texts_.assign(geometry_->FontCount(), {});
     }
-    std::vector<QStaticText>& texts = texts_[font];
+    std::vector<std::optional<QStaticText>>& texts = texts_[font];
     if (texts.size() != grid_->TextCount()) texts.resize(grid_->TextCount());
-    QStaticText& text = texts[index];
-    if (text.text().isEmpty()) {
-        text.setText(QString::fromStdString(grid_->TextByIndex(index)));
-        text.setTextFormat(Qt::PlainText);
-        text.prepare(QTransform(), geometry_->Font(font));
+    std::optional<QStaticText>& text = texts[index];
+    if (!text) {
+        text.emplace(QString::fromStdString(grid_->TextByIndex(index)));
+        text->setTextFormat(Qt::PlainText);
+        text->prepare(QTransform(), geometry_->Font(font));
     }
-    return text;
+    return *text;
 }
 
 // A cell text drawn once per colour and font into a picture that is then

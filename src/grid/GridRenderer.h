@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QStaticText>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -66,7 +67,9 @@ class GridRenderer {
 
     const ResultGrid* grid_ = nullptr;
     const GridGeometry* geometry_ = nullptr;
-    std::vector<std::vector<QStaticText>> texts_;  // by font, then interned index
+    // By font, then interned index; made for the texts painted only, as each
+    // one holds memory of its own.
+    std::vector<std::vector<std::optional<QStaticText>>> texts_;
     std::unordered_map<std::uint64_t, QPixmap> textImages_;
     double imageRatio_ = 0;  // the device pixel ratio the pictures were drawn for
     std::unordered_map<std::uint64_t, GlyphText> glyphs_;

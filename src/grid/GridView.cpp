@@ -83,6 +83,10 @@ void GridView::FitToPresentSize(bool height) {
     }
     if (!height) room.setHeight(0);
     if (room == room_) return;
+    if (geometry_.SameForRoom(room)) {
+        room_ = room;
+        return;
+    }
     room_ = room;
     Redraw();
 }
