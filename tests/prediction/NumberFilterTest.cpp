@@ -200,7 +200,9 @@ TEST(CombinationSearch, EveryFilterCountsAsABruteForceOverTheSmallSpace) {
         }
         EXPECT_GT(passing, 0u) << c.name;
         // Every number of the small space is low.
-        if (std::string_view(c.name) != "low") EXPECT_LT(passing, 6435u) << c.name;
+        if (std::string_view(c.name) != "low") {
+            EXPECT_LT(passing, 6435u) << c.name;
+        }
         std::vector<std::uint64_t> ranks(passing);
         std::iota(ranks.begin(), ranks.end(), 0);
         EXPECT_EQ(PassingAtRanks(spec, context, ranks, kSmallSpace), all) << c.name;
@@ -391,7 +393,9 @@ TEST(GenerateTickets, TheSameSeedGivesTheSameTicketsThatPassTheFilters) {
             covered |= m.mask;
         }
         // Spread tickets use every one of the 21 numbers allowed.
-        if (method == TicketMethod::Spread) EXPECT_EQ(std::popcount(covered), 21);
+        if (method == TicketMethod::Spread) {
+            EXPECT_EQ(std::popcount(covered), 21);
+        }
     }
 }
 

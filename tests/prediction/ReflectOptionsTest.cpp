@@ -131,7 +131,9 @@ TEST_F(OptionsFile, ALinkOrAnotherUsersFileIsNeitherReadNorWritten) {
     WriteFile(foreign, settings);
     // Unprivileged, a file of root stands for another user's; root gives one away.
     const std::string othersFile = ::geteuid() == 0 ? foreign : "/etc/passwd";
-    if (::geteuid() == 0) ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+    }
     const struct {
         std::string file, why;
     } cases[] = {{path, "はシンボリックリンクです。"},
