@@ -204,8 +204,8 @@ TEST_P(PdfPages, KeepEveryTextInsideTheMargins) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, PdfPages, ::testing::ValuesIn(ExportedWindows()),
-                         [](const ::testing::TestParamInfo<ExportedWindow>& info) {
-                             return info.param.testName;
+                         [](const ::testing::TestParamInfo<ExportedWindow>& param) {
+                             return param.param.testName;
                          });
 
 }  // namespace

@@ -182,8 +182,8 @@ TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, Printing, ::testing::ValuesIn(PrintedWindows()),
-                         [](const ::testing::TestParamInfo<PrintedWindow>& info) {
-                             return info.param.testName;
+                         [](const ::testing::TestParamInfo<PrintedWindow>& param) {
+                             return param.param.testName;
                          });
 
 }  // namespace

@@ -78,7 +78,7 @@ class EntryWindow : public ::testing::Test {
         const auto prediction = [&] {
             return main->FindChildWindow(QStringLiteral("一発カゾリア予想"));
         };
-        QTest::qWaitFor([&] { return prediction() != nullptr; }, 2000);
+        (void)QTest::qWaitFor([&] { return prediction() != nullptr; }, 2000);
         if (QMdiSubWindow* window = prediction()) window->close();
         main->setPropEnd(true);
     }
