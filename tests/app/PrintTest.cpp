@@ -120,7 +120,9 @@ TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
         print = [prediction] { QTest::mouseClick(prediction->Command2, Qt::LeftButton); };
         pages = 1;
         // Its rows of numbers also go to the ticket book, first in the menu.
-        menu = QStringList{QStringLiteral("購入番号に追加"), QString()} + GridMenu();
+        menu = QStringList{QStringLiteral("コピー"), QString(), QStringLiteral("購入番号に追加"),
+                           QString()} +
+               GridOutput::CommandTexts();
     } else if (auto* backtest = dynamic_cast<BacktestWindow*>(window)) {
         backtest->WaitForRun();
         grids = {backtest->fpSpread1};

@@ -43,8 +43,8 @@ TEST_F(WheelWindowTest, MakesAVerifiedWheelInTheWorkerAndClearsItWhenTheNumbersC
     WheelWindow* w = Open();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), kWindowName);
-    // No ticket book in this main window: the command is not offered.
-    EXPECT_FALSE(w->Cmd追加->isVisible());
+    // The main window keeps a ticket book: the command is offered.
+    EXPECT_FALSE(w->Cmd追加->isHidden());
     // Keys: marked with the key tool, kept in the chosen numbers.
     Choose(*w, {3, 8, 12, 17, 21, 25, 30, 33, 36});
     w->Chkキー->setChecked(true);
