@@ -27,41 +27,43 @@ const GlobalBas& History() {
 }
 
 // Sum, odd and low counts, consecutive pairs and the already-won filter.
-FilterSpec FiveFilters() {
-    FilterSpec spec;
-    spec.sum = {{100, 160}};
-    spec.odd = CountSet{0b11000};
-    spec.low = CountSet{0b11000};
-    spec.consecutive = CountSet{0b11};
-    spec.notWon = true;
-    return spec;
+FilterConditions FiveFilters() {
+    FilterConditions conditions;
+    conditions.sum = {{100, 160}};
+    conditions.odd = CountSet{0b11000};
+    conditions.low = CountSet{0b11000};
+    conditions.consecutive = CountSet{0b11};
+    conditions.notWon = true;
+    return conditions;
 }
 
 void CountFive(benchmark::State& state) {
     const FilterHistory history = ReadFilterHistory(History().Draws);
-    const FilterSpec spec = FiveFilters();
+    const FilterConditions conditions = FiveFilters();
     for (auto _ : state) {
         const CombinationCounts counts =
-            CountCombinations(spec, history.Context(), static_cast<int>(state.range(0)));
+            CountCombinations(conditions, history.Context(), static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(counts.passing);
     }
 }
 BENCHMARK(CountFive)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void RatePast(benchmark::State& state) {
-    const FilterSpec spec = FiveFilters();
-    for (auto _ : state) benchmark::DoNotOptimize(RatePastDraws(History().Draws, spec).passing);
+    const FilterConditions conditions = FiveFilters();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RatePastDraws(History().Draws, conditions).passing);
 }
 BENCHMARK(RatePast)->Unit(benchmark::kMicrosecond);
 
 void DrawTickets(benchmark::State& state) {
     const FilterHistory history = ReadFilterHistory(History().Draws);
-    const FilterSpec spec = FiveFilters();
-    const std::uint64_t passing = CountCombinations(spec, history.Context(), 2).passing;
+    const FilterConditions conditions = FiveFilters();
+    const std::uint64_t passing = CountCombinations(conditions, history.Context(), 2).passing;
     const TicketRequest request{
         .count = 10, .seed = 7, .method = static_cast<TicketMethod>(state.range(0))};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(GenerateTickets(spec, history.Context(), passing, request).size());
+        benchmark::DoNotOptimize(
+            GenerateTickets(conditions, history.Context(), passing, request).size());
     }
 }
 BENCHMARK(DrawTickets)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

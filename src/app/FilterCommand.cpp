@@ -32,7 +32,7 @@ constexpr const char* kValueOptions[] = {"--sum",
 constexpr const char* kFlagOptions[] = {"--not-won", "--spread"};
 
 struct FilterArguments {
-    FilterSpec spec;
+    FilterConditions conditions;
     std::optional<int> generate;
     std::optional<std::uint64_t> seed;
     bool spread = false;
@@ -53,7 +53,7 @@ bool ReadWhole(const std::string& text, long long low, long long high, unsigned 
 }
 
 // "i:numbers": at least i of the numbers.
-bool ParseAtLeast(const std::string& text, FilterSpec& spec, std::string& problem) {
+bool ParseAtLeast(const std::string& text, FilterConditions& conditions, std::string& problem) {
     const std::size_t colon = text.find(':');
     unsigned long long least = 0;
     const std::string what = "--at-least";
@@ -62,9 +62,10 @@ bool ParseAtLeast(const std::string& text, FilterSpec& spec, std::string& proble
                   "」が読めません。「2:1,5,9,12」のように、個数と数字を「:」でつないでください。";
         return false;
     }
-    if (!ParseNumbers(text.substr(colon + 1), what + " ", spec.atLeastOf, problem)) return false;
-    spec.atLeast = static_cast<int>(least);
-    if (spec.atLeastOf == 0) {
+    if (!ParseNumbers(text.substr(colon + 1), what + " ", conditions.atLeastOf, problem))
+        return false;
+    conditions.atLeast = static_cast<int>(least);
+    if (conditions.atLeastOf == 0) {
         problem = what + " に数字がありません。";
         return false;
     }
@@ -73,7 +74,7 @@ bool ParseAtLeast(const std::string& text, FilterSpec& spec, std::string& proble
 
 bool ParseOne(const std::string& name, const std::string& value, FilterArguments& a,
               std::string& problem) {
-    FilterSpec& s = a.spec;
+    FilterConditions& s = a.conditions;
     const std::string what = name + " ";
     if (name == "--sum") return ParseSumRange(value, what, s.sum, problem) && s.sum;
     if (name == "--odd") return ParseCountSet(value, what, 7, s.odd, problem) && s.odd;
@@ -173,14 +174,14 @@ int RunFilterCommand(const std::vector<std::pair<std::string, std::string>>& opt
     GlobalBas g;
     OpenDrawStore(g, databasePath);
     const FilterHistory history = ReadFilterHistory(g.Draws);
-    FilterOutcome outcome{.spec = a.spec,
-                          .combinations = CountCombinations(a.spec, history.Context(), 2),
-                          .past = RatePastDraws(g.Draws, a.spec),
+    FilterOutcome outcome{.conditions = a.conditions,
+                          .combinations = CountCombinations(a.conditions, history.Context(), 2),
+                          .past = RatePastDraws(g.Draws, a.conditions),
                           .latestDraw = history.latestDraw};
     std::vector<Combination> tickets;
     if (request) {
-        tickets =
-            GenerateTickets(a.spec, history.Context(), outcome.combinations.passing, *request);
+        tickets = GenerateTickets(a.conditions, history.Context(), outcome.combinations.passing,
+                                  *request);
     }
     if (format == "csv") {
         ResultGrid filters, ticketGrid;

@@ -53,9 +53,9 @@ struct ActiveFilters {
     std::vector<FilterKind> kinds;
     bool notWon = false;
 
-    explicit ActiveFilters(const FilterSpec& spec) {
+    explicit ActiveFilters(const FilterConditions& conditions) {
         for (const FilterInfo& info : FilterCatalog()) {
-            if (!spec.IsOn(info.kind)) continue;
+            if (!conditions.IsOn(info.kind)) continue;
             if (info.kind == FilterKind::NotWon) {
                 notWon = true;
             } else {
@@ -66,29 +66,31 @@ struct ActiveFilters {
 
     // Adds to each filter's count; true when the combination passes every
     // filter but the already-won one.
-    bool Check(const Measures& m, const FilterSpec& spec, const FilterContext& context,
+    bool Check(const Measures& m, const FilterConditions& conditions, const FilterContext& context,
                std::array<std::uint64_t, kFilterKindCount>& alone) const {
         bool all = true;
         for (FilterKind kind : kinds) {
-            const bool pass = Passes(kind, m, spec, context);
+            const bool pass = Passes(kind, m, conditions, context);
             alone[static_cast<int>(kind)] += pass;
             all = all && pass;
         }
         return all;
     }
 
-    bool Won(const Measures& m, const FilterSpec& spec, const FilterContext& context) const {
-        return notWon && !Passes(FilterKind::NotWon, m, spec, context);
+    bool Won(const Measures& m, const FilterConditions& conditions,
+             const FilterContext& context) const {
+        return notWon && !Passes(FilterKind::NotWon, m, conditions, context);
     }
 };
 
-CombinationCounts CountPart(const FilterSpec& spec, const FilterContext& context, int firstFrom,
-                            int firstTo, int highest, const StopAsked& stop) {
-    const ActiveFilters active(spec);
+CombinationCounts CountPart(const FilterConditions& conditions, const FilterContext& context,
+                            int firstFrom, int firstTo, int highest, const StopAsked& stop) {
+    const ActiveFilters active(conditions);
     CombinationCounts counts;
     auto leaf = [&](const Measures& m) {
         ++counts.total;
-        if (active.Check(m, spec, context, counts.alone) && !active.Won(m, spec, context)) {
+        if (active.Check(m, conditions, context, counts.alone) &&
+            !active.Won(m, conditions, context)) {
             ++counts.passing;
         }
         return true;
@@ -152,12 +154,14 @@ std::vector<std::uint64_t> DrawRanks(std::mt19937_64& random, std::uint64_t pass
 }
 
 // The combinations at ranks given in any order, in that order.
-std::vector<Combination> FetchInOrder(const FilterSpec& spec, const FilterContext& context,
+std::vector<Combination> FetchInOrder(const FilterConditions& conditions,
+                                      const FilterContext& context,
                                       const std::vector<std::uint64_t>& ranks, int highest,
                                       const StopAsked& stop) {
     std::vector<std::uint64_t> ascending = ranks;
     std::sort(ascending.begin(), ascending.end());
-    const std::vector<Combination> found = PassingAtRanks(spec, context, ascending, highest, stop);
+    const std::vector<Combination> found =
+        PassingAtRanks(conditions, context, ascending, highest, stop);
     if (found.size() != ascending.size()) return {};
     std::vector<Combination> ordered;
     ordered.reserve(ranks.size());
@@ -188,9 +192,9 @@ int Load(const std::array<int, 64>& uses, NumberMask mask) {
 // the earliest of equals.
 class Spreader {
   public:
-    Spreader(const FilterSpec& spec, const FilterContext& context, int highest,
+    Spreader(const FilterConditions& conditions, const FilterContext& context, int highest,
              const StopAsked& stop, std::uint64_t salt)
-        : spec_(spec), context_(context), highest_(highest), stop_(stop), salt_(salt) {}
+        : conditions_(conditions), context_(context), highest_(highest), stop_(stop), salt_(salt) {}
 
     std::vector<Combination> Spread(const std::vector<Combination>& pool, int count) {
         std::vector<Combination> tickets;
@@ -240,11 +244,12 @@ class Spreader {
         bool completed = true;
     };
     Best LeastUsedPart(int firstFrom, int firstTo) const {
-        const ActiveFilters active(spec_);
+        const ActiveFilters active(conditions_);
         std::array<std::uint64_t, kFilterKindCount> unused{};
         Best best;
         auto leaf = [&](const Measures& m) {
-            if (!active.Check(m, spec_, context_, unused) || active.Won(m, spec_, context_)) {
+            if (!active.Check(m, conditions_, context_, unused) ||
+                active.Won(m, conditions_, context_)) {
                 return true;
             }
             best.allowed |= m.mask;
@@ -295,7 +300,7 @@ class Spreader {
         return MaskOf(pool[*best]);
     }
 
-    const FilterSpec& spec_;
+    const FilterConditions& conditions_;
     const FilterContext& context_;
     int highest_;
     const StopAsked& stop_;
@@ -307,48 +312,51 @@ class Spreader {
 
 }  // namespace
 
-CombinationCounts CountCombinations(const FilterSpec& spec, const FilterContext& context,
-                                    int threads, int highest, const StopAsked& stop) {
+CombinationCounts CountCombinations(const FilterConditions& conditions,
+                                    const FilterContext& context, int threads, int highest,
+                                    const StopAsked& stop) {
     const int lastFirst = highest - kComboSize + 1;
     CombinationCounts counts;
     if (threads >= 2 && lastFirst > 1) {
         const int split = SplitFirstNumber(highest);
         CombinationCounts second;
         std::thread helper(
-            [&] { second = CountPart(spec, context, split, lastFirst, highest, stop); });
-        counts = CountPart(spec, context, 1, split - 1, highest, stop);
+            [&] { second = CountPart(conditions, context, split, lastFirst, highest, stop); });
+        counts = CountPart(conditions, context, 1, split - 1, highest, stop);
         helper.join();
         counts.total += second.total;
         counts.passing += second.passing;
         for (int k = 0; k < kFilterKindCount; ++k) counts.alone[k] += second.alone[k];
         counts.completed = counts.completed && second.completed;
     } else {
-        counts = CountPart(spec, context, 1, lastFirst, highest, stop);
+        counts = CountPart(conditions, context, 1, lastFirst, highest, stop);
     }
     // Filters that are off keep everything; the already-won filter alone
     // removes exactly the won combinations of the space.
     for (const FilterInfo& info : FilterCatalog()) {
-        if (!spec.IsOn(info.kind)) counts.alone[static_cast<int>(info.kind)] = counts.total;
+        if (!conditions.IsOn(info.kind)) counts.alone[static_cast<int>(info.kind)] = counts.total;
     }
-    if (spec.notWon) {
+    if (conditions.notWon) {
         counts.alone[static_cast<int>(FilterKind::NotWon)] =
             counts.total - WonInSpace(context, highest);
     }
     return counts;
 }
 
-std::vector<Combination> PassingAtRanks(const FilterSpec& spec, const FilterContext& context,
+std::vector<Combination> PassingAtRanks(const FilterConditions& conditions,
+                                        const FilterContext& context,
                                         const std::vector<std::uint64_t>& ascendingRanks,
                                         int highest, const StopAsked& stop) {
     std::vector<Combination> found;
     if (ascendingRanks.empty()) return found;
     found.reserve(ascendingRanks.size());
-    const ActiveFilters active(spec);
+    const ActiveFilters active(conditions);
     std::array<std::uint64_t, kFilterKindCount> unused{};
     std::uint64_t rank = 0;
     std::size_t next = 0;
     auto leaf = [&](const Measures& m) {
-        if (!active.Check(m, spec, context, unused) || active.Won(m, spec, context)) return true;
+        if (!active.Check(m, conditions, context, unused) || active.Won(m, conditions, context))
+            return true;
         while (next < ascendingRanks.size() && ascendingRanks[next] == rank) {
             found.push_back(CombinationOf(m.mask));
             ++next;
@@ -360,20 +368,22 @@ std::vector<Combination> PassingAtRanks(const FilterSpec& spec, const FilterCont
     return found;
 }
 
-std::vector<Combination> GenerateTickets(const FilterSpec& spec, const FilterContext& context,
-                                         std::uint64_t passing, const TicketRequest& request,
-                                         int highest, const StopAsked& stop) {
+std::vector<Combination> GenerateTickets(const FilterConditions& conditions,
+                                         const FilterContext& context, std::uint64_t passing,
+                                         const TicketRequest& request, int highest,
+                                         const StopAsked& stop) {
     const std::uint64_t count =
         std::min<std::uint64_t>(passing, std::clamp(request.count, 0, kMaxTickets));
     if (count == 0) return {};
     std::mt19937_64 random(request.seed);
     if (request.method == TicketMethod::Random) {
-        return FetchInOrder(spec, context, DrawRanks(random, passing, count), highest, stop);
+        return FetchInOrder(conditions, context, DrawRanks(random, passing, count), highest, stop);
     }
     const std::uint64_t poolSize =
         std::min<std::uint64_t>(passing, std::clamp<std::uint64_t>(20 * count, 2000, 20000));
     std::vector<Combination> pool =
-        FetchInOrder(spec, context, DrawRanks(random, passing, poolSize), highest, stop);
+        FetchInOrder(conditions, context, DrawRanks(random, passing, poolSize), highest, stop);
     if (pool.empty()) return {};
-    return Spreader(spec, context, highest, stop, random()).Spread(pool, static_cast<int>(count));
+    return Spreader(conditions, context, highest, stop, random())
+        .Spread(pool, static_cast<int>(count));
 }

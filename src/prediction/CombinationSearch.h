@@ -29,13 +29,15 @@ using StopAsked = std::function<bool()>;
 
 // Counts over all combinations of 1 … highest, split over `threads` threads
 // (1 or 2).  A stopped search says so and its counts mean nothing.
-CombinationCounts CountCombinations(const FilterSpec& spec, const FilterContext& context,
-                                    int threads = 1, int highest = 37, const StopAsked& stop = {});
+CombinationCounts CountCombinations(const FilterConditions& conditions,
+                                    const FilterContext& context, int threads = 1, int highest = 37,
+                                    const StopAsked& stop = {});
 
 // The passing combinations at the given ranks (0-based, ascending) among the
 // passing ones in lexicographic order, in that order; ranks past the end are
 // left out.
-std::vector<Combination> PassingAtRanks(const FilterSpec& spec, const FilterContext& context,
+std::vector<Combination> PassingAtRanks(const FilterConditions& conditions,
+                                        const FilterContext& context,
                                         const std::vector<std::uint64_t>& ascendingRanks,
                                         int highest = 37, const StopAsked& stop = {});
 
@@ -56,9 +58,10 @@ struct TicketRequest {
 // without repeats, and the tickets come in the order drawn.  Spread: from a
 // random sample of passing combinations, each ticket in turn is the one
 // whose numbers have been used least by the tickets before it.
-std::vector<Combination> GenerateTickets(const FilterSpec& spec, const FilterContext& context,
-                                         std::uint64_t passing, const TicketRequest& request,
-                                         int highest = 37, const StopAsked& stop = {});
+std::vector<Combination> GenerateTickets(const FilterConditions& conditions,
+                                         const FilterContext& context, std::uint64_t passing,
+                                         const TicketRequest& request, int highest = 37,
+                                         const StopAsked& stop = {});
 
 // The most tickets one request makes.
 inline constexpr int kMaxTickets = 10000;

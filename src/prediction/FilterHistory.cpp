@@ -32,7 +32,7 @@ FilterHistory ReadFilterHistory(const DrawStore& draws) {
     return history;
 }
 
-PastPassCounts RatePastDraws(const DrawStore& draws, const FilterSpec& spec) {
+PastPassCounts RatePastDraws(const DrawStore& draws, const FilterConditions& conditions) {
     PastPassCounts counts;
     std::vector<NumberMask> earlier;  // sorted
     NumberMask previous = 0;
@@ -43,7 +43,7 @@ PastPassCounts RatePastDraws(const DrawStore& draws, const FilterSpec& spec) {
             const FilterContext context{previous, &earlier};
             bool all = true;
             for (const FilterInfo& info : FilterCatalog()) {
-                const bool pass = Passes(info.kind, m, spec, context);
+                const bool pass = Passes(info.kind, m, conditions, context);
                 counts.alone[static_cast<int>(info.kind)] += pass;
                 all = all && pass;
             }

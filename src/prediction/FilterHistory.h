@@ -37,4 +37,4 @@ struct PastPassCounts {
 // Judges every such draw as it would have been judged before it was drawn:
 // carry-over against the complete draw before it (none for the first),
 // already-won against the draws before it.
-PastPassCounts RatePastDraws(const DrawStore& draws, const FilterSpec& spec);
+PastPassCounts RatePastDraws(const DrawStore& draws, const FilterConditions& conditions);

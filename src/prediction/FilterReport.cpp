@@ -98,7 +98,7 @@ std::string PastShareSentence(int part, int draws) {
 void WriteFilterGrid(const FilterOutcome& o, ResultGrid& grid) {
     std::vector<FilterKind> on;
     for (const FilterInfo& info : FilterCatalog()) {
-        if (o.spec.IsOn(info.kind)) on.push_back(info.kind);
+        if (o.conditions.IsOn(info.kind)) on.push_back(info.kind);
     }
     const int columns = static_cast<int>(kFilterHeadings.size());
     ShapeTable(grid, columns, kAllRow + static_cast<int>(on.size()));
@@ -115,7 +115,7 @@ void WriteFilterGrid(const FilterOutcome& o, ResultGrid& grid) {
         const FilterInfo& info = InfoOf(kind);
         const int k = static_cast<int>(kind);
         grid.WriteCell(1, row, std::string(info.label));
-        grid.WriteCell(2, row, ConditionText(kind, o.spec));
+        grid.WriteCell(2, row, ConditionText(kind, o.conditions));
         grid.WriteCell(3, row, info.window.empty() ? "－" : std::string(info.window));
         WriteCounts(grid, row, o.combinations.alone[k], total, o.past.alone[k], o.past.draws);
         ++row;
@@ -154,13 +154,13 @@ void WriteFilterJson(std::ostream& out, const FilterOutcome& o,
         << ", \"pastShare\": " << JsonShare(o.past.passing, o.past.draws) << ",\n \"filters\": [";
     bool first = true;
     for (const FilterInfo& info : FilterCatalog()) {
-        if (!o.spec.IsOn(info.kind)) continue;
+        if (!o.conditions.IsOn(info.kind)) continue;
         const int k = static_cast<int>(info.kind);
         out << (first ? "\n  " : ",\n  ") << "{\"key\": " << JsonString(info.key)
             << ", \"label\": " << JsonString(info.label)
             << ", \"window\": " << (info.window.empty() ? "null" : JsonString(info.window))
             << ", \"note\": " << JsonString(info.note)
-            << ", \"condition\": " << JsonString(ConditionText(info.kind, o.spec))
+            << ", \"condition\": " << JsonString(ConditionText(info.kind, o.conditions))
             << ", \"passing\": " << o.combinations.alone[k]
             << ", \"share\": " << JsonShare(o.combinations.alone[k], total)
             << ", \"pastPassing\": " << o.past.alone[k]

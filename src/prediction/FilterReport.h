@@ -26,7 +26,7 @@ std::string PastShareSentence(int part, int draws);
 
 // Everything one count gives.
 struct FilterOutcome {
-    FilterSpec spec;
+    FilterConditions conditions;
     CombinationCounts combinations;
     PastPassCounts past;
     int latestDraw = 0;

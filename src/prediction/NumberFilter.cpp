@@ -206,41 +206,43 @@ std::string NumbersText(NumberMask mask) {
     return text;
 }
 
-std::string ConditionText(FilterKind kind, const FilterSpec& spec) {
-    if (!spec.IsOn(kind)) return "";
+std::string ConditionText(FilterKind kind, const FilterConditions& conditions) {
+    if (!conditions.IsOn(kind)) return "";
     switch (kind) {
         case FilterKind::Sum:
-            return std::to_string(spec.sum->first) + "～" + std::to_string(spec.sum->second);
+            return std::to_string(conditions.sum->first) + "～" +
+                   std::to_string(conditions.sum->second);
         case FilterKind::Odd:
-            return CountSetText(*spec.odd);
+            return CountSetText(*conditions.odd);
         case FilterKind::Low:
-            return CountSetText(*spec.low);
+            return CountSetText(*conditions.low);
         case FilterKind::Consecutive:
-            return CountSetText(*spec.consecutive);
+            return CountSetText(*conditions.consecutive);
         case FilterKind::SkipOne:
-            return CountSetText(*spec.skipOne);
+            return CountSetText(*conditions.skipOne);
         case FilterKind::LastDigits:
-            return CountSetText(*spec.lastDigits);
+            return CountSetText(*conditions.lastDigits);
         case FilterKind::SameDigit:
-            return std::to_string(*spec.sameDigitMax) + "個まで";
+            return std::to_string(*conditions.sameDigitMax) + "個まで";
         case FilterKind::Range4:
         case FilterKind::Group6:
         case FilterKind::Group7:
         case FilterKind::Group9: {
             std::string text;
-            for (CountSet set : *spec.splits[SplitIndex(kind)]) {
+            for (CountSet set : *conditions.splits[SplitIndex(kind)]) {
                 text += (text.empty() ? "" : "/") + CountSetText(set);
             }
             return text;
         }
         case FilterKind::Include:
-            return NumbersText(spec.include);
+            return NumbersText(conditions.include);
         case FilterKind::Exclude:
-            return NumbersText(spec.exclude);
+            return NumbersText(conditions.exclude);
         case FilterKind::AtLeast:
-            return std::to_string(spec.atLeast) + "個以上: " + NumbersText(spec.atLeastOf);
+            return std::to_string(conditions.atLeast) +
+                   "個以上: " + NumbersText(conditions.atLeastOf);
         case FilterKind::CarryOver:
-            return CountSetText(*spec.carryOver);
+            return CountSetText(*conditions.carryOver);
         case FilterKind::NotWon:
             return "除く";
     }

@@ -77,7 +77,7 @@ inline constexpr bool Allows(CountSet set, int count) { return (set >> count) & 
 // Numbers 1 … 37 as bits 1 … 37.
 
 // The filters chosen; a filter left empty is off.
-struct FilterSpec {
+struct FilterConditions {
     std::optional<std::pair<int, int>> sum;
     std::optional<CountSet> odd, low, consecutive, skipOne, lastDigits, carryOver;
     std::optional<int> sameDigitMax;
@@ -156,39 +156,39 @@ inline bool SplitPasses(const std::vector<CountSet>& sets, std::uint64_t counts)
 
 // True when numbers with these measures pass the filter (a filter that is
 // off passes everything).  Inline: the search asks it for every combination.
-inline bool Passes(FilterKind kind, const Measures& m, const FilterSpec& spec,
+inline bool Passes(FilterKind kind, const Measures& m, const FilterConditions& conditions,
                    const FilterContext& context) {
-    if (!spec.IsOn(kind)) return true;
+    if (!conditions.IsOn(kind)) return true;
     switch (kind) {
         case FilterKind::Sum:
-            return m.sum >= spec.sum->first && m.sum <= spec.sum->second;
+            return m.sum >= conditions.sum->first && m.sum <= conditions.sum->second;
         case FilterKind::Odd:
-            return Allows(*spec.odd, m.odd);
+            return Allows(*conditions.odd, m.odd);
         case FilterKind::Low:
-            return Allows(*spec.low, m.low);
+            return Allows(*conditions.low, m.low);
         case FilterKind::Consecutive:
-            return Allows(*spec.consecutive, m.consecutive);
+            return Allows(*conditions.consecutive, m.consecutive);
         case FilterKind::SkipOne:
-            return Allows(*spec.skipOne, m.skipOne);
+            return Allows(*conditions.skipOne, m.skipOne);
         case FilterKind::LastDigits:
-            return Allows(*spec.lastDigits, m.lastDigits);
+            return Allows(*conditions.lastDigits, m.lastDigits);
         case FilterKind::SameDigit:
-            return m.sameDigit <= *spec.sameDigitMax;
+            return m.sameDigit <= *conditions.sameDigitMax;
         case FilterKind::Range4:
         case FilterKind::Group6:
         case FilterKind::Group7:
         case FilterKind::Group9: {
             const int split = SplitIndex(kind);
-            return SplitPasses(*spec.splits[split], m.groupCounts[split]);
+            return SplitPasses(*conditions.splits[split], m.groupCounts[split]);
         }
         case FilterKind::Include:
-            return (m.mask & spec.include) == spec.include;
+            return (m.mask & conditions.include) == conditions.include;
         case FilterKind::Exclude:
-            return (m.mask & spec.exclude) == 0;
+            return (m.mask & conditions.exclude) == 0;
         case FilterKind::AtLeast:
-            return std::popcount(m.mask & spec.atLeastOf) >= spec.atLeast;
+            return std::popcount(m.mask & conditions.atLeastOf) >= conditions.atLeast;
         case FilterKind::CarryOver:
-            return Allows(*spec.carryOver, std::popcount(m.mask & context.previous));
+            return Allows(*conditions.carryOver, std::popcount(m.mask & context.previous));
         case FilterKind::NotWon:
             return !context.won ||
                    !std::binary_search(context.won->begin(), context.won->end(), m.mask);
@@ -196,7 +196,7 @@ inline bool Passes(FilterKind kind, const Measures& m, const FilterSpec& spec,
     return true;
 }
 
-inline bool FilterSpec::IsOn(FilterKind kind) const {
+inline bool FilterConditions::IsOn(FilterKind kind) const {
     switch (kind) {
         case FilterKind::Sum:
             return sum.has_value();
@@ -248,6 +248,6 @@ bool ParseSplitSets(std::string_view text, std::string_view what, int split,
 
 // How a filter that is on reads, for tables and JSON ("100～160", "3,4",
 // "0～2/*/*/1", "3,7,21", "2個以上: 1,5,9").
-std::string ConditionText(FilterKind kind, const FilterSpec& spec);
+std::string ConditionText(FilterKind kind, const FilterConditions& conditions);
 std::string CountSetText(CountSet set);
 std::string NumbersText(NumberMask mask);

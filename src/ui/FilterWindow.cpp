@@ -289,7 +289,7 @@ QWidget* FilterWindow::BuildTicketPanel() {
 
 void FilterWindow::Compute() {
     history_ = ReadFilterHistory(Host().Snapshot().Draws);
-    past_ = RatePastDraws(Host().Snapshot().Draws, spec_);
+    past_ = RatePastDraws(Host().Snapshot().Draws, conditions_);
 }
 
 void FilterWindow::Present() {
@@ -307,8 +307,8 @@ void FilterWindow::Present() {
     StartCount();
 }
 
-std::optional<FilterSpec> FilterWindow::ReadFilters() {
-    FilterSpec spec;
+std::optional<FilterConditions> FilterWindow::ReadFilters() {
+    FilterConditions conditions;
     std::string problem;
     bool ok = true;
     for (const FilterInfo& info : FilterCatalog()) {
@@ -318,32 +318,36 @@ std::optional<FilterSpec> FilterWindow::ReadFilters() {
         const std::string label(info.label);
         switch (info.kind) {
             case FilterKind::Sum:
-                ok = ParseSumRange(text(0), label, spec.sum, problem);
+                ok = ParseSumRange(text(0), label, conditions.sum, problem);
                 break;
             case FilterKind::Odd:
-                ok = ParseCountSet(text(0), label, MaxCount(info.kind), spec.odd, problem);
+                ok = ParseCountSet(text(0), label, MaxCount(info.kind), conditions.odd, problem);
                 break;
             case FilterKind::Low:
-                ok = ParseCountSet(text(0), label, MaxCount(info.kind), spec.low, problem);
+                ok = ParseCountSet(text(0), label, MaxCount(info.kind), conditions.low, problem);
                 break;
             case FilterKind::Consecutive:
-                ok = ParseCountSet(text(0), label, MaxCount(info.kind), spec.consecutive, problem);
+                ok = ParseCountSet(text(0), label, MaxCount(info.kind), conditions.consecutive,
+                                   problem);
                 break;
             case FilterKind::SkipOne:
-                ok = ParseCountSet(text(0), label, MaxCount(info.kind), spec.skipOne, problem);
+                ok =
+                    ParseCountSet(text(0), label, MaxCount(info.kind), conditions.skipOne, problem);
                 break;
             case FilterKind::LastDigits:
-                ok = ParseCountSet(text(0), label, MaxCount(info.kind), spec.lastDigits, problem);
+                ok = ParseCountSet(text(0), label, MaxCount(info.kind), conditions.lastDigits,
+                                   problem);
                 break;
             case FilterKind::CarryOver:
-                ok = ParseCountSet(text(0), label, MaxCount(info.kind), spec.carryOver, problem);
+                ok = ParseCountSet(text(0), label, MaxCount(info.kind), conditions.carryOver,
+                                   problem);
                 break;
             case FilterKind::SameDigit: {
                 std::optional<CountSet> set;
                 ok = ParseCountSet(text(0), label, 7, set, problem);
                 // "2" (or "1-2") keeps combinations with at most two numbers
                 // sharing a last digit.
-                if (ok && set) spec.sameDigitMax = 15 - std::countl_zero(*set);
+                if (ok && set) conditions.sameDigitMax = 15 - std::countl_zero(*set);
                 break;
             }
             case FilterKind::Range4:
@@ -362,20 +366,20 @@ std::optional<FilterSpec> FilterWindow::ReadFilters() {
                     any = any || set.has_value();
                     sets.push_back(set.value_or(kAnyCount));
                 }
-                if (ok && any) spec.splits[SplitIndex(info.kind)] = sets;
+                if (ok && any) conditions.splits[SplitIndex(info.kind)] = sets;
                 break;
             }
             case FilterKind::Include:
-                ok = ParseNumbers(text(0), label, spec.include, problem);
+                ok = ParseNumbers(text(0), label, conditions.include, problem);
                 break;
             case FilterKind::Exclude:
-                ok = ParseNumbers(text(0), label, spec.exclude, problem);
+                ok = ParseNumbers(text(0), label, conditions.exclude, problem);
                 break;
             case FilterKind::AtLeast: {
                 std::optional<CountSet> least;
                 ok = ParseCountSet(text(0), label + "の個数", kMainCount, least, problem) &&
-                     ParseNumbers(text(1), label + "の数字", spec.atLeastOf, problem);
-                if (ok && least.has_value() != (spec.atLeastOf != 0)) {
+                     ParseNumbers(text(1), label + "の数字", conditions.atLeastOf, problem);
+                if (ok && least.has_value() != (conditions.atLeastOf != 0)) {
                     problem = label + "は、個数と数字の両方を指定してください。";
                     ok = false;
                 } else if (ok && least) {
@@ -383,31 +387,31 @@ std::optional<FilterSpec> FilterWindow::ReadFilters() {
                         problem = label + "の個数は1つだけ指定してください。";
                         ok = false;
                     }
-                    spec.atLeast = std::countr_zero(*least);
+                    conditions.atLeast = std::countr_zero(*least);
                 }
                 break;
             }
             case FilterKind::NotWon:
-                spec.notWon = row.check->isChecked();
+                conditions.notWon = row.check->isChecked();
                 break;
         }
     }
     LabelProblem->setText(Text(problem));
     LabelProblem->setVisible(!ok);
     if (!ok) return std::nullopt;
-    return spec;
+    return conditions;
 }
 
 void FilterWindow::FiltersEdited() {
-    const std::optional<FilterSpec> spec = ReadFilters();
-    if (!spec) {
+    const std::optional<FilterConditions> conditions = ReadFilters();
+    if (!conditions) {
         restart_->stop();
         return;
     }
     // A count of the filters as they were is of no use any more.
     counting_.cancel();
-    spec_ = *spec;
-    past_ = RatePastDraws(Host().Snapshot().Draws, spec_);
+    conditions_ = *conditions;
+    past_ = RatePastDraws(Host().Snapshot().Draws, conditions_);
     outcome_.reset();
     ShowCounts();
     restart_->start();
@@ -416,20 +420,22 @@ void FilterWindow::FiltersEdited() {
 void FilterWindow::StartCount() {
     // The worker gets copies: the window may change or close meanwhile.
     counting_.cancel();
-    const FilterSpec spec = spec_;
+    const FilterConditions conditions = conditions_;
     const FilterHistory history = history_;
-    counting_.setFuture(QtConcurrent::run([spec, history](QPromise<CombinationCounts>& promise) {
-        CombinationCounts counts = CountCombinations(spec, history.Context(), 2, kHighestNumber,
-                                                     [&promise] { return promise.isCanceled(); });
-        if (counts.completed) promise.addResult(counts);
-    }));
+    counting_.setFuture(
+        QtConcurrent::run([conditions, history](QPromise<CombinationCounts>& promise) {
+            CombinationCounts counts =
+                CountCombinations(conditions, history.Context(), 2, kHighestNumber,
+                                  [&promise] { return promise.isCanceled(); });
+            if (counts.completed) promise.addResult(counts);
+        }));
     ShowCounts();
 }
 
 void FilterWindow::CountFinished() {
     const QFuture<CombinationCounts> future = counting_.future();
     if (future.isCanceled() || future.resultCount() == 0) return;
-    outcome_ = FilterOutcome{.spec = spec_,
+    outcome_ = FilterOutcome{.conditions = conditions_,
                              .combinations = future.result(),
                              .past = past_.value_or(PastPassCounts{}),
                              .latestDraw = history_.latestDraw};
@@ -449,7 +455,7 @@ void FilterWindow::ShowCounts() {
     for (const FilterInfo& info : FilterCatalog()) {
         const int k = static_cast<int>(info.kind);
         QLabel* result = Rows[k].result;
-        if (!spec_.IsOn(info.kind)) {
+        if (!conditions_.IsOn(info.kind)) {
             result->setText(kResultOff);
         } else if (counted) {
             result->setText(
@@ -472,16 +478,16 @@ void FilterWindow::Cmd作成_Click() {
         .seed = Text乱数->text().toULongLong(),
         .method = Opt散らす->isChecked() ? TicketMethod::Spread : TicketMethod::Random};
     ticketRequest_ = request;
-    const FilterSpec spec = spec_;
+    const FilterConditions conditions = conditions_;
     const FilterHistory history = history_;
-    generating_.setFuture(
-        QtConcurrent::run([spec, history, request](QPromise<std::vector<Combination>>& promise) {
+    generating_.setFuture(QtConcurrent::run(
+        [conditions, history, request](QPromise<std::vector<Combination>>& promise) {
             const StopAsked stop = [&promise] { return promise.isCanceled(); };
             const CombinationCounts counts =
-                CountCombinations(spec, history.Context(), 2, kHighestNumber, stop);
+                CountCombinations(conditions, history.Context(), 2, kHighestNumber, stop);
             if (!counts.completed) return;
-            promise.addResult(GenerateTickets(spec, history.Context(), counts.passing, request,
-                                              kHighestNumber, stop));
+            promise.addResult(GenerateTickets(conditions, history.Context(), counts.passing,
+                                              request, kHighestNumber, stop));
         }));
     LabelTickets->setText(QStringLiteral("作成しています…"));
     UpdateTicketButtons();
@@ -539,7 +545,7 @@ GridDocument FilterWindow::Document() const {
     if (outcome_) {
         outcome = *outcome_;
     } else {
-        outcome.spec = spec_;
+        outcome.conditions = conditions_;
     }
     outcome.past = past_.value_or(PastPassCounts{});
     WriteFilterGrid(outcome, *filters);

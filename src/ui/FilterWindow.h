@@ -41,7 +41,7 @@ class FilterWindow : public ChildWindow {
     void Cmd乱数_Click();   // a new seed
 
     // The filters as typed; none, with the message shown, when one cannot be read.
-    std::optional<FilterSpec> ReadFilters();
+    std::optional<FilterConditions> ReadFilters();
     bool Counting() const { return counting_.isRunning(); }
     bool Generating() const { return generating_.isRunning(); }
     const std::optional<FilterOutcome>& Outcome() const { return outcome_; }
@@ -90,9 +90,9 @@ class FilterWindow : public ChildWindow {
     void UpdateTicketButtons();
 
     FilterHistory history_;
-    FilterSpec spec_;
+    FilterConditions conditions_;
     std::optional<PastPassCounts> past_;
-    std::optional<FilterOutcome> outcome_;  // the last count of spec_
+    std::optional<FilterOutcome> outcome_;  // the last count of conditions_
     std::vector<Combination> tickets_;
     std::optional<TicketRequest> ticketRequest_;
     ResultGrid ticketGrid_;

@@ -64,7 +64,7 @@ int WindowGroup(int split, int number) {
 }
 
 // Each filter worked out plainly, number by number, for the brute force.
-bool NaivePasses(FilterKind kind, const std::vector<int>& c, const FilterSpec& s,
+bool NaivePasses(FilterKind kind, const std::vector<int>& c, const FilterConditions& s,
                  NumberMask previous, const std::vector<NumberMask>& won) {
     const auto count = [&](auto pred) {
         return static_cast<int>(std::count_if(c.begin(), c.end(), pred));
@@ -128,7 +128,7 @@ bool NaivePasses(FilterKind kind, const std::vector<int>& c, const FilterSpec& s
 
 struct SmallCase {
     const char* name;
-    std::function<void(FilterSpec&)> set;
+    std::function<void(FilterConditions&)> set;
 };
 
 TEST(CombinationSearch, EveryFilterCountsAsABruteForceOverTheSmallSpace) {
@@ -139,49 +139,49 @@ TEST(CombinationSearch, EveryFilterCountsAsABruteForceOverTheSmallSpace) {
     const FilterContext context{previous, &won};
     const std::vector<SmallCase> cases = {
         {"sum",
-         [](FilterSpec& s) {
+         [](FilterConditions& s) {
              s.sum = {{50, 60}};
          }},
-        {"odd", [](FilterSpec& s) { s.odd = Set("3,4"); }},
-        {"low", [](FilterSpec& s) { s.low = Set("7"); }},
-        {"consecutive", [](FilterSpec& s) { s.consecutive = Set("0-1"); }},
-        {"skip", [](FilterSpec& s) { s.skipOne = Set("2,4"); }},
-        {"lastDigits", [](FilterSpec& s) { s.lastDigits = Set("5"); }},
-        {"sameDigit", [](FilterSpec& s) { s.sameDigitMax = 1; }},
-        {"range4", [](FilterSpec& s) { s.splits[0] = Split("2-4/*/*/*", 0); }},
-        {"group6", [](FilterSpec& s) { s.splits[1] = Split("1-2/2/*/0/*/*", 1); }},
-        {"group7", [](FilterSpec& s) { s.splits[2] = Split("1/1/*/*/*/*/*", 2); }},
-        {"group9", [](FilterSpec& s) { s.splits[3] = Split("0-1/2/*/1-2/*/*/*/*/*", 3); }},
+        {"odd", [](FilterConditions& s) { s.odd = Set("3,4"); }},
+        {"low", [](FilterConditions& s) { s.low = Set("7"); }},
+        {"consecutive", [](FilterConditions& s) { s.consecutive = Set("0-1"); }},
+        {"skip", [](FilterConditions& s) { s.skipOne = Set("2,4"); }},
+        {"lastDigits", [](FilterConditions& s) { s.lastDigits = Set("5"); }},
+        {"sameDigit", [](FilterConditions& s) { s.sameDigitMax = 1; }},
+        {"range4", [](FilterConditions& s) { s.splits[0] = Split("2-4/*/*/*", 0); }},
+        {"group6", [](FilterConditions& s) { s.splits[1] = Split("1-2/2/*/0/*/*", 1); }},
+        {"group7", [](FilterConditions& s) { s.splits[2] = Split("1/1/*/*/*/*/*", 2); }},
+        {"group9", [](FilterConditions& s) { s.splits[3] = Split("0-1/2/*/1-2/*/*/*/*/*", 3); }},
         {"include",
-         [](FilterSpec& s) {
+         [](FilterConditions& s) {
              s.include = Mask({4, 9});
          }},
         {"exclude",
-         [](FilterSpec& s) {
+         [](FilterConditions& s) {
              s.exclude = Mask({1, 15});
          }},
         {"atLeast",
-         [](FilterSpec& s) {
+         [](FilterConditions& s) {
              s.atLeastOf = Mask({2, 5, 8, 11}), s.atLeast = 3;
          }},
-        {"carry", [](FilterSpec& s) { s.carryOver = Set("2"); }},
-        {"notWon", [](FilterSpec& s) { s.notWon = true; }},
+        {"carry", [](FilterConditions& s) { s.carryOver = Set("2"); }},
+        {"notWon", [](FilterConditions& s) { s.notWon = true; }},
         {"five together",
-         [](FilterSpec& s) {
+         [](FilterConditions& s) {
              s.sum = {{45, 70}}, s.odd = Set("3,4"), s.consecutive = Set("0,1,2");
              s.exclude = Mask({7}), s.notWon = true;
          }},
     };
     for (const SmallCase& c : cases) {
-        FilterSpec spec;
-        c.set(spec);
+        FilterConditions conditions;
+        c.set(conditions);
         std::uint64_t passing = 0;
         std::array<std::uint64_t, kFilterKindCount> alone{};
         std::vector<Combination> all;
         ForEachSubset(kSmallSpace, [&](const std::vector<int>& combo) {
             bool every = true;
             for (const FilterInfo& info : FilterCatalog()) {
-                const bool pass = NaivePasses(info.kind, combo, spec, previous, won);
+                const bool pass = NaivePasses(info.kind, combo, conditions, previous, won);
                 alone[static_cast<int>(info.kind)] += pass;
                 every = every && pass;
             }
@@ -193,7 +193,8 @@ TEST(CombinationSearch, EveryFilterCountsAsABruteForceOverTheSmallSpace) {
             }
         });
         for (int threads : {1, 2}) {
-            const CombinationCounts counts = CountCombinations(spec, context, threads, kSmallSpace);
+            const CombinationCounts counts =
+                CountCombinations(conditions, context, threads, kSmallSpace);
             EXPECT_EQ(counts.total, 6435u) << c.name;
             EXPECT_EQ(counts.passing, passing) << c.name << " threads " << threads;
             EXPECT_EQ(counts.alone, alone) << c.name << " threads " << threads;
@@ -205,13 +206,14 @@ TEST(CombinationSearch, EveryFilterCountsAsABruteForceOverTheSmallSpace) {
         }
         std::vector<std::uint64_t> ranks(passing);
         std::iota(ranks.begin(), ranks.end(), 0);
-        EXPECT_EQ(PassingAtRanks(spec, context, ranks, kSmallSpace), all) << c.name;
+        EXPECT_EQ(PassingAtRanks(conditions, context, ranks, kSmallSpace), all) << c.name;
     }
 }
 
 TEST(CombinationSearch, WithoutFiltersEveryCombinationOfLoto7Passes) {
     for (int threads : {1, 2}) {
-        const CombinationCounts counts = CountCombinations(FilterSpec{}, FilterContext{}, threads);
+        const CombinationCounts counts =
+            CountCombinations(FilterConditions{}, FilterContext{}, threads);
         EXPECT_EQ(counts.total, 10'295'472u);
         EXPECT_EQ(counts.passing, 10'295'472u);
         for (std::uint64_t alone : counts.alone) EXPECT_EQ(alone, 10'295'472u);
@@ -221,7 +223,7 @@ TEST(CombinationSearch, WithoutFiltersEveryCombinationOfLoto7Passes) {
 TEST(CombinationSearch, AStopEndsTheSearchAndSaysSo) {
     int asked = 0;
     const CombinationCounts counts =
-        CountCombinations(FilterSpec{}, FilterContext{}, 1, 37, [&] { return ++asked > 3; });
+        CountCombinations(FilterConditions{}, FilterContext{}, 1, 37, [&] { return ++asked > 3; });
     EXPECT_FALSE(counts.completed);
     EXPECT_LT(counts.total, 10'295'472u);
 }
@@ -325,9 +327,9 @@ TEST(NumberFilter, EmptyRangesCountTheSevenMainNumbers) {
     EXPECT_EQ(emptyMain, 294);
     EXPECT_EQ(emptyNine, 156);
 
-    FilterSpec spec;
-    spec.splits[0] = Split("1-7/1-7/1-7/1-7", 0);
-    const PastPassCounts past = RatePastDraws(g.Draws, spec);
+    FilterConditions conditions;
+    conditions.splits[0] = Split("1-7/1-7/1-7/1-7", 0);
+    const PastPassCounts past = RatePastDraws(g.Draws, conditions);
     EXPECT_EQ(past.draws, 689);
     EXPECT_EQ(past.passing, 689 - 294);
 }
@@ -344,10 +346,10 @@ TEST(FilterHistory, PastDrawsAreJudgedAsBeforeTheyWereDrawn) {
         Draw(5, {1, 1, 3, 4, 5, 6, 7, 10, 11}),       // not seven different numbers: not rated
         Draw(6, {21, 22, 23, 24, 25, 26, 27, 1, 2}),  // carries nothing from draw 5's mains
     });
-    FilterSpec spec;
-    spec.carryOver = Set("3");
-    spec.notWon = true;
-    const PastPassCounts past = RatePastDraws(g.Draws, spec);
+    FilterConditions conditions;
+    conditions.carryOver = Set("3");
+    conditions.notWon = true;
+    const PastPassCounts past = RatePastDraws(g.Draws, conditions);
     EXPECT_EQ(past.draws, 4);
     EXPECT_EQ(past.alone[static_cast<int>(FilterKind::CarryOver)], 2);  // draws 2 and 4
     EXPECT_EQ(past.alone[static_cast<int>(FilterKind::NotWon)], 3);     // all but draw 4
@@ -364,15 +366,15 @@ TEST(FilterHistory, PastDrawsAreJudgedAsBeforeTheyWereDrawn) {
 // which walks the whole space for each ticket, stays quick.
 TEST(GenerateTickets, TheSameSeedGivesTheSameTicketsThatPassTheFilters) {
     constexpr int kSpace = 22;
-    FilterSpec spec;
-    spec.sum = {{60, 100}};
-    spec.odd = Set("3,4");
-    spec.exclude = Mask({13});
-    const CombinationCounts counts = CountCombinations(spec, FilterContext{}, 2, kSpace);
+    FilterConditions conditions;
+    conditions.sum = {{60, 100}};
+    conditions.odd = Set("3,4");
+    conditions.exclude = Mask({13});
+    const CombinationCounts counts = CountCombinations(conditions, FilterContext{}, 2, kSpace);
     for (TicketMethod method : {TicketMethod::Random, TicketMethod::Spread}) {
         const TicketRequest request{.count = 5, .seed = 2024, .method = method};
         const auto generate = [&](const TicketRequest& r) {
-            return GenerateTickets(spec, FilterContext{}, counts.passing, r, kSpace);
+            return GenerateTickets(conditions, FilterContext{}, counts.passing, r, kSpace);
         };
         const auto first = generate(request);
         ASSERT_EQ(first.size(), 5u);
@@ -388,7 +390,7 @@ TEST(GenerateTickets, TheSameSeedGivesTheSameTicketsThatPassTheFilters) {
             EXPECT_LE(t.back(), kSpace);
             const Measures m = MeasureNumbers(std::vector<int>(t.begin(), t.end()));
             for (const FilterInfo& info : FilterCatalog()) {
-                EXPECT_TRUE(Passes(info.kind, m, spec, FilterContext{})) << info.key;
+                EXPECT_TRUE(Passes(info.kind, m, conditions, FilterContext{})) << info.key;
             }
             covered |= m.mask;
         }
@@ -400,12 +402,13 @@ TEST(GenerateTickets, TheSameSeedGivesTheSameTicketsThatPassTheFilters) {
 }
 
 TEST(GenerateTickets, AskingForMoreThanPassGivesEveryPassingCombination) {
-    FilterSpec spec;
-    spec.include = Mask({1, 2, 3, 4, 5, 6});
-    spec.exclude = Mask({37});
-    const CombinationCounts counts = CountCombinations(spec, FilterContext{}, 1);
+    FilterConditions conditions;
+    conditions.include = Mask({1, 2, 3, 4, 5, 6});
+    conditions.exclude = Mask({37});
+    const CombinationCounts counts = CountCombinations(conditions, FilterContext{}, 1);
     ASSERT_EQ(counts.passing, 30u);
-    const auto tickets = GenerateTickets(spec, FilterContext{}, counts.passing, {.count = 100});
+    const auto tickets =
+        GenerateTickets(conditions, FilterContext{}, counts.passing, {.count = 100});
     EXPECT_EQ(std::set<Combination>(tickets.begin(), tickets.end()).size(), 30u);
 }
 
