@@ -5,6 +5,9 @@
 
 namespace {
 
+// Cases are kept as sets, by rank, up to this many (32 MiB).
+constexpr std::uint64_t kCaseSetsKept = std::uint64_t{1} << 22;
+
 void Subsets(const std::vector<int>& at, std::size_t start, int left, std::uint64_t acc,
              const std::function<void(std::uint64_t)>& visit) {
     if (left == 0) {
@@ -28,7 +31,20 @@ void ForEachSubsetOf(std::uint64_t from, int size,
 
 WheelCover::WheelCover(const WheelProblem& p)
     : points_(p.PointCount()), blockSize_(p.blockSize), caseSize_(p.caseSize), need_(p.need) {
+    for (int n = 0; n < 64; ++n) {
+        for (int k = 0; k <= kWheelTicketSize; ++k) {
+            choose_[n][k] =
+                static_cast<std::uint32_t>(std::min<std::uint64_t>(Choose(n, k), UINT32_MAX));
+        }
+    }
     const std::uint64_t cases = Choose(points_, caseSize_);
+    if (cases <= kCaseSetsKept && caseSize_ > 0) {
+        caseSets_.reserve(cases);
+        const std::uint64_t end = std::uint64_t{1} << points_;
+        for (std::uint64_t c = AllPoints() >> (points_ - caseSize_); c < end; c = NextSameSize(c)) {
+            caseSets_.push_back(c);
+        }
+    }
     counts_.assign(cases, 0);
     uncovered_.resize(cases);
     slot_.resize(cases);
@@ -94,7 +110,7 @@ void WheelCover::CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out,
     for (int i = need_; i <= std::min(blockSize_, caseSize_); ++i) {
         ForEachChoice(inside, in, i, [&](std::uint64_t a) {
             ForEachChoice(outside, out2, caseSize_ - i, [&](std::uint64_t b) {
-                out.push_back(static_cast<std::uint32_t>(ColexRank(a | b)));
+                out.push_back(Rank(a | b));
                 if (sets) sets->push_back(a | b);
             });
         });
@@ -112,7 +128,7 @@ void WheelCover::BlocksCovering(std::uint64_t theCase, std::vector<std::uint64_t
     }
 }
 
-std::uint64_t WheelCover::CaseSet(std::uint32_t rank) const {
+std::uint64_t WheelCover::Unrank(std::uint32_t rank) const {
     std::uint64_t set = 0;
     std::uint64_t r = rank;
     int top = points_;
@@ -145,50 +161,66 @@ void WheelCover::Count(const std::vector<std::uint32_t>& cases, int step) {
 }
 
 void WheelCover::AddBlock(std::uint64_t block) {
-    lastIndex_ = SIZE_MAX;
+    swapIndex_ = SIZE_MAX;
     CasesOf(block, scratchNew_);
     Count(scratchNew_, +1);
     blocks_.push_back(block);
 }
 
 void WheelCover::RemoveBlock(std::size_t index) {
-    lastIndex_ = SIZE_MAX;
+    swapIndex_ = SIZE_MAX;
     CasesOf(blocks_[index], scratchOld_);
     Count(scratchOld_, -1);
     blocks_[index] = blocks_.back();
     blocks_.pop_back();
 }
 
-void WheelCover::ReplaceBlock(std::size_t index, std::uint64_t block) {
-    if (lastIndex_ != index || lastBlock_ != block || lastOld_ != blocks_[index]) {
-        CasesOf(block, scratchNew_);
-        CasesOf(blocks_[index], scratchOld_);
-    }
-    Count(scratchNew_, +1);
-    Count(scratchOld_, -1);
-    blocks_[index] = block;
-    lastIndex_ = SIZE_MAX;
+// A case changes with the swap only if it shares `need` points with the
+// block after removing `out` and adding `in` in one of the two roles: it is
+// S ∪ R ∪ {out} (lost) or S ∪ R ∪ {in} (gained), S being need − 1 points of
+// the block other than `out` and R the rest of the case, outside the block
+// and not `in`.
+void WheelCover::FindSwapCases(std::uint64_t block, int out, int in) {
+    scratchOld_.clear();
+    scratchNew_.clear();
+    const std::uint64_t outBit = std::uint64_t{1} << out, inBit = std::uint64_t{1} << in;
+    int kept[64], outside[64];
+    const int keptCount = PointsOf(block & ~outBit, kept);
+    const int outsideCount = PointsOf(AllPoints() & ~block & ~inBit, outside);
+    ForEachChoice(kept, keptCount, need_ - 1, [&](std::uint64_t s) {
+        ForEachChoice(outside, outsideCount, caseSize_ - need_, [&](std::uint64_t r) {
+            scratchOld_.push_back(Rank(s | r | outBit));
+            scratchNew_.push_back(Rank(s | r | inBit));
+        });
+    });
 }
 
-long WheelCover::ReplaceDelta(std::size_t index, std::uint64_t block) {
-    const std::uint64_t old = blocks_[index];
+long WheelCover::SwapDelta(std::size_t index, int out, int in) {
+    const std::uint64_t block = blocks_[index];
+    FindSwapCases(block, out, in);
+    swapIndex_ = index;
+    swapBlock_ = block;
+    swapOut_ = out;
+    swapIn_ = in;
     long delta = 0;
-    CasesOf(old, scratchOld_, &scratchSets_);
-    for (std::size_t i = 0; i < scratchOld_.size(); ++i) {
-        if (counts_[scratchOld_[i]] == 1 && !Covers(block, scratchSets_[i])) ++delta;
-    }
-    CasesOf(block, scratchNew_);
-    for (std::uint32_t c : scratchNew_) {
-        if (counts_[c] == 0) --delta;
-    }
-    lastIndex_ = index;
-    lastBlock_ = block;
-    lastOld_ = old;
+    for (std::uint32_t c : scratchOld_) delta += counts_[c] == 1;
+    for (std::uint32_t c : scratchNew_) delta -= counts_[c] == 0;
     return delta;
 }
 
+void WheelCover::Swap(std::size_t index, int out, int in) {
+    const std::uint64_t block = blocks_[index];
+    if (swapIndex_ != index || swapBlock_ != block || swapOut_ != out || swapIn_ != in) {
+        FindSwapCases(block, out, in);
+    }
+    Count(scratchNew_, +1);
+    Count(scratchOld_, -1);
+    blocks_[index] = (block & ~(std::uint64_t{1} << out)) | (std::uint64_t{1} << in);
+    swapIndex_ = SIZE_MAX;
+}
+
 std::size_t WheelCover::OnlyCoveredBy(std::size_t index) {
-    lastIndex_ = SIZE_MAX;
+    swapIndex_ = SIZE_MAX;
     CasesOf(blocks_[index], scratchOld_);
     return static_cast<std::size_t>(std::count_if(
         scratchOld_.begin(), scratchOld_.end(), [&](std::uint32_t c) { return counts_[c] == 1; }));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -33,7 +34,9 @@ class WheelCover {
     bool Covers(std::uint64_t block, std::uint64_t theCase) const {
         return std::popcount(block & theCase) >= need_;
     }
-    std::uint64_t CaseSet(std::uint32_t rank) const;  // colex unrank
+    std::uint64_t CaseSet(std::uint32_t rank) const {  // colex unrank
+        return rank < caseSets_.size() ? caseSets_[rank] : Unrank(rank);
+    }
     std::uint32_t RandomUncovered(std::mt19937_64& random) const {
         return uncovered_[std::uniform_int_distribution<std::size_t>(
             0, uncovered_.size() - 1)(random)];
@@ -41,32 +44,45 @@ class WheelCover {
     bool IsCovered(std::uint32_t rank) const { return counts_[rank] > 0; }
 
     void AddBlock(std::uint64_t block);
-    // Replaces block `index` by `block` (reusing the cases ReplaceDelta found
-    // for the same change).
-    void ReplaceBlock(std::size_t index, std::uint64_t block);
     void RemoveBlock(std::size_t index);
-    // Uncovered cases after replacing block `index` by `block`, less now.
-    long ReplaceDelta(std::size_t index, std::uint64_t block);
+    // Uncovered cases after swapping point `out` of block `index` for point
+    // `in` (not in the block), less now.  Only the cases the swap changes are
+    // looked at: those holding `out` or `in` and sharing exactly `need`
+    // points with the block before or after it.
+    long SwapDelta(std::size_t index, int out, int in);
+    // Makes that swap (reusing the cases SwapDelta found for the same swap).
+    void Swap(std::size_t index, int out, int in);
     // Cases only block `index` covers.
     std::size_t OnlyCoveredBy(std::size_t index);
 
   private:
     void Count(const std::vector<std::uint32_t>& cases, int step);
+    std::uint64_t Unrank(std::uint32_t rank) const;
+    // The colex rank of a case, from a table of C(p, i) kept at hand.
+    std::uint32_t Rank(std::uint64_t set) const {
+        std::uint32_t rank = 0;
+        for (int i = 1; set; ++i, set &= set - 1) rank += choose_[std::countr_zero(set)][i];
+        return rank;
+    }
     std::uint64_t AllPoints() const { return (std::uint64_t{1} << points_) - 1; }
 
     int points_ = 0;
     int blockSize_ = 0;
     int caseSize_ = 0;
     int need_ = 0;
+    std::array<std::array<std::uint32_t, kWheelTicketSize + 1>, 64> choose_{};
+    std::vector<std::uint64_t> caseSets_;  // every case by rank, when few enough
     std::vector<std::uint32_t> counts_;
     std::vector<std::uint32_t> uncovered_;
     std::vector<std::int32_t> slot_;  // place in uncovered_, or −1
     std::vector<std::uint64_t> blocks_;
     std::vector<std::uint32_t> scratchOld_, scratchNew_;
-    std::vector<std::uint64_t> scratchSets_;
-    // The change ReplaceDelta last looked at, whose cases are in the scratch.
-    std::size_t lastIndex_ = SIZE_MAX;
-    std::uint64_t lastBlock_ = 0, lastOld_ = 0;
+    // The cases a swap uncovers (if no other block covers them) and covers;
+    // for the swap SwapDelta last looked at.
+    void FindSwapCases(std::uint64_t block, int out, int in);
+    std::size_t swapIndex_ = SIZE_MAX;
+    std::uint64_t swapBlock_ = 0;
+    int swapOut_ = -1, swapIn_ = -1;
 };
 
 // Calls visit(set) for every subset of `size` of the points in `from`.

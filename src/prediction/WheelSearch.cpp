@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <chrono>
-#include <climits>
 #include <cmath>
 #include <queue>
 #include <random>
-#include <unordered_map>
 
 #include "prediction/WheelCover.h"
 
@@ -20,7 +18,20 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint64_t kMaxGreedyBlocks = 1'000'000;
 constexpr std::uint64_t kMaxGreedyWork = 100'000'000;
 constexpr int kSampledCandidates = 12;
-constexpr int kSwapsTried = 4;  // swaps weighed per move
+
+// The annealing temperature falls geometrically from hot to cold over the
+// time left after the greedy start, once: a longer budget cools more slowly,
+// which is what lets it find smaller wheels.  Each smaller wheel found goes
+// on at the temperature reached.
+struct CoolingPlan {
+    static constexpr double kHot = 0.4, kCold = 0.06;
+    double from = 0;  // seconds since the start
+    double until = 0;
+    double TemperatureAt(double seconds) const {
+        const double part = std::clamp((seconds - from) / std::max(until - from, 1e-9), 0.0, 1.0);
+        return kHot * std::pow(kCold / kHot, part);
+    }
+};
 
 double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -123,22 +134,21 @@ bool UseFullGreedy(const WheelProblem& p) {
 }
 
 // Simulated annealing at a fixed number of blocks: a random uncovered case,
-// blocks sharing most points with it, one point of such a block swapped for
-// one of the case (the best of a few such swaps); accepted when it leaves no more cases uncovered,
-// else with chance e^(−increase / temperature).  Returns true once every case is covered; false
-// when keepGoing says stop.
-bool Anneal(WheelCover& cover, std::mt19937_64& random, const std::function<bool()>& keepGoing) {
-    constexpr double kHot = 0.3, kCold = 0.02, kCooling = 0.995;
+// a random one of the blocks sharing most points with it, one point of that
+// block not in the case swapped for one of the case not in the block.  The
+// swap is made when it leaves no more cases uncovered, else with chance
+// e^(−increase / temperature).  Returns true once every case is covered;
+// false when keepGoing says stop.
+bool Anneal(WheelCover& cover, std::mt19937_64& random, const std::function<bool()>& keepGoing,
+            const std::function<double()>& temperatureNow) {
     const std::size_t blocks = cover.Blocks().size();
-    const long movesPerStep = static_cast<long>(std::max<std::size_t>(200, 4 * blocks));
-    double temperature = kHot;
+    double temperature = temperatureNow();
     std::uniform_real_distribution<double> chance(0, 1);
     std::vector<std::size_t> nearest;
     for (long move = 0; cover.UncoveredCount() > 0; ++move) {
-        if ((move & 63) == 0 && !keepGoing()) return false;
-        if (move % movesPerStep == movesPerStep - 1) {
-            temperature *= kCooling;
-            if (temperature < kCold) temperature = kHot;
+        if ((move & 63) == 0) {
+            if (!keepGoing()) return false;
+            temperature = temperatureNow();
         }
         const std::uint64_t target = cover.CaseSet(cover.RandomUncovered(random));
         int most = -1;
@@ -151,25 +161,14 @@ bool Anneal(WheelCover& cover, std::mt19937_64& random, const std::function<bool
             }
             if (shared == most) nearest.push_back(i);
         }
-        // Of a few swaps into the case, the one leaving fewest cases uncovered.
-        std::size_t index = 0;
-        std::uint64_t swapped = 0;
-        long delta = LONG_MAX;
-        for (int tries = 0; tries < kSwapsTried; ++tries) {
-            const std::size_t i =
-                nearest[std::uniform_int_distribution<std::size_t>(0, nearest.size() - 1)(random)];
-            const std::uint64_t block = cover.Blocks()[i];
-            const std::uint64_t candidate = (block & ~RandomPoint(block & ~target, random)) |
-                                            RandomPoint(target & ~block, random);
-            const long d = cover.ReplaceDelta(i, candidate);
-            if (d < delta) {
-                delta = d;
-                index = i;
-                swapped = candidate;
-            }
-        }
+        const std::size_t index =
+            nearest[std::uniform_int_distribution<std::size_t>(0, nearest.size() - 1)(random)];
+        const std::uint64_t block = cover.Blocks()[index];
+        const int out = std::countr_zero(RandomPoint(block & ~target, random));
+        const int in = std::countr_zero(RandomPoint(target & ~block, random));
+        const long delta = cover.SwapDelta(index, out, in);
         if (delta <= 0 || chance(random) < std::exp(-static_cast<double>(delta) / temperature)) {
-            cover.ReplaceBlock(index, swapped);
+            cover.Swap(index, out, in);
         }
     }
     return true;
@@ -310,12 +309,14 @@ std::optional<WheelResult> SearchWheel(const WheelRequest& request,
     if (!best) return std::nullopt;
     best->greedyTickets = best->tickets.size();
     deadline = budget;  // the greedy start counts against the time
+    const CoolingPlan cooling{Since(start), budget};
+    const auto temperatureNow = [&] { return cooling.TemperatureAt(Since(start)); };
     const auto smallEnough = [&] {
         return best->optimal || best->tickets.size() <= options.enough;
     };
     while (!smallEnough() && cover.Blocks().size() > 1) {
         DropCheapestBlock(cover);
-        if (!Anneal(cover, random, keepGoing)) break;
+        if (!Anneal(cover, random, keepGoing, temperatureNow)) break;
         std::optional<WheelResult> smaller = Verified(p, request, cover.Blocks());
         if (!smaller) break;
         smaller->greedyTickets = best->greedyTickets;

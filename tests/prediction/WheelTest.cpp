@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <random>
 
 #include "prediction/LotoChance.h"
 #include "prediction/PrizeTier.h"
 #include "prediction/WheelBounds.h"
+#include "prediction/WheelCover.h"
 #include "prediction/WheelOdds.h"
 #include "prediction/WheelSearch.h"
 #include "prediction/WheelVerify.h"
@@ -141,6 +143,47 @@ struct ExactSize {
     int v, t;
     std::size_t size;
 };
+
+TEST(WheelCover, SwapsKeepTheCountsOfAFreshCount) {
+    // Random point swaps, each told beforehand how many cases it uncovers,
+    // end with the counts a cover built afresh from the same blocks has: a
+    // covering, a lotto design (cases larger than the matches needed) and one
+    // with keys.
+    const std::vector<WheelRequest> requests = {
+        {Range(1, 12), {}, 4, 4}, {Range(1, 14), {}, 3, 5}, {Range(1, 13), {2, 9}, 4, 6}};
+    for (const WheelRequest& request : requests) {
+        const WheelProblem p = MakeWheelProblem(request);
+        WheelCover cover(p);
+        std::mt19937_64 random(11);
+        const auto point = [&] { return static_cast<int>(random() % p.PointCount()); };
+        for (int b = 0; b < 6; ++b) {
+            std::uint64_t block = 0;
+            while (std::popcount(block) < p.blockSize) block |= std::uint64_t{1} << point();
+            cover.AddBlock(block);
+        }
+        for (int move = 0; move < 3000; ++move) {
+            const std::size_t index = random() % cover.Blocks().size();
+            const std::uint64_t block = cover.Blocks()[index];
+            int out = point(), in = point();
+            while (!(block >> out & 1)) out = point();
+            while (block >> in & 1) in = point();
+            const long before = static_cast<long>(cover.UncoveredCount());
+            const long delta = cover.SwapDelta(index, out, in);
+            if (move % 3 == 0) {  // a look at another swap first
+                const int other = std::countr_zero(block & ~(std::uint64_t{1} << out));
+                cover.SwapDelta(index, other, in);
+            }
+            cover.Swap(index, out, in);
+            ASSERT_EQ(static_cast<long>(cover.UncoveredCount()) - before, delta) << move;
+        }
+        WheelCover fresh(p);
+        for (std::uint64_t block : cover.Blocks()) fresh.AddBlock(block);
+        EXPECT_EQ(fresh.UncoveredCount(), cover.UncoveredCount());
+        for (std::uint32_t c = 0; c < cover.CaseCount(); ++c) {
+            ASSERT_EQ(fresh.IsCovered(c), cover.IsCovered(c)) << c;
+        }
+    }
+}
 
 TEST(WheelSearch, ReachesTheKnownExactCoveringSizes) {
     for (const ExactSize& e : {ExactSize{8, 3, 4}, ExactSize{8, 6, 7}, ExactSize{9, 6, 16},
