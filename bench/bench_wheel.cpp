@@ -10,7 +10,10 @@
 // pairs form a graph, and every (9 − t)-set must hold one of its edges).
 // For t = 6, C(v, 7, 6) up to v = 11 is known exactly and 176 is the best
 // known for v = 12 (the table of covering numbers C(v, k, k − 1), OEIS
-// A066010).  Other sizes are left blank rather than quoted from memory.
+// A066010).  C(12, 7, 4) ≤ 24 and C(13, 7, 4) ≤ 30 are the La Jolla Covering
+// Repository's records as quoted by others (the repository itself could not
+// be reached from here).  Other sizes are left blank rather than quoted from
+// memory.
 // `bench_wheel S v/t …` gives S seconds to each search and prints only the
 // rows named (t up to 6 there).
 // `bench_wheel --benchmark` runs Google Benchmark cases for the verifier and
