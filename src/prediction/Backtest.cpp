@@ -63,7 +63,8 @@ const ChanceTable& Chance() {
 // Scores the rows one method showed for one draw; returns how many rows
 // hold each number.
 std::array<int, kHighestNumber + 1> ScoreMethod(const std::vector<Ticket>& rows,
-                                                const DrawRecord& draw, MethodScore& s) {
+                                                const DrawRecord& draw, MethodScore& s,
+                                                DrawMatchLaws& laws) {
     const ChanceTable& chance = Chance();
     std::array<int, kHighestNumber + 1> rowsHolding{};
     long long count = 0;
@@ -90,7 +91,7 @@ std::array<int, kHighestNumber + 1> ScoreMethod(const std::vector<Ticket>& rows,
     long long squares = 0;
     for (int c : rowsHolding) squares += static_cast<long long>(c) * c;
     s.mainMatchVariance += static_cast<double>(MainMatchTotalVariance(count, squares));
-    if (count > 0) ++s.drawLaws[DrawMatchLaw(rowsHolding)];
+    if (count > 0) ++s.drawLaws[laws.LawOf(rowsHolding)];
     return rowsHolding;
 }
 
@@ -326,11 +327,12 @@ BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options
         result.completed = false;
         return result;
     }
+    DrawMatchLaws laws;
     result.completed = ReplayPredictions(
         draws, result.shift, range, [&](const DrawRecord& draw, const PredictionTickets& tickets) {
             std::array<std::uint64_t, kHighestNumber + 1> holding{};
             for (int m = 0; m < kBacktestMethodCount; ++m) {
-                AddHolding(m, ScoreMethod(tickets[m], draw, result.methods[m]), holding);
+                AddHolding(m, ScoreMethod(tickets[m], draw, result.methods[m], laws), holding);
             }
             result.drawHolding.push_back(holding);
             ++result.draws;

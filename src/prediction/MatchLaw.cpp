@@ -13,15 +13,18 @@ namespace {
 constexpr int kPool = kHighestNumber - kLowestNumber + 1;
 constexpr double kTieTolerance = 1e-7;
 
-}  // namespace
-
-MatchLaw DrawMatchLaw(const std::array<int, kHighestNumber + 1>& holding) {
-    // Group the numbers by how many rows hold them.
+// How many numbers each count of rows holds: entry w is the numbers that w
+// rows hold.
+std::vector<int> GroupSizes(const std::array<int, kHighestNumber + 1>& holding) {
     int most = 0;
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) most = std::max(most, holding[n]);
     std::vector<int> groupSize(static_cast<std::size_t>(most) + 1, 0);
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) ++groupSize[holding[n]];
+    return groupSize;
+}
 
+MatchLaw LawOfGroups(const std::vector<int>& groupSize) {
+    const int most = static_cast<int>(groupSize.size()) - 1;
     // ways[j][s]: the ways to pick j of the numbers of the groups seen so far
     // with s matches in all; whole numbers below 2^53, so exact in a double.
     const int maxTotal = most * kMainCount;
@@ -48,6 +51,20 @@ MatchLaw DrawMatchLaw(const std::array<int, kHighestNumber + 1>& holding) {
     for (double& p : law) p /= sets;
     while (law.size() > 1 && law.back() == 0) law.pop_back();
     return law;
+}
+
+}  // namespace
+
+MatchLaw DrawMatchLaw(const std::array<int, kHighestNumber + 1>& holding) {
+    return LawOfGroups(GroupSizes(holding));
+}
+
+const MatchLaw& DrawMatchLaws::LawOf(const std::array<int, kHighestNumber + 1>& holding) {
+    std::vector<int> groups = GroupSizes(holding);
+    const auto found = laws_.find(groups);
+    if (found != laws_.end()) return found->second;
+    MatchLaw law = LawOfGroups(groups);
+    return laws_.emplace(std::move(groups), std::move(law)).first->second;
 }
 
 MatchLaw Convolve(const MatchLaw& a, const MatchLaw& b) {

@@ -18,6 +18,17 @@ using MatchLaw = std::vector<double>;
 // counted as they are, not as independent rows.
 MatchLaw DrawMatchLaw(const std::array<int, kHighestNumber + 1>& holding);
 
+// DrawMatchLaw remembered by how many numbers each count of rows holds (all
+// the law depends on): the draws of a replay whose rows overlap alike share
+// one law, worked out once.
+class DrawMatchLaws {
+  public:
+    const MatchLaw& LawOf(const std::array<int, kHighestNumber + 1>& holding);
+
+  private:
+    std::map<std::vector<int>, MatchLaw> laws_;
+};
+
 // The law of the sum of two independent totals.
 MatchLaw Convolve(const MatchLaw& a, const MatchLaw& b);
 

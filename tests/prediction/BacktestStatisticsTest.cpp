@@ -60,6 +60,16 @@ TEST(MatchLaw, OneAndTwoDrawsEqualCountingEveryMainSet) {
     ASSERT_EQ(law.size(), counted.size());
     for (std::size_t x = 0; x < law.size(); ++x) EXPECT_NEAR(law[x] * kSets, counted[x], 1e-6) << x;
 
+    // Remembered laws go by how the rows overlap, not by which numbers: the
+    // same seven rows moved to other numbers read the remembered law.
+    DrawMatchLaws remembered;
+    std::array<int, kHighestNumber + 1> moved{};
+    for (int n = 1; n <= kHighestNumber; ++n) moved[n] = first[kHighestNumber + 1 - n];
+    const MatchLaw& once = remembered.LawOf(first);
+    EXPECT_EQ(once, law);
+    EXPECT_EQ(&remembered.LawOf(moved), &once);
+    EXPECT_EQ(remembered.LawOf(second), DrawMatchLaw(second));
+
     const std::vector<long long> single = CountTotals(second);
     std::vector<double> both(counted.size() + single.size() - 1, 0.0);
     for (std::size_t i = 0; i < counted.size(); ++i) {
