@@ -1,18 +1,12 @@
 #include "ui/BacktestWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <QPromise>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
-#include <QtConcurrent>
 #include <algorithm>
 
 #include "core/CurrentException.h"
@@ -31,25 +25,12 @@ namespace {
 
 constexpr int kWidthTwips = 17700;
 constexpr int kHeightTwips = 13200;
-constexpr int kMarginTwips = 120;
-constexpr int kSpacingTwips = 90;
-constexpr int kButtonWidthTwips = 900;
-constexpr int kButtonHeightTwips = 375;
-constexpr int kProgressWidthTwips = 2700;
 constexpr int kEmptyGridHeightTwips = 2700;
 constexpr int kChartMinimumHeightTwips = 4500;
 
 const QString kNoDrawsText = QStringLiteral(
     "すべての手法が予想できるだけの当選データがないため、予想を検証できません。"
     "当選データを増やすか、予想の「反映する」の数を減らしてください。");
-
-QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setFixedSize(TwipsToPixels(kButtonWidthTwips, parent),
-                         TwipsToPixels(kButtonHeightTwips, parent));
-    return button;
-}
 
 }  // namespace
 
@@ -65,47 +46,18 @@ struct BacktestWindow::Run {
 };
 
 BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
-    : ChildWindow(host,
-                  {.name = QString::fromUtf8(kBacktestWindowName),
-                   .caption = QString::fromUtf8(kBacktestWindowName),
-                   .widthTwips = kWidthTwips,
-                   .heightTwips = kHeightTwips},
-                  parent),
-      watcher_(new QFutureWatcher<void>(this)) {
-    Label1 = new QLabel(QStringLiteral("過去の当選データで各手法の予想をやり直し、当たり具合を"
-                                       "偶然と比べます（予想の「反映する」の設定で計算します）"),
-                        this);
-    Label1->setObjectName("Label1");
-    Label1->setWordWrap(true);
-    Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this);
-    Command2->setEnabled(false);
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    Command1 = MakeButton(QStringLiteral("閉じる"), "Command1", this);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-
-    Spin開始回 = new QSpinBox(this);
-    Spin開始回->setObjectName("Spin開始回");
-    Spin終了回 = new QSpinBox(this);
-    Spin終了回->setObjectName("Spin終了回");
-    Cmd実行 = MakeButton(QStringLiteral("実行"), "Cmd実行", this);
-    connect(Cmd実行, &QPushButton::clicked, this, [this] { Cmd実行_Click(); });
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setFixedWidth(TwipsToPixels(kProgressWidthTwips, this));
-    Cmd中止 = MakeButton(QStringLiteral("中止"), "Cmd中止", this);
-    Cmd中止->setEnabled(false);
-    connect(Cmd中止, &QPushButton::clicked, this, [this] { Cmd中止_Click(); });
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
-    Label2->setWordWrap(true);
-
-    fpSpread1 = new GridView(this);
-    fpSpread1->setObjectName("fpSpread1");
-    output_ = new GridOutput(this, [this] { return Document(); });
-    output_->AddMenuTo(fpSpread1);
-
+    : RangeRunWindow(
+          host,
+          {.name = QString::fromUtf8(kBacktestWindowName),
+           .caption = QString::fromUtf8(kBacktestWindowName),
+           .widthTwips = kWidthTwips,
+           .heightTwips = kHeightTwips},
+          {.description = QStringLiteral("過去の当選データで各手法の予想をやり直し、当たり具合を"
+                                         "偶然と比べます（予想の「反映する」の設定で計算します）"),
+           .rangeLead = QStringLiteral("検証する回：第"),
+           .running = QStringLiteral("検証しています…")},
+          parent) {
     Chart1 = new BacktestChart(this);
-    Chart1->setMinimumHeight(TwipsToPixels(kChartMinimumHeightTwips, this));
     auto* methods = new QHBoxLayout();
     methods->addWidget(new QLabel(QStringLiteral("グラフに表示する手法："), this));
     for (int method = 0; method < kBacktestMethodCount; ++method) {
@@ -117,44 +69,10 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
         methods->addWidget(Chk手法[method]);
     }
     methods->addStretch();
-
-    auto* top = new QHBoxLayout();
-    top->addWidget(Label1, 1);
-    top->addWidget(Command2, 0, Qt::AlignTop);
-    top->addWidget(Command1, 0, Qt::AlignTop);
-
-    auto* range = new QHBoxLayout();
-    range->addWidget(new QLabel(QStringLiteral("検証する回：第"), this));
-    range->addWidget(Spin開始回);
-    range->addWidget(new QLabel(QStringLiteral("回 ～ 第"), this));
-    range->addWidget(Spin終了回);
-    range->addWidget(new QLabel(QStringLiteral("回"), this));
-    range->addSpacing(TwipsToPixels(kSpacingTwips, this));
-    range->addWidget(Cmd実行);
-    range->addSpacing(TwipsToPixels(kSpacingTwips, this));
-    range->addWidget(ProgressBar1);
-    range->addWidget(Cmd中止);
-    range->addSpacing(TwipsToPixels(kSpacingTwips, this));
-    range->addWidget(Label2, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    const int margin = TwipsToPixels(kMarginTwips, this);
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->setSpacing(TwipsToPixels(kSpacingTwips, this));
-    layout->addLayout(top);
-    layout->addLayout(range);
-    layout->addWidget(fpSpread1);
-    layout->addLayout(methods);
-    layout->addWidget(Chart1, 1);
-
-    connect(watcher_, &QFutureWatcher<void>::progressRangeChanged, ProgressBar1,
-            &QProgressBar::setRange);
-    connect(watcher_, &QFutureWatcher<void>::progressValueChanged, ProgressBar1,
-            &QProgressBar::setValue);
-    connect(watcher_, &QFutureWatcher<void>::finished, this, [this] { RunEnded(); });
+    AddChart(methods, Chart1, kChartMinimumHeightTwips);
 }
 
-// A window destroyed during a run lets the worker end before its parts go.
+// The worker ends before the result it would write goes.
 BacktestWindow::~BacktestWindow() { CancelAndWait(); }
 
 void BacktestWindow::Compute() {
@@ -176,10 +94,9 @@ void BacktestWindow::ShowResult() {
         return;
     }
     WriteBacktestGrid(*result_, grid_);
-    fpSpread1->SetGrid(&grid_);
-    fpSpread1->setFixedHeight(fpSpread1->sizeHint().height());
+    ShowGrid();
     Chart1->Show(&*result_);
-    Command2->setEnabled(!running_);
+    Command2->setEnabled(!Running());
     ProgressBar1->setRange(0, std::max(1, totalDraws_));
     ProgressBar1->setValue(result_->draws);
     const BacktestRange& range = result_->range;
@@ -236,10 +153,6 @@ bool BacktestWindow::TakeWholeRange() {
     return true;
 }
 
-void BacktestWindow::Command1_Click() { CloseChildWindow(this); }
-
-void BacktestWindow::Command2_Click() { output_->Print(); }
-
 // The table, and the chart after it as it is shown (its lines hidden or
 // not), as wide as the page and as high for that as it is on screen.
 GridDocument BacktestWindow::Document() const {
@@ -255,7 +168,7 @@ GridDocument BacktestWindow::Document() const {
 }
 
 void BacktestWindow::Cmd実行_Click() {
-    if (running_) return;
+    if (Running()) return;
     if (!TakeWholeRange()) {
         result_.reset();
         ShowResult();
@@ -274,14 +187,11 @@ void BacktestWindow::StartRun(const BacktestRange& range) {
     run_->draws = Host().Snapshot().Draws;
     run_->options = Host().PredictionOptions();
     run_->range = range;
-    SetRunning(true);
-    watcher_->setFuture(QtConcurrent::run(RunInWorker, run_));
+    StartWork([run = run_](QPromise<void>& promise) { RunInWorker(promise, *run); });
 }
 
-void BacktestWindow::RunEnded() {
-    if (!running_) return;
+void BacktestWindow::WorkEnded() {
     const std::shared_ptr<Run> run = std::move(run_);
-    SetRunning(false);
     if (!run->failure.empty()) {
         ShowMessage(this, QString::fromStdString(run->failure));
         return;
@@ -291,67 +201,26 @@ void BacktestWindow::RunEnded() {
     ShowResult();
 }
 
-void BacktestWindow::WaitForRun() {
-    if (!running_) return;
-    watcher_->waitForFinished();
-    RunEnded();
-}
-
-void BacktestWindow::CancelAndWait() {
-    if (!running_) return;
-    watcher_->cancel();
-    watcher_->waitForFinished();
-}
-
-void BacktestWindow::Cmd中止_Click() {
-    if (running_) watcher_->cancel();
-}
-
-void BacktestWindow::SetRunning(bool running) {
-    running_ = running;
-    Cmd実行->setEnabled(!running);
-    Spin開始回->setEnabled(!running && haveRange_);
-    Spin終了回->setEnabled(!running && haveRange_);
+void BacktestWindow::RunningChanged(bool running) {
     for (QCheckBox* box : Chk手法) box->setEnabled(!running);
-    Command2->setEnabled(!running && result_);
-    Cmd中止->setEnabled(running);
-    if (running) {
-        ProgressBar1->setValue(0);
-        Label2->setText(QStringLiteral("検証しています…"));
-        Cmd中止->setFocus();
-    }
-}
-
-void BacktestWindow::keyPressEvent(QKeyEvent* event) {
-    if (running_ && event->key() == Qt::Key_Escape) {
-        Cmd中止_Click();
-        return;
-    }
-    ChildWindow::keyPressEvent(event);
-}
-
-void BacktestWindow::closeEvent(QCloseEvent* event) {
-    CancelAndWait();
-    running_ = false;
-    ChildWindow::closeEvent(event);
 }
 
 // The replay counts the draws of the range, the family adjustment as many again.
-void BacktestWindow::RunInWorker(QPromise<void>& promise, const std::shared_ptr<Run>& run) {
+void BacktestWindow::RunInWorker(QPromise<void>& promise, Run& run) {
     try {
-        run->result = RunBacktest(run->draws, run->options, run->range, [&](int done, int total) {
-            run->total = total;
+        run.result = RunBacktest(run.draws, run.options, run.range, [&](int done, int total) {
+            run.total = total;
             promise.setProgressRange(0, 2 * std::max(1, total));
             promise.setProgressValue(done);
             return !promise.isCanceled();
         });
-        if (!run->result.completed) return;
-        AddFamilyPValues(run->result, kFamilySimulations, kFamilySeed, [&](int done, int all) {
+        if (!run.result.completed) return;
+        AddFamilyPValues(run.result, kFamilySimulations, kFamilySeed, [&](int done, int all) {
             promise.setProgressValue(
-                run->total + static_cast<int>(static_cast<long long>(run->total) * done / all));
+                run.total + static_cast<int>(static_cast<long long>(run.total) * done / all));
             return !promise.isCanceled();
         });
     } catch (...) {
-        run->failure = MessageOfCurrentException();
+        run.failure = MessageOfCurrentException();
     }
 }

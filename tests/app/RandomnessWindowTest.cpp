@@ -51,6 +51,8 @@ TEST_F(RandomnessWindowTest, TestsTheWholeHistoryOnOpeningAndTheChosenRangeOnRun
     EXPECT_EQ(grid.ReadCell(1, 12), "結論");
     EXPECT_EQ(grid.ReadCell(2, 12), "抽せんは公平なものと矛盾しません。");
     EXPECT_TRUE(window->Command2->isEnabled());
+    // A finished run shows a full bar, whichever progress reports arrived.
+    EXPECT_EQ(window->ProgressBar1->value(), window->ProgressBar1->maximum());
 
     // The chart shows the test chosen: 37 numbers, then ten sum bins.
     EXPECT_EQ(window->Chart1->Observed()->count(), 37);

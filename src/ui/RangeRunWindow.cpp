@@ -1,0 +1,187 @@
+#include "ui/RangeRunWindow.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+#include <utility>
+
+#include "grid/Twips.h"
+#include "ui/GridOutput.h"
+
+namespace {
+
+constexpr int kMarginTwips = 120;
+constexpr int kSpacingTwips = 90;
+constexpr int kButtonWidthTwips = 900;
+constexpr int kButtonHeightTwips = 375;
+constexpr int kProgressWidthTwips = 2700;
+
+QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setFixedSize(TwipsToPixels(kButtonWidthTwips, parent),
+                         TwipsToPixels(kButtonHeightTwips, parent));
+    return button;
+}
+
+QLabel* MakeLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    return label;
+}
+
+QSpinBox* MakeSpinBox(const char* name, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+}  // namespace
+
+RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Texts& texts,
+                               QWidget* parent)
+    : ChildWindow(host, std::move(setup), parent),
+      watcher_(new QFutureWatcher<void>(this)),
+      runningText_(texts.running) {
+    Label1 = MakeLabel("Label1", this);
+    Label1->setText(texts.description);
+    Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this);
+    Command2->setEnabled(false);
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    Command1 = MakeButton(QStringLiteral("閉じる"), "Command1", this);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Spin開始回 = MakeSpinBox("Spin開始回", this);
+    Spin終了回 = MakeSpinBox("Spin終了回", this);
+    Cmd実行 = MakeButton(QStringLiteral("実行"), "Cmd実行", this);
+    connect(Cmd実行, &QPushButton::clicked, this, [this] { Cmd実行_Click(); });
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setFixedWidth(TwipsToPixels(kProgressWidthTwips, this));
+    Cmd中止 = MakeButton(QStringLiteral("中止"), "Cmd中止", this);
+    Cmd中止->setEnabled(false);
+    connect(Cmd中止, &QPushButton::clicked, this, [this] { Cmd中止_Click(); });
+    Label2 = MakeLabel("Label2", this);
+
+    fpSpread1 = new GridView(this);
+    fpSpread1->setObjectName("fpSpread1");
+    output_ = new GridOutput(this, [this] { return Document(); });
+    output_->AddMenuTo(fpSpread1);
+
+    auto* top = new QHBoxLayout();
+    top->addWidget(Label1, 1);
+    top->addWidget(Command2, 0, Qt::AlignTop);
+    top->addWidget(Command1, 0, Qt::AlignTop);
+
+    const int spacing = TwipsToPixels(kSpacingTwips, this);
+    auto* range = new QHBoxLayout();
+    range->addWidget(new QLabel(texts.rangeLead, this));
+    range->addWidget(Spin開始回);
+    range->addWidget(new QLabel(QStringLiteral("回 ～ 第"), this));
+    range->addWidget(Spin終了回);
+    range->addWidget(new QLabel(QStringLiteral("回"), this));
+    range->addSpacing(spacing);
+    range->addWidget(Cmd実行);
+    range->addSpacing(spacing);
+    range->addWidget(ProgressBar1);
+    range->addWidget(Cmd中止);
+    range->addSpacing(spacing);
+    range->addWidget(Label2, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    const int margin = TwipsToPixels(kMarginTwips, this);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(spacing);
+    layout->addLayout(top);
+    layout->addLayout(range);
+    layout->addWidget(fpSpread1);
+
+    connect(watcher_, &QFutureWatcher<void>::progressRangeChanged, ProgressBar1,
+            &QProgressBar::setRange);
+    connect(watcher_, &QFutureWatcher<void>::progressValueChanged, ProgressBar1,
+            &QProgressBar::setValue);
+    connect(watcher_, &QFutureWatcher<void>::finished, this, [this] { RunEnded(); });
+}
+
+// A window destroyed during a run lets the worker end before its parts go.
+RangeRunWindow::~RangeRunWindow() { CancelAndWait(); }
+
+void RangeRunWindow::AddChart(QLayout* chooser, QWidget* chart, int minimumHeightTwips) {
+    chart->setMinimumHeight(TwipsToPixels(minimumHeightTwips, this));
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->addLayout(chooser);
+    layout->addWidget(chart, 1);
+}
+
+void RangeRunWindow::Command1_Click() { CloseChildWindow(this); }
+
+void RangeRunWindow::Command2_Click() { output_->Print(); }
+
+void RangeRunWindow::Cmd中止_Click() {
+    if (running_) watcher_->cancel();
+}
+
+void RangeRunWindow::StartWork(std::function<void(QPromise<void>&)> work) {
+    SetRunning(true);
+    watcher_->setFuture(
+        QtConcurrent::run([work = std::move(work)](QPromise<void>& promise) { work(promise); }));
+}
+
+void RangeRunWindow::RunEnded() {
+    if (!running_) return;
+    SetRunning(false);
+    WorkEnded();
+}
+
+void RangeRunWindow::WaitForRun() {
+    if (!running_) return;
+    watcher_->waitForFinished();
+    RunEnded();
+}
+
+void RangeRunWindow::CancelAndWait() {
+    if (!running_) return;
+    watcher_->cancel();
+    watcher_->waitForFinished();
+}
+
+void RangeRunWindow::ShowGrid() {
+    fpSpread1->SetGrid(&grid_);
+    fpSpread1->setFixedHeight(fpSpread1->sizeHint().height());
+}
+
+void RangeRunWindow::SetRunning(bool running) {
+    running_ = running;
+    Cmd実行->setEnabled(!running);
+    Spin開始回->setEnabled(!running && HasRange());
+    Spin終了回->setEnabled(!running && HasRange());
+    RunningChanged(running);
+    Command2->setEnabled(!running && HasResult());
+    Cmd中止->setEnabled(running);
+    if (running) {
+        ProgressBar1->setValue(0);
+        Label2->setText(runningText_);
+        Cmd中止->setFocus();
+    }
+}
+
+void RangeRunWindow::keyPressEvent(QKeyEvent* event) {
+    if (running_ && event->key() == Qt::Key_Escape) {
+        Cmd中止_Click();
+        return;
+    }
+    ChildWindow::keyPressEvent(event);
+}
+
+void RangeRunWindow::closeEvent(QCloseEvent* event) {
+    CancelAndWait();
+    running_ = false;
+    ChildWindow::closeEvent(event);
+}
