@@ -53,9 +53,10 @@ void AnalysisWindow::Compute() {
 }
 
 void AnalysisWindow::Present() {
-    fpSpread1->SetGrid(&grid_);
+    // The grid's place does not depend on its layout: place it first and
+    // lay the grid out once, for that size.
     PlaceControls();
-    fpSpread1->FitToPresentSize(true);
+    fpSpread1->SetGridFitted(&grid_, true);
 }
 
 void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }
