@@ -49,7 +49,9 @@ AnalysisWindow::AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidge
 }
 
 void AnalysisWindow::Compute() {
-    if (info_.build) info_.build(Host().Snapshot(), grid_);
+    if (!info_.build) return;
+    info_.build(Host().Snapshot(), grid_);
+    grid_.DoneWriting();
 }
 
 void AnalysisWindow::Present() {
