@@ -1,11 +1,13 @@
 #include "core/ResultGrid.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 ResultGrid::ResultGrid() {
     texts_.emplace_back();  // index 0: the empty text
     textIndex_.emplace(std::string(), 0);
     pens_.emplace_back();  // index 0: no border
+    colors_ = {kBlack, kWhite};
     columnWidths_.assign(1, static_cast<float>(kDefaultColumnWidth));
     rowHeights_.assign(1, static_cast<float>(kDefaultRowHeight));
 }
@@ -117,11 +119,13 @@ void ResultGrid::ForEachTarget(F&& apply) {
 }
 
 void ResultGrid::SetBackColor(Rgb color) {
-    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.back = color; });
+    const std::uint16_t index = ColorIndex(color);
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.back = index; });
 }
 
 void ResultGrid::SetForeColor(Rgb color) {
-    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.fore = color; });
+    const std::uint16_t index = ColorIndex(color);
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.fore = index; });
 }
 
 void ResultGrid::SetText(std::string_view text) {
@@ -130,19 +134,25 @@ void ResultGrid::SetText(std::string_view text) {
 }
 
 void ResultGrid::SetCellKind(CellKind kind) {
-    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.kind = kind; });
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) {
+        cell.kind = static_cast<std::uint32_t>(kind);
+    });
 }
 
 void ResultGrid::SetHorizontalAlign(HAlign align) {
-    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.halign = align; });
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) {
+        cell.halign = static_cast<std::uint32_t>(align);
+    });
 }
 
 void ResultGrid::SetVerticalAlign(VAlign align) {
-    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.valign = align; });
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) {
+        cell.valign = static_cast<std::uint32_t>(align);
+    });
 }
 
 void ResultGrid::SetTextOverflow(bool on) {
-    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.overflow = on; });
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.overflow = on ? 1 : 0; });
 }
 
 void ResultGrid::DrawBorder(int sides, int style, std::optional<Rgb> color) {
@@ -192,21 +202,31 @@ ResultGrid::CellView ResultGrid::Cell(int column, int row) const {
     if (!Contains(column, row)) return view;
     const StoredCell& cell = At(column, row);
     view.text = texts_[cell.text];
-    view.fore = cell.fore;
-    view.back = cell.back;
-    view.halign = cell.halign;
-    view.valign = cell.valign;
-    view.kind = cell.kind;
-    view.overflow = cell.overflow;
+    view.fore = colors_[cell.fore];
+    view.back = colors_[cell.back];
+    view.halign = static_cast<HAlign>(cell.halign);
+    view.valign = static_cast<VAlign>(cell.valign);
+    view.kind = static_cast<CellKind>(cell.kind);
+    view.overflow = cell.overflow != 0;
     for (int side = 0; side < 4; ++side) view.border[side] = pens_[cell.border[side]];
     return view;
 }
 
+void ResultGrid::DoneWriting() {
+    textIndex_ = {};
+    texts_.shrink_to_fit();
+}
+
 std::uint32_t ResultGrid::Intern(std::string_view text) {
     if (text.empty()) return 0;
+    if (textIndex_.size() < texts_.size()) {
+        for (std::uint32_t id = 0; id < texts_.size(); ++id) textIndex_.emplace(texts_[id], id);
+    }
     const auto found = textIndex_.find(text);
     if (found != textIndex_.end()) return found->second;
     const auto id = static_cast<std::uint32_t>(texts_.size());
+    // A cell keeps its text's index in 24 bits.
+    if (id >= (1u << 24)) throw std::length_error("表の文字列の種類が多すぎます。");
     texts_.emplace_back(text);
     textIndex_.emplace(texts_.back(), id);
     return id;
@@ -221,4 +241,20 @@ std::uint8_t ResultGrid::PenIndex(Pen pen) {
     if (pens_.size() > 255) return 255;
     pens_.push_back(pen);
     return static_cast<std::uint8_t>(pens_.size() - 1);
+}
+
+std::uint16_t ResultGrid::ColorIndex(Rgb color) {
+    // Cells are mostly coloured one after the other in the same colour.
+    if (lastColor_ < colors_.size() && colors_[lastColor_] == color) return lastColor_;
+    const auto found = std::find(colors_.begin(), colors_.end(), color);
+    if (found != colors_.end()) {
+        lastColor_ = static_cast<std::uint16_t>(found - colors_.begin());
+        return lastColor_;
+    }
+    // A grid uses a few dozen colours; past 65535 the last one is reused
+    // rather than overflowing the index.
+    if (colors_.size() > 0xffff) return 0xffff;
+    colors_.push_back(color);
+    lastColor_ = static_cast<std::uint16_t>(colors_.size() - 1);
+    return lastColor_;
 }

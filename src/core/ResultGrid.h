@@ -99,6 +99,9 @@ class ResultGrid {
         return WriteCell(column, row, std::string_view(text));
     }
     std::string ReadCell(int column, int row) const;
+    // Frees what only writing needs (the look-up of the texts written so
+    // far), for a grid that is now only read.  A later write builds it anew.
+    void DoneWriting();
 
     // --- reading the model (views, dumps, tests) --------------------------
     int ColumnCount() const { return columns_; }
@@ -128,20 +131,21 @@ class ResultGrid {
     std::size_t TextCount() const { return texts_.size(); }
     // A cell's vertical alignment, read without building its CellView.
     VAlign VerticalAlignment(int column, int row) const {
-        return Contains(column, row) ? At(column, row).valign : VAlign::Center;
+        return Contains(column, row) ? static_cast<VAlign>(At(column, row).valign) : VAlign::Center;
     }
     const std::string& TextByIndex(std::uint32_t index) const { return texts_.at(index); }
 
   private:
+    // A cell in 12 bytes: grids of thousands of draws hold millions.
     struct StoredCell {
-        std::uint32_t text = 0;  // index into texts_, 0 = empty
-        Rgb fore = kBlack;
-        Rgb back = kWhite;
+        std::uint32_t text : 24 = 0;            // index into texts_, 0 = empty
+        std::uint32_t kind : 3 = 1;             // a CellKind
+        std::uint32_t halign : 2 = 0;           // an HAlign
+        std::uint32_t valign : 2 = 2;           // a VAlign
+        std::uint32_t overflow : 1 = 0;         // text may overflow
+        std::uint16_t fore = 0;                 // index into colors_ (0: black)
+        std::uint16_t back = 1;                 // index into colors_ (1: white)
         std::uint8_t border[4] = {0, 0, 0, 0};  // index into pens_, 0 = none
-        CellKind kind = CellKind::EditText;
-        HAlign halign = HAlign::Left;
-        VAlign valign = VAlign::Center;
-        bool overflow = false;
     };
     struct Range {
         int c1 = 1, r1 = 1, c2 = 0, r2 = 0;
@@ -161,6 +165,7 @@ class ResultGrid {
     void Resize(int columns, int rows);
     std::uint32_t Intern(std::string_view text);
     std::uint8_t PenIndex(Pen pen);
+    std::uint16_t ColorIndex(Rgb color);
 
     int columns_ = 0;
     int rows_ = 0;
@@ -187,4 +192,6 @@ class ResultGrid {
     };
     std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> textIndex_;
     std::vector<Pen> pens_;
+    std::vector<Rgb> colors_;      // the colours cells use, black and white first
+    std::uint16_t lastColor_ = 0;  // the index ColorIndex found last
 };

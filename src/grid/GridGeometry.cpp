@@ -65,6 +65,7 @@ GridGeometry::GridGeometry(const ResultGrid& grid, const QFont& font, double dpi
     MeasureTexts();
     FillWidth(room.width());
     ChooseFonts();
+    cramped_ = {};
     LayOutRows(dpi);
     if (!(grid.ScrollBars() & 2)) KeepRowsWithin(room.height(), dpi);
 }
@@ -170,19 +171,36 @@ void GridGeometry::MeasureTexts() {
 // while the room left still holds the widening that columns need anyway for
 // texts too wide even at the smallest size.
 template <typename Visit>
-void GridGeometry::ForEachCrampedText(Visit&& visit) const {
+void GridGeometry::ForEachCrampedText(Visit&& visit) {
+    if (!crampedFound_) FindCrampedTexts();
+    for (const Cramped& cramped : cramped_) {
+        const int c = cramped.column;
+        if (cramped.width <= ColumnWidth(c) - 2 * kTextPadding) continue;
+        const int room = MostRoom(c, cramped.row);
+        if (cramped.width <= room) continue;
+        visit(c, cramped.row, cramped.text, cramped.width, room);
+    }
+}
+
+// One pass over the cells finds the texts wider than the most room their
+// cells give them.  Columns only ever widen afterwards, so a later pass
+// need only look again at these.
+void GridGeometry::FindCrampedTexts() {
+    crampedFound_ = true;
+    cramped_.clear();
     // Each text's width in whole pixels, worked out once rather than per cell.
     std::vector<int> pixels(widths_[0].size());
     for (std::size_t t = 0; t < pixels.size(); ++t) pixels[t] = Pixels(widths_[0][t]);
+    const int columns = ColumnCount();
+    std::vector<int> inner(columns + 1);
+    for (int c = 1; c <= columns; ++c) inner[c] = ColumnWidth(c) - 2 * kTextPadding;
     for (int r = 1; r <= grid_->RowCount(); ++r) {
-        for (int c = 1; c <= ColumnCount(); ++c) {
+        for (int c = 1; c <= columns; ++c) {
             const std::uint32_t text = grid_->TextIndex(c, r);
             if (text == 0) continue;
             const int width = pixels[text];
-            if (width <= ColumnWidth(c) - 2 * kTextPadding) continue;
-            const int room = MostRoom(c, r);
-            if (width <= room) continue;
-            visit(c, r, text, width, room);
+            if (width <= inner[c] || width <= MostRoom(c, r)) continue;
+            cramped_.push_back({c, r, text, width});
         }
     }
 }
@@ -319,84 +337,83 @@ int GridGeometry::CellFont(int column, int row) const {
 }
 
 int GridGeometry::Baseline(int row, int font, VAlign align) const {
-    const FontSize& size = fonts_[font];
     const int top = rowEdges_[row - 1];
-    const int height = rowEdges_[row] - top;
-    int y = 0;
-    if (align == VAlign::Top) {
-        y = 1 - size.inkTop;
-    } else if (align == VAlign::Bottom) {
-        y = height - 2 - size.inkBottom;
-    } else {
-        // The font's ink centred between the lines above and below the row.
-        const int inside = height - 1;
-        y = static_cast<int>(std::floor((inside - (size.inkBottom - size.inkTop)) / 2.0)) -
-            size.inkTop;
-    }
-    return top + y;
+    return top + BaselineInRow(rowEdges_[row] - top, font, align);
+}
+
+int GridGeometry::BaselineInRow(int height, int font, VAlign align) const {
+    const FontSize& size = fonts_[font];
+    if (align == VAlign::Top) return 1 - size.inkTop;
+    if (align == VAlign::Bottom) return height - 2 - size.inkBottom;
+    // The font's ink centred between the lines above and below the row.
+    const int inside = height - 1;
+    return static_cast<int>(std::floor((inside - (size.inkBottom - size.inkTop)) / 2.0)) -
+           size.inkTop;
 }
 
 // A row is as high as its points, or higher where a text in it would touch
-// the line above or below: every text keeps a pixel clear of both.
+// the line above or below: every text keeps a pixel clear of both, growing
+// the row by at most kMostGrowth pixels.  A text that clears the lines of a
+// row clears them in any taller row (its baseline never moves up), so the
+// row takes the height its most demanding text needs.  That height is
+// worked out once per row height, font, alignment and text, and a row costs
+// a look-up per cell.
 void GridGeometry::LayOutRows(double dpi) {
+    constexpr int kMostGrowth = 100;
+    constexpr int kAligns = 3;
     rowEdges_.assign(1, 0);
-    struct Ink {
-        int top = 0, bottom = 0;
-        bool known = false;
+    const std::size_t textCount = grid_->TextCount();
+    // The height a text needs, per font×alignment×text (0: not worked out),
+    // for each row height met.
+    std::vector<std::pair<int, std::vector<int>>> needsFor;
+    const auto needsAt = [&](int height) -> std::vector<int>& {
+        const auto found =
+            std::find_if(needsFor.begin(), needsFor.end(),
+                         [height](const auto& known) { return known.first == height; });
+        if (found != needsFor.end()) return found->second;
+        needsFor.emplace_back(height, std::vector<int>(fonts_.size() * kAligns * textCount));
+        return needsFor.back().second;
     };
-    std::vector<std::vector<Ink>> inks(fonts_.size(), std::vector<Ink>(grid_->TextCount()));
-    const auto inkOf = [&](std::uint32_t text, int font) -> const Ink& {
-        Ink& ink = inks[font][text];
-        if (!ink.known) {
-            const std::string& s = grid_->TextByIndex(text);
-            if (IsNumber(s)) {
-                ink = {fonts_[font].digitTop, fonts_[font].digitBottom, true};
-            } else {
-                const auto [top, bottom] = fonts_[font].measures->InkOf(
-                    s, [&] { return InkRows(QFontMetricsF(Font(font)), VisiblePart(s)); });
-                ink = {top, bottom, true};
-            }
-        }
-        return ink;
+    const auto heightNeeded = [&](std::uint32_t text, int font, VAlign align, int height) {
+        const auto [top, bottom] = TextInk(text, font);
+        if (bottom <= top) return height;  // blanks only
+        const auto clears = [&](int h) {
+            const int baseline = BaselineInRow(h, font, align);
+            return baseline + top >= 1 && baseline + bottom <= h - 2;
+        };
+        int h = height;
+        while (h < height + kMostGrowth && !clears(h)) ++h;
+        return h;
     };
-    // The ink reaching furthest up and down in the row, per font and
-    // vertical alignment.
-    struct Need {
-        int font;
-        VAlign align;
-        int top, bottom;
-    };
-    std::vector<Need> needs;
     for (int r = 1; r <= grid_->RowCount(); ++r) {
-        int height = std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
-        needs.clear();
+        const int height =
+            std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
+        std::vector<int>& needs = needsAt(height);
+        int grown = height;
         for (int c = 1; c <= ColumnCount(); ++c) {
             const std::uint32_t text = grid_->TextIndex(c, r);
             if (text == 0) continue;
             const int font = CellFont(c, r);
-            const Ink& ink = inkOf(text, font);
-            if (ink.bottom <= ink.top) continue;  // blanks only
             const VAlign align = grid_->VerticalAlignment(c, r);
-            const auto found = std::find_if(needs.begin(), needs.end(), [&](const Need& n) {
-                return n.font == font && n.align == align;
-            });
-            if (found == needs.end()) {
-                needs.push_back({font, align, ink.top, ink.bottom});
-            } else {
-                found->top = std::min(found->top, ink.top);
-                found->bottom = std::max(found->bottom, ink.bottom);
-            }
+            int& need = needs[(static_cast<std::size_t>(font) * kAligns + static_cast<int>(align)) *
+                                  textCount +
+                              text];
+            // Stored one more than the height, so 0 stays "not worked out".
+            if (need == 0) need = heightNeeded(text, font, align, height) + 1;
+            grown = std::max(grown, need - 1);
         }
-        rowEdges_.push_back(rowEdges_.back() + height);
-        const auto clear = [&] {
-            return std::all_of(needs.begin(), needs.end(), [&](const Need& n) {
-                const int baseline = Baseline(r, n.font, n.align) - RowTop(r);
-                return baseline + n.top >= 1 && baseline + n.bottom <= RowHeight(r) - 2;
-            });
-        };
-        for (int grown = 0; !clear() && grown < 100; ++grown) ++rowEdges_.back();
+        rowEdges_.push_back(rowEdges_.back() + grown);
     }
     if (!(grid_->ScrollBars() & 2)) EvenOutRows();
+}
+
+// The ink of a text in a font, measured once per font for every grid.
+// Numbers need none of their own: their ink lies within the digits'.
+std::pair<int, int> GridGeometry::TextInk(std::uint32_t text, int font) const {
+    const std::string& s = grid_->TextByIndex(text);
+    if (IsNumber(s)) return {fonts_[font].digitTop, fonts_[font].digitBottom};
+    return fonts_[font].measures->InkOf(
+        s, [&] { return InkRows(QFontMetricsF(Font(font)), VisiblePart(s)); });
 }
 
 // A table shown whole that would grow taller than its height has its texts

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "core/ResultGrid.h"
@@ -134,6 +135,9 @@ class GridGeometry {
     void EvenOutRows();
     void KeepRowsWithin(int height, double dpi);
     int CellFont(int column, int row) const;
+    // The first row the text's ink covers and the row after its last,
+    // relative to its baseline.
+    std::pair<int, int> TextInk(std::uint32_t text, int font) const;
     double VisibleWidth(std::uint32_t text, int font) const;
     float MeasuredWidth(int font, const std::string& text) const;
     void MeasureWidth(int font, std::uint32_t text);
@@ -143,10 +147,13 @@ class GridGeometry {
     // Calls visit(column, row, text, width, room) for every text wider in the
     // grid's font than the most room its cell gives it.
     template <typename Visit>
-    void ForEachCrampedText(Visit&& visit) const;
+    void ForEachCrampedText(Visit&& visit);
+    void FindCrampedTexts();
     QRect TextRoom(int column, int row, int width, bool overflow) const;
     // The y of the baseline of a text in the font, within the row.
     int Baseline(int row, int font, ResultGrid::VAlign align) const;
+    // The same, from the top of a row of that height.
+    int BaselineInRow(int height, int font, ResultGrid::VAlign align) const;
 
     const ResultGrid* grid_ = nullptr;
     double dpi_ = 96.0;
@@ -157,6 +164,15 @@ class GridGeometry {
     std::vector<FontSize> fonts_;
     // Visible width of each interned text, per font (negative: not measured).
     std::vector<std::vector<float>> widths_;
+    // The cells whose texts are wider in the grid's font than the most room
+    // they had when first looked at, row by row.
+    struct Cramped {
+        int column, row;
+        std::uint32_t text;
+        int width;  // in whole pixels
+    };
+    std::vector<Cramped> cramped_;
+    bool crampedFound_ = false;
     // The font of each cell, row by row; empty while every cell uses font 0.
     std::vector<std::uint8_t> cellFonts_;
 };

@@ -73,7 +73,7 @@ void GridView::Redraw() {
     viewport()->update();
 }
 
-void GridView::FitToPresentSize(bool height) {
+QSize GridView::PresentRoom(bool height) const {
     QSize room = contentsRect().size();
     if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
         room.rwidth() -= verticalScrollBar()->sizeHint().width();
@@ -82,6 +82,11 @@ void GridView::FitToPresentSize(bool height) {
         room.rheight() -= horizontalScrollBar()->sizeHint().height();
     }
     if (!height) room.setHeight(0);
+    return room;
+}
+
+void GridView::FitToPresentSize(bool height) {
+    const QSize room = PresentRoom(height);
     if (room == room_) return;
     if (geometry_.SameForRoom(room)) {
         room_ = room;
@@ -91,16 +96,28 @@ void GridView::FitToPresentSize(bool height) {
     Redraw();
 }
 
+void GridView::SetGridFitted(const ResultGrid* grid, bool height) {
+    grid_ = grid;
+    model_->SetGrid(grid);
+    // The room depends on which scroll bars the grid may show.
+    ApplyScrollBarPolicies();
+    room_ = PresentRoom(height);
+    Redraw();
+}
+
 void GridView::Relayout() {
     geometry_ = grid_ ? GridGeometry(*grid_, font(), logicalDpiY(), room_) : GridGeometry();
     renderer_ = grid_ ? GridRenderer(*grid_, geometry_) : GridRenderer();
-    if (grid_) {
-        const bool horizontal = grid_->ScrollBars() & 1;
-        const bool vertical = grid_->ScrollBars() & 2;
-        setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    }
+    ApplyScrollBarPolicies();
     UpdateScrollBars();
+}
+
+void GridView::ApplyScrollBarPolicies() {
+    if (!grid_) return;
+    const bool horizontal = grid_->ScrollBars() & 1;
+    const bool vertical = grid_->ScrollBars() & 2;
+    setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 int GridView::FrozenWidth() const {

@@ -40,6 +40,8 @@ class GridView : public QAbstractScrollArea {
     // height, a grid that does not scroll up and down keeps its rows within
     // its height by drawing its texts smaller.
     void FitToPresentSize(bool height);
+    // SetGrid and then FitToPresentSize, laying the grid out once.
+    void SetGridFitted(const ResultGrid* grid, bool height);
 
     // Pixel geometry, for layout and tests.
     const GridGeometry& Geometry() const { return geometry_; }
@@ -90,6 +92,9 @@ class GridView : public QAbstractScrollArea {
   private:
     void Relayout();
     void Redraw();
+    void ApplyScrollBarPolicies();
+    // The size FitToPresentSize fits to.
+    QSize PresentRoom(bool height) const;
     void UpdateScrollBars();
     // The scroll offset of the pane the cell lies in (0 across frozen
     // columns, 0 down frozen rows).

@@ -49,13 +49,16 @@ AnalysisWindow::AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidge
 }
 
 void AnalysisWindow::Compute() {
-    if (info_.build) info_.build(Host().Snapshot(), grid_);
+    if (!info_.build) return;
+    info_.build(Host().Snapshot(), grid_);
+    grid_.DoneWriting();
 }
 
 void AnalysisWindow::Present() {
-    fpSpread1->SetGrid(&grid_);
+    // The grid's place does not depend on its layout: place it first and
+    // lay the grid out once, for that size.
     PlaceControls();
-    fpSpread1->FitToPresentSize(true);
+    fpSpread1->SetGridFitted(&grid_, true);
 }
 
 void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "core/ResultGrid.h"
 
 namespace {
@@ -138,6 +141,61 @@ TEST(ResultGrid, MinusOneAsTheLastOfABlockRunsToTheEnd) {
     EXPECT_EQ(g.Cell(2, 3).back, MakeRgb(9, 9, 9));
     EXPECT_EQ(g.Cell(2, 5).back, MakeRgb(9, 9, 9));
     EXPECT_EQ(g.Cell(3, 5).back, kWhite);
+}
+
+}  // namespace
+
+namespace {
+
+// Cells keep colours as indices into the grid's own list and their kind,
+// alignments and overflow packed beside the text: every value reads back as
+// written, cell by cell, also for the 300 colours of a shaded block, and
+// texts written after the grid was done with keep their indices.
+TEST(ResultGrid, CompactCellsReadBackEveryValueWritten) {
+    using HAlign = ResultGrid::HAlign;
+    using VAlign = ResultGrid::VAlign;
+    using Kind = ResultGrid::CellKind;
+    ResultGrid g;
+    g.SetColumnCount(30);
+    g.SetRowCount(10);
+    const auto shade = [](int c, int r) { return MakeRgb(c * 8, r * 25, 255 - c); };
+    for (int r = 1; r <= 10; ++r) {
+        for (int c = 1; c <= 30; ++c) {
+            g.SelectCell(c, r);
+            g.SetBackColor(shade(c, r));
+            g.SetForeColor(shade(r, c));
+            g.SetHorizontalAlign(static_cast<HAlign>((c + r) % 3));
+            g.SetVerticalAlign(static_cast<VAlign>(c % 3));
+            g.SetCellKind((c + r) % 2 ? Kind::StaticText : Kind::EditText);
+            g.SetTextOverflow(r % 2 == 1);
+            g.WriteCell(c, r, c * r);
+        }
+    }
+    const std::uint32_t sixIndex = g.TextIndex(2, 3);
+    g.DoneWriting();
+    g.WriteCell(30, 10, "6");  // the same text as at (2, 3) and (3, 2)
+    EXPECT_EQ(g.TextIndex(30, 10), sixIndex);
+    g.WriteCell(30, 10, 300);
+    for (int r = 1; r <= 10; ++r) {
+        for (int c = 1; c <= 30; ++c) {
+            const ResultGrid::CellView cell = g.Cell(c, r);
+            ASSERT_EQ(cell.back, shade(c, r)) << c << "," << r;
+            ASSERT_EQ(cell.fore, shade(r, c)) << c << "," << r;
+            ASSERT_EQ(cell.halign, static_cast<HAlign>((c + r) % 3)) << c << "," << r;
+            ASSERT_EQ(cell.valign, static_cast<VAlign>(c % 3)) << c << "," << r;
+            ASSERT_EQ(g.VerticalAlignment(c, r), cell.valign) << c << "," << r;
+            ASSERT_EQ(cell.kind, (c + r) % 2 ? Kind::StaticText : Kind::EditText) << c << "," << r;
+            ASSERT_EQ(cell.overflow, r % 2 == 1) << c << "," << r;
+            ASSERT_EQ(cell.text, std::to_string(c * r)) << c << "," << r;
+        }
+    }
+    // A fresh cell: black on white, left, centred, editable, no overflow.
+    ResultGrid fresh;
+    fresh.SetColumnCount(1);
+    fresh.SetRowCount(1);
+    const ResultGrid::CellView cell = fresh.Cell(1, 1);
+    EXPECT_EQ(std::tie(cell.fore, cell.back, cell.halign, cell.valign, cell.kind, cell.overflow),
+              std::tuple(kBlack, kWhite, HAlign::Left, VAlign::Center, Kind::EditText, false));
 }
 
 }  // namespace
