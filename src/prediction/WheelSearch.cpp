@@ -19,17 +19,22 @@ constexpr std::uint64_t kMaxGreedyBlocks = 1'000'000;
 constexpr std::uint64_t kMaxGreedyWork = 100'000'000;
 constexpr int kSampledCandidates = 12;
 
-// The annealing temperature falls geometrically from hot to cold over the
-// time left after the greedy start, once: a longer budget cools more slowly,
-// which is what lets it find smaller wheels.  Each smaller wheel found goes
-// on at the temperature reached.
+// The annealing temperature falls geometrically from hot to cold, once,
+// over as many moves as the time budget holds at a nominal speed (a move
+// looks at every block, so larger wheels make fewer moves a second).  A
+// longer budget cools more slowly, which is what finds smaller wheels, and
+// counting moves rather than seconds keeps a seeded run the same on every
+// machine: a slower one only stops earlier on the same path.  Each smaller
+// wheel found goes on at the temperature reached.
 struct CoolingPlan {
     static constexpr double kHot = 0.4, kCold = 0.06;
-    double from = 0;  // seconds since the start
-    double until = 0;
-    double TemperatureAt(double seconds) const {
-        const double part = std::clamp((seconds - from) / std::max(until - from, 1e-9), 0.0, 1.0);
-        return kHot * std::pow(kCold / kHot, part);
+    static constexpr double kSecondsPerMove = 0.35e-6, kSecondsPerBlock = 3.4e-9;
+    double moves = 1;  // planned
+    CoolingPlan(double seconds, std::size_t blocks)
+        : moves(std::max(
+              1.0, seconds / (kSecondsPerMove + kSecondsPerBlock * static_cast<double>(blocks)))) {}
+    double TemperatureAt(long move) const {
+        return kHot * std::pow(kCold / kHot, std::min(1.0, static_cast<double>(move) / moves));
     }
 };
 
@@ -140,15 +145,15 @@ bool UseFullGreedy(const WheelProblem& p) {
 // e^(−increase / temperature).  Returns true once every case is covered;
 // false when keepGoing says stop.
 bool Anneal(WheelCover& cover, std::mt19937_64& random, const std::function<bool()>& keepGoing,
-            const std::function<double()>& temperatureNow) {
+            const CoolingPlan& cooling, long& moves) {
     const std::size_t blocks = cover.Blocks().size();
-    double temperature = temperatureNow();
+    double temperature = cooling.TemperatureAt(moves);
     std::uniform_real_distribution<double> chance(0, 1);
     std::vector<std::size_t> nearest;
-    for (long move = 0; cover.UncoveredCount() > 0; ++move) {
+    for (long move = 0; cover.UncoveredCount() > 0; ++move, ++moves) {
         if ((move & 63) == 0) {
             if (!keepGoing()) return false;
-            temperature = temperatureNow();
+            temperature = cooling.TemperatureAt(moves);
         }
         const std::uint64_t target = cover.CaseSet(cover.RandomUncovered(random));
         int most = -1;
@@ -309,14 +314,14 @@ std::optional<WheelResult> SearchWheel(const WheelRequest& request,
     if (!best) return std::nullopt;
     best->greedyTickets = best->tickets.size();
     deadline = budget;  // the greedy start counts against the time
-    const CoolingPlan cooling{Since(start), budget};
-    const auto temperatureNow = [&] { return cooling.TemperatureAt(Since(start)); };
+    const CoolingPlan cooling(budget, cover.Blocks().size());
+    long moves = 0;
     const auto smallEnough = [&] {
         return best->optimal || best->tickets.size() <= options.enough;
     };
     while (!smallEnough() && cover.Blocks().size() > 1) {
         DropCheapestBlock(cover);
-        if (!Anneal(cover, random, keepGoing, temperatureNow)) break;
+        if (!Anneal(cover, random, keepGoing, cooling, moves)) break;
         std::optional<WheelResult> smaller = Verified(p, request, cover.Blocks());
         if (!smaller) break;
         smaller->greedyTickets = best->greedyTickets;

@@ -229,6 +229,14 @@ TEST(WheelSearch, NeverReturnsAnUnverifiedSet) {
 TEST(WheelSearch, SameSeedSameStartAndRequestsChecked) {
     const WheelRequest request{Range(1, 16), {}, 4, 4};
     EXPECT_EQ(GreedyWheel(request, 5)->tickets, GreedyWheel(request, 5)->tickets);
+    // The search too follows one path for a seed, however fast it runs: two
+    // runs stopping at the first set of 25 or fewer give the same set.
+    const WheelRequest twelve{Range(1, 12), {}, 4, 4};
+    const WheelSearchOptions options{.seconds = 60, .seed = 9, .enough = 25};
+    const std::optional<WheelResult> first = SearchWheel(twelve, options);
+    ASSERT_TRUE(first);
+    EXPECT_LE(first->tickets.size(), 25u);
+    EXPECT_EQ(SearchWheel(twelve, options)->tickets, first->tickets);
     const struct {
         WheelRequest request;
         const char* reason;
