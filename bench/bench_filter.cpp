@@ -3,28 +3,11 @@
 // the bundled history.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-
-#include "data/CsvImport.h"
-#include "data/DrawStoreLoader.h"
+#include "BenchHistory.h"
 #include "prediction/CombinationSearch.h"
 #include "prediction/FilterHistory.h"
 
 namespace {
-
-const GlobalBas& History() {
-    static const GlobalBas g = [] {
-        const auto dir = std::filesystem::temp_directory_path() / "loto7-bench";
-        std::filesystem::create_directories(dir);
-        const std::string db = (dir / "filter-history.mdb").string();
-        std::filesystem::remove(db);
-        ImportCsv(LOTO7_BUNDLED_HISTORY, db);
-        GlobalBas loaded;
-        OpenDrawStore(loaded, db);
-        return loaded;
-    }();
-    return g;
-}
 
 // Sum, odd and low counts, consecutive pairs and the already-won filter.
 FilterConditions FiveFilters() {
@@ -38,7 +21,7 @@ FilterConditions FiveFilters() {
 }
 
 void CountFive(benchmark::State& state) {
-    const FilterHistory history = ReadFilterHistory(History().Draws);
+    const FilterHistory history = ReadFilterHistory(BundledHistory().Draws);
     const FilterConditions conditions = FiveFilters();
     for (auto _ : state) {
         const CombinationCounts counts =
@@ -51,12 +34,12 @@ BENCHMARK(CountFive)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime
 void RatePast(benchmark::State& state) {
     const FilterConditions conditions = FiveFilters();
     for (auto _ : state)
-        benchmark::DoNotOptimize(RatePastDraws(History().Draws, conditions).passing);
+        benchmark::DoNotOptimize(RatePastDraws(BundledHistory().Draws, conditions).passing);
 }
 BENCHMARK(RatePast)->Unit(benchmark::kMicrosecond);
 
 void DrawTickets(benchmark::State& state) {
-    const FilterHistory history = ReadFilterHistory(History().Draws);
+    const FilterHistory history = ReadFilterHistory(BundledHistory().Draws);
     const FilterConditions conditions = FiveFilters();
     const std::uint64_t passing = CountCombinations(conditions, history.Context(), 2).passing;
     const TicketRequest request{

@@ -11,13 +11,12 @@
 #include <QScrollBar>
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <thread>
 
+#include "BenchHistory.h"
 #include "analysis/AnalysisCatalog.h"
 #include "analysis/RandomnessAnalysis.h"
-#include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
 #include "data/SyntheticHistory.h"
 #include "grid/GridExport.h"
@@ -34,14 +33,9 @@ constexpr int kDraws = 5000;
 
 const std::string& DatabasePath() {
     static const std::string path = [] {
-        const auto dir = std::filesystem::temp_directory_path() / "loto7-bench";
-        std::filesystem::create_directories(dir);
-        const std::string db = (dir / "bench5000.mdb").string();
-        std::filesystem::remove(db);
-        const std::string csv = (dir / "bench5000.csv").string();
+        const std::string csv = BenchScratchFile("bench5000.csv");
         std::ofstream(csv) << SyntheticHistoryCsv(kDraws);
-        ImportCsv(csv, db);
-        return db;
+        return ImportedBenchDatabase(csv, "bench5000.mdb");
     }();
     return path;
 }
@@ -94,20 +88,6 @@ void BM_PredictionOptionClick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PredictionOptionClick)->Unit(benchmark::kMicrosecond);
-
-const GlobalBas& BundledHistory() {
-    static const GlobalBas g = [] {
-        const auto dir = std::filesystem::temp_directory_path() / "loto7-bench";
-        std::filesystem::create_directories(dir);
-        const std::string db = (dir / "bundled.mdb").string();
-        std::filesystem::remove(db);
-        ImportCsv(LOTO7_BUNDLED_HISTORY, db);
-        GlobalBas loaded;
-        OpenDrawStore(loaded, db);
-        return loaded;
-    }();
-    return g;
-}
 
 // Every method replayed over every draw of the default range, with a
 // progress callback as the window will give one.
@@ -262,9 +242,8 @@ void ExportLargest(benchmark::State& state, bool pdf) {
     const AnalysisInfo* info = FindAnalysis("分割6データ分析");
     ResultGrid grid;
     info->build(Globals(), grid);
-    const auto dir = std::filesystem::temp_directory_path() / "loto7-bench";
     const QString path =
-        QString::fromStdString((dir / (pdf ? "export.pdf" : "export.png")).string());
+        QString::fromStdString(BenchScratchFile(pdf ? "export.pdf" : "export.png"));
     for (auto _ : state) {
         const GridDocument document =
             AnalysisDocument(*info, grid, GridGeometry(grid, ProgramFont(), 96), Globals());
