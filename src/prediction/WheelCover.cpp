@@ -31,12 +31,6 @@ void ForEachSubsetOf(std::uint64_t from, int size,
 
 WheelCover::WheelCover(const WheelProblem& p)
     : points_(p.PointCount()), blockSize_(p.blockSize), caseSize_(p.caseSize), need_(p.need) {
-    for (int n = 0; n < 64; ++n) {
-        for (int k = 0; k <= kWheelTicketSize; ++k) {
-            choose_[n][k] =
-                static_cast<std::uint32_t>(std::min<std::uint64_t>(Choose(n, k), UINT32_MAX));
-        }
-    }
     const std::uint64_t cases = Choose(points_, caseSize_);
     if (cases <= kCaseSetsKept && caseSize_ > 0) {
         caseSets_.reserve(cases);
@@ -97,22 +91,14 @@ void ForEachChoice(const int* at, int count, int size, F&& visit) {
 }  // namespace
 
 void WheelCover::CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out) const {
-    CasesOf(block, out, nullptr);
-}
-
-void WheelCover::CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out,
-                         std::vector<std::uint64_t>* sets) const {
     out.clear();
-    if (sets) sets->clear();
     int inside[64], outside[64];
     const int in = PointsOf(block, inside);
     const int out2 = PointsOf(AllPoints() & ~block, outside);
     for (int i = need_; i <= std::min(blockSize_, caseSize_); ++i) {
         ForEachChoice(inside, in, i, [&](std::uint64_t a) {
-            ForEachChoice(outside, out2, caseSize_ - i, [&](std::uint64_t b) {
-                out.push_back(Rank(a | b));
-                if (sets) sets->push_back(a | b);
-            });
+            ForEachChoice(outside, out2, caseSize_ - i,
+                          [&](std::uint64_t b) { out.push_back(Rank(a | b)); });
         });
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -24,16 +23,10 @@ class WheelCover {
 
     // The cases a block covers, as ranks (into out, replaced).
     void CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out) const;
-    // The same, with the cases as sets too when `sets` is given.
-    void CasesOf(std::uint64_t block, std::vector<std::uint32_t>& out,
-                 std::vector<std::uint64_t>* sets) const;
     // The blocks (as sets) that cover a case.
     void BlocksCovering(std::uint64_t theCase, std::vector<std::uint64_t>& out) const;
     // Cases one block covers.
     std::uint64_t CasesPerBlock() const;
-    bool Covers(std::uint64_t block, std::uint64_t theCase) const {
-        return std::popcount(block & theCase) >= need_;
-    }
     std::uint64_t CaseSet(std::uint32_t rank) const {  // colex unrank
         return rank < caseSets_.size() ? caseSets_[rank] : Unrank(rank);
     }
@@ -58,11 +51,9 @@ class WheelCover {
   private:
     void Count(const std::vector<std::uint32_t>& cases, int step);
     std::uint64_t Unrank(std::uint32_t rank) const;
-    // The colex rank of a case, from a table of C(p, i) kept at hand.
-    std::uint32_t Rank(std::uint64_t set) const {
-        std::uint32_t rank = 0;
-        for (int i = 1; set; ++i, set &= set - 1) rank += choose_[std::countr_zero(set)][i];
-        return rank;
+    // The colex rank of a case: below 2^32, as cases are at most C(37, 7).
+    static std::uint32_t Rank(std::uint64_t set) {
+        return static_cast<std::uint32_t>(ColexRank(set));
     }
     std::uint64_t AllPoints() const { return (std::uint64_t{1} << points_) - 1; }
 
@@ -70,7 +61,6 @@ class WheelCover {
     int blockSize_ = 0;
     int caseSize_ = 0;
     int need_ = 0;
-    std::array<std::array<std::uint32_t, kWheelTicketSize + 1>, 64> choose_{};
     std::vector<std::uint64_t> caseSets_;  // every case by rank, when few enough
     std::vector<std::uint32_t> counts_;
     std::vector<std::uint32_t> uncovered_;

@@ -11,20 +11,6 @@ namespace {
 constexpr int kLowest = 1;
 constexpr int kHighest = 37;
 
-using ChooseTable = std::array<std::array<std::uint64_t, 65>, 65>;
-
-const ChooseTable& Table() {
-    static const ChooseTable table = [] {
-        ChooseTable t{};
-        for (int n = 0; n <= 64; ++n) {
-            t[n][0] = 1;
-            for (int k = 1; k <= n; ++k) t[n][k] = t[n - 1][k - 1] + (k < n ? t[n - 1][k] : 0);
-        }
-        return t;
-    }();
-    return table;
-}
-
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return {};
@@ -45,17 +31,7 @@ std::optional<int> ParseWhole(const std::string& text) {
 
 std::uint64_t Choose(int n, int k) {
     if (n < 0 || n > 64 || k < 0 || k > n) return 0;
-    return Table()[n][k];
-}
-
-std::uint64_t ColexRank(std::uint64_t set) {
-    std::uint64_t rank = 0;
-    int index = 1;
-    while (set) {
-        rank += Choose(std::countr_zero(set), index++);
-        set &= set - 1;
-    }
-    return rank;
+    return kChooseTable[n][k];
 }
 
 NumberMask WheelProblem::Ticket(std::uint64_t pointSet) const {

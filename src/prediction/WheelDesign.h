@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -61,11 +63,28 @@ std::optional<std::vector<int>> ParseNumberList(const std::string& text);
 // Reads "T/M"; nothing unless both are whole numbers.
 std::optional<std::pair<int, int>> ParseGuarantee(const std::string& text);
 
-// C(n, k) for 0 ≤ n ≤ 64 from a table; 0 when k < 0 or k > n.
+// C(n, k) for 0 ≤ n, k ≤ 64 (0 when k > n), worked out as the program is
+// compiled.
+using ChooseTable = std::array<std::array<std::uint64_t, 65>, 65>;
+inline constexpr ChooseTable kChooseTable = [] {
+    ChooseTable t{};
+    for (int n = 0; n <= 64; ++n) {
+        t[n][0] = 1;
+        for (int k = 1; k <= n; ++k) t[n][k] = t[n - 1][k - 1] + (k < n ? t[n - 1][k] : 0);
+    }
+    return t;
+}();
+
+// C(n, k) for 0 ≤ n ≤ 64 from that table; 0 when k < 0 or k > n.
 std::uint64_t Choose(int n, int k);
 
-// The colex rank of a set of bits among the sets of its size.
-std::uint64_t ColexRank(std::uint64_t set);
+// The colex rank of a set of bits among the sets of its size.  Inline: the
+// wheel search ranks a case for every case a move looks at.
+inline std::uint64_t ColexRank(std::uint64_t set) {
+    std::uint64_t rank = 0;
+    for (int i = 1; set; ++i, set &= set - 1) rank += kChooseTable[std::countr_zero(set)][i];
+    return rank;
+}
 
 // The next larger set with as many bits (Gosper's hack); the caller stops
 // at the first set reaching bit n.
