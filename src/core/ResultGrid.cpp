@@ -1,12 +1,29 @@
 #include "core/ResultGrid.h"
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <stdexcept>
+
+namespace {
+
+// Numbers below this keep their text index at hand while a grid is written.
+constexpr long long kCachedNumbers = 1 << 14;
+
+// FNV-1a: cell texts are a few bytes long, where it beats a general hash.
+std::size_t HashOf(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+}  // namespace
 
 ResultGrid::ResultGrid() {
     texts_.emplace_back();  // index 0: the empty text
-    textIndex_.emplace(std::string(), 0);
-    pens_.emplace_back();  // index 0: no border
+    pens_.emplace_back();   // index 0: no border
     colors_ = {kBlack, kWhite};
     columnWidths_.assign(1, static_cast<float>(kDefaultColumnWidth));
     rowHeights_.assign(1, static_cast<float>(kDefaultRowHeight));
@@ -110,6 +127,12 @@ ResultGrid::Range ResultGrid::Clip(int c1, int r1, int c2, int r2) const {
 
 template <typename F>
 void ResultGrid::ForEachTarget(F&& apply) {
+    // Most operations act on one selected cell.
+    if (!blockMode_ && Contains(selColumn_, selRow_)) {
+        apply(At(selColumn_, selRow_), selColumn_, selRow_,
+              Range{selColumn_, selRow_, selColumn_, selRow_});
+        return;
+    }
     const Range t = TargetRange();
     const Range c = Clip(t.c1, t.r1, t.c2, t.r2);
     if (c.empty()) return;
@@ -185,7 +208,9 @@ bool ResultGrid::WriteCell(int column, int row, std::string_view text) {
 }
 
 bool ResultGrid::WriteCell(int column, int row, long long number) {
-    return WriteCell(column, row, std::string_view(std::to_string(number)));
+    if (!Contains(column, row)) return false;
+    At(column, row).text = NumberText(number);
+    return true;
 }
 
 std::string ResultGrid::ReadCell(int column, int row) const {
@@ -213,23 +238,52 @@ ResultGrid::CellView ResultGrid::Cell(int column, int row) const {
 }
 
 void ResultGrid::DoneWriting() {
-    textIndex_ = {};
+    textSlots_ = {};
+    numberTexts_ = {};
     texts_.shrink_to_fit();
+}
+
+void ResultGrid::RebuildTextSlots(std::size_t slotCount) {
+    textSlots_.assign(slotCount, 0);
+    const std::size_t mask = slotCount - 1;
+    for (std::uint32_t id = 1; id < texts_.size(); ++id) {
+        std::size_t slot = HashOf(texts_[id]) & mask;
+        while (textSlots_[slot] != 0) slot = (slot + 1) & mask;
+        textSlots_[slot] = id + 1;
+    }
 }
 
 std::uint32_t ResultGrid::Intern(std::string_view text) {
     if (text.empty()) return 0;
-    if (textIndex_.size() < texts_.size()) {
-        for (std::uint32_t id = 0; id < texts_.size(); ++id) textIndex_.emplace(texts_[id], id);
+    // Room for one more text with the table at most half full.
+    if (textSlots_.size() < 2 * (texts_.size() + 1)) {
+        RebuildTextSlots(std::max<std::size_t>(64, std::bit_ceil(4 * (texts_.size() + 1))));
     }
-    const auto found = textIndex_.find(text);
-    if (found != textIndex_.end()) return found->second;
+    const std::size_t mask = textSlots_.size() - 1;
+    std::size_t slot = HashOf(text) & mask;
+    for (; textSlots_[slot] != 0; slot = (slot + 1) & mask) {
+        const std::uint32_t id = textSlots_[slot] - 1;
+        if (texts_[id] == text) return id;
+    }
     const auto id = static_cast<std::uint32_t>(texts_.size());
     // A cell keeps its text's index in 24 bits.
     if (id >= (1u << 24)) throw std::length_error("表の文字列の種類が多すぎます。");
     texts_.emplace_back(text);
-    textIndex_.emplace(texts_.back(), id);
+    textSlots_[slot] = id + 1;
     return id;
+}
+
+std::uint32_t ResultGrid::NumberText(long long number) {
+    char buffer[24];
+    const auto format = [&] {
+        return Intern(
+            std::string_view(buffer, std::to_chars(buffer, buffer + sizeof buffer, number).ptr));
+    };
+    if (number < 0 || number >= kCachedNumbers) return format();
+    const auto at = static_cast<std::size_t>(number);
+    if (numberTexts_.size() <= at) numberTexts_.resize(std::bit_ceil(at + 1), 0);
+    if (numberTexts_[at] == 0) numberTexts_[at] = format();
+    return numberTexts_[at];
 }
 
 std::uint8_t ResultGrid::PenIndex(Pen pen) {
@@ -243,9 +297,7 @@ std::uint8_t ResultGrid::PenIndex(Pen pen) {
     return static_cast<std::uint8_t>(pens_.size() - 1);
 }
 
-std::uint16_t ResultGrid::ColorIndex(Rgb color) {
-    // Cells are mostly coloured one after the other in the same colour.
-    if (lastColor_ < colors_.size() && colors_[lastColor_] == color) return lastColor_;
+std::uint16_t ResultGrid::FindColor(Rgb color) {
     const auto found = std::find(colors_.begin(), colors_.end(), color);
     if (found != colors_.end()) {
         lastColor_ = static_cast<std::uint16_t>(found - colors_.begin());

@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/Rgb.h"
@@ -134,6 +133,20 @@ class ResultGrid {
         return Contains(column, row) ? static_cast<VAlign>(At(column, row).valign) : VAlign::Center;
     }
     const std::string& TextByIndex(std::uint32_t index) const { return texts_.at(index); }
+    // Calls visit(column, text index, vertical alignment) for each cell of
+    // the row that holds a text, left to right: for layouts that look at
+    // every cell of a grid of thousands of rows.
+    template <typename Visit>
+    void ForEachTextInRow(int row, Visit&& visit) const {
+        if (row < 1 || row > rows_ || columns_ == 0) return;
+        const StoredCell* cell = &At(1, row);
+        for (int column = 1; column <= columns_; ++column, ++cell) {
+            if (cell->text != 0) {
+                visit(column, static_cast<std::uint32_t>(cell->text),
+                      static_cast<VAlign>(cell->valign));
+            }
+        }
+    }
 
   private:
     // A cell in 12 bytes: grids of thousands of draws hold millions.
@@ -164,8 +177,15 @@ class ResultGrid {
     }
     void Resize(int columns, int rows);
     std::uint32_t Intern(std::string_view text);
+    std::uint32_t NumberText(long long number);
+    void RebuildTextSlots(std::size_t slotCount);
     std::uint8_t PenIndex(Pen pen);
-    std::uint16_t ColorIndex(Rgb color);
+    // Cells are mostly coloured one after the other in the same colour.
+    std::uint16_t ColorIndex(Rgb color) {
+        if (lastColor_ < colors_.size() && colors_[lastColor_] == color) return lastColor_;
+        return FindColor(color);
+    }
+    std::uint16_t FindColor(Rgb color);
 
     int columns_ = 0;
     int rows_ = 0;
@@ -183,14 +203,14 @@ class ResultGrid {
     std::vector<float> rowHeights_;    // index 0 unused
     std::vector<StoredCell> cells_;
     std::vector<std::string> texts_;
-    // Looked up by string_view without building a string first.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>> textIndex_;
+    // The look-up of texts while writing: open addressing over indices into
+    // texts_, each slot holding an index plus one (0 = free), a power of two
+    // in size and at most half full.  No allocation per distinct text.
+    std::vector<std::uint32_t> textSlots_;
+    // The text indices of small numbers written so far (0 = not yet): most
+    // cells hold a count or a draw number, and these skip formatting and
+    // hashing.
+    std::vector<std::uint32_t> numberTexts_;
     std::vector<Pen> pens_;
     std::vector<Rgb> colors_;      // the colours cells use, black and white first
     std::uint16_t lastColor_ = 0;  // the index ColorIndex found last
