@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -132,8 +133,11 @@ void GridGeometry::LayOutColumns() {
 // A text's width in a font is measured once and kept by the font's
 // measures, for every grid that shows the text.
 float GridGeometry::MeasuredWidth(int font, const std::string& text) const {
-    return fonts_[font].measures->Width(
-        text, [&] { return QFontMetricsF(Font(font)).horizontalAdvance(VisiblePart(text)); });
+    const QFontMetricsF metrics(Font(font));
+    const auto advance = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
+    TextMeasures& measures = *fonts_[font].measures;
+    if (const std::optional<float> number = measures.NumberWidth(text, advance)) return *number;
+    return measures.Width(text, [&] { return advance(VisiblePart(text)); });
 }
 
 void GridGeometry::MeasureWidth(int font, std::uint32_t text) {
@@ -195,13 +199,11 @@ void GridGeometry::FindCrampedTexts() {
     std::vector<int> inner(columns + 1);
     for (int c = 1; c <= columns; ++c) inner[c] = ColumnWidth(c) - 2 * kTextPadding;
     for (int r = 1; r <= grid_->RowCount(); ++r) {
-        for (int c = 1; c <= columns; ++c) {
-            const std::uint32_t text = grid_->TextIndex(c, r);
-            if (text == 0) continue;
+        grid_->ForEachTextInRow(r, [&](int c, std::uint32_t text, VAlign) {
             const int width = pixels[text];
-            if (width <= inner[c] || width <= MostRoom(c, r)) continue;
+            if (width <= inner[c] || width <= MostRoom(c, r)) return;
             cramped_.push_back({c, r, text, width});
-        }
+        });
     }
 }
 
@@ -316,10 +318,8 @@ void GridGeometry::ChooseFonts() {
     if (!anyShrunk) return;
     cellFonts_.assign(static_cast<std::size_t>(columns) * grid_->RowCount(), 0);
     for (int r = 1; r <= grid_->RowCount(); ++r) {
-        for (int c = 1; c <= columns; ++c) {
-            if (shrunk[c].empty()) continue;
-            const std::uint32_t text = grid_->TextIndex(c, r);
-            if (text == 0) continue;
+        grid_->ForEachTextInRow(r, [&](int c, std::uint32_t text, VAlign) {
+            if (shrunk[c].empty()) return;
             const int g = group(text, r);
             for (const auto& [known, font] : shrunk[c]) {
                 if (known != g) continue;
@@ -327,7 +327,7 @@ void GridGeometry::ChooseFonts() {
                 cellFonts_[static_cast<std::size_t>(r - 1) * columns + (c - 1)] =
                     static_cast<std::uint8_t>(font);
             }
-        }
+        });
     }
 }
 
@@ -385,23 +385,24 @@ void GridGeometry::LayOutRows(double dpi) {
         while (h < height + kMostGrowth && !clears(h)) ++h;
         return h;
     };
+    const std::size_t columns = ColumnCount();
+    rowEdges_.reserve(grid_->RowCount() + 1);
     for (int r = 1; r <= grid_->RowCount(); ++r) {
         const int height =
             std::max(0, static_cast<int>(std::lround(grid_->RowHeight(r) * dpi / 72.0)));
         std::vector<int>& needs = needsAt(height);
+        const std::uint8_t* rowFonts =
+            cellFonts_.empty() ? nullptr : &cellFonts_[static_cast<std::size_t>(r - 1) * columns];
         int grown = height;
-        for (int c = 1; c <= ColumnCount(); ++c) {
-            const std::uint32_t text = grid_->TextIndex(c, r);
-            if (text == 0) continue;
-            const int font = CellFont(c, r);
-            const VAlign align = grid_->VerticalAlignment(c, r);
+        grid_->ForEachTextInRow(r, [&](int c, std::uint32_t text, VAlign align) {
+            const int font = rowFonts ? rowFonts[c - 1] : 0;
             int& need = needs[(static_cast<std::size_t>(font) * kAligns + static_cast<int>(align)) *
                                   textCount +
                               text];
             // Stored one more than the height, so 0 stays "not worked out".
             if (need == 0) need = heightNeeded(text, font, align, height) + 1;
             grown = std::max(grown, need - 1);
-        }
+        });
         rowEdges_.push_back(rowEdges_.back() + grown);
     }
     if (!(grid_->ScrollBars() & 2)) EvenOutRows();

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,6 +42,15 @@ class TextMeasures {
         return Remembered(inks_, text, std::forward<Measure>(measure));
     }
 
+    // The width of a number (digits, '+' and '-' only) as the sum of its
+    // characters' advances, without shaping it: numbers are most of the
+    // texts, and shaping is what measuring costs.  Empty where the font does
+    // not simply add these characters up (it kerns a pair of them), and
+    // for any other text.  advance(text) measures a text in the font, once
+    // per character and pair to learn the font.
+    std::optional<float> NumberWidth(std::string_view text,
+                                     const std::function<double(const QString&)>& advance);
+
   private:
     // Looked up by string_view without building a string first.
     struct TextHash {
@@ -62,6 +75,11 @@ class TextMeasures {
         return value;
     }
 
+    void LearnNumberAdvances(const std::function<double(const QString&)>& advance);
+
     Table<float> widths_;
     Table<Ink> inks_;
+    enum class Additive : std::uint8_t { Unknown, Yes, No };
+    Additive numbersAdditive_ = Additive::Unknown;
+    std::array<double, 256> numberAdvances_{};  // by character, of those numbers hold
 };
