@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 #include <utility>
@@ -125,13 +126,30 @@ void RangeRunWindow::Command1_Click() { CloseChildWindow(this); }
 void RangeRunWindow::Command2_Click() { output_->Print(); }
 
 void RangeRunWindow::Cmd中止_Click() {
-    if (running_) watcher_->cancel();
+    if (!running_) return;
+    // A run still waiting for the first paint ends like any stopped run.
+    LaunchWork();
+    watcher_->cancel();
 }
 
 void RangeRunWindow::StartWork(std::function<void(QPromise<void>&)> work) {
     SetRunning(true);
-    watcher_->setFuture(
-        QtConcurrent::run([work = std::move(work)](QPromise<void>& promise) { work(promise); }));
+    waitingWork_ = std::move(work);
+    if (painted_) LaunchWork();
+}
+
+void RangeRunWindow::LaunchWork() {
+    if (!waitingWork_) return;
+    watcher_->setFuture(QtConcurrent::run(
+        [work = std::exchange(waitingWork_, {})](QPromise<void>& promise) { work(promise); }));
+}
+
+void RangeRunWindow::paintEvent(QPaintEvent* event) {
+    ChildWindow::paintEvent(event);
+    if (painted_) return;
+    painted_ = true;
+    // After the paint, with the rest of the window's first showing.
+    if (waitingWork_) QTimer::singleShot(0, this, [this] { LaunchWork(); });
 }
 
 void RangeRunWindow::RunEnded() {
@@ -142,12 +160,14 @@ void RangeRunWindow::RunEnded() {
 
 void RangeRunWindow::WaitForRun() {
     if (!running_) return;
+    LaunchWork();
     watcher_->waitForFinished();
     RunEnded();
 }
 
 void RangeRunWindow::CancelAndWait() {
     if (!running_) return;
+    waitingWork_ = {};
     watcher_->cancel();
     watcher_->waitForFinished();
 }

@@ -66,7 +66,10 @@ class RangeRunWindow : public ChildWindow {
     // table; the chart takes the height left.
     void AddChart(QLayout* chooser, QWidget* chart, int minimumHeightTwips);
     // Runs `work` in a worker; WorkEnded follows on this thread when it
-    // has returned, unless the window is closing.
+    // has returned, unless the window is closing.  The window shows the run
+    // at once; a window not yet painted starts the worker once it has been,
+    // so that it opens as fast as any other and its first paint does not
+    // share the processor with its own work.
     void StartWork(std::function<void(QPromise<void>&)> work);
     // The worker returned (finished, stopped or failed).
     virtual void WorkEnded() = 0;
@@ -83,14 +86,19 @@ class RangeRunWindow : public ChildWindow {
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
     ResultGrid grid_;
 
   private:
     void SetRunning(bool running);
     void RunEnded();
+    // Hands the work waiting for the first paint to a worker.
+    void LaunchWork();
 
     QFutureWatcher<void>* watcher_ = nullptr;
+    std::function<void(QPromise<void>&)> waitingWork_;
+    bool painted_ = false;
     GridOutput* output_ = nullptr;
     QString runningText_;
     bool running_ = false;
