@@ -1,13 +1,17 @@
 #include "grid/GridRenderer.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QTextLayout>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 
 #include "grid/QtColor.h"
+#include "grid/TextMeasures.h"
 
 namespace {
 
@@ -330,6 +334,23 @@ const QPixmap& GridRenderer::TextImage(std::uint32_t index, int font, Rgb color,
     const std::uint64_t key = TextKey(index, font, color);
     const auto found = textImages_.find(key);
     if (found != textImages_.end()) return found->second;
+    // The windows show many of the same texts (numbers, draw numbers,
+    // headings): pictures are shared through the program's pixmap cache,
+    // which only the GUI thread may use.
+    QString sharedKey;
+    if (const QCoreApplication* app = QCoreApplication::instance();
+        app && QThread::currentThread() == app->thread()) {
+        if (fontKeys_.size() != static_cast<std::size_t>(geometry_->FontCount())) {
+            fontKeys_.assign(geometry_->FontCount(), QString());
+        }
+        QString& fontKey = fontKeys_[font];
+        if (fontKey.isEmpty()) fontKey = TextMeasures::KeyOf(geometry_->Font(font));
+        sharedKey = QStringLiteral("loto7-cell|%1|%2|%3|").arg(fontKey).arg(color).arg(ratio) +
+                    QString::fromStdString(grid_->TextByIndex(index));
+        if (QPixmap shared; QPixmapCache::find(sharedKey, &shared)) {
+            return textImages_.emplace(key, std::move(shared)).first->second;
+        }
+    }
     const QStaticText& text = StaticText(index, font);
     const QSizeF size = text.size();
     QPixmap image(std::max(1, static_cast<int>(std::ceil(size.width() * ratio))),
@@ -343,6 +364,7 @@ const QPixmap& GridRenderer::TextImage(std::uint32_t index, int font, Rgb color,
     const double ascent = QFontMetricsF(drawn).ascent();
     painter.drawStaticText(QPointF(0, geometry_->BaselineOffset(font) - ascent), text);
     painter.end();
+    if (!sharedKey.isEmpty()) QPixmapCache::insert(sharedKey, image);
     return textImages_.emplace(key, std::move(image)).first->second;
 }
 

@@ -30,6 +30,9 @@ class TextMeasures {
     // The measures of font, shared by every layout made in the calling
     // thread.
     static TextMeasures& ForFont(const QFont& font);
+    // Everything about a font that changes how its texts come out, as text:
+    // fonts with one key measure and draw alike.
+    static QString KeyOf(const QFont& font);
 
     // The text's width, from measure() the first time it is asked for.
     template <typename Measure>
