@@ -31,10 +31,22 @@ class DrawMatrix {
 
     // The number in slot 1 … 9 of the draw, or 0.  Draw 0 has no predecessor
     // and is never a reference draw, so it reads as not stored too.
-    int At(int drawNumber, int slot) const;
+    // (Inline: the predictions read it millions of times.)
+    int At(int drawNumber, int slot) const {
+        if (drawNumber < 1 || drawNumber > kLastDrawNumber) return 0;
+        if (slot < 1 || slot > kSlotCount) return 0;
+        return rows_[drawNumber][slot - 1];
+    }
 
     // True when one of the main numbers (slots 1–7) of the draw is n.
-    bool HasMainNumber(int drawNumber, int n) const;
+    bool HasMainNumber(int drawNumber, int n) const {
+        if (drawNumber < 1 || drawNumber > kLastDrawNumber) return n == 0;
+        const auto& row = rows_[drawNumber];
+        for (int slot = 0; slot < kMainSlots; ++slot) {
+            if (row[slot] == n) return true;
+        }
+        return false;
+    }
 
     void Clear();
 
