@@ -207,12 +207,6 @@ bool ResultGrid::WriteCell(int column, int row, std::string_view text) {
     return true;
 }
 
-bool ResultGrid::WriteCell(int column, int row, long long number) {
-    if (!Contains(column, row)) return false;
-    At(column, row).text = NumberText(number);
-    return true;
-}
-
 std::string ResultGrid::ReadCell(int column, int row) const {
     if (!Contains(column, row)) return {};
     return texts_[At(column, row).text];

@@ -90,7 +90,17 @@ class ResultGrid {
     // --- direct cell access ------------------------------------------------
     // Returns false (and writes nothing) for a cell outside the grid.
     bool WriteCell(int column, int row, std::string_view text);
-    bool WriteCell(int column, int row, long long number);
+    // (Inline for the numbers written before: most cells of large grids.)
+    bool WriteCell(int column, int row, long long number) {
+        if (!Contains(column, row)) return false;
+        if (number >= 0 && static_cast<unsigned long long>(number) < numberTexts_.size() &&
+            numberTexts_[static_cast<std::size_t>(number)] != 0) {
+            At(column, row).text = numberTexts_[static_cast<std::size_t>(number)];
+            return true;
+        }
+        At(column, row).text = NumberText(number);
+        return true;
+    }
     bool WriteCell(int column, int row, int number) {
         return WriteCell(column, row, static_cast<long long>(number));
     }
