@@ -224,6 +224,24 @@ TEST_F(BacktestWindowTest, ClosingDuringARunStopsItFirst) {
     EXPECT_TRUE(guard.isNull() || !guard->Running());
 }
 
+// The window shows its run as it opens and hands the work to a worker once
+// it has been painted: nothing but the event loop starts and ends it.
+TEST_F(BacktestWindowTest, TheRunOfTheDefaultRangeStartsOnceTheWindowIsShown) {
+    StartSynthetic(120);
+    main->Command("mnuYosoKensho")->trigger();
+    auto* window = dynamic_cast<BacktestWindow*>(main->FindChildWindow(kWindowName)->widget());
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->Running());
+    EXPECT_TRUE(window->Cmd中止->isEnabled());
+    EXPECT_FALSE(window->Result());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Running(); }, 60000));
+    ASSERT_TRUE(window->Result());
+    EXPECT_TRUE(window->Result()->completed);
+    EXPECT_GT(window->Result()->familySimulations, 0);
+    EXPECT_TRUE(window->Label2->text().endsWith(QStringLiteral("回を検証しました。")))
+        << window->Label2->text().toStdString();
+}
+
 TEST_F(BacktestWindowTest, TooFewDrawsSaySoAndShowAnEmptyGrid) {
     StartSynthetic(15);
     BacktestWindow* window = Open();

@@ -198,4 +198,30 @@ TEST(ResultGrid, CompactCellsReadBackEveryValueWritten) {
               std::tuple(kBlack, kWhite, HAlign::Left, VAlign::Center, Kind::EditText, false));
 }
 
+// Each distinct text is kept once: a number written as a number or as text
+// (small, negative, past the numbers kept at hand), before or after the
+// look-up grows and after the grid was done with, reads one index.
+TEST(ResultGrid, EachDistinctTextIsKeptOnce) {
+    constexpr int kRows = 3000;
+    const auto number = [](int r) { return r * 7 - 2000; };  // -1993 … 19000
+    ResultGrid g = Grid(3, kRows);
+    for (int r = 1; r <= kRows; ++r) {
+        g.WriteCell(1, r, number(r));
+        g.WriteCell(2, r, std::to_string(number(r)));
+        g.WriteCell(3, r, "第" + std::to_string(r) + "回");
+    }
+    EXPECT_EQ(g.TextCount(), 1u + 2 * kRows);  // with the empty text
+    for (int r = 1; r <= kRows; ++r) {
+        ASSERT_EQ(g.ReadCell(1, r), std::to_string(number(r))) << r;
+        ASSERT_EQ(g.TextIndex(1, r), g.TextIndex(2, r)) << r;
+    }
+    const std::uint32_t last = g.TextIndex(1, kRows);
+    g.DoneWriting();
+    g.WriteCell(3, 1, number(kRows));
+    g.WriteCell(2, 1, "第3000回");
+    EXPECT_EQ(g.TextIndex(3, 1), last);
+    EXPECT_EQ(g.TextIndex(2, 1), g.TextIndex(3, kRows));
+    EXPECT_EQ(g.TextCount(), 1u + 2 * kRows);
+}
+
 }  // namespace

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <optional>
 #include <thread>
 #include <tuple>
 
 #include "SampleTables.h"
 #include "grid/GridGeometry.h"
+#include "grid/TextMeasures.h"
 
 namespace {
 
@@ -81,6 +83,28 @@ TEST(GridLayoutReuse, SameForRoomOnlyWhereTheLayoutWouldNotChange) {
             ExpectSameLayout(before, after, grid);
         } else if (c.expect == kChanged) {
             EXPECT_NE(before.ColumnEdges(), after.ColumnEdges());
+        }
+    }
+}
+
+// Numbers are measured by adding up their characters' advances instead of
+// shaping them: in every size a grid uses, the sum is the shaped width to
+// the bit, and any other text is left to shaping.
+TEST(GridLayoutReuse, NumbersMeasuredByTheirCharactersAsWideAsShaped) {
+    for (int pixels = 10; pixels <= 17; ++pixels) {
+        QFont font = ProgramFont();
+        font.setPixelSize(pixels);
+        const QFontMetricsF metrics(font);
+        const auto advance = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
+        TextMeasures& measures = TextMeasures::ForFont(font);
+        for (const char* number : {"0", "7", "11", "1234567890", "+12", "-5", "4999", "+-1"}) {
+            const std::optional<float> width = measures.NumberWidth(number, advance);
+            ASSERT_TRUE(width.has_value()) << number;
+            EXPECT_EQ(*width, static_cast<float>(advance(QString::fromLatin1(number))))
+                << number << " at " << pixels << " px";
+        }
+        for (const char* text : {"", "12回前", "1.5", "1 2", "第1"}) {
+            EXPECT_FALSE(measures.NumberWidth(text, advance).has_value()) << text;
         }
     }
 }
