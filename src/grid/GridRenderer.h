@@ -72,7 +72,7 @@ class GridRenderer {
     std::vector<std::vector<std::optional<QStaticText>>> texts_;
     std::unordered_map<std::uint64_t, QPixmap> textImages_;
     std::vector<QString> fontKeys_;  // by font, where pictures are shared
-    double imageRatio_ = 0;  // the device pixel ratio the pictures were drawn for
+    double imageRatio_ = 0;          // the device pixel ratio the pictures were drawn for
     std::unordered_map<std::uint64_t, GlyphText> glyphs_;
     // Border lines of one call, per colour (kept to reuse their memory).
     std::vector<std::pair<Rgb, QList<QLine>>> borderLines_;
