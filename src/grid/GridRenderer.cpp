@@ -184,6 +184,7 @@ void GridRenderer::PaintTextsAsPixels(QPainter& p, int textFrom, const Span& col
     const double ratio = p.device()->devicePixelRatioF();
     if (ratio != imageRatio_) {
         textImages_.clear();
+        fontKeys_.clear();
         imageRatio_ = ratio;
     }
     ForEachText(textFrom, columns, rows,
@@ -351,9 +352,12 @@ const QPixmap& GridRenderer::TextImage(std::uint32_t index, int font, Rgb color,
         if (fontKeys_.size() != static_cast<std::size_t>(geometry_->FontCount())) {
             fontKeys_.assign(geometry_->FontCount(), QString());
         }
-        QString& fontKey = fontKeys_[font];
-        if (fontKey.isEmpty()) fontKey = TextMeasures::KeyOf(geometry_->Font(font));
-        sharedKey = QStringLiteral("loto7-cell|%1|%2|%3|").arg(fontKey).arg(color).arg(ratio) +
+        QString& prefix = fontKeys_[font];
+        if (prefix.isEmpty()) {
+            prefix = QStringLiteral("loto7-cell|") + TextMeasures::KeyOf(geometry_->Font(font)) +
+                     QLatin1Char('|') + QString::number(ratio) + QLatin1Char('|');
+        }
+        sharedKey = prefix + QString::number(color, 16) + QLatin1Char('|') +
                     QString::fromStdString(grid_->TextByIndex(index));
         if (QPixmap shared; QPixmapCache::find(sharedKey, &shared)) {
             return textImages_.emplace(key, std::move(shared)).first->second;

@@ -71,8 +71,10 @@ class GridRenderer {
     // one holds memory of its own.
     std::vector<std::vector<std::optional<QStaticText>>> texts_;
     std::unordered_map<std::uint64_t, QPixmap> textImages_;
-    std::vector<QString> fontKeys_;  // by font, where pictures are shared
-    double imageRatio_ = 0;          // the device pixel ratio the pictures were drawn for
+    // By font, the start of the keys under which pictures are shared (the
+    // font and the pixel ratio).
+    std::vector<QString> fontKeys_;
+    double imageRatio_ = 0;  // the device pixel ratio the pictures were drawn for
     std::unordered_map<std::uint64_t, GlyphText> glyphs_;
     // Border lines of one call, per colour (kept to reuse their memory).
     std::vector<std::pair<Rgb, QList<QLine>>> borderLines_;
