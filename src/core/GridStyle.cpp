@@ -15,9 +15,8 @@ void ShapeGrid(ResultGrid& grid, const GridShape& shape) {
 
 void CentreWholeGrid(ResultGrid& grid) {
     FillBlock(grid, -1, -1, -1, -1, [](ResultGrid& g) {
-        g.SetCellKind(ResultGrid::CellKind::StaticText);
-        g.SetHorizontalAlign(ResultGrid::HAlign::Center);
-        g.SetVerticalAlign(ResultGrid::VAlign::Center);
+        g.SetKindAndAlignment(ResultGrid::CellKind::StaticText, ResultGrid::HAlign::Center,
+                              ResultGrid::VAlign::Center);
     });
 }
 

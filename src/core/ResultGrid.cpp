@@ -174,6 +174,14 @@ void ResultGrid::SetVerticalAlign(VAlign align) {
     });
 }
 
+void ResultGrid::SetKindAndAlignment(CellKind kind, HAlign horizontal, VAlign vertical) {
+    ForEachTarget([&](StoredCell& cell, int, int, const Range&) {
+        cell.kind = static_cast<std::uint32_t>(kind);
+        cell.halign = static_cast<std::uint32_t>(horizontal);
+        cell.valign = static_cast<std::uint32_t>(vertical);
+    });
+}
+
 void ResultGrid::SetTextOverflow(bool on) {
     ForEachTarget([&](StoredCell& cell, int, int, const Range&) { cell.overflow = on ? 1 : 0; });
 }

@@ -84,6 +84,8 @@ class ResultGrid {
     void SetCellKind(CellKind kind);
     void SetHorizontalAlign(HAlign align);
     void SetVerticalAlign(VAlign align);
+    // The kind and both alignments at once: one pass over a large block.
+    void SetKindAndAlignment(CellKind kind, HAlign horizontal, VAlign vertical);
     void SetTextOverflow(bool on);
     void DrawBorder(int sides, int style, std::optional<Rgb> color = std::nullopt);
 

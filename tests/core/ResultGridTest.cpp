@@ -189,6 +189,23 @@ TEST(ResultGrid, CompactCellsReadBackEveryValueWritten) {
             ASSERT_EQ(cell.text, std::to_string(c * r)) << c << "," << r;
         }
     }
+    // The kind and both alignments of a block set at once leave the other
+    // fields, and the cells around the block, as they were.
+    g.SelectBlock(2, 2, 3, 3);
+    g.BlockMode(true);
+    g.SetKindAndAlignment(Kind::StaticText, HAlign::Right, VAlign::Bottom);
+    g.BlockMode(false);
+    for (int r = 1; r <= 4; ++r) {
+        for (int c = 1; c <= 4; ++c) {
+            const ResultGrid::CellView cell = g.Cell(c, r);
+            const bool inside = c >= 2 && c <= 3 && r >= 2 && r <= 3;
+            EXPECT_EQ(cell.halign, inside ? HAlign::Right : static_cast<HAlign>((c + r) % 3));
+            EXPECT_EQ(cell.valign, inside ? VAlign::Bottom : static_cast<VAlign>(c % 3));
+            EXPECT_EQ(cell.kind, inside || (c + r) % 2 ? Kind::StaticText : Kind::EditText);
+            EXPECT_EQ(std::tie(cell.back, cell.overflow), std::tuple(shade(c, r), r % 2 == 1));
+            EXPECT_EQ(cell.text, std::to_string(c * r));
+        }
+    }
     // A fresh cell: black on white, left, centred, editable, no overflow.
     ResultGrid fresh;
     fresh.SetColumnCount(1);
