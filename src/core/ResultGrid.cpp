@@ -192,21 +192,37 @@ void ResultGrid::DrawBorder(int sides, int style, std::optional<Rgb> color) {
         style == 0
             ? 0
             : PenIndex(Pen{static_cast<std::uint8_t>(style), color.value_or(kDefaultLineColor)});
-    const auto set = [pen](StoredCell& cell, Side side) {
-        cell.border[static_cast<int>(side)] = pen;
+    // The sides every cell gets, in one pass; then the outline's edges.
+    const int every = sides & kBorderAll;
+    if (every == kBorderAll) {
+        ForEachTarget(
+            [pen](StoredCell& cell, int, int, const Range&) { std::fill_n(cell.border, 4, pen); });
+    } else if (every != 0) {
+        ForEachTarget([every, pen](StoredCell& cell, int, int, const Range&) {
+            for (int side = 0; side < 4; ++side) {
+                if (every & (1 << side)) cell.border[side] = pen;
+            }
+        });
+    }
+    if (sides & kBorderOutline) DrawOutline(pen);
+}
+
+// Only the cells on the target's edges, where those edges lie in the grid.
+void ResultGrid::DrawOutline(std::uint8_t pen) {
+    const Range t = TargetRange();
+    const Range c = Clip(t.c1, t.r1, t.c2, t.r2);
+    if (c.empty()) return;
+    const auto set = [&](int column, int row, Side side) {
+        At(column, row).border[static_cast<int>(side)] = pen;
     };
-    ForEachTarget([&](StoredCell& cell, int column, int row, const Range& t) {
-        if (sides & kBorderLeft) set(cell, Side::Left);
-        if (sides & kBorderRight) set(cell, Side::Right);
-        if (sides & kBorderTop) set(cell, Side::Top);
-        if (sides & kBorderBottom) set(cell, Side::Bottom);
-        if (sides & kBorderOutline) {
-            if (column == t.c1) set(cell, Side::Left);
-            if (column == t.c2) set(cell, Side::Right);
-            if (row == t.r1) set(cell, Side::Top);
-            if (row == t.r2) set(cell, Side::Bottom);
-        }
-    });
+    for (int row = c.r1; row <= c.r2; ++row) {
+        if (t.c1 == c.c1) set(c.c1, row, Side::Left);
+        if (t.c2 == c.c2) set(c.c2, row, Side::Right);
+    }
+    for (int column = c.c1; column <= c.c2; ++column) {
+        if (t.r1 == c.r1) set(column, c.r1, Side::Top);
+        if (t.r2 == c.r2) set(column, c.r2, Side::Bottom);
+    }
 }
 
 bool ResultGrid::WriteCell(int column, int row, std::string_view text) {

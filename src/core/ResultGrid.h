@@ -188,6 +188,7 @@ class ResultGrid {
         return cells_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)];
     }
     void Resize(int columns, int rows);
+    void DrawOutline(std::uint8_t pen);
     std::uint32_t Intern(std::string_view text);
     std::uint32_t NumberText(long long number);
     void RebuildTextSlots(std::size_t slotCount);
