@@ -127,8 +127,10 @@ void RangeRunWindow::Command2_Click() { output_->Print(); }
 
 void RangeRunWindow::Cmd中止_Click() {
     if (!running_) return;
-    // A run still waiting for the first paint ends like any stopped run.
-    LaunchWork();
+    if (waitingWork_) {
+        LaunchWork(true);
+        return;
+    }
     watcher_->cancel();
 }
 
@@ -138,10 +140,15 @@ void RangeRunWindow::StartWork(std::function<void(QPromise<void>&)> work) {
     if (painted_) LaunchWork();
 }
 
-void RangeRunWindow::LaunchWork() {
+void RangeRunWindow::LaunchWork(bool stopAtOnce) {
     if (!waitingWork_) return;
     watcher_->setFuture(QtConcurrent::run(
-        [work = std::exchange(waitingWork_, {})](QPromise<void>& promise) { work(promise); }));
+        [work = std::exchange(waitingWork_, {}), stopAtOnce](QPromise<void>& promise) {
+            // A run stopped before its worker began still begins, and then ends
+            // at its first step like any stopped run, with what it did.
+            if (stopAtOnce) promise.future().cancel();
+            work(promise);
+        }));
 }
 
 void RangeRunWindow::paintEvent(QPaintEvent* event) {

@@ -93,8 +93,9 @@ class RangeRunWindow : public ChildWindow {
   private:
     void SetRunning(bool running);
     void RunEnded();
-    // Hands the work waiting for the first paint to a worker.
-    void LaunchWork();
+    // Hands the work waiting for the first paint to a worker, stopped at
+    // once where asked.
+    void LaunchWork(bool stopAtOnce = false);
 
     QFutureWatcher<void>* watcher_ = nullptr;
     std::function<void(QPromise<void>&)> waitingWork_;
