@@ -291,17 +291,16 @@ std::uint32_t ResultGrid::Intern(std::string_view text) {
     return id;
 }
 
-std::uint32_t ResultGrid::NumberText(long long number) {
+std::uint32_t ResultGrid::InternNumber(long long number) {
     char buffer[24];
-    const auto format = [&] {
-        return Intern(
-            std::string_view(buffer, std::to_chars(buffer, buffer + sizeof buffer, number).ptr));
-    };
-    if (number < 0 || number >= kCachedNumbers) return format();
-    const auto at = static_cast<std::size_t>(number);
-    if (numberTexts_.size() <= at) numberTexts_.resize(std::bit_ceil(at + 1), 0);
-    if (numberTexts_[at] == 0) numberTexts_[at] = format();
-    return numberTexts_[at];
+    const std::uint32_t id =
+        Intern(std::string_view(buffer, std::to_chars(buffer, buffer + sizeof buffer, number).ptr));
+    if (number >= 0 && number < kCachedNumbers) {
+        const auto at = static_cast<std::size_t>(number);
+        if (numberTexts_.size() <= at) numberTexts_.resize(std::bit_ceil(at + 1), 0);
+        numberTexts_[at] = id;
+    }
+    return id;
 }
 
 std::uint8_t ResultGrid::PenIndex(Pen pen) {

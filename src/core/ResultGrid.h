@@ -100,7 +100,7 @@ class ResultGrid {
             At(column, row).text = numberTexts_[static_cast<std::size_t>(number)];
             return true;
         }
-        At(column, row).text = NumberText(number);
+        At(column, row).text = InternNumber(number);
         return true;
     }
     bool WriteCell(int column, int row, int number) {
@@ -190,7 +190,9 @@ class ResultGrid {
     void Resize(int columns, int rows);
     void DrawOutline(std::uint8_t pen);
     std::uint32_t Intern(std::string_view text);
-    std::uint32_t NumberText(long long number);
+    // Formats and interns a number not written before, keeping the index of
+    // a small one at hand.
+    std::uint32_t InternNumber(long long number);
     void RebuildTextSlots(std::size_t slotCount);
     std::uint8_t PenIndex(Pen pen);
     // Cells are mostly coloured one after the other in the same colour.

@@ -25,14 +25,6 @@ QString VisiblePart(const std::string& text) {
     return s;
 }
 
-// Numbers (and signed differences) make up most cells; their ink lies within
-// that of the digits, so they need no measuring of their own.
-bool IsNumber(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) {
-        return (ch >= '0' && ch <= '9') || ch == '+' || ch == '-';
-    });
-}
-
 // What a text is apart from its digits: "3回前" and "12回前" are alike.
 std::string WithoutDigits(const std::string& text) {
     std::string shape;
@@ -133,8 +125,9 @@ void GridGeometry::LayOutColumns() {
 // A text's width in a font is measured once and kept by the font's
 // measures, for every grid that shows the text.
 float GridGeometry::MeasuredWidth(int font, const std::string& text) const {
-    const QFontMetricsF metrics(Font(font));
-    const auto advance = [&metrics](const QString& s) { return metrics.horizontalAdvance(s); };
+    const auto advance = [this, font](const QString& s) {
+        return QFontMetricsF(Font(font)).horizontalAdvance(s);
+    };
     TextMeasures& measures = *fonts_[font].measures;
     if (const std::optional<float> number = measures.NumberWidth(text, advance)) return *number;
     return measures.Width(text, [&] { return advance(VisiblePart(text)); });
@@ -270,7 +263,7 @@ void GridGeometry::ChooseFonts() {
         if (shapeOf[text] == kUnknown) {
             const std::string& s = grid_->TextByIndex(text);
             shapeOf[text] = kNotNumber;
-            if (IsNumber(s)) {
+            if (TextMeasures::IsNumber(s)) {
                 const auto [it, added] =
                     shapes.try_emplace(WithoutDigits(s), static_cast<int>(shapes.size()));
                 shapeOf[text] = it->second;
@@ -412,7 +405,9 @@ void GridGeometry::LayOutRows(double dpi) {
 // Numbers need none of their own: their ink lies within the digits'.
 std::pair<int, int> GridGeometry::TextInk(std::uint32_t text, int font) const {
     const std::string& s = grid_->TextByIndex(text);
-    if (IsNumber(s)) return {fonts_[font].digitTop, fonts_[font].digitBottom};
+    // Numbers (and signed differences) make up most cells; their ink lies
+    // within that of the digits, so they need no measuring of their own.
+    if (TextMeasures::IsNumber(s)) return {fonts_[font].digitTop, fonts_[font].digitBottom};
     return fonts_[font].measures->InkOf(
         s, [&] { return InkRows(QFontMetricsF(Font(font)), VisiblePart(s)); });
 }

@@ -48,9 +48,7 @@ void TextMeasures::LearnNumberAdvances(const std::function<double(const QString&
 
 std::optional<float> TextMeasures::NumberWidth(
     std::string_view text, const std::function<double(const QString&)>& advance) {
-    if (text.empty() || text.find_first_not_of(kNumberCharacters) != std::string_view::npos) {
-        return std::nullopt;
-    }
+    if (!IsNumber(text)) return std::nullopt;
     if (numbersAdditive_ == Additive::Unknown) LearnNumberAdvances(advance);
     if (numbersAdditive_ == Additive::No) return std::nullopt;
     double width = 0;

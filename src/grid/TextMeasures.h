@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +46,12 @@ class TextMeasures {
         return Remembered(inks_, text, std::forward<Measure>(measure));
     }
 
+    // Whether the text is a number: digits, '+' and '-' only, at least one.
+    static bool IsNumber(std::string_view text) {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) {
+            return (ch >= '0' && ch <= '9') || ch == '+' || ch == '-';
+        });
+    }
     // The width of a number (digits, '+' and '-' only) as the sum of its
     // characters' advances, without shaping it: numbers are most of the
     // texts, and shaping is what measuring costs.  Empty where the font does
