@@ -51,7 +51,8 @@ BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
           {.name = QString::fromUtf8(kBacktestWindowName),
            .caption = QString::fromUtf8(kBacktestWindowName),
            .widthTwips = kWidthTwips,
-           .heightTwips = kHeightTwips},
+           .heightTwips = kHeightTwips,
+           .events = PendingEvents::Never},
           {.description = QStringLiteral("過去の当選データで各手法の予想をやり直し、当たり具合を"
                                          "偶然と比べます（予想の「反映する」の設定で計算します）"),
            .rangeLead = QStringLiteral("検証する回：第"),

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 #include "core/Errors.h"
 #include "grid/Twips.h"
@@ -67,10 +68,11 @@ void PlaceAtTopLeft(QWidget* frame, int widthTwips, int heightTwips) {
     if (!frame) return;
     frame->move(0, 0);
     QSize size(TwipsToPixels(widthTwips, frame), TwipsToPixels(heightTwips, frame));
-    // A window taller or wider than the shown child area opens shortened to
-    // it, its content scrolling.
+    // A window taller than the shown child area opens shortened to it, its
+    // content scrolling; it keeps its width, as it does once shown, so that
+    // it is laid out at its shown size before it shows.
     if (const QWidget* area = frame->parentWidget(); area && area->isVisible()) {
-        size = size.boundedTo(area->size());
+        size.setHeight(std::min(size.height(), area->height()));
     }
     frame->resize(size);
     // The content takes its size inside the frame now, not only once the

@@ -39,7 +39,8 @@ RandomnessWindow::RandomnessWindow(ChildHost& host, QWidget* parent)
           {.name = QString::fromUtf8(kRandomnessName),
            .caption = QString::fromUtf8(kRandomnessName),
            .widthTwips = kWidthTwips,
-           .heightTwips = kHeightTwips},
+           .heightTwips = kHeightTwips,
+           .events = PendingEvents::Never},
           {.description = QStringLiteral("当選データが公平な抽せん（37個から本数字7個とボーナス数字"
                                          "2個）と矛盾しないかを9つの検定で調べます"),
            .rangeLead = QStringLiteral("検定する回：第"),
