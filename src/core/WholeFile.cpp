@@ -202,6 +202,24 @@ void WriteWholeFile(const WholeFileTarget& target, std::string_view bytes) {
     SyncFolder(folder);
 }
 
+bool FileHolds(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat file {};
+    bool same = ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) &&
+                static_cast<std::size_t>(file.st_size) == bytes.size();
+    std::string held(same ? bytes.size() : 0, '\0');
+    std::size_t done = 0;
+    while (same && done < held.size()) {
+        const ssize_t got = ::read(fd, held.data() + done, held.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) same = false;
+        done += got > 0 ? static_cast<std::size_t>(got) : 0;
+    }
+    ::close(fd);
+    return same && held == bytes;
+}
+
 void ProtectFromWriting(const std::string& path) {
     std::error_code ec;
     const std::string absolute = fs::absolute(path, ec).string();

@@ -30,6 +30,10 @@ void WriteWholeFile(const WholeFileTarget& target, std::string_view bytes);
 // before it writes anything.
 std::string WhyNotReplaceable(const WholeFileTarget& target);
 
+// Whether the regular file at path holds exactly these bytes.  A missing,
+// unreadable or linked file does not.
+bool FileHolds(const std::string& path, std::string_view bytes);
+
 // Files no writer may replace: the open database, and beside it the journal
 // the engine names after it.  A target naming the same file (through any
 // link or another name) is refused.

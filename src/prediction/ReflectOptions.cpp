@@ -155,8 +155,13 @@ void ReflectOptions::WriteInitFile(const std::string& path) const {
                         "は起動時に読めなかったため、書き換えずにそのままにしました。\n"
                         "予想の反映設定は保存されませんでした。");
     }
+    const WholeFileTarget target{path, "設定ファイル", true};
+    const std::string bytes = Serialise();
+    // A file that already holds these settings and could be replaced is
+    // left as it is: quitting then costs no write and no wait for the disk.
+    if (WhyNotReplaceable(target).empty() && FileHolds(path, bytes)) return;
     try {
-        WriteWholeFile({path, "設定ファイル", true}, Serialise());
+        WriteWholeFile(target, bytes);
     } catch (const UserError& e) {
         throw UserError(std::string(e.what()) + "\n予想の反映設定は保存されませんでした。");
     }

@@ -36,7 +36,8 @@ class ReflectOptions {
 
     // Replaces the file by the twelve lines in key order, written whole (see
     // WriteWholeFile): the old file stays byte for byte as it was unless the
-    // new one reached the disk complete.  Throws UserError when the file
+    // new one reached the disk complete.  A file holding those lines already
+    // is not written again.  Throws UserError when the file
     // cannot be written, is read-only, a link, not a regular file or another
     // user's, or could not be read at start-up (it is then left as it is).
     void WriteInitFile(const std::string& path = kOptionsFileName) const;

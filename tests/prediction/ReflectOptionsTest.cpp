@@ -167,6 +167,30 @@ TEST_F(OptionsFile, ALinkOrAnotherUsersFileIsNeitherReadNorWritten) {
     EXPECT_EQ(ReadFile(victim), settings);
 }
 
+TEST_F(OptionsFile, AFileHoldingTheSettingsAlreadyIsLeftAsItIs) {
+    const auto inode = [&] {
+        struct stat file {};
+        EXPECT_EQ(::stat(path.c_str(), &file), 0);
+        return file.st_ino;
+    };
+    options.SetFlag(3, true);
+    options.WriteInitFile(path);
+    const auto written = inode();
+    options.WriteInitFile(path);  // a replacement would be a new file
+    EXPECT_EQ(inode(), written);
+
+    options.SetFlag(3, false);
+    options.WriteInitFile(path);
+    EXPECT_NE(inode(), written);
+    ReflectOptions back;
+    EXPECT_TRUE(back.ReadInitFile(path).empty());
+    EXPECT_EQ(back.Flags(), options.Flags());
+
+    // Unwritable stays an error even when nothing would change.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_THROW(options.WriteInitFile(path), UserError);
+}
+
 TEST_F(OptionsFile, UnwritableFileGivesAMessageAndKeepsTheOldFile) {
     options.WriteInitFile(path);
     const std::string before = ReadFile(path);
