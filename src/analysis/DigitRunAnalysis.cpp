@@ -12,6 +12,8 @@ namespace {
 constexpr int kExtraRows = 4;
 constexpr std::size_t kEntryLength = 6;
 constexpr std::size_t kDrawDigits = 5;
+constexpr int kLargestFiveDigits = 99999;
+constexpr std::size_t kLongEntryLength = 16;  // "%05d " of any int, and its end
 constexpr int kLongestRun = std::numeric_limits<std::int16_t>::max();
 
 Rgb RunColour(int runLength) {
@@ -36,9 +38,21 @@ std::string RunTooLongMessage(int digit, int drawNumber) {
 
 void AppendAppearance(AppearanceLists& lists, int drawNumber, int digit) {
     if (digit < 0 || digit >= kDigitCount) return;
-    char entry[kEntryLength + 1];
-    std::snprintf(entry, sizeof entry, "%05d ", drawNumber);
-    lists[digit] += entry;
+    std::string& list = lists[digit];
+    if (drawNumber < 0 || drawNumber > kLargestFiveDigits) {
+        char entry[kLongEntryLength];
+        std::snprintf(entry, sizeof entry, "%05d ", drawNumber);
+        list += entry;
+        return;
+    }
+    // Five digits with leading zeros and a space, as "%05d " writes them:
+    // a history of thousands of draws appends tens of thousands of entries.
+    char entry[kEntryLength];
+    for (std::size_t at = kDrawDigits; at-- > 0; drawNumber /= 10) {
+        entry[at] = static_cast<char>('0' + drawNumber % 10);
+    }
+    entry[kDrawDigits] = ' ';
+    list.append(entry, kEntryLength);
 }
 
 // A draw numbered below 1 has no row in the table, and a negative number no

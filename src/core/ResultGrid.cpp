@@ -273,6 +273,8 @@ void ResultGrid::RebuildTextSlots(std::size_t slotCount) {
 
 std::uint32_t ResultGrid::Intern(std::string_view text) {
     if (text.empty()) return 0;
+    // Marks are written many times over, one after the other.
+    if (texts_[lastText_] == text) return lastText_;
     // Room for one more text with the table at most half full.
     if (textSlots_.size() < 2 * (texts_.size() + 1)) {
         RebuildTextSlots(std::max<std::size_t>(64, std::bit_ceil(4 * (texts_.size() + 1))));
@@ -281,14 +283,14 @@ std::uint32_t ResultGrid::Intern(std::string_view text) {
     std::size_t slot = HashOf(text) & mask;
     for (; textSlots_[slot] != 0; slot = (slot + 1) & mask) {
         const std::uint32_t id = textSlots_[slot] - 1;
-        if (texts_[id] == text) return id;
+        if (texts_[id] == text) return lastText_ = id;
     }
     const auto id = static_cast<std::uint32_t>(texts_.size());
     // A cell keeps its text's index in 24 bits.
     if (id >= (1u << 24)) throw std::length_error("表の文字列の種類が多すぎます。");
     texts_.emplace_back(text);
     textSlots_[slot] = id + 1;
-    return id;
+    return lastText_ = id;
 }
 
 std::uint32_t ResultGrid::InternNumber(long long number) {

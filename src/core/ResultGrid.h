@@ -226,6 +226,7 @@ class ResultGrid {
     // cells hold a count or a draw number, and these skip formatting and
     // hashing.
     std::vector<std::uint32_t> numberTexts_;
+    std::uint32_t lastText_ = 0;  // the text interned last
     std::vector<Pen> pens_;
     std::vector<Rgb> colors_;      // the colours cells use, black and white first
     std::uint16_t lastColor_ = 0;  // the index ColorIndex found last

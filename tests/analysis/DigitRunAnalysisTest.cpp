@@ -112,6 +112,22 @@ TEST(DigitRun, StoresFromAnotherToolNeverWriteOutsideTheTable) {
 // Counted draw by draw instead of along the lists: after draw k a digit's run
 // is the run after k − 1 plus its appearances in k when it was also in k − 1,
 // else one less than its appearances in k; the cell shows a run above 0.
+TEST(DigitRun, AppearanceEntriesAreFiveDigitsAndASpaceAndReadBack) {
+    AppearanceLists lists;
+    for (int draw : {1, 7, 689, 99999, 100000, -3}) AppendAppearance(lists, draw, 3);
+    AppendAppearance(lists, 12, 10);  // not a last digit: no entry
+    AppendAppearance(lists, 12, -1);
+    EXPECT_EQ(lists[3], "00001 00007 00689 99999 100000 -0003 ");
+    for (int digit = 0; digit < kDigitCount; ++digit) {
+        if (digit != 3) {
+            EXPECT_EQ(lists[digit], "") << digit;
+        }
+    }
+    EXPECT_EQ(AppearanceEntry(lists[3], 0), 1);
+    EXPECT_EQ(AppearanceEntry(lists[3], 2), 689);
+    EXPECT_EQ(AppearanceEntry(lists[3], 3), 99999);
+}
+
 TEST(DigitRun, RealHistoryMatchesADrawByDrawCount) {
     const GlobalBas& g = RealHistory();
     ResultGrid grid;
