@@ -4,6 +4,13 @@
 
 #include "grid/Twips.h"
 
+namespace {
+
+constexpr int kUsualWidthTwips = 1500;
+constexpr int kUsualHeightTwips = 375;
+
+}  // namespace
+
 QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent,
                         ButtonSizing sizing, QSize size) {
     auto* button = new QPushButton(text, parent);
@@ -23,4 +30,8 @@ QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* pa
 
 QSize TwipsToPixelSize(int widthTwips, int heightTwips, const QWidget* reference) {
     return {TwipsToPixels(widthTwips, reference), TwipsToPixels(heightTwips, reference)};
+}
+
+QSize UsualButtonSize(const QWidget* reference) {
+    return TwipsToPixelSize(kUsualWidthTwips, kUsualHeightTwips, reference);
 }

@@ -20,3 +20,5 @@ QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* pa
 
 // widthTwips × heightTwips in pixels on reference's screen.
 QSize TwipsToPixelSize(int widthTwips, int heightTwips, const QWidget* reference);
+// The usual command button, 1500 × 375 twips, in pixels on reference's screen.
+QSize UsualButtonSize(const QWidget* reference);

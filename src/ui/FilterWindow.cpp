@@ -30,13 +30,11 @@ namespace {
 constexpr int kWidthTwips = 18600;
 constexpr int kHeightTwips = 12600;
 constexpr int kMarginTwips = 120;
-constexpr int kButtonWidthTwips = 1500;
-constexpr int kButtonHeightTwips = 375;
 constexpr int kRestartMilliseconds = 250;  // after the last edit
 
 // The buttons share the window with the filters: two thirds of the usual width.
 QSize ButtonSize(const QWidget* reference) {
-    const QSize usual = TwipsToPixelSize(kButtonWidthTwips, kButtonHeightTwips, reference);
+    const QSize usual = UsualButtonSize(reference);
     return {usual.width() * 2 / 3, usual.height()};
 }
 

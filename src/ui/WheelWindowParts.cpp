@@ -22,13 +22,6 @@ constexpr int kWidthTwips = 17700;
 constexpr int kHeightTwips = 13200;
 constexpr int kMarginTwips = 120;
 constexpr int kSpacingTwips = 90;
-constexpr int kButtonWidthTwips = 1500;
-constexpr int kButtonHeightTwips = 375;
-
-// The size every button of the window has at least.
-QSize ButtonSize(const QWidget* reference) {
-    return TwipsToPixelSize(kButtonWidthTwips, kButtonHeightTwips, reference);
-}
 
 QLabel* MakeLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -71,15 +64,15 @@ WheelWindow::WheelWindow(ChildHost& host, QWidget* parent)
 // 購入番号に追加 (shown only when the main window keeps a ticket book), 印刷, 閉じる.
 void WheelWindow::MakeCommandButtons() {
     Cmd追加 = MakeButton(QStringLiteral("購入番号に追加"), "Cmd追加", this, ButtonSizing::AtLeast,
-                         ButtonSize(this));
+                         UsualButtonSize(this));
     Cmd追加->setVisible(Host().CanAddTickets());
     Cmd追加->setEnabled(false);
     connect(Cmd追加, &QPushButton::clicked, this, [this] { Cmd追加_Click(); });
     Cmd印刷 = MakeButton(QStringLiteral("印刷"), "Cmd印刷", this, ButtonSizing::AtLeast,
-                         ButtonSize(this));
+                         UsualButtonSize(this));
     Cmd印刷->setEnabled(false);
     Cmd閉じる = MakeButton(QStringLiteral("閉じる"), "Cmd閉じる", this, ButtonSizing::AtLeast,
-                           ButtonSize(this));
+                           UsualButtonSize(this));
     connect(Cmd閉じる, &QPushButton::clicked, this, [this] { CloseChildWindow(this); });
 }
 
@@ -90,7 +83,7 @@ void WheelWindow::MakeChoiceControls() {
     Chkキー->setText(QStringLiteral("キー数字を指定"));
     Chkキー->setCheckable(true);
     Cmdクリア = MakeButton(QStringLiteral("すべて外す"), "Cmdクリア", this, ButtonSizing::AtLeast,
-                           ButtonSize(this));
+                           UsualButtonSize(this));
     connect(Cmdクリア, &QPushButton::clicked, this, [this] {
         Pad->Clear();
         ClearResult();
@@ -99,7 +92,7 @@ void WheelWindow::MakeChoiceControls() {
     Cbo予想->setObjectName("Cbo予想");
     Cbo予想->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     Cmd取込 = MakeButton(QStringLiteral("予想から取り込む"), "Cmd取込", this, ButtonSizing::AtLeast,
-                         ButtonSize(this));
+                         UsualButtonSize(this));
     connect(Cmd取込, &QPushButton::clicked, this, [this] { Cmd取込_Click(); });
 }
 
@@ -128,10 +121,10 @@ void WheelWindow::MakeSearchControls() {
     Spinシード->setRange(0, 999999);
     Spinシード->setValue(1);
     Cmd作成 = MakeButton(QStringLiteral("作成"), "Cmd作成", this, ButtonSizing::AtLeast,
-                         ButtonSize(this));
+                         UsualButtonSize(this));
     connect(Cmd作成, &QPushButton::clicked, this, [this] { Cmd作成_Click(); });
     Cmd中止 = MakeButton(QStringLiteral("中止"), "Cmd中止", this, ButtonSizing::AtLeast,
-                         ButtonSize(this));
+                         UsualButtonSize(this));
     Cmd中止->setEnabled(false);
     connect(Cmd中止, &QPushButton::clicked, this, [this] { Cmd中止_Click(); });
     ProgressBar1 = new QProgressBar(this);
