@@ -22,6 +22,7 @@
 #include "data/TicketStore.h"
 #include "grid/GridView.h"
 #include "prediction/TicketGrids.h"
+#include "ui/Buttons.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
@@ -34,12 +35,6 @@ constexpr int kWidthTwips = 12600;
 constexpr int kHeightTwips = 13450;
 
 enum SummaryScope { kAll = 0, kSelected = 1, kOneDraw = 2 };
-
-QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 
 #include <QFutureWatcher>
 #include <QWidget>
-#include <array>
 #include <optional>
 #include <vector>
 
@@ -11,9 +10,9 @@
 #include "grid/GridView.h"
 #include "prediction/FilterReport.h"
 #include "ui/ChildWindow.h"
+#include "ui/FilterConditionPanel.h"
 
 class GridOutput;
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,17 +49,10 @@ class FilterWindow : public ChildWindow {
     GridDocument Document() const;
     GridOutput* Output() const { return output_; }
 
-    // Per filter, its inputs (one, or one per group of a split) and the line
-    // saying what it keeps.
-    struct FilterRow {
-        std::vector<QLineEdit*> inputs;
-        QCheckBox* check = nullptr;  // the already-won filter
-        QLabel* result = nullptr;
-    };
-    std::array<FilterRow, kFilterKindCount> Rows;
-    QLabel* Label1 = nullptr;        // what the window does
-    QLabel* LabelAll = nullptr;      // what all filters keep
-    QLabel* LabelProblem = nullptr;  // an input that cannot be read
+    FilterConditionPanel* Conditions = nullptr;  // the filters, a row each
+    QLabel* Label1 = nullptr;                    // what the window does
+    QLabel* LabelAll = nullptr;                  // what all filters keep
+    QLabel* LabelProblem = nullptr;              // an input that cannot be read
     QSpinBox* Spin口数 = nullptr;
     QLineEdit* Text乱数 = nullptr;
     QRadioButton* Opt無作為 = nullptr;
@@ -78,9 +70,7 @@ class FilterWindow : public ChildWindow {
     void Present() override;
 
   private:
-    QWidget* BuildFilterPanel();
     QWidget* BuildTicketPanel();
-    void AddFilterRow(class QGridLayout* grid, int& line, FilterKind kind);
     // Reads the filters, rates the past draws and restarts the count soon.
     void FiltersEdited();
     void StartCount();

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "grid/Twips.h"
+#include "ui/Buttons.h"
 #include "ui/GridOutput.h"
 
 namespace {
@@ -23,12 +24,9 @@ constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 375;
 constexpr int kProgressWidthTwips = 2700;
 
-QPushButton* MakeButton(const QString& text, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setFixedSize(TwipsToPixels(kButtonWidthTwips, parent),
-                         TwipsToPixels(kButtonHeightTwips, parent));
-    return button;
+// Every button of the window has this size, whatever its text.
+QSize ButtonSize(const QWidget* reference) {
+    return TwipsToPixelSize(kButtonWidthTwips, kButtonHeightTwips, reference);
 }
 
 QLabel* MakeLabel(const char* name, QWidget* parent) {
@@ -53,20 +51,24 @@ RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Te
       runningText_(texts.running) {
     Label1 = MakeLabel("Label1", this);
     Label1->setText(texts.description);
-    Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this);
+    Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this, ButtonSizing::Exactly,
+                          ButtonSize(this));
     Command2->setEnabled(false);
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
-    Command1 = MakeButton(QStringLiteral("閉じる"), "Command1", this);
+    Command1 = MakeButton(QStringLiteral("閉じる"), "Command1", this, ButtonSizing::Exactly,
+                          ButtonSize(this));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     Spin開始回 = MakeSpinBox("Spin開始回", this);
     Spin終了回 = MakeSpinBox("Spin終了回", this);
-    Cmd実行 = MakeButton(QStringLiteral("実行"), "Cmd実行", this);
+    Cmd実行 = MakeButton(QStringLiteral("実行"), "Cmd実行", this, ButtonSizing::Exactly,
+                         ButtonSize(this));
     connect(Cmd実行, &QPushButton::clicked, this, [this] { Cmd実行_Click(); });
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setFixedWidth(TwipsToPixels(kProgressWidthTwips, this));
-    Cmd中止 = MakeButton(QStringLiteral("中止"), "Cmd中止", this);
+    Cmd中止 = MakeButton(QStringLiteral("中止"), "Cmd中止", this, ButtonSizing::Exactly,
+                         ButtonSize(this));
     Cmd中止->setEnabled(false);
     connect(Cmd中止, &QPushButton::clicked, this, [this] { Cmd中止_Click(); });
     Label2 = MakeLabel("Label2", this);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFutureWatcher>
-#include <array>
 #include <atomic>
 #include <memory>
 #include <optional>
@@ -11,6 +10,9 @@
 #include "prediction/WheelGrid.h"
 #include "prediction/WheelReport.h"
 #include "ui/ChildWindow.h"
+#include "ui/PredictionRows.h"
+#include "ui/WheelPad.h"
+#include "ui/WheelSearchTask.h"
 
 class GridOutput;
 class GridView;
@@ -18,19 +20,13 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QProgressBar;
+class QHBoxLayout;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
 
 // The window's object name and caption.
 inline constexpr const char* kWheelWindowName = "ホイール";
-
-// What a search in the worker hands back: the report of the wheel it made,
-// or the reason it made none.
-struct WheelOutcome {
-    std::optional<WheelReport> report;
-    QString problem;
-};
 
 // ホイール: the user chooses numbers on a 1–37 pad (and marks key numbers),
 // or takes them from a row of the prediction window, chooses the guarantee
@@ -65,8 +61,8 @@ class WheelWindow : public ChildWindow {
     GridDocument Document() const;
     GridOutput* Output() const { return output_; }
 
-    std::array<QToolButton*, 38> Pad{};  // index = number (0 unused)
-    QToolButton* Chkキー = nullptr;      // on: the pad marks key numbers
+    WheelPad* Pad = nullptr;         // the numbers 1 … 37
+    QToolButton* Chkキー = nullptr;  // on: the pad marks key numbers
     QPushButton* Cmdクリア = nullptr;
     QComboBox* Cbo予想 = nullptr;  // the prediction rows
     QPushButton* Cmd取込 = nullptr;
@@ -94,12 +90,18 @@ class WheelWindow : public ChildWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    struct PredictionRow {
-        QString label;
-        std::vector<int> numbers;
-    };
+    // The window's parts, made in this order, which Tab follows; the pad is
+    // made last, while the choice row is laid out.
+    void MakeCommandButtons();
+    void MakeChoiceControls();
+    void MakeSearchControls();
+    void MakeResultGrids();
+    // The window's rows of parts, top to bottom.
+    QHBoxLayout* LayOutCommands(QWidget* intro);
+    QHBoxLayout* LayOutChoice();
+    QHBoxLayout* LayOutResults();
 
-    QWidget* MakePad();
+    // The pad's colours and the line saying what is chosen.
     void ShowPadState();
     // The chosen numbers changed: the old result no longer belongs to them.
     void ClearResult();
@@ -107,7 +109,6 @@ class WheelWindow : public ChildWindow {
     void ShowGrids();
 
     std::vector<PredictionRow> rows_;
-    std::uint64_t chosen_ = 0, keys_ = 0;  // bits 1 … 37
     std::optional<WheelReport> report_;
     WheelGrids grids_;
     GridOutput* output_ = nullptr;

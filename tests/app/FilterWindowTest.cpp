@@ -35,9 +35,11 @@ TEST_F(FilterWindowTest, TypedFiltersAreCountedInTheWorkerAndShowWhatTheyKeep) {
     QTRY_VERIFY_WITH_TIMEOUT(Settled(*w), 30000);
     EXPECT_TRUE(w->LabelAll->text().contains(QStringLiteral("10,295,472 通り（100.0 %）")));
 
-    Type(w->Rows[static_cast<int>(FilterKind::Sum)].inputs[0], QStringLiteral("100-160"));
+    Type(w->Conditions->Rows[static_cast<int>(FilterKind::Sum)].inputs[0],
+         QStringLiteral("100-160"));
     // Full-width digits as a Japanese input method gives them.
-    w->Rows[static_cast<int>(FilterKind::Odd)].inputs[0]->setText(QStringLiteral("３，４"));
+    w->Conditions->Rows[static_cast<int>(FilterKind::Odd)].inputs[0]->setText(
+        QStringLiteral("３，４"));
     // The count restarts after the last edit, not once per key.
     EXPECT_FALSE(w->Outcome().has_value());
     QTRY_VERIFY_WITH_TIMEOUT(Settled(*w), 30000);
@@ -46,13 +48,14 @@ TEST_F(FilterWindowTest, TypedFiltersAreCountedInTheWorkerAndShowWhatTheyKeep) {
         << w->LabelAll->text().toStdString();
     EXPECT_TRUE(w->LabelAll->text().contains(
         QStringLiteral("過去の当選番号のうち 304 回(44.1 %)が残ります")));
-    EXPECT_EQ(w->Rows[static_cast<int>(FilterKind::Sum)].result->text(),
+    EXPECT_EQ(w->Conditions->Rows[static_cast<int>(FilterKind::Sum)].result->text(),
               QStringLiteral("組合せ 75.4 %　過去の当選番号のうち 508 回(73.7 %)が残ります"));
-    EXPECT_EQ(w->Rows[static_cast<int>(FilterKind::Low)].result->text(),
+    EXPECT_EQ(w->Conditions->Rows[static_cast<int>(FilterKind::Low)].result->text(),
               QStringLiteral("（条件なし）"));
 
     // An input that cannot be read says so and keeps the last counts.
-    Type(w->Rows[static_cast<int>(FilterKind::Sum)].inputs[0], QStringLiteral("160-100"));
+    Type(w->Conditions->Rows[static_cast<int>(FilterKind::Sum)].inputs[0],
+         QStringLiteral("160-100"));
     EXPECT_TRUE(w->LabelProblem->isVisible());
     EXPECT_TRUE(w->LabelProblem->text().startsWith(QStringLiteral("本数字合計の「160-100」")));
     EXPECT_EQ(w->Outcome()->combinations.passing, 4'589'328u);
@@ -61,8 +64,9 @@ TEST_F(FilterWindowTest, TypedFiltersAreCountedInTheWorkerAndShowWhatTheyKeep) {
 TEST_F(FilterWindowTest, TicketsComeFromTheSeedShownAndArePrintedWithTheFilters) {
     FilterWindow* w = Open();
     ASSERT_NE(w, nullptr);
-    Type(w->Rows[static_cast<int>(FilterKind::Include)].inputs[0], QStringLiteral("7,8"));
-    w->Rows[static_cast<int>(FilterKind::NotWon)].check->setChecked(true);
+    Type(w->Conditions->Rows[static_cast<int>(FilterKind::Include)].inputs[0],
+         QStringLiteral("7,8"));
+    w->Conditions->Rows[static_cast<int>(FilterKind::NotWon)].check->setChecked(true);
     w->Text乱数->setText(QStringLiteral("42"));
     w->Spin口数->setValue(3);
     QTest::mouseClick(w->Cmd作成, Qt::LeftButton);

@@ -29,7 +29,7 @@ class WheelWindowTest : public MainWindowTest {
         return frame ? dynamic_cast<WheelWindow*>(frame->widget()) : nullptr;
     }
     static void Choose(WheelWindow& w, std::initializer_list<int> numbers) {
-        for (int n : numbers) QTest::mouseClick(w.Pad[n], Qt::LeftButton);
+        for (int n : numbers) QTest::mouseClick(w.Pad->Button(n), Qt::LeftButton);
     }
     static void MakeAndWait(WheelWindow& w) {
         QTest::mouseClick(w.Cmd作成, Qt::LeftButton);
@@ -128,7 +128,7 @@ TEST_F(WheelWindowTest, TakesThePredictionRowsAndRefusesTooFewNumbers) {
     EXPECT_NE(w->Cbo予想->itemText(0).indexOf(QString::fromStdString(JoinNumbers(taken, " "))), -1);
     // Seven numbers or fewer make no wheel: the message says why, nothing runs.
     while (w->ChosenNumbers().size() > 7)
-        QTest::mouseClick(w->Pad[w->ChosenNumbers().back()], Qt::LeftButton);
+        QTest::mouseClick(w->Pad->Button(w->ChosenNumbers().back()), Qt::LeftButton);
     ClearRecordedMessages();
     QTest::mouseClick(w->Cmd作成, Qt::LeftButton);
     EXPECT_FALSE(w->Running());

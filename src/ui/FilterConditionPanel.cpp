@@ -1,0 +1,272 @@
+#include "ui/FilterConditionPanel.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <bit>
+
+#include "core/QtConversions.h"
+#include "grid/Twips.h"
+#include "prediction/FilterReport.h"
+
+namespace {
+
+constexpr int kSplitEditWidthTwips = 600;
+
+const QString kResultOff = QStringLiteral("（条件なし）");
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// The example typed into an empty input.
+QString Example(FilterKind kind) {
+    switch (kind) {
+        case FilterKind::Sum:
+            return QStringLiteral("例 100-160");
+        case FilterKind::Odd:
+        case FilterKind::Low:
+            return QStringLiteral("例 3,4");
+        case FilterKind::Consecutive:
+            return QStringLiteral("例 0,1");
+        case FilterKind::SkipOne:
+            return QStringLiteral("例 0-2");
+        case FilterKind::LastDigits:
+            return QStringLiteral("例 5-7");
+        case FilterKind::SameDigit:
+            return QStringLiteral("例 2");
+        case FilterKind::Include:
+        case FilterKind::Exclude:
+            return QStringLiteral("例 3,7,21");
+        case FilterKind::CarryOver:
+            return QStringLiteral("例 0-2");
+        default:
+            return {};
+    }
+}
+
+// The largest count a filter's input may name.
+int MaxCount(FilterKind kind) {
+    return kind == FilterKind::Consecutive || kind == FilterKind::SkipOne ? 6 : 7;
+}
+
+// The condition of a filter typed as one set of counts; null for the others.
+std::optional<CountSet>* CountSetOf(FilterConditions& conditions, FilterKind kind) {
+    switch (kind) {
+        case FilterKind::Odd:
+            return &conditions.odd;
+        case FilterKind::Low:
+            return &conditions.low;
+        case FilterKind::Consecutive:
+            return &conditions.consecutive;
+        case FilterKind::SkipOne:
+            return &conditions.skipOne;
+        case FilterKind::LastDigits:
+            return &conditions.lastDigits;
+        case FilterKind::CarryOver:
+            return &conditions.carryOver;
+        default:
+            return nullptr;
+    }
+}
+
+// "2" (or "1-2") keeps combinations with at most two numbers sharing a last digit.
+bool ReadSameDigit(const std::string& text, const std::string& label, FilterConditions& conditions,
+                   std::string& problem) {
+    std::optional<CountSet> set;
+    const bool ok = ParseCountSet(text, label, 7, set, problem);
+    if (ok && set) conditions.sameDigitMax = 15 - std::countl_zero(*set);
+    return ok;
+}
+
+// One set of counts per group of a split; a group left empty allows any count.
+bool ReadSplit(const std::vector<QLineEdit*>& inputs, FilterKind kind, const std::string& label,
+               FilterConditions& conditions, std::string& problem) {
+    const int split = SplitIndex(kind);
+    std::vector<CountSet> sets;
+    bool any = false;
+    for (std::size_t group = 0; group < inputs.size(); ++group) {
+        std::optional<CountSet> set;
+        if (!ParseCountSet(inputs[group]->text().toStdString(),
+                           label + "（" + GroupName(split, static_cast<int>(group)) + "）",
+                           kMainCount, set, problem)) {
+            return false;
+        }
+        any = any || set.has_value();
+        sets.push_back(set.value_or(kAnyCount));
+    }
+    if (any) conditions.splits[split] = sets;
+    return true;
+}
+
+// "at least i of these numbers": both parts or neither, and one count only.
+bool ReadAtLeast(const std::string& count, const std::string& numbers, const std::string& label,
+                 FilterConditions& conditions, std::string& problem) {
+    std::optional<CountSet> least;
+    if (!ParseCountSet(count, label + "の個数", kMainCount, least, problem) ||
+        !ParseNumbers(numbers, label + "の数字", conditions.atLeastOf, problem)) {
+        return false;
+    }
+    if (least.has_value() != (conditions.atLeastOf != 0)) {
+        problem = label + "は、個数と数字の両方を指定してください。";
+        return false;
+    }
+    if (!least) return true;
+    const bool one = std::popcount(*least) == 1;
+    if (!one) problem = label + "の個数は1つだけ指定してください。";
+    conditions.atLeast = std::countr_zero(*least);
+    return one;
+}
+
+// "組合せ 75.4 %　過去の当選番号のうち 508 回(73.7 %)が残ります"
+QString KeptText(std::uint64_t combinations, std::uint64_t total, int past, int draws) {
+    return QStringLiteral("組合せ %1 %　").arg(Text(PercentText(combinations, total))) +
+           Text(PastShareSentence(past, draws));
+}
+
+}  // namespace
+
+FilterConditionPanel::FilterConditionPanel(std::function<void()> edited, QWidget* parent)
+    : QScrollArea(parent), edited_(std::move(edited)) {
+    auto* inner = new QWidget();
+    auto* grid = new QGridLayout(inner);
+    grid->setColumnStretch(2, 1);
+    int line = 0;
+    for (const FilterInfo& info : FilterCatalog()) AddRow(grid, line, info.kind);
+    grid->setRowStretch(line, 1);
+    setObjectName("ScrollFilters");
+    setWidget(inner);
+    setWidgetResizable(true);
+}
+
+QLineEdit* FilterConditionPanel::AddEdit(FilterRow& row, const FilterInfo& info,
+                                         const QString& placeholder, int widthTwips,
+                                         QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QStringLiteral("Text%1%2").arg(FromView(info.key)).arg(row.inputs.size()));
+    edit->setPlaceholderText(placeholder);
+    if (widthTwips > 0) edit->setFixedWidth(TwipsToPixels(widthTwips, parent));
+    connect(edit, &QLineEdit::textChanged, this, [this] { edited_(); });
+    row.inputs.push_back(edit);
+    return edit;
+}
+
+// A label, the inputs beside it (or, for a split, on a line of their own)
+// and under them the line that says what the filter keeps, with its note.
+void FilterConditionPanel::AddRow(QGridLayout* grid, int& line, FilterKind kind) {
+    const FilterInfo& info = InfoOf(kind);
+    FilterRow& row = Rows[static_cast<int>(kind)];
+    QWidget* parent = grid->parentWidget();
+    QString title = FromView(info.label);
+    if (!info.window.empty()) title += QStringLiteral("（%1）").arg(FromView(info.window));
+    auto* label = new QLabel(title, parent);
+    grid->addWidget(label, line, 0, Qt::AlignLeft | Qt::AlignVCenter);
+
+    auto* inputs = new QHBoxLayout();
+    const int split = SplitIndex(kind);
+    if (kind == FilterKind::NotWon) {
+        row.check = new QCheckBox(QStringLiteral("除く"), parent);
+        row.check->setObjectName("ChkNotWon");
+        connect(row.check, &QCheckBox::toggled, this, [this] { edited_(); });
+        inputs->addWidget(row.check);
+    } else if (split >= 0) {
+        for (int group = 0; group < GroupCountOf(split); ++group) {
+            auto* box = new QVBoxLayout();
+            auto* name = new QLabel(Text(GroupName(split, group)), parent);
+            name->setAlignment(Qt::AlignCenter);
+            box->addWidget(name);
+            box->addWidget(AddEdit(row, info, QString(), kSplitEditWidthTwips, parent));
+            inputs->addLayout(box);
+        }
+    } else if (kind == FilterKind::AtLeast) {
+        inputs->addWidget(AddEdit(row, info, QStringLiteral("個数"), kSplitEditWidthTwips, parent));
+        inputs->addWidget(new QLabel(QStringLiteral("個以上、次の数字から："), parent));
+        inputs->addWidget(AddEdit(row, info, QStringLiteral("例 1,5,9,12"), 0, parent), 1);
+    } else {
+        inputs->addWidget(AddEdit(row, info, Example(kind), 0, parent), 1);
+    }
+    if (split >= 0) {
+        // A row of groups is wide: it gets a line of its own under the label.
+        inputs->addStretch();
+        ++line;
+        grid->addLayout(inputs, line, 0, 1, 3);
+    } else {
+        grid->addLayout(inputs, line, 1, 1, 2);
+    }
+    ++line;
+    row.result = new QLabel(kResultOff, parent);
+    row.result->setObjectName(QStringLiteral("Label%1").arg(FromView(info.key)));
+    grid->addWidget(row.result, line, 1, 1, 2);
+    if (!info.note.empty()) {
+        auto* note = new QLabel(FromView(info.note), parent);
+        note->setWordWrap(true);
+        note->setStyleSheet(QStringLiteral("color: #555555;"));
+        grid->addWidget(note, line, 0);
+    }
+    ++line;
+}
+
+std::optional<FilterConditions> FilterConditionPanel::Read(std::string& problem) const {
+    FilterConditions conditions;
+    for (const FilterInfo& info : FilterCatalog()) {
+        const FilterRow& row = Rows[static_cast<int>(info.kind)];
+        const auto text = [&](int i) { return row.inputs[i]->text().toStdString(); };
+        const std::string label(info.label);
+        bool ok = true;
+        if (std::optional<CountSet>* set = CountSetOf(conditions, info.kind)) {
+            ok = ParseCountSet(text(0), label, MaxCount(info.kind), *set, problem);
+        } else if (SplitIndex(info.kind) >= 0) {
+            ok = ReadSplit(row.inputs, info.kind, label, conditions, problem);
+        } else {
+            switch (info.kind) {
+                case FilterKind::Sum:
+                    ok = ParseSumRange(text(0), label, conditions.sum, problem);
+                    break;
+                case FilterKind::SameDigit:
+                    ok = ReadSameDigit(text(0), label, conditions, problem);
+                    break;
+                case FilterKind::Include:
+                    ok = ParseNumbers(text(0), label, conditions.include, problem);
+                    break;
+                case FilterKind::Exclude:
+                    ok = ParseNumbers(text(0), label, conditions.exclude, problem);
+                    break;
+                case FilterKind::AtLeast:
+                    ok = ReadAtLeast(text(0), text(1), label, conditions, problem);
+                    break;
+                case FilterKind::NotWon:
+                    conditions.notWon = row.check->isChecked();
+                    break;
+                default:
+                    break;
+            }
+        }
+        if (!ok) return std::nullopt;
+    }
+    return conditions;
+}
+
+void FilterConditionPanel::ShowKept(const FilterConditions& conditions,
+                                    const CombinationCounts* counts, const PastPassCounts& past) {
+    for (const FilterInfo& info : FilterCatalog()) {
+        const int k = static_cast<int>(info.kind);
+        QLabel* result = Rows[k].result;
+        if (!conditions.IsOn(info.kind)) {
+            result->setText(kResultOff);
+        } else if (counts) {
+            result->setText(KeptText(counts->alone[k], counts->total, past.alone[k], past.draws));
+        } else {
+            result->setText(QStringLiteral("組合せ 数えています…　") +
+                            Text(PastShareSentence(past.alone[k], past.draws)));
+        }
+    }
+}
+
+void FilterConditionPanel::ShowLatestDraw(const FilterHistory& history) {
+    Rows[static_cast<int>(FilterKind::CarryOver)].inputs.front()->setToolTip(
+        history.latestDraw > 0 ? QStringLiteral("第%1回の本数字 %2 と比べます")
+                                     .arg(history.latestDraw)
+                                     .arg(Text(NumbersText(history.latest)))
+                               : QStringLiteral("当選データがありません"));
+}
