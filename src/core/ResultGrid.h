@@ -140,6 +140,15 @@ class ResultGrid {
         return Contains(column, row) ? At(column, row).text : 0;
     }
     std::size_t TextCount() const { return texts_.size(); }
+    // One side of a cell's border (a Side of CellView::border) and its
+    // background, read without building its CellView: painting reads them
+    // for every cell in view.
+    Pen BorderOf(int column, int row, int side) const {
+        return Contains(column, row) ? pens_[At(column, row).border[side]] : Pen{};
+    }
+    Rgb BackColorOf(int column, int row) const {
+        return Contains(column, row) ? colors_[At(column, row).back] : kWhite;
+    }
     // A cell's vertical alignment, read without building its CellView.
     VAlign VerticalAlignment(int column, int row) const {
         return Contains(column, row) ? static_cast<VAlign>(At(column, row).valign) : VAlign::Center;

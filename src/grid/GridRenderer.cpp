@@ -125,9 +125,9 @@ void GridRenderer::PaintBackgrounds(QPainter& p, const Span& columns, const Span
         std::size_t above = 0;
         int c = columns.first;
         while (c <= columns.last) {
-            const Rgb back = grid_->Cell(c, r).back;
+            const Rgb back = grid_->BackColorOf(c, r);
             int last = c;
-            while (last < columns.last && grid_->Cell(last + 1, r).back == back) ++last;
+            while (last < columns.last && grid_->BackColorOf(last + 1, r) == back) ++last;
             if (back != kWhite) {
                 while (above < open.size() && open[above].first < c) fill(open[above++], r - 1);
                 if (above < open.size() && open[above].first == c && open[above].last == last &&
@@ -275,7 +275,7 @@ void GridRenderer::PaintBorders(QPainter& p, const Span& columns, const Span& ro
         lines.append(QLine(a, b));
     };
     const auto pen = [&](int c, int r, Side side) -> const ResultGrid::Pen {
-        return grid_->Cell(c, r).border[static_cast<int>(side)];
+        return grid_->BorderOf(c, r, static_cast<int>(side));
     };
     // Along each row: the tops, then the bottoms.
     for (int r = rows.first; r <= rows.last; ++r) {
