@@ -18,8 +18,6 @@ constexpr int kSplitEditWidthTwips = 600;
 
 const QString kResultOff = QStringLiteral("（条件なし）");
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
 // The example typed into an empty input.
 QString Example(FilterKind kind) {
     switch (kind) {
@@ -121,8 +119,8 @@ bool ReadAtLeast(const std::string& count, const std::string& numbers, const std
 
 // "組合せ 75.4 %　過去の当選番号のうち 508 回(73.7 %)が残ります"
 QString KeptText(std::uint64_t combinations, std::uint64_t total, int past, int draws) {
-    return QStringLiteral("組合せ %1 %　").arg(Text(PercentText(combinations, total))) +
-           Text(PastShareSentence(past, draws));
+    return QStringLiteral("組合せ %1 %　").arg(FromView(PercentText(combinations, total))) +
+           FromView(PastShareSentence(past, draws));
 }
 
 }  // namespace
@@ -173,7 +171,7 @@ void FilterConditionPanel::AddRow(QGridLayout* grid, int& line, FilterKind kind)
     } else if (split >= 0) {
         for (int group = 0; group < GroupCountOf(split); ++group) {
             auto* box = new QVBoxLayout();
-            auto* name = new QLabel(Text(GroupName(split, group)), parent);
+            auto* name = new QLabel(FromView(GroupName(split, group)), parent);
             name->setAlignment(Qt::AlignCenter);
             box->addWidget(name);
             box->addWidget(AddEdit(row, info, QString(), kSplitEditWidthTwips, parent));
@@ -258,7 +256,7 @@ void FilterConditionPanel::ShowKept(const FilterConditions& conditions,
             result->setText(KeptText(counts->alone[k], counts->total, past.alone[k], past.draws));
         } else {
             result->setText(QStringLiteral("組合せ 数えています…　") +
-                            Text(PastShareSentence(past.alone[k], past.draws)));
+                            FromView(PastShareSentence(past.alone[k], past.draws)));
         }
     }
 }
@@ -267,6 +265,6 @@ void FilterConditionPanel::ShowLatestDraw(const FilterHistory& history) {
     Rows[static_cast<int>(FilterKind::CarryOver)].inputs.front()->setToolTip(
         history.latestDraw > 0 ? QStringLiteral("第%1回の本数字 %2 と比べます")
                                      .arg(history.latestDraw)
-                                     .arg(Text(NumbersText(history.latest)))
+                                     .arg(FromView(NumbersText(history.latest)))
                                : QStringLiteral("当選データがありません"));
 }

@@ -38,8 +38,6 @@ QSize ButtonSize(const QWidget* reference) {
     return {usual.width() * 2 / 3, usual.height()};
 }
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
 FilterWindow::FilterWindow(ChildHost& host, QWidget* parent)
@@ -186,7 +184,7 @@ void FilterWindow::Present() {
 std::optional<FilterConditions> FilterWindow::ReadFilters() {
     std::string problem;
     std::optional<FilterConditions> conditions = Conditions->Read(problem);
-    LabelProblem->setText(Text(problem));
+    LabelProblem->setText(FromView(problem));
     LabelProblem->setVisible(!conditions);
     return conditions;
 }
@@ -237,9 +235,9 @@ void FilterWindow::ShowCounts() {
     const bool counted = outcome_.has_value();
     const std::uint64_t total = counted ? outcome_->combinations.total : 0;
     QString all = QStringLiteral("すべての条件で残る組合せ：");
-    all += counted ? Text(CombinationShareText(outcome_->combinations.passing, total))
+    all += counted ? FromView(CombinationShareText(outcome_->combinations.passing, total))
                    : QStringLiteral("数えています…");
-    all += QStringLiteral("　　") + Text(PastShareSentence(past.passing, past.draws));
+    all += QStringLiteral("　　") + FromView(PastShareSentence(past.passing, past.draws));
     LabelAll->setText(all);
     Conditions->ShowKept(conditions_, counted ? &outcome_->combinations : nullptr, past);
 }
