@@ -28,10 +28,6 @@ QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* pa
     return button;
 }
 
-QSize TwipsToPixelSize(int widthTwips, int heightTwips, const QWidget* reference) {
-    return {TwipsToPixels(widthTwips, reference), TwipsToPixels(heightTwips, reference)};
-}
-
 QSize UsualButtonSize(const QWidget* reference) {
     return TwipsToPixelSize(kUsualWidthTwips, kUsualHeightTwips, reference);
 }

@@ -18,7 +18,5 @@ enum class ButtonSizing {
 QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent,
                         ButtonSizing sizing = ButtonSizing::Natural, QSize size = {});
 
-// widthTwips × heightTwips in pixels on reference's screen.
-QSize TwipsToPixelSize(int widthTwips, int heightTwips, const QWidget* reference);
 // The usual command button, 1500 × 375 twips, in pixels on reference's screen.
 QSize UsualButtonSize(const QWidget* reference);

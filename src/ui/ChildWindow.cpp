@@ -37,7 +37,7 @@ void ChildWindow::Form_Load(QWidget* frame) {
 }
 
 QSize ChildWindow::sizeHint() const {
-    QSize size(TwipsToPixels(setup_.widthTwips, this), TwipsToPixels(setup_.heightTwips, this));
+    QSize size = TwipsToPixelSize(setup_.widthTwips, setup_.heightTwips, this);
     if (const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget())) {
         const QMargins margins = frame->contentsMargins();
         size -= QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
@@ -67,7 +67,7 @@ void CloseChildWindow(QWidget* content) {
 void PlaceAtTopLeft(QWidget* frame, int widthTwips, int heightTwips) {
     if (!frame) return;
     frame->move(0, 0);
-    QSize size(TwipsToPixels(widthTwips, frame), TwipsToPixels(heightTwips, frame));
+    QSize size = TwipsToPixelSize(widthTwips, heightTwips, frame);
     // A window taller than the shown child area opens shortened to it, its
     // content scrolling; it keeps its width, as it does once shown, so that
     // it is laid out at its shown size before it shows.
