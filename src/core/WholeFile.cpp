@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "core/FileAccess.h"
 #include "core/PrintableText.h"
 #include "core/SystemErrorText.h"
 
@@ -203,21 +204,14 @@ void WriteWholeFile(const WholeFileTarget& target, std::string_view bytes) {
 }
 
 bool FileHolds(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat file {};
-    bool same = ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) &&
-                static_cast<std::size_t>(file.st_size) == bytes.size();
-    std::string held(same ? bytes.size() : 0, '\0');
-    std::size_t done = 0;
-    while (same && done < held.size()) {
-        const ssize_t got = ::read(fd, held.data() + done, held.size() - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) same = false;
-        done += got > 0 ? static_cast<std::size_t>(got) : 0;
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISREG(link.st_mode)) return false;
+    // A larger file is refused by the reader before it reads a byte.
+    try {
+        return ReadBoundedFile(path, bytes.size(), "") == bytes;
+    } catch (const UserError&) {
+        return false;
     }
-    ::close(fd);
-    return same && held == bytes;
 }
 
 void ProtectFromWriting(const std::string& path) {
