@@ -159,7 +159,7 @@ void ReflectOptions::WriteInitFile(const std::string& path) const {
     const std::string bytes = Serialise();
     // A file that already holds these settings and could be replaced is
     // left as it is: quitting then costs no write and no wait for the disk.
-    if (WhyNotReplaceable(target).empty() && FileHolds(path, bytes)) return;
+    if (FileHolds(path, bytes) && WhyNotReplaceable(target).empty()) return;
     try {
         WriteWholeFile(target, bytes);
     } catch (const UserError& e) {
