@@ -127,28 +127,33 @@ void RangeRunWindow::Command1_Click() { CloseChildWindow(this); }
 
 void RangeRunWindow::Command2_Click() { output_->Print(); }
 
+// A run stopped before its worker began still begins, and then ends at its
+// first step like any stopped run, with what it did.
 void RangeRunWindow::Cmd中止_Click() {
     if (!running_) return;
+    runStart_->stopAsked = true;
     if (waitingWork_) {
-        LaunchWork(true);
-        return;
+        LaunchWork();
+    } else if (runStart_->begun) {
+        watcher_->cancel();
     }
-    watcher_->cancel();
 }
 
 void RangeRunWindow::StartWork(std::function<void(QPromise<void>&)> work) {
     SetRunning(true);
     waitingWork_ = std::move(work);
+    runStart_ = std::make_shared<RunStart>();
     if (painted_) LaunchWork();
 }
 
-void RangeRunWindow::LaunchWork(bool stopAtOnce) {
+void RangeRunWindow::LaunchWork() {
     if (!waitingWork_) return;
     watcher_->setFuture(QtConcurrent::run(
-        [work = std::exchange(waitingWork_, {}), stopAtOnce](QPromise<void>& promise) {
-            // A run stopped before its worker began still begins, and then ends
-            // at its first step like any stopped run, with what it did.
-            if (stopAtOnce) promise.future().cancel();
+        [work = std::exchange(waitingWork_, {}), start = runStart_](QPromise<void>& promise) {
+            // Either this sees the stop, or the window sees the worker begun
+            // and cancels the future itself.
+            start->begun = true;
+            if (start->stopAsked) promise.future().cancel();
             work(promise);
         }));
 }

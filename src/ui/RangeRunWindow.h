@@ -3,7 +3,9 @@
 #include <QFutureWatcher>
 #include <QPromise>
 #include <QString>
+#include <atomic>
 #include <functional>
+#include <memory>
 
 #include "core/ResultGrid.h"
 #include "grid/GridDocument.h"
@@ -93,12 +95,20 @@ class RangeRunWindow : public ChildWindow {
   private:
     void SetRunning(bool running);
     void RunEnded();
-    // Hands the work waiting for the first paint to a worker, stopped at
-    // once where asked.
-    void LaunchWork(bool stopAtOnce = false);
+    // Hands the work waiting for the first paint to a worker.
+    void LaunchWork();
+
+    // Whether the worker of a run has begun, and whether it was asked to
+    // stop.  A future cancelled before its task began never runs the task,
+    // so a stop asked that early is passed on by the worker itself.
+    struct RunStart {
+        std::atomic<bool> begun{false};
+        std::atomic<bool> stopAsked{false};
+    };
 
     QFutureWatcher<void>* watcher_ = nullptr;
     std::function<void(QPromise<void>&)> waitingWork_;
+    std::shared_ptr<RunStart> runStart_;
     bool painted_ = false;
     GridOutput* output_ = nullptr;
     QString runningText_;
