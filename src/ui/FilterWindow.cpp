@@ -24,6 +24,7 @@
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
 #include "ui/WindowDocuments.h"
+#include "ui/WorkerPool.h"
 
 namespace {
 
@@ -209,8 +210,8 @@ void FilterWindow::StartCount() {
     counting_.cancel();
     const FilterConditions conditions = conditions_;
     const FilterHistory history = history_;
-    counting_.setFuture(
-        QtConcurrent::run([conditions, history](QPromise<CombinationCounts>& promise) {
+    counting_.setFuture(QtConcurrent::run(
+        &WorkerPool(), [conditions, history](QPromise<CombinationCounts>& promise) {
             CombinationCounts counts =
                 CountCombinations(conditions, history.Context(), 2, kHighestNumber,
                                   [&promise] { return promise.isCanceled(); });
@@ -256,7 +257,7 @@ void FilterWindow::Cmd作成_Click() {
     const FilterConditions conditions = conditions_;
     const FilterHistory history = history_;
     generating_.setFuture(QtConcurrent::run(
-        [conditions, history, request](QPromise<std::vector<Combination>>& promise) {
+        &WorkerPool(), [conditions, history, request](QPromise<std::vector<Combination>>& promise) {
             const StopAsked stop = [&promise] { return promise.isCanceled(); };
             const CombinationCounts counts =
                 CountCombinations(conditions, history.Context(), 2, kHighestNumber, stop);

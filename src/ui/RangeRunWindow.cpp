@@ -15,6 +15,7 @@
 #include "grid/Twips.h"
 #include "ui/Buttons.h"
 #include "ui/GridOutput.h"
+#include "ui/WorkerPool.h"
 
 namespace {
 
@@ -149,6 +150,7 @@ void RangeRunWindow::StartWork(std::function<void(QPromise<void>&)> work) {
 void RangeRunWindow::LaunchWork() {
     if (!waitingWork_) return;
     watcher_->setFuture(QtConcurrent::run(
+        &WorkerPool(),
         [work = std::exchange(waitingWork_, {}), start = runStart_](QPromise<void>& promise) {
             // Either this sees the stop, or the window sees the worker begun
             // and cancels the future itself.

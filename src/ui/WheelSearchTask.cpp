@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/CurrentException.h"
+#include "ui/WorkerPool.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ QFuture<WheelOutcome> StartWheelSearch(const WheelRequest& request,
                                        const WheelSearchOptions& options,
                                        std::shared_ptr<std::atomic<bool>> stop) {
     return QtConcurrent::run(
-        [request, options, stop = std::move(stop)](QPromise<WheelOutcome>& promise) {
+        &WorkerPool(), [request, options, stop = std::move(stop)](QPromise<WheelOutcome>& promise) {
             promise.addResult(SearchInWorker(promise, request, options, stop));
         });
 }

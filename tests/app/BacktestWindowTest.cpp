@@ -30,6 +30,7 @@
 #include "ui/BacktestChart.h"
 #include "ui/BacktestWindow.h"
 #include "ui/Messages.h"
+#include "ui/WorkerPool.h"
 
 namespace {
 
@@ -157,15 +158,16 @@ TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
     const int total = window->Spin終了回->value() - window->Spin開始回->value() + 1;
     ASSERT_GT(total, 2900);
 
-    // 中止 before the worker has even begun (every worker of the pool is
-    // held busy meanwhile, and nothing paints, as painting uses the pool
-    // too): the replay still begins, ends at its first step and shows what
-    // it scored.
-    QThreadPool& pool = *QThreadPool::globalInstance();
+    // 中止 before the worker has even begun (every thread of the workers'
+    // pool is held busy meanwhile): the replay still begins, ends at its
+    // first step and shows what it scored.  The window still paints, since
+    // painting does not wait for that pool.
+    QThreadPool& pool = WorkerPool();
     QSemaphore release;
     for (int i = 0; i < pool.maxThreadCount(); ++i) pool.start([&] { release.acquire(); });
     window->Cmd実行->click();
     EXPECT_TRUE(window->Running());
+    window->repaint();
     EXPECT_FALSE(window->Cmd実行->isEnabled());
     EXPECT_FALSE(window->Spin開始回->isEnabled());
     EXPECT_FALSE(window->Command2->isEnabled());
@@ -188,7 +190,9 @@ TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return window->ProgressBar1->value() > window->ProgressBar1->maximum() / 2; },
         60000));
-    // The run works in the background: the other windows answer meanwhile.
+    // The run works in the background, leaving Qt's own pool to painting:
+    // the other windows answer meanwhile.
+    EXPECT_EQ(QThreadPool::globalInstance()->activeThreadCount(), 0);
     QTest::mouseClick(other->Command1, Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
