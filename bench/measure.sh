@@ -8,8 +8,9 @@
 #   with a minimal Qt MDI program (bench/floor/MdiFloor.cpp);
 # - the export of the largest grid to PDF and PNG (with the files' sizes).
 # Whole-program figures are medians of RUNS runs (default 7): wall time, CPU
-# time (user + system) and peak resident memory.  On a busy machine wall
-# times are noisy; compare CPU times.
+# time (user + system), to the millisecond, and peak resident memory.  The programs compared take
+# turns run by run, so that a slow spell of the machine does not fall on one
+# of them only.  On a busy machine wall times are noisy; compare CPU times.
 #
 # Usage: bench/measure.sh [build-dir]
 #   LOTO7_BASE_BUILD=dir  a build of commit 7318244 to compare with (its
@@ -27,6 +28,7 @@ base_commit=7318244
 cmake --build "$build" --target bench loto7kazoria >/dev/null
 program=$build/src/loto7kazoria
 floor=$build/bench/mdi_floor
+timer=$build/bench/run_timed
 
 work=$(mktemp -d)
 base_tree=
@@ -67,21 +69,29 @@ median() {
   sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# measure NAME COMMAND…: runs the command RUNS times in the work folder and
-# sets NAME_wall and NAME_cpu (ms) and NAME_rss (MiB) to the medians.
+# measure NAME…: runs the command of each NAME (the array cmd_NAME) in the
+# work folder, one after the other, RUNS rounds of them, so that a slow spell
+# of the machine falls on every command alike; then sets NAME_wall and
+# NAME_cpu (ms) and NAME_rss (MiB) to each command's medians.
 measure() {
-  local name=$1 times=$work/times
-  shift
-  : > "$times"
+  local name run
+  for name in "$@"; do : > "$work/times.$name"; done
   for ((run = 0; run < runs; run++)); do
-    if ! (cd "$work" && /usr/bin/time -f "%e %U %S %M" -a -o "$times" "$@" >/dev/null 2>&1); then
-      echo "failed: $*" >&2
-      exit 1
-    fi
+    for name in "$@"; do
+      local -n command=cmd_$name
+      if ! (cd "$work" && "$timer" "$work/times.$name" "${command[@]}" >/dev/null 2>&1); then
+        echo "failed: ${command[*]}" >&2
+        exit 1
+      fi
+    done
   done
-  printf -v "${name}_wall" '%.0f' "$(awk '{ print $1 * 1000 }' "$times" | median)"
-  printf -v "${name}_cpu" '%.0f' "$(awk '{ print ($2 + $3) * 1000 }' "$times" | median)"
-  printf -v "${name}_rss" '%.1f' "$(awk '{ print $4 / 1024 }' "$times" | median)"
+  local times
+  for name in "$@"; do
+    times=$work/times.$name
+    printf -v "${name}_wall" '%.0f' "$(awk '{ print $1 * 1000 }' "$times" | median)"
+    printf -v "${name}_cpu" '%.0f' "$(awk '{ print ($2 + $3) * 1000 }' "$times" | median)"
+    printf -v "${name}_rss" '%.1f' "$(awk '{ print $4 / 1024 }' "$times" | median)"
+  done
 }
 
 row() {  # label name
@@ -106,13 +116,17 @@ done < <("$program" list | grep -v '^一発カゾリア予想$')
 
 # Every figure for one display (the platform comes from the environment).
 measure_all() {
-  measure open "$program" --db "$work/history.mdb" --open-all --quit-when-ready
-  measure same "$program" --db "$work/history.mdb" "${same_windows[@]}" --quit-when-ready
-  measure baseopen "$base" --db "$work/base.mdb" --open-all --quit-when-ready
-  measure basesame "$base" --db "$work/base.mdb" "${same_windows[@]}" --quit-when-ready
-  measure start "$program" --db "$work/bundled.mdb" --quit-when-ready
-  measure floor "$floor"
-  measure start5000 "$program" --db "$work/history.mdb" --quit-when-ready
+  cmd_open=("$program" --db "$work/history.mdb" --open-all --quit-when-ready)
+  cmd_same=("$program" --db "$work/history.mdb" "${same_windows[@]}" --quit-when-ready)
+  cmd_baseopen=("$base" --db "$work/base.mdb" --open-all --quit-when-ready)
+  cmd_basesame=("$base" --db "$work/base.mdb" "${same_windows[@]}" --quit-when-ready)
+  cmd_start=("$program" --db "$work/bundled.mdb" --quit-when-ready)
+  cmd_floor=("$floor")
+  cmd_start5000=("$program" --db "$work/history.mdb" --quit-when-ready)
+  # Each figure in the same rounds as the one it is compared with.
+  measure open baseopen start5000
+  measure same basesame
+  measure start floor
   printf '  %-44s %8s %8s %9s\n' "" "wall ms" "CPU ms" "peak MiB"
   row "this build, --open-all, 5000 draws" open
   row "commit $base_commit, --open-all, 5000 draws" baseopen
