@@ -108,6 +108,27 @@ void Transform(std::vector<Complex>& a, bool inverse) {
     }
 }
 
+// Below this modulus a factor of the product cannot reach the probabilities
+// kept (those above 1e-14): it is 0, before products of it turn subnormal,
+// which the processor works out many times slower.
+constexpr double kVanishing = 1e-150;
+
+Complex Vanishing(Complex z) { return std::norm(z) < kVanishing * kVanishing ? Complex(0) : z; }
+
+// z^count by repeated squaring.  |z| <= 1 (the transform of a law), so once
+// a square vanishes so does every power still to be multiplied in.  A few
+// products in place of a power, a logarithm and an angle for every place.
+Complex Power(Complex z, int count) {
+    Complex power(1);
+    for (;;) {
+        if (count & 1) power = Vanishing(power * z);
+        count >>= 1;
+        if (count == 0) return power;
+        z = Vanishing(z * z);
+        if (z == Complex(0)) return z;
+    }
+}
+
 // The transform works modulo its length: the sum of the laws folded onto
 // N places.  Hoeffding's bound puts all but 1e-20 of the mass within t of
 // the mean, t² = ln(2e20) / 2 · Σ (range of each total)², so a length above
@@ -132,12 +153,7 @@ MatchLaw SumByTransform(const std::map<MatchLaw, int>& laws, std::size_t support
         std::vector<Complex> f(n, Complex(0));
         for (std::size_t x = 0; x < law.size(); ++x) f[x % n] += law[x];
         Transform(f, false);
-        for (std::size_t k = 0; k < n; ++k) {
-            // f^count by modulus and angle: no logarithm of zero.
-            const double r = std::abs(f[k]);
-            product[k] *=
-                r == 0 ? Complex(0) : std::polar(std::pow(r, count), count * std::arg(f[k]));
-        }
+        for (std::size_t k = 0; k < n; ++k) product[k] = Vanishing(product[k] * Power(f[k], count));
     }
     Transform(product, true);
     constexpr double kFloor = 1e-14;

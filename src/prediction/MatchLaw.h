@@ -35,8 +35,9 @@ MatchLaw Convolve(const MatchLaw& a, const MatchLaw& b);
 // The law of the sum of independent totals, `count` of each law given.
 // Up to kDirectSupport possible totals it convolves directly (exact to
 // rounding); beyond, through the discrete Fourier transform, which keeps
-// every probability to about 1e-15 and sets those below 1e-14 to 0 (their
-// p-values are far below anything the figures show).
+// every probability to about 1e-16 times the number of totals summed (each
+// transformed law is raised to its count) and sets those below 1e-14 to 0
+// (their p-values are far below anything the figures show).
 inline constexpr std::size_t kDirectSupport = 2048;
 MatchLaw SumOfLaws(const std::map<MatchLaw, int>& laws);
 

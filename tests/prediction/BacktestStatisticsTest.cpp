@@ -114,6 +114,21 @@ BacktestResult Replay(const GlobalBas& history, const std::vector<int>& flags,
     return RunBacktest(history.Draws, options, range);
 }
 
+// A replay of thousands of draws raises each transformed law to a power in
+// the thousands: a match in a quarter of the draws, 5000 times over, is
+// Binomial(5000, 1/4) to within 5000 roundings of each probability.
+TEST(MatchLaw, ThousandsOfDrawsSumToTheBinomialLaw) {
+    constexpr int kDraws = 5000;
+    const MatchLaw sum = SumOfLaws({{MatchLaw{0.75, 0.25}, kDraws}});
+    long double exact = std::pow(0.75L, kDraws);  // Binomial(5000, 1/4) at 0
+    for (int x = 0; x <= kDraws; ++x) {
+        const double got = x < static_cast<int>(sum.size()) ? sum[static_cast<std::size_t>(x)] : 0;
+        ASSERT_NEAR(got, static_cast<double>(exact), 2e-13) << x;
+        exact *= static_cast<long double>(kDraws - x) / (x + 1) / 3;
+    }
+    EXPECT_NEAR(sum[1250], 0.0130284593391652, 2e-13);  // the likeliest total, n p
+}
+
 TEST(Backtest, BundledHistoryFiguresArePinned) {
     const BacktestResult all = Replay(RealHistory(), {}, {19, 689});
     const MethodScore& cycle7 = all.methods[0];
