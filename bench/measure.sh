@@ -7,10 +7,11 @@
 # - start-up to the prediction window shown (bundled history), side by side
 #   with a minimal Qt MDI program (bench/floor/MdiFloor.cpp);
 # - the export of the largest grid to PDF and PNG (with the files' sizes).
-# Whole-program figures are medians of RUNS runs (default 7): wall time, CPU
-# time (user + system), to the millisecond, and peak resident memory.  The programs compared take
-# turns run by run, so that a slow spell of the machine does not fall on one
-# of them only.  On a busy machine wall times are noisy; compare CPU times.
+# Whole-program figures are medians of RUNS runs (default 7): wall time and
+# CPU time (user + system) to the millisecond, and peak resident memory.  The
+# programs compared take turns run by run, so that a slow spell of the
+# machine does not fall on one of them only.  On a busy machine wall times
+# are noisy; compare CPU times.
 #
 # Usage: bench/measure.sh [build-dir]
 #   LOTO7_BASE_BUILD=dir  a build of commit 7318244 to compare with (its
