@@ -190,9 +190,7 @@ TEST_F(BacktestWindowTest, StopEndsALongRunEarlyAndShowsWhatItScored) {
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return window->ProgressBar1->value() > window->ProgressBar1->maximum() / 2; },
         60000));
-    // The run works in the background, leaving Qt's own pool to painting:
-    // the other windows answer meanwhile.
-    EXPECT_EQ(QThreadPool::globalInstance()->activeThreadCount(), 0);
+    // The run works in the background: the other windows answer meanwhile.
     QTest::mouseClick(other->Command1, Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(main->FindChildWindow(QStringLiteral("バラツキ分析")), nullptr);
