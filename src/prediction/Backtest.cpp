@@ -312,8 +312,8 @@ std::string BacktestSummary(const BacktestResult& result) {
     return differing < kBacktestMethodCount ? text + "ほかの方法は偶然と区別できません。" : text;
 }
 
-BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options,
-                           const BacktestRange& range, const BacktestProgress& progress) {
+BacktestResult ReplayBacktest(const DrawStore& draws, const ReflectOptions& options,
+                              const BacktestRange& range, const BacktestProgress& progress) {
     BacktestResult result;
     result.range = range;
     result.shift = ComputeReflectionShift(options);
@@ -339,6 +339,16 @@ BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options
             const bool report = result.draws % kProgressEvery == 0 || result.draws == total;
             return !progress || !report || progress(result.draws, total);
         });
+    return result;
+}
+
+void SumTotalLaws(BacktestResult& result) {
     for (MethodScore& score : result.methods) score.totalLaw = SumOfLaws(score.drawLaws);
+}
+
+BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options,
+                           const BacktestRange& range, const BacktestProgress& progress) {
+    BacktestResult result = ReplayBacktest(draws, options, range, progress);
+    SumTotalLaws(result);
     return result;
 }

@@ -158,3 +158,11 @@ using BacktestProgress = std::function<bool(int done, int total)>;
 // options and scores every ticket.  A stopped run returns what it scored.
 BacktestResult RunBacktest(const DrawStore& draws, const ReflectOptions& options,
                            const BacktestRange& range, const BacktestProgress& progress = {});
+
+// RunBacktest in its two steps, for a caller that may drop a stopped run:
+// the replay, which leaves every method's totalLaw at its default, and the
+// sum of each method's per-draw laws into its totalLaw, which takes a
+// while for thousands of draws.
+BacktestResult ReplayBacktest(const DrawStore& draws, const ReflectOptions& options,
+                              const BacktestRange& range, const BacktestProgress& progress = {});
+void SumTotalLaws(BacktestResult& result);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <algorithm>
+#include <atomic>
 
 #include "core/CurrentException.h"
 #include "core/GlobalBas.h"
@@ -43,6 +44,7 @@ struct BacktestWindow::Run {
     BacktestResult result;
     int total = 0;  // draws in the range
     std::string failure;
+    std::atomic<bool> discarded{false};  // nothing will show the result
 };
 
 BacktestWindow::BacktestWindow(ChildHost& host, QWidget* parent)
@@ -206,15 +208,23 @@ void BacktestWindow::RunningChanged(bool running) {
     for (QCheckBox* box : Chk手法) box->setEnabled(!running);
 }
 
+void BacktestWindow::RunDiscarded() {
+    if (run_) run_->discarded = true;
+}
+
 // The replay counts the draws of the range, the family adjustment as many again.
 void BacktestWindow::RunInWorker(QPromise<void>& promise, Run& run) {
     try {
-        run.result = RunBacktest(run.draws, run.options, run.range, [&](int done, int total) {
+        run.result = ReplayBacktest(run.draws, run.options, run.range, [&](int done, int total) {
             run.total = total;
             promise.setProgressRange(0, 2 * std::max(1, total));
             promise.setProgressValue(done);
             return !promise.isCanceled();
         });
+        // A closing window waits for this worker: summing thousands of
+        // draws' laws for nobody would keep it waiting.
+        if (run.discarded) return;
+        SumTotalLaws(run.result);
         if (!run.result.completed) return;
         AddFamilyPValues(run.result, kFamilySimulations, kFamilySeed, [&](int done, int all) {
             promise.setProgressValue(

@@ -50,6 +50,7 @@ class BacktestWindow : public RangeRunWindow {
     bool HasRange() const override { return haveRange_; }
     bool HasResult() const override { return result_.has_value(); }
     void RunningChanged(bool running) override;
+    void RunDiscarded() override;
 
   private:
     struct Run;

@@ -184,6 +184,7 @@ void RangeRunWindow::WaitForRun() {
 void RangeRunWindow::CancelAndWait() {
     if (!running_) return;
     waitingWork_ = {};
+    RunDiscarded();
     watcher_->cancel();
     watcher_->waitForFinished();
 }

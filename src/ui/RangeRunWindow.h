@@ -81,9 +81,13 @@ class RangeRunWindow : public ChildWindow {
     virtual bool HasResult() const = 0;
     // Other controls to enable or disable with a run.
     virtual void RunningChanged(bool /*running*/) {}
+    // The run that goes on will not be shown (the window is closing): its
+    // worker may skip what only its result needs.  Called before the cancel.
+    virtual void RunDiscarded() {}
     // Shows grid_ in the table, as high as its rows.
     void ShowGrid();
-    // Cancels the run that goes on and waits until the worker has returned.
+    // Drops the run that goes on: cancels it and waits until the worker has
+    // returned.
     void CancelAndWait();
 
     void closeEvent(QCloseEvent* event) override;

@@ -181,6 +181,14 @@ TEST(Backtest, OnRandomDrawsEveryMethodScoresLikeChance) {
     EXPECT_FALSE(stopped.completed);
     EXPECT_GE(stopped.draws, 100);
     EXPECT_LT(stopped.draws, 110);
+    // A stopped run still sums what it scored: each method's law of total
+    // matches reaches as far as all its scored tickets together.
+    for (const MethodScore& s : stopped.methods) {
+        std::size_t support = 1;
+        for (const auto& [law, count] : s.drawLaws) support += (law.size() - 1) * count;
+        EXPECT_GT(support, 100u);
+        EXPECT_EQ(s.totalLaw.size(), support);
+    }
 }
 
 }  // namespace
