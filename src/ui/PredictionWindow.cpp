@@ -259,10 +259,12 @@ void 一発カゾリア予想::SetOptionButtons() {
     }
 }
 
+// The grids' widths are fixed, so each is laid out once, fitted to its
+// width, before the grids are placed as high as they then need.
 void 一発カゾリア予想::Present() {
-    for (int i = 0; i < kPredictionGridCount; ++i) fpSpread1[i]->SetGrid(&model_.Grid(i));
-    PlaceGrids();
-    for (GridView* grid : fpSpread1) grid->FitToPresentSize(false);
+    for (int i = 0; i < kPredictionGridCount; ++i) {
+        fpSpread1[i]->SetGridFitted(&model_.Grid(i), false);
+    }
     PlaceGrids();
 }
 
