@@ -83,7 +83,11 @@ void MainFrm::Form_Load() {
     Hourglass hourglass;
     QApplication::processEvents();
     propEnd_ = true;
-    OpenDrawStore(globals_, databasePath_);
+    if (drawsAhead_.valid()) {
+        globals_ = drawsAhead_.get();
+    } else {
+        OpenDrawStore(globals_, databasePath_);
+    }
 }
 
 QMenu* MainFrm::AddMenu(QMenu* parent, const QString& caption, const QString& name) {

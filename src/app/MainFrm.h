@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <future>
 #include <map>
 
 #include "analysis/AnalysisCatalog.h"
@@ -29,6 +30,9 @@ class MainFrm : public QMainWindow, public ChildHost {
     // statistics derived, pointer back.  Throws UserError when the database
     // cannot be used.
     void Form_Load();
+    // Form_Load takes the draw store from draws (OpenDrawStoreAhead, started
+    // before this window was built) instead of reading it itself.
+    void UseDrawsReadAhead(std::future<GlobalBas> draws) { drawsAhead_ = std::move(draws); }
 
     bool propEnd() const { return propEnd_; }
     // False once shut-down could not write the options file (the user was
@@ -125,6 +129,7 @@ class MainFrm : public QMainWindow, public ChildHost {
 
     GlobalBas& globals_;
     std::string databasePath_;
+    std::future<GlobalBas> drawsAhead_;
     QMdiArea* mdi_ = nullptr;
     bool propEnd_ = true;
     PredictionModel prediction_;

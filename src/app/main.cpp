@@ -8,11 +8,13 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
+#include "app/FontDatabaseFiller.h"
 #include "app/MainFrm.h"
 #include "app/ReadyQuitter.h"
 #include "core/CurrentException.h"
 #include "core/GlobalBas.h"
 #include "core/PrintableText.h"
+#include "data/DrawStoreLoader.h"
 #include "grid/ProgramLook.h"
 #include "ui/AppIcon.h"
 #include "ui/Messages.h"
@@ -103,6 +105,7 @@ std::string PrepareStart(StartOptions& options, const DataFolder& place) {
 
 int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& place) {
     Application app(argc, argv);
+    const FontDatabaseFiller fonts;
     QApplication::setApplicationName(QStringLiteral("ロト7カゾリアLite"));
     QApplication::setWindowIcon(AppIcon());
     if (options.quitWhenReady) SetQuietMessages(true);
@@ -114,7 +117,9 @@ int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& p
         ShowMessage(nullptr, QString::fromStdString(MessageOfCurrentException()));
         return 1;
     }
+    std::future<GlobalBas> draws = OpenDrawStoreAhead(options.databasePath);
     MainFrm main(globals, options.databasePath);
+    main.UseDrawsReadAhead(std::move(draws));
     try {
         main.Form_Load();
     } catch (...) {

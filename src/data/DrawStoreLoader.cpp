@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <system_error>
 
 #include "core/PrintableText.h"
 #include "data/ConnectionText.h"
@@ -115,5 +116,18 @@ void OpenDrawStore(GlobalBas& g, const std::string& databasePath) {
         DeriveStatistics(g);
     } catch (const UserError& e) {
         throw UserError("データベースファイル「" + PrintableText(databasePath) + "」: " + e.what());
+    }
+}
+
+std::future<GlobalBas> OpenDrawStoreAhead(const std::string& databasePath) {
+    const auto load = [databasePath] {
+        GlobalBas g;
+        OpenDrawStore(g, databasePath);
+        return g;
+    };
+    try {
+        return std::async(std::launch::async, load);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, load);
     }
 }

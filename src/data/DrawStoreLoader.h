@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <optional>
 #include <string>
 
@@ -19,3 +20,9 @@ DrawStore ReadDrawStore(const Database& db);
 // opens the file read-only (it is never written), takes the snapshot and
 // derives the statistics.  Throws UserError with a message for the user.
 void OpenDrawStore(GlobalBas& g, const std::string& databasePath);
+
+// The start-up load on a thread of its own, so that reading the database
+// (its key derivation above all) overlaps with building the windows.  The
+// result, or the UserError, comes out of get(); where no thread can be
+// started, get() loads it then.
+std::future<GlobalBas> OpenDrawStoreAhead(const std::string& databasePath);

@@ -70,6 +70,12 @@ TEST_F(StoreFile, RoundTripThroughTheViewKeepsIncompleteRowsAndNumbersNewRows) {
     EXPECT_EQ(rows[2].drawNumber, 3);  // one after the largest stored number
     EXPECT_EQ(g.LatestDrawNumber, 1);
     EXPECT_TRUE(Contains(g.ConnectionText, "\\draws.mdb"));
+
+    // Read on a thread of its own, as at start-up: the same snapshot.
+    const GlobalBas ahead = OpenDrawStoreAhead(path).get();
+    EXPECT_EQ(ahead.Draws.Rows().size(), 3u);
+    EXPECT_EQ(ahead.LatestDrawNumber, 1);
+    EXPECT_EQ(ahead.ConnectionText, g.ConnectionText);
 }
 
 TEST_F(StoreFile, DrawNumbersAreUniqueAndPositive) {
@@ -124,6 +130,8 @@ TEST_F(StoreFile, MissingFileSaysWhereAndHowToCreateIt) {
     EXPECT_TRUE(Contains(error, "見つかりません")) << error;
     EXPECT_TRUE(Contains(error, path)) << error;
     EXPECT_TRUE(Contains(error, "import")) << error;
+    // Read ahead at start-up, the message comes out of get() unchanged.
+    EXPECT_EQ(ErrorOf([&] { OpenDrawStoreAhead(path).get(); }), error);
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
