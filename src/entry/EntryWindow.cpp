@@ -20,6 +20,7 @@
 #include "entry/EntryColumns.h"
 #include "entry/EntryGrid.h"
 #include "entry/EntryQuestions.h"
+#include "entry/GridLineStyle.h"
 #include "entry/NumberCellDelegate.h"
 #include "grid/Twips.h"
 #include "ui/ChildHost.h"
@@ -126,7 +127,10 @@ void 当選データ入力::Present() {
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setShowGrid(true);
     grid->setGridStyle(Qt::SolidLine);
-    grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: black; }"));
+    // Owned by the window, which the grid does not outlive.
+    auto* lines = new GridLineStyle(Qt::black);
+    lines->setParent(this);
+    grid->setStyle(lines);
     grid->setWordWrap(false);
     grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
