@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -150,6 +151,15 @@ TEST_F(EntryWindow, ShowsTheTenBoundColumnsAsLaidOut) {
     EXPECT_EQ(Cell(w, 0, 8).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
     EXPECT_EQ(Cell(w, 0, 9).data(Qt::BackgroundRole).value<QColor>(), QColor(197, 255, 255));
     EXPECT_FALSE(Cell(w, 0, 7).data(Qt::BackgroundRole).isValid());
+
+    // The lines between the cells are black, not the style's grey: on the
+    // right edge of a column, beside a cell that is not the current one.
+    const QImage painted = grid->viewport()->grab().toImage();
+    const QPoint onLine(grid->columnViewportPosition(3) + grid->columnWidth(3) - 1,
+                        grid->rowViewportPosition(1) + grid->rowHeight(1) / 2);
+    ASSERT_TRUE(painted.rect().contains(onLine));
+    EXPECT_EQ(painted.pixelColor(onLine), QColor(Qt::black));
+    EXPECT_NE(painted.pixelColor(onLine - QPoint(2, 0)), QColor(Qt::black));
 }
 
 TEST_F(EntryWindow, TypedNumbersAreStoredAtOnceAndRefusedOnesAreNot) {
