@@ -80,7 +80,8 @@ if $with_tests; then
   cmake -S . -B "$build" -G Ninja -DLOTO7_TESTS=ON -DLOTO7_BENCH=ON "$@"
   cmake --build "$build" -j "$(nproc)"
 else
+  # Warnings never stop the user's build, also in a folder CI configured.
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLOTO7_TESTS=OFF \
-    -DLOTO7_BENCH=OFF "$@"
+    -DLOTO7_BENCH=OFF -DLOTO7_WERROR=OFF "$@"
   cmake --build "$build" -j "$(nproc)" --target loto7kazoria
 fi
