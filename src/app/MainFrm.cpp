@@ -76,15 +76,15 @@ MainFrm::~MainFrm() {
     for (QMdiSubWindow* child : mdi_->subWindowList()) delete child;
 }
 
-void MainFrm::Form_Load() {
+void MainFrm::Form_Load(std::future<GlobalBas> drawsAhead) {
     for (const std::string& note : prediction_.Options().ReadInitFile()) {
         ShowMessage(this, QString::fromStdString(note), QMessageBox::Warning);
     }
     Hourglass hourglass;
     QApplication::processEvents();
     propEnd_ = true;
-    if (drawsAhead_.valid()) {
-        globals_ = drawsAhead_.get();
+    if (drawsAhead.valid()) {
+        globals_ = drawsAhead.get();
     } else {
         OpenDrawStore(globals_, databasePath_);
     }

@@ -28,11 +28,9 @@ class MainFrm : public QMainWindow, public ChildHost {
 
     // Start-up: options read, hourglass, propEnd True, draw store opened and
     // statistics derived, pointer back.  Throws UserError when the database
-    // cannot be used.
-    void Form_Load();
-    // Form_Load takes the draw store from draws (OpenDrawStoreAhead, started
-    // before this window was built) instead of reading it itself.
-    void UseDrawsReadAhead(std::future<GlobalBas> draws) { drawsAhead_ = std::move(draws); }
+    // cannot be used.  Given drawsAhead (OpenDrawStoreAhead, started before
+    // this window was built), it takes the draw store from there instead.
+    void Form_Load(std::future<GlobalBas> drawsAhead = {});
 
     bool propEnd() const { return propEnd_; }
     // False once shut-down could not write the options file (the user was
@@ -129,7 +127,6 @@ class MainFrm : public QMainWindow, public ChildHost {
 
     GlobalBas& globals_;
     std::string databasePath_;
-    std::future<GlobalBas> drawsAhead_;
     QMdiArea* mdi_ = nullptr;
     bool propEnd_ = true;
     PredictionModel prediction_;

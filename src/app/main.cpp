@@ -119,9 +119,8 @@ int RunWindows(int argc, char** argv, StartOptions& options, const DataFolder& p
     }
     std::future<GlobalBas> draws = OpenDrawStoreAhead(options.databasePath);
     MainFrm main(globals, options.databasePath);
-    main.UseDrawsReadAhead(std::move(draws));
     try {
-        main.Form_Load();
+        main.Form_Load(std::move(draws));
     } catch (...) {
         ShowMessage(nullptr, QString::fromStdString(MessageOfCurrentException()));
         return 1;
