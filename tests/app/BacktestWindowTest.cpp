@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QCheckBox>
 #include <QDir>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMdiArea>
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSemaphore>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QThreadPool>
@@ -236,12 +238,16 @@ TEST_F(BacktestWindowTest, ClosingDuringARunStopsItFirst) {
 }
 
 // The window shows its run as it opens and hands the work to a worker once
-// it has been painted: nothing but the event loop starts and ends it.
+// it has been painted: nothing but the event loop starts and ends it.  The
+// worker sends the bar's range once, not with every draw it reports.
 TEST_F(BacktestWindowTest, TheRunOfTheDefaultRangeStartsOnceTheWindowIsShown) {
     StartSynthetic(120);
     main->Command("mnuYosoKensho")->trigger();
     auto* window = dynamic_cast<BacktestWindow*>(main->FindChildWindow(kWindowName)->widget());
     ASSERT_NE(window, nullptr);
+    auto* watcher = window->findChild<QFutureWatcherBase*>();
+    ASSERT_NE(watcher, nullptr);
+    QSignalSpy ranges(watcher, &QFutureWatcherBase::progressRangeChanged);
     EXPECT_TRUE(window->Running());
     EXPECT_TRUE(window->Cmd中止->isEnabled());
     EXPECT_FALSE(window->Result());
@@ -251,6 +257,10 @@ TEST_F(BacktestWindowTest, TheRunOfTheDefaultRangeStartsOnceTheWindowIsShown) {
     EXPECT_GT(window->Result()->familySimulations, 0);
     EXPECT_TRUE(window->Label2->text().endsWith(QStringLiteral("回を検証しました。")))
         << window->Label2->text().toStdString();
+    // Qt's own (0, 0) as the watcher takes the future, then the run's.
+    ASSERT_LE(ranges.count(), 2);
+    ASSERT_GE(ranges.count(), 1);
+    EXPECT_EQ(ranges.last().at(1).toInt(), 2 * window->Result()->draws);
 }
 
 TEST_F(BacktestWindowTest, TooFewDrawsSaySoAndShowAnEmptyGrid) {
