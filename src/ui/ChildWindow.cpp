@@ -14,6 +14,11 @@ ChildWindow::ChildWindow(ChildHost& host, ChildWindowSetup setup, QWidget* paren
     : QWidget(parent), host_(host), setup_(std::move(setup)) {
     setObjectName(setup_.name);
     setWindowTitle(setup_.caption);
+    // A window covers the inside of its frame with the window colour.
+    // Saying so lets Qt repaint it only where it changed: otherwise a paint
+    // of its frame or of the main window paints all of it again (on X11 a
+    // window just shown was painted twice over).
+    setAutoFillBackground(true);
 }
 
 void ChildWindow::Form_Load(QWidget* frame) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <algorithm>
+#include <map>
 
 #include "AppTestSupport.h"
 #include "app/MainFrm.h"
@@ -116,6 +118,38 @@ TEST_F(MainWindow, ReopeningOnlyBringsTheWindowToTheFront) {
     EXPECT_EQ(again, first);
     EXPECT_EQ(&dynamic_cast<AnalysisWindow*>(again->widget())->Grid(), grid);
     EXPECT_EQ(main->MdiArea()->subWindowList().size(), 2);
+}
+
+// A child window paints the inside of its frame itself, so a paint of the
+// whole window (as it is shown or raised) paints each of its widgets once;
+// the frame would otherwise paint all of them a second time.
+TEST_F(MainWindow, APaintOfAChildWindowPaintsEachOfItsWidgetsOnce) {
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    QMdiSubWindow* frame = Open("mnuYoso");
+    ASSERT_NE(frame, nullptr);
+    main->repaint();  // the window as it opened, painted
+    const QImage shown = frame->grab().toImage();
+    struct Paints : QObject {
+        std::map<QObject*, int> count;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++count[watched];
+            return false;
+        }
+    } paints;
+    QList<QWidget*> widgets{frame->widget()};
+    for (QWidget* child : frame->widget()->findChildren<QWidget*>()) {
+        if (child->isVisible()) widgets << child;
+    }
+    for (QWidget* widget : widgets) widget->installEventFilter(&paints);
+    frame->update();
+    QApplication::processEvents();
+    EXPECT_EQ(paints.count.size(), static_cast<std::size_t>(widgets.size()));
+    for (const auto& [widget, count] : paints.count) {
+        EXPECT_EQ(count, 1) << widget->metaObject()->className() << " "
+                            << widget->objectName().toStdString();
+    }
+    EXPECT_EQ(frame->grab().toImage(), shown);
 }
 
 TEST_F(MainWindow, AnalysisWindowSitsTopLeftWithItsSizeInTwips) {
