@@ -217,8 +217,8 @@ void BacktestWindow::RunInWorker(QPromise<void>& promise, Run& run) {
     try {
         run.result = ReplayBacktest(run.draws, run.options, run.range, [&](int done, int total) {
             // Each range sent is an event the window handles: it is sent
-            // once a run, not with every report.
-            if (total != run.total || done == 0) {
+            // with the report at the start of the run, not with every one.
+            if (done == 0) {
                 run.total = total;
                 promise.setProgressRange(0, 2 * std::max(1, total));
             }
