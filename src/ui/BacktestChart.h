@@ -1,17 +1,17 @@
 #pragma once
 
-#include <QChartView>
-#include <array>
+#include <QWidget>
 
 #include "prediction/Backtest.h"
 
-class QLineSeries;
-class QValueAxis;
+class LineChart;
 
 // How often each method's tickets matched 0 … 7 main numbers, as a share of
 // its tickets: one line per method, and one for the shares chance gives
-// seven numbers picked at random.  Each method's line can be hidden.
-class BacktestChart : public QChartView {
+// seven numbers picked at random.  Each method's line can be hidden.  The
+// chart itself comes from the chart library; where that cannot be loaded,
+// the widget says so in its place.
+class BacktestChart : public QWidget {
   public:
     explicit BacktestChart(QWidget* parent = nullptr);
 
@@ -19,15 +19,13 @@ class BacktestChart : public QChartView {
     void Show(const BacktestResult* result);
     void SetMethodShown(int method, bool shown);
 
-    QLineSeries* MethodSeries(int method) const { return methods_.at(method); }
-    QLineSeries* ChanceSeries() const { return chance_; }
+    // Lines 0 … 6 are the methods', line 7 chance's; null without the library.
+    const LineChart* Lines() const { return lines_; }
+
+    // Paints the chart as shown, scaled into the target (for printing); the
+    // text in place of a missing chart is painted as it stands.
+    void Render(QPainter& painter, const QRectF& target);
 
   private:
-    // The share axis runs to the next ten per cent above the highest point
-    // of the lines shown.
-    void FitShareAxis();
-
-    std::array<QLineSeries*, kBacktestMethodCount> methods_{};
-    QLineSeries* chance_ = nullptr;
-    QValueAxis* shareAxis_ = nullptr;
+    LineChart* lines_ = nullptr;
 };

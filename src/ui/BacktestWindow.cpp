@@ -164,7 +164,7 @@ GridDocument BacktestWindow::Document() const {
         document.pictureAspect = static_cast<double>(Chart1->height()) / Chart1->width();
         document.paintPicture = [chart = QPointer<BacktestChart>(Chart1)](QPainter& p,
                                                                           const QRectF& target) {
-            if (chart) chart->render(&p, target);
+            if (chart) chart->Render(p, target);
         };
     }
     return document;

@@ -1,31 +1,29 @@
 #pragma once
 
-#include <QChartView>
+#include <QWidget>
 
 #include "analysis/RandomnessAnalysis.h"
 
-class QBarCategoryAxis;
-class QBarSeries;
-class QBarSet;
-class QValueAxis;
+class BarChart;
 
 // One test of 乱数性の検定 as bars: what the draws show beside what fair
-// draws give on average, category by category.
-class RandomnessChart : public QChartView {
+// draws give on average, category by category.  The chart itself comes
+// from the chart library; where that cannot be loaded, the widget says so
+// in its place.
+class RandomnessChart : public QWidget {
   public:
     explicit RandomnessChart(QWidget* parent = nullptr);
 
     // Draws the bars of `test` of the result; null empties the chart.
     void Show(const RandomnessResult* result, int test);
 
-    QBarSet* Observed() const { return observed_; }
-    QBarSet* Expected() const { return expected_; }
-    QBarCategoryAxis* Categories() const { return categories_; }
+    // Null without the library.
+    const BarChart* Bars() const { return bars_; }
+
+    // Paints the chart as shown, scaled into the target (for printing); the
+    // text in place of a missing chart is painted as it stands.
+    void Render(QPainter& painter, const QRectF& target);
 
   private:
-    QBarSeries* series_ = nullptr;
-    QBarSet* observed_ = nullptr;
-    QBarSet* expected_ = nullptr;
-    QBarCategoryAxis* categories_ = nullptr;
-    QValueAxis* countAxis_ = nullptr;
+    BarChart* bars_ = nullptr;
 };

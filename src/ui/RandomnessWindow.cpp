@@ -95,7 +95,7 @@ GridDocument RandomnessWindow::Document() const {
         document.pictureAspect = static_cast<double>(Chart1->height()) / Chart1->width();
         document.paintPicture = [chart = QPointer<RandomnessChart>(Chart1)](QPainter& p,
                                                                             const QRectF& target) {
-            if (chart) chart->render(&p, target);
+            if (chart) chart->Render(p, target);
         };
     }
     return document;

@@ -2,12 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QChart>
 #include <QCheckBox>
 #include <QDir>
 #include <QFutureWatcher>
 #include <QLabel>
-#include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -31,6 +29,7 @@
 #include "ui/AnalysisWindow.h"
 #include "ui/BacktestChart.h"
 #include "ui/BacktestWindow.h"
+#include "ui/ChartLibrary.h"
 #include "ui/Messages.h"
 #include "ui/WorkerPool.h"
 
@@ -115,14 +114,13 @@ TEST_F(BacktestWindowTest, OpensFromTheMenuWithTheDefaultRangeAndRunsTheChosenRa
             .find("第" + std::to_string(whole->from) + "回～第" + std::to_string(whole->to) + "回"),
         std::string::npos);
 
-    const QList<QAbstractSeries*> series = window->Chart1->chart()->series();
-    EXPECT_EQ(series.size(), kBacktestMethodCount + 1);
-    for (int method = 0; method < kBacktestMethodCount; ++method) {
-        EXPECT_EQ(window->Chart1->MethodSeries(method)->count(), kTicketSize + 1);
+    const LineChart* lines = window->Chart1->Lines();
+    ASSERT_NE(lines, nullptr) << ChartLibraryProblem().toStdString();
+    for (int method = 0; method <= kBacktestMethodCount; ++method) {
+        EXPECT_EQ(lines->Points(method).size(), kTicketSize + 1) << method;
     }
-    EXPECT_EQ(window->Chart1->ChanceSeries()->count(), kTicketSize + 1);
     window->Chk手法[2]->click();
-    EXPECT_FALSE(window->Chart1->MethodSeries(2)->isVisible());
+    EXPECT_FALSE(lines->LineShown(2));
 
     // A flag set in the prediction window counts on the next run.
     main->PredictionOptions().SetFlag(1, true);

@@ -15,13 +15,14 @@ struct Finished {
     QString err;
 };
 
-Finished RunProgram(const std::string& directory, const QStringList& arguments) {
+Finished RunProgram(const std::string& directory, const QStringList& arguments,
+                    const QString& executable = QStringLiteral(LOTO7_EXECUTABLE)) {
     QProcess program;
     program.setWorkingDirectory(QString::fromStdString(directory));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     program.setProcessEnvironment(env);
-    program.start(QStringLiteral(LOTO7_EXECUTABLE), arguments);
+    program.start(executable, arguments);
     program.waitForFinished(60000);
     return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
             QString::fromUtf8(program.readAllStandardError())};
@@ -35,8 +36,29 @@ TEST(Program, OpensEveryWindowAndShutsDownWritingTheOptionsFile) {
     const Finished run = RunProgram(dir.Path().string(), {"--db", QString::fromStdString(db),
                                                           "--open-all", "--quit-when-ready"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("グラフの部品"))) << run.err.toStdString();
     EXPECT_EQ(ReadFile(db), before);  // reading never touches the database
     EXPECT_NE(ReadFile(dir.File("ロト7カゾリア.ini")).find("\r\n"), std::string::npos);
+}
+
+// A copy of the program without the chart library beside it still opens a
+// chart's window, and says in its place, and once in a message, what is
+// missing and where it was looked for.
+TEST(Program, ChartWindowWithoutTheChartLibrarySaysWhatIsMissing) {
+    TempDir dir;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    ImportCsv(BundledCsvPath(), db);
+    const std::string alone = dir.File("loto7kazoria");
+    std::filesystem::copy_file(LOTO7_EXECUTABLE, alone);
+    const Finished run = RunProgram(dir.Path().string(),
+                                    {"--db", QString::fromStdString(db), "--open", "乱数性の検定",
+                                     "--open", "予想の検証", "--quit-when-ready"},
+                                    QString::fromStdString(alone));
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    const QString said = QStringLiteral("グラフの部品 libloto7charts.so を読み込めないため");
+    EXPECT_EQ(run.err.count(said), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QString::fromStdString(dir.File("libloto7charts.so"))))
+        << run.err.toStdString();
 }
 
 TEST(Program, MissingOrForeignDatabaseEndsWithAJapaneseMessage) {

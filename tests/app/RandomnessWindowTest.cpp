@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QBarCategoryAxis>
-#include <QBarSet>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -16,6 +14,7 @@
 #include "app/MainFrm.h"
 #include "data/SyntheticHistory.h"
 #include "support/TestSupport.h"
+#include "ui/ChartLibrary.h"
 #include "ui/RandomnessChart.h"
 #include "ui/RandomnessWindow.h"
 
@@ -55,11 +54,13 @@ TEST_F(RandomnessWindowTest, TestsTheWholeHistoryOnOpeningAndTheChosenRangeOnRun
     EXPECT_EQ(window->ProgressBar1->value(), window->ProgressBar1->maximum());
 
     // The chart shows the test chosen: 37 numbers, then ten sum bins.
-    EXPECT_EQ(window->Chart1->Observed()->count(), 37);
-    EXPECT_NEAR(window->Chart1->Expected()->at(0), 689 * 7.0 / 37, 1e-9);
+    const BarChart* bars = window->Chart1->Bars();
+    ASSERT_NE(bars, nullptr) << ChartLibraryProblem().toStdString();
+    EXPECT_EQ(bars->Observed().size(), 37);
+    EXPECT_NEAR(bars->Expected().at(0), 689 * 7.0 / 37, 1e-9);
     window->Cmb検定->setCurrentIndex(kSumTest);
-    EXPECT_EQ(window->Chart1->Categories()->count(), kSumBins);
-    EXPECT_EQ(window->Chart1->Categories()->at(0).left(3), QStringLiteral("28～"));
+    EXPECT_EQ(bars->Categories().size(), kSumBins);
+    EXPECT_EQ(bars->Categories().at(0).left(3), QStringLiteral("28～"));
 
     window->Spin開始回->setValue(101);
     window->Spin終了回->setValue(300);
@@ -67,7 +68,7 @@ TEST_F(RandomnessWindowTest, TestsTheWholeHistoryOnOpeningAndTheChosenRangeOnRun
     window->WaitForRun();
     EXPECT_EQ(window->Result()->draws, 200);
     EXPECT_EQ(window->Label2->text(), QStringLiteral("第101回～第300回の200回を検定しました。"));
-    EXPECT_EQ(window->Chart1->Categories()->count(), kSumBins);  // the choice stays
+    EXPECT_EQ(bars->Categories().size(), kSumBins);  // the choice stays
 }
 
 TEST_F(RandomnessWindowTest, StopAndCloseEndTheWorkerAtOnce) {

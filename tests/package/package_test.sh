@@ -39,6 +39,11 @@ if [ "$mode" = contents ]; then
   done
   cmp "$source/data/loto7-history.csv" "$tmp/root/usr/share/loto7kazoria/loto7-history.csv"
   file "$program" | grep -q ', stripped' || fail "the program is not stripped: $(file "$program")"
+  # The chart library, loaded when the first chart opens, in a folder of
+  # the program's own.
+  charts=$(grep -E '^\./usr/lib/(.*/)?loto7kazoria/libloto7charts\.so$' <<<"$listing" || true)
+  [ "$(wc -w <<<"$charts")" -eq 1 ] || fail "expected one chart library in the package: $charts"
+  file -L "$tmp/root/$charts" | grep -q ', stripped' || fail "the chart library is not stripped"
 
   depends=$(dpkg-deb -f "$deb" Depends)
   for package in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libsqlcipher0; do
@@ -79,12 +84,12 @@ fi
 # The menu entry's command line, plus --quit-when-ready.
 read -r -a menu <<<"$(sed -n 's/^Exec=//p' "$tmp/root/usr/share/applications/loto7kazoria.desktop")"
 [ "${menu[0]:-}" = loto7kazoria ] || fail "the menu entry runs '${menu[*]}'"
-start() {  # start HOME [XDG_DATA_HOME]: status and standard error in $tmp/err
+start() {  # start HOME [XDG_DATA_HOME [ARGUMENT…]]: status and standard error in $tmp/err
   local home=$1
   local vars=(-u XDG_DATA_HOME HOME="$home" QT_QPA_PLATFORM=offscreen)
   [ -z "${2:-}" ] || vars+=(XDG_DATA_HOME="$2")
   (cd "$home" && "${run_as[@]}" env "${vars[@]}" \
-     "$tmp/root/usr/bin/${menu[0]}" "${menu[@]:1}" --quit-when-ready) 2>"$tmp/err"
+     "$tmp/root/usr/bin/${menu[0]}" "${menu[@]:1}" "${@:3}" --quit-when-ready) 2>"$tmp/err"
 }
 draws=$(($(wc -l <"$source/data/loto7-history.csv") - 1))
 seeded="付属の当選データ ${draws}回分を登録しました"
@@ -99,6 +104,10 @@ cp "$data/Loto7Kazoria.mdb" "$tmp/first.mdb"
 start "$tmp/home" "$tmp/home/data" || fail "second start: status $?: $(cat "$tmp/err")"
 ! grep -qF "付属の当選データ" "$tmp/err" || fail "second start made the database again: $(cat "$tmp/err")"
 cmp "$tmp/first.mdb" "$data/Loto7Kazoria.mdb" || fail "second start changed the database"
+# The windows with charts find the installed chart library.
+start "$tmp/home" "$tmp/home/data" --open 予想の検証 --open 乱数性の検定 ||
+  fail "start with the chart windows: status $?: $(cat "$tmp/err")"
+! grep -qF "グラフの部品" "$tmp/err" || fail "the installed program lacks its charts: $(cat "$tmp/err")"
 
 if [ "$(id -u)" -eq 0 ]; then
   # The superuser may write usr/bin (mode 755, as /usr/bin), yet the

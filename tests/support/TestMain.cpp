@@ -5,6 +5,12 @@
 
 #include "grid/ProgramLook.h"
 using TestApplication = QApplication;
+#ifdef LOTO7_TEST_CHARTS
+#include <QFileInfo>
+#include <iostream>
+
+#include "ui/ChartLibrary.h"
+#endif
 #else
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;
@@ -18,6 +24,10 @@ int main(int argc, char** argv) {
     TestApplication app(argc, argv);
 #ifdef LOTO7_TEST_WIDGETS
     ApplyProgramLook(app);
+#endif
+#ifdef LOTO7_TEST_CHARTS
+    const QString problem = LoadChartLibrary(QFileInfo(LOTO7_EXECUTABLE).absolutePath());
+    if (!problem.isEmpty()) std::cerr << problem.toStdString() << "\n";
 #endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QPainter;
+class QRectF;
+class QWidget;
+
+// The program's charts as the windows see them.  Qt Charts draws them, and
+// loading it (with the OpenGL libraries it needs) adds milliseconds to every
+// start, so the charts live in a library of their own, libloto7charts.so,
+// which the program loads when the first chart is made.  What crosses into
+// it is this header only: plain Qt values and two interfaces.
+
+// A line of a line chart.
+struct ChartLine {
+    QString name;
+    QColor color;
+    bool dashed = false;
+};
+
+// Lines over a category axis whose categories sit at x = 0, 1, … and a value
+// axis that runs from 0 to the multiple of valueStep just above the highest
+// point of the lines shown.
+struct LineChartSpec {
+    QString title;
+    QString categoryTitle;
+    QStringList categories;
+    QString valueTitle;
+    double valueStep = 10;
+    std::vector<ChartLine> lines;
+};
+
+class LineChart {
+  public:
+    virtual ~LineChart() = default;
+    // The chart's widget, owned by the parent it was made with; deleting it
+    // deletes the chart.
+    virtual QWidget* Widget() = 0;
+    virtual void SetPoints(int line, const QList<QPointF>& points) = 0;
+    virtual void SetLineShown(int line, bool shown) = 0;
+    // Paints the chart as shown, scaled into the target (for printing).
+    virtual void Render(QPainter& painter, const QRectF& target) = 0;
+
+    virtual QList<QPointF> Points(int line) const = 0;
+    virtual bool LineShown(int line) const = 0;
+    virtual double ValueTop() const = 0;
+};
+
+// Two bars a category: what was observed beside what was expected.
+struct BarChartSpec {
+    QString observedName;
+    QColor observedColor;
+    QString expectedName;
+    QColor expectedColor;
+    QString valueTitle;
+};
+
+class BarChart {
+  public:
+    virtual ~BarChart() = default;
+    virtual QWidget* Widget() = 0;
+    // Shows the bars with the title; empty lists empty the chart.
+    virtual void Show(const QString& title, const QStringList& categories,
+                      const QList<double>& observed, const QList<double>& expected) = 0;
+    virtual void Render(QPainter& painter, const QRectF& target) = 0;
+
+    virtual QString Title() const = 0;
+    virtual QStringList Categories() const = 0;
+    virtual QList<double> Observed() const = 0;
+    virtual QList<double> Expected() const = 0;
+};
+
+// Raised by the library's interface version when this header changes, so
+// that a program never calls into a library built from another one.
+inline constexpr int kChartLibraryVersion = 1;
+
+// Makes a chart, loading the chart library the first time.  Null when the
+// library cannot be loaded; ChartLibraryProblem then says why, in Japanese.
+LineChart* MakeLineChart(const LineChartSpec& spec, QWidget* parent);
+BarChart* MakeBarChart(const BarChartSpec& spec, QWidget* parent);
+QString ChartLibraryProblem();
+
+// Loads the chart library for a program in `programFolder`: the copy
+// beside it (a build or a portable copy), else the installed one.  Empty
+// when it loaded (or was linked in), else what went wrong.
+QString LoadChartLibrary(const QString& programFolder);
