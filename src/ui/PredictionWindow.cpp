@@ -163,18 +163,19 @@ void 一発カゾリア予想::CreateOptionFrames() {
         std::max(px(kFrameLabelHeightTwips), Label15->geometry().bottom() + 1) + px(30);
     const int step = (px(kFrameHeightTwips) - first - px(30)) / ReflectOptions::kCount;
     const QFont captionFont = CaptionFont(font(), inner, logicalDpiY());
+    // Compact option frames: caption on the top edge, the two buttons below
+    // it.  One style sheet for all of them, read once.
+    Frame3->setStyleSheet(
+        QStringLiteral("QGroupBox QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
+                       "QGroupBox QGroupBox::title { subcontrol-origin: margin; left: %1px; "
+                       "padding: 0 %2px; }")
+            .arg(kCaptionLeft)
+            .arg(kCaptionPadding));
     for (int i = 0; i < ReflectOptions::kCount; ++i) {
         auto* frame = new QGroupBox(FromView(kReflectedAnalyses[i].caption), Frame3);
         frame->setFont(captionFont);
         frame->setObjectName(QStringLiteral("Frame%1").arg(i + 4));
         frame->setGeometry(px(120), first + i * step, inner, step - 1);
-        // A compact frame: caption on the top edge, the two buttons below it.
-        frame->setStyleSheet(
-            QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
-                           "QGroupBox::title { subcontrol-origin: margin; left: %1px; "
-                           "padding: 0 %2px; }")
-                .arg(kCaptionLeft)
-                .arg(kCaptionPadding));
         auto* reflect = new QRadioButton(QStringLiteral("反映する"), frame);
         auto* ignore = new QRadioButton(QStringLiteral("反映しない"), frame);
         reflect->setFont(font());
