@@ -11,11 +11,8 @@ class QPainter;
 class QRectF;
 class QWidget;
 
-// The program's charts as the windows see them.  Qt Charts draws them, and
-// loading it (with the OpenGL libraries it needs) adds milliseconds to every
-// start, so the charts live in a library of their own, libloto7charts.so,
-// which the program loads when the first chart is made.  What crosses into
-// it is this header only: plain Qt values and two interfaces.
+// The program's charts as the windows see them: the charts themselves are
+// drawn by Qt Charts in the library loaded on first use (OnDemandLibrary.h).
 
 // A line of a line chart.
 struct ChartLine {
@@ -76,17 +73,8 @@ class BarChart {
     virtual QList<double> Expected() const = 0;
 };
 
-// Raised by the library's interface version when this header changes, so
-// that a program never calls into a library built from another one.
-inline constexpr int kChartLibraryVersion = 1;
-
-// Makes a chart, loading the chart library the first time.  Null when the
-// library cannot be loaded; ChartLibraryProblem then says why, in Japanese.
+// Makes a chart, loading the library the first time.  Null when it cannot
+// be loaded; ChartLibraryProblem then says why, in Japanese.
 LineChart* MakeLineChart(const LineChartSpec& spec, QWidget* parent);
 BarChart* MakeBarChart(const BarChartSpec& spec, QWidget* parent);
 QString ChartLibraryProblem();
-
-// Loads the chart library for a program in `programFolder`: the copy
-// beside it (a build or a portable copy), else the installed one.  Empty
-// when it loaded (or was linked in), else what went wrong.
-QString LoadChartLibrary(const QString& programFolder);

@@ -4,14 +4,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QStandardPaths>
 
 #include "core/CurrentException.h"
 #include "grid/GridView.h"
 #include "ui/ChildWindow.h"
 #include "ui/Messages.h"
+#include "ui/PrintPreview.h"
 
 namespace {
 
@@ -59,21 +58,17 @@ void GridOutput::AddMenuTo(GridView* view) {
 // print lays the pages out afresh for the paper then chosen.
 void GridOutput::Print() {
     const GridDocument document = makeDocument_();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(document.caption);
-    printer.setPageMargins(DefaultPageLayout(document).margins(), QPageLayout::Millimeter);
-    printer.setPageOrientation(PreferredOrientation(document, printer.pageLayout().pageSize()));
-    QPrintPreviewDialog preview(&printer, window_);
-    preview.setWindowTitle(QStringLiteral("%1 - 印刷プレビュー").arg(document.caption));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
-        const bool range = target->printRange() == QPrinter::PageRange;
-        Run([&] {
-            PaintPages(*target, document, range ? target->fromPage() : 0,
-                       range ? target->toPage() : 0);
-        });
-    });
-    if (const QWidget* main = window_->window()) preview.resize(main->size() * 9 / 10);
-    preview.exec();
+    const QWidget* main = window_->window();
+    const PrintJob job{
+        .caption = document.caption,
+        .title = QStringLiteral("%1 - 印刷プレビュー").arg(document.caption),
+        .marginsMillimetres = DefaultPageLayout(document).margins(),
+        .orientation =
+            [&](const QPageSize& paper) { return PreferredOrientation(document, paper); },
+        .paintPages = [&](QPagedPaintDevice& printer, int from,
+                          int to) { Run([&] { PaintPages(printer, document, from, to); }); },
+        .size = main ? main->size() * 9 / 10 : QSize()};
+    if (!ShowPrintPreview(job, window_)) ShowMessage(window_, PrintLibraryProblem());
 }
 
 QString GridOutput::AskFile(const QString& title, const QStringList& filters, const QString& suffix,

@@ -55,9 +55,9 @@ TEST(Program, ChartWindowWithoutTheChartLibrarySaysWhatIsMissing) {
                                      "--open", "予想の検証", "--quit-when-ready"},
                                     QString::fromStdString(alone));
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    const QString said = QStringLiteral("グラフの部品 libloto7charts.so を読み込めないため");
+    const QString said = QStringLiteral("グラフの部品 libloto7ondemand.so を読み込めないため");
     EXPECT_EQ(run.err.count(said), 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(QString::fromStdString(dir.File("libloto7charts.so"))))
+    EXPECT_TRUE(run.err.contains(QString::fromStdString(dir.File("libloto7ondemand.so"))))
         << run.err.toStdString();
 }
 

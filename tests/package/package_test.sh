@@ -39,14 +39,15 @@ if [ "$mode" = contents ]; then
   done
   cmp "$source/data/loto7-history.csv" "$tmp/root/usr/share/loto7kazoria/loto7-history.csv"
   file "$program" | grep -q ', stripped' || fail "the program is not stripped: $(file "$program")"
-  # The chart library, loaded when the first chart opens, in a folder of
+  # The library of charts and printing, loaded on first use, in a folder of
   # the program's own.
-  charts=$(grep -E '^\./usr/lib/(.*/)?loto7kazoria/libloto7charts\.so$' <<<"$listing" || true)
-  [ "$(wc -w <<<"$charts")" -eq 1 ] || fail "expected one chart library in the package: $charts"
-  file -L "$tmp/root/$charts" | grep -q ', stripped' || fail "the chart library is not stripped"
+  ondemand=$(grep -E '^\./usr/lib/(.*/)?loto7kazoria/libloto7ondemand\.so$' <<<"$listing" || true)
+  [ "$(wc -w <<<"$ondemand")" -eq 1 ] || fail "expected one libloto7ondemand.so in the package: $ondemand"
+  file -L "$tmp/root/$ondemand" | grep -q ', stripped' || fail "libloto7ondemand.so is not stripped"
 
   depends=$(dpkg-deb -f "$deb" Depends)
-  for package in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libsqlcipher0; do
+  for package in fonts-noto-cjk qt6-translations-l10n libqt6widgets6 libsqlcipher0 \
+                 libqt6charts6 libqt6printsupport6; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
   done
   version=$(dpkg-deb -f "$deb" Version)

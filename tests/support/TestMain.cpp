@@ -5,11 +5,11 @@
 
 #include "grid/ProgramLook.h"
 using TestApplication = QApplication;
-#ifdef LOTO7_TEST_CHARTS
+#ifdef LOTO7_TEST_ON_DEMAND
 #include <QFileInfo>
 #include <iostream>
 
-#include "ui/ChartLibrary.h"
+#include "ui/OnDemandLibrary.h"
 #endif
 #else
 #include <QCoreApplication>
@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
 #ifdef LOTO7_TEST_WIDGETS
     ApplyProgramLook(app);
 #endif
-#ifdef LOTO7_TEST_CHARTS
-    const QString problem = LoadChartLibrary(QFileInfo(LOTO7_EXECUTABLE).absolutePath());
+#ifdef LOTO7_TEST_ON_DEMAND
+    const QString problem = LoadOnDemandLibrary(QFileInfo(LOTO7_EXECUTABLE).absolutePath());
     if (!problem.isEmpty()) std::cerr << problem.toStdString() << "\n";
 #endif
     ::testing::InitGoogleTest(&argc, argv);

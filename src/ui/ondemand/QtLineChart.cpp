@@ -1,4 +1,4 @@
-#include "ui/charts/QtLineChart.h"
+#include "ui/ondemand/QtLineChart.h"
 
 #include <QCategoryAxis>
 #include <QChart>

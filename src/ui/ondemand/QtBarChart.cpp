@@ -1,4 +1,4 @@
-#include "ui/charts/QtBarChart.h"
+#include "ui/ondemand/QtBarChart.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
