@@ -9,8 +9,9 @@ class LineChart;
 // How often each method's tickets matched 0 … 7 main numbers, as a share of
 // its tickets: one line per method, and one for the shares chance gives
 // seven numbers picked at random.  Each method's line can be hidden.  The
-// chart itself comes from the chart library; where that cannot be loaded,
-// the widget says so in its place.
+// chart itself comes from the library loaded on first use
+// (OnDemandLibrary.h); where that cannot be loaded, the widget says so in
+// its place.
 class BacktestChart : public QWidget {
   public:
     explicit BacktestChart(QWidget* parent = nullptr);

@@ -8,8 +8,8 @@ class BarChart;
 
 // One test of 乱数性の検定 as bars: what the draws show beside what fair
 // draws give on average, category by category.  The chart itself comes
-// from the chart library; where that cannot be loaded, the widget says so
-// in its place.
+// from the library loaded on first use (OnDemandLibrary.h); where that
+// cannot be loaded, the widget says so in its place.
 class RandomnessChart : public QWidget {
   public:
     explicit RandomnessChart(QWidget* parent = nullptr);

@@ -1,4 +1,5 @@
-// The charts of the chart library, made as the windows make them.
+// The charts of the library loaded on first use, made as the windows make
+// them.
 #include <gtest/gtest.h>
 
 #include <QWidget>

@@ -41,7 +41,7 @@ TEST(Program, OpensEveryWindowAndShutsDownWritingTheOptionsFile) {
     EXPECT_NE(ReadFile(dir.File("ロト7カゾリア.ini")).find("\r\n"), std::string::npos);
 }
 
-// A copy of the program without the chart library beside it still opens a
+// A copy of the program without libloto7ondemand.so beside it still opens a
 // chart's window, and says in its place, and once in a message, what is
 // missing and where it was looked for.
 TEST(Program, ChartWindowWithoutTheChartLibrarySaysWhatIsMissing) {

@@ -105,7 +105,7 @@ cp "$data/Loto7Kazoria.mdb" "$tmp/first.mdb"
 start "$tmp/home" "$tmp/home/data" || fail "second start: status $?: $(cat "$tmp/err")"
 ! grep -qF "付属の当選データ" "$tmp/err" || fail "second start made the database again: $(cat "$tmp/err")"
 cmp "$tmp/first.mdb" "$data/Loto7Kazoria.mdb" || fail "second start changed the database"
-# The windows with charts find the installed chart library.
+# The windows with charts find the installed libloto7ondemand.so.
 start "$tmp/home" "$tmp/home/data" --open 予想の検証 --open 乱数性の検定 ||
   fail "start with the chart windows: status $?: $(cat "$tmp/err")"
 ! grep -qF "グラフの部品" "$tmp/err" || fail "the installed program lacks its charts: $(cat "$tmp/err")"
