@@ -16,19 +16,20 @@ constexpr QColor kChanceColor(0, 0, 0);
 constexpr double kPercent = 100.0;
 constexpr int kChanceLine = kBacktestMethodCount;
 
-LineChartSpec SharesChart() {
-    LineChartSpec spec{.title = QStringLiteral("本数字と一致した個数ごとの割合（実際と偶然）"),
-                       .categoryTitle = QStringLiteral("本数字と一致した個数"),
-                       .categories = {},
-                       .valueTitle = QStringLiteral("予想（行）に占める割合（%）"),
-                       .valueStep = 10.0,
-                       .lines = {}};
-    for (int m = 0; m <= kTicketSize; ++m) spec.categories << QStringLiteral("%1個").arg(m);
+LineChartSetup SharesChart() {
+    LineChartSetup setup{.title = QStringLiteral("本数字と一致した個数ごとの割合（実際と偶然）"),
+                         .categoryTitle = QStringLiteral("本数字と一致した個数"),
+                         .categories = {},
+                         .valueTitle = QStringLiteral("予想（行）に占める割合（%）"),
+                         .valueStep = 10.0,
+                         .lines = {}};
+    for (int m = 0; m <= kTicketSize; ++m) setup.categories << QStringLiteral("%1個").arg(m);
     for (int method = 0; method < kBacktestMethodCount; ++method) {
-        spec.lines.push_back({FromView(BacktestMethodName(method)), kMethodColors[method], false});
+        setup.lines.push_back({FromView(BacktestMethodName(method)), kMethodColors[method], false});
     }
-    spec.lines.push_back({QStringLiteral("偶然（7個をでたらめに選んだとき）"), kChanceColor, true});
-    return spec;
+    setup.lines.push_back(
+        {QStringLiteral("偶然（7個をでたらめに選んだとき）"), kChanceColor, true});
+    return setup;
 }
 
 QList<QPointF> ChanceShares() {

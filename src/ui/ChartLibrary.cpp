@@ -4,19 +4,19 @@
 
 namespace {
 
-using MakeLineFunction = LineChart* (*)(const LineChartSpec&, QWidget*);
-using MakeBarFunction = BarChart* (*)(const BarChartSpec&, QWidget*);
+using MakeLineFunction = LineChart* (*)(const LineChartSetup&, QWidget*);
+using MakeBarFunction = BarChart* (*)(const BarChartSetup&, QWidget*);
 
 }  // namespace
 
-LineChart* MakeLineChart(const LineChartSpec& spec, QWidget* parent) {
+LineChart* MakeLineChart(const LineChartSetup& setup, QWidget* parent) {
     const auto make = reinterpret_cast<MakeLineFunction>(OnDemandEntry("loto7_make_line_chart"));
-    return make ? make(spec, parent) : nullptr;
+    return make ? make(setup, parent) : nullptr;
 }
 
-BarChart* MakeBarChart(const BarChartSpec& spec, QWidget* parent) {
+BarChart* MakeBarChart(const BarChartSetup& setup, QWidget* parent) {
     const auto make = reinterpret_cast<MakeBarFunction>(OnDemandEntry("loto7_make_bar_chart"));
-    return make ? make(spec, parent) : nullptr;
+    return make ? make(setup, parent) : nullptr;
 }
 
 QString ChartLibraryProblem() {

@@ -24,7 +24,7 @@ struct ChartLine {
 // Lines over a category axis whose categories sit at x = 0, 1, … and a value
 // axis that runs from 0 to the multiple of valueStep just above the highest
 // point of the lines shown.
-struct LineChartSpec {
+struct LineChartSetup {
     QString title;
     QString categoryTitle;
     QStringList categories;
@@ -50,7 +50,7 @@ class LineChart {
 };
 
 // Two bars a category: what was observed beside what was expected.
-struct BarChartSpec {
+struct BarChartSetup {
     QString observedName;
     QColor observedColor;
     QString expectedName;
@@ -75,6 +75,6 @@ class BarChart {
 
 // Makes a chart, loading the library the first time.  Null when it cannot
 // be loaded; ChartLibraryProblem then says why, in Japanese.
-LineChart* MakeLineChart(const LineChartSpec& spec, QWidget* parent);
-BarChart* MakeBarChart(const BarChartSpec& spec, QWidget* parent);
+LineChart* MakeLineChart(const LineChartSetup& setup, QWidget* parent);
+BarChart* MakeBarChart(const BarChartSetup& setup, QWidget* parent);
 QString ChartLibraryProblem();

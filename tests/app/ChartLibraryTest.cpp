@@ -9,7 +9,7 @@
 
 namespace {
 
-LineChartSpec ThreeLines() {
+LineChartSetup ThreeLines() {
     return {.title = QStringLiteral("題"),
             .categoryTitle = QStringLiteral("個数"),
             .categories = {QStringLiteral("0個"), QStringLiteral("1個"), QStringLiteral("2個")},

@@ -8,12 +8,12 @@ extern "C" {
 
 Q_DECL_EXPORT int loto7_on_demand_version() { return kOnDemandLibraryVersion; }
 
-Q_DECL_EXPORT LineChart* loto7_make_line_chart(const LineChartSpec& spec, QWidget* parent) {
-    return new QtLineChart(spec, parent);
+Q_DECL_EXPORT LineChart* loto7_make_line_chart(const LineChartSetup& setup, QWidget* parent) {
+    return new QtLineChart(setup, parent);
 }
 
-Q_DECL_EXPORT BarChart* loto7_make_bar_chart(const BarChartSpec& spec, QWidget* parent) {
-    return new QtBarChart(spec, parent);
+Q_DECL_EXPORT BarChart* loto7_make_bar_chart(const BarChartSetup& setup, QWidget* parent) {
+    return new QtBarChart(setup, parent);
 }
 
 Q_DECL_EXPORT void loto7_print_preview(const PrintJob& job, QWidget* parent) {

@@ -19,16 +19,16 @@ QList<double> Values(const QBarSet* set) {
 
 // The chart is handed over at construction: a chart set later would leave
 // the view's own first chart unowned.
-QtBarChart::QtBarChart(const BarChartSpec& spec, QWidget* parent)
+QtBarChart::QtBarChart(const BarChartSetup& setup, QWidget* parent)
     : QChartView(new QChart(), parent) {
     setRenderHint(QPainter::Antialiasing);
     QChart* chart = this->chart();
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    observed_ = new QBarSet(spec.observedName);
-    observed_->setColor(spec.observedColor);
-    expected_ = new QBarSet(spec.expectedName);
-    expected_->setColor(spec.expectedColor);
+    observed_ = new QBarSet(setup.observedName);
+    observed_->setColor(setup.observedColor);
+    expected_ = new QBarSet(setup.expectedName);
+    expected_->setColor(setup.expectedColor);
     auto* series = new QBarSeries();
     series->append(observed_);
     series->append(expected_);
@@ -36,7 +36,7 @@ QtBarChart::QtBarChart(const BarChartSpec& spec, QWidget* parent)
     categories_ = new QBarCategoryAxis();
     valueAxis_ = new QValueAxis();
     valueAxis_->setLabelFormat("%.0f");
-    valueAxis_->setTitleText(spec.valueTitle);
+    valueAxis_->setTitleText(setup.valueTitle);
     chart->addAxis(categories_, Qt::AlignBottom);
     chart->addAxis(valueAxis_, Qt::AlignLeft);
     series->attachAxis(categories_);

@@ -8,10 +8,10 @@ class QBarCategoryAxis;
 class QBarSet;
 class QValueAxis;
 
-// A bar chart drawn by Qt Charts (see BarChartSpec).
+// A bar chart drawn by Qt Charts (see BarChartSetup).
 class QtBarChart : public QChartView, public BarChart {
   public:
-    QtBarChart(const BarChartSpec& spec, QWidget* parent);
+    QtBarChart(const BarChartSetup& setup, QWidget* parent);
 
     QWidget* Widget() override { return this; }
     void Render(QPainter& painter, const QRectF& target) override { render(&painter, target); }

@@ -10,30 +10,30 @@
 
 // The chart is handed over at construction: a chart set later would leave
 // the view's own first chart unowned.
-QtLineChart::QtLineChart(const LineChartSpec& spec, QWidget* parent)
-    : QChartView(new QChart(), parent), valueStep_(spec.valueStep) {
+QtLineChart::QtLineChart(const LineChartSetup& setup, QWidget* parent)
+    : QChartView(new QChart(), parent), valueStep_(setup.valueStep) {
     setRenderHint(QPainter::Antialiasing);
     QChart* chart = this->chart();
-    chart->setTitle(spec.title);
+    chart->setTitle(setup.title);
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->setMargins(QMargins(4, 4, 4, 4));
 
     // Each category is the band from half a step before its x to half after.
     auto* categoryAxis = new QCategoryAxis();
-    categoryAxis->setTitleText(spec.categoryTitle);
-    const double last = static_cast<double>(spec.categories.size()) - 0.5;
+    categoryAxis->setTitleText(setup.categoryTitle);
+    const double last = static_cast<double>(setup.categories.size()) - 0.5;
     categoryAxis->setRange(-0.5, last);
     categoryAxis->setStartValue(-0.5);
-    for (qsizetype i = 0; i < spec.categories.size(); ++i) {
-        categoryAxis->append(spec.categories[i], static_cast<double>(i) + 0.5);
+    for (qsizetype i = 0; i < setup.categories.size(); ++i) {
+        categoryAxis->append(setup.categories[i], static_cast<double>(i) + 0.5);
     }
     valueAxis_ = new QValueAxis();
-    valueAxis_->setTitleText(spec.valueTitle);
+    valueAxis_->setTitleText(setup.valueTitle);
     valueAxis_->setLabelFormat("%.0f");
     chart->addAxis(categoryAxis, Qt::AlignBottom);
     chart->addAxis(valueAxis_, Qt::AlignLeft);
 
-    for (const ChartLine& line : spec.lines) {
+    for (const ChartLine& line : setup.lines) {
         auto* series = new QLineSeries();
         series->setName(line.name);
         series->setPen(QPen(line.color, 2, line.dashed ? Qt::DashLine : Qt::SolidLine));

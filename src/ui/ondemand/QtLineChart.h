@@ -8,10 +8,10 @@
 class QLineSeries;
 class QValueAxis;
 
-// A line chart drawn by Qt Charts (see LineChartSpec).
+// A line chart drawn by Qt Charts (see LineChartSetup).
 class QtLineChart : public QChartView, public LineChart {
   public:
-    QtLineChart(const LineChartSpec& spec, QWidget* parent);
+    QtLineChart(const LineChartSetup& setup, QWidget* parent);
 
     QWidget* Widget() override { return this; }
     void Render(QPainter& painter, const QRectF& target) override { render(&painter, target); }
