@@ -46,12 +46,8 @@ QList<QPointF> ChanceShares() {
 BacktestChart::BacktestChart(QWidget* parent) : QWidget(parent) {
     setObjectName("Chart1");
     lines_ = MakeLineChart(SharesChart(), this);
-    if (!lines_) {
-        ShowMissingChart(this);
-        return;
-    }
-    FillWith(this, lines_->Widget());
-    lines_->SetPoints(kChanceLine, ChanceShares());
+    HoldChart(this, lines_);
+    if (lines_) lines_->SetPoints(kChanceLine, ChanceShares());
 }
 
 void BacktestChart::Show(const BacktestResult* result) {
@@ -74,9 +70,5 @@ void BacktestChart::SetMethodShown(int method, bool shown) {
 }
 
 void BacktestChart::Render(QPainter& painter, const QRectF& target) {
-    if (lines_) {
-        lines_->Render(painter, target);
-    } else {
-        RenderAsShown(this, painter, target);
-    }
+    RenderHeldChart(this, lines_, painter, target);
 }

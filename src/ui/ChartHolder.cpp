@@ -9,10 +9,12 @@
 #include "ui/ChartLibrary.h"
 #include "ui/Messages.h"
 
-void FillWith(QWidget* holder, QWidget* chart) {
+namespace {
+
+void FillWith(QWidget* holder, QWidget* content) {
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(chart);
+    layout->addWidget(content);
 }
 
 void ShowMissingChart(QWidget* holder) {
@@ -30,7 +32,21 @@ void ShowMissingChart(QWidget* holder) {
     });
 }
 
-void RenderAsShown(QWidget* holder, QPainter& painter, const QRectF& target) {
+}  // namespace
+
+void HoldChart(QWidget* holder, Chart* chart) {
+    if (chart) {
+        FillWith(holder, chart->Widget());
+    } else {
+        ShowMissingChart(holder);
+    }
+}
+
+void RenderHeldChart(QWidget* holder, Chart* chart, QPainter& painter, const QRectF& target) {
+    if (chart) {
+        chart->Render(painter, target);
+        return;
+    }
     if (holder->width() <= 0 || holder->height() <= 0) return;
     painter.save();
     painter.translate(target.topLeft());

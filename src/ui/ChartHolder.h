@@ -1,15 +1,16 @@
 #pragma once
 
+class Chart;
 class QPainter;
 class QRectF;
 class QWidget;
 
-// The widget a window places a chart in, filled edge to edge by the chart.
-void FillWith(QWidget* holder, QWidget* chart);
+// The widget a window places a chart in.  Fills it edge to edge with the
+// chart; without one (the library could not be loaded) with what
+// ChartLibraryProblem says, and tells the user so once a run of the
+// program, after the window opened.
+void HoldChart(QWidget* holder, Chart* chart);
 
-// Fills the holder with what ChartLibraryProblem says in place of the chart,
-// and tells the user once a run of the program, after the window opened.
-void ShowMissingChart(QWidget* holder);
-
-// Paints the holder as it is on screen, scaled into the target.
-void RenderAsShown(QWidget* holder, QPainter& painter, const QRectF& target);
+// Paints the held chart as shown, or the text in its place as it stands,
+// scaled into the target.
+void RenderHeldChart(QWidget* holder, Chart* chart, QPainter& painter, const QRectF& target);

@@ -33,16 +33,21 @@ struct LineChartSetup {
     std::vector<ChartLine> lines;
 };
 
-class LineChart {
+// What every chart is.
+class Chart {
   public:
-    virtual ~LineChart() = default;
+    virtual ~Chart() = default;
     // The chart's widget, owned by the parent it was made with; deleting it
     // deletes the chart.
     virtual QWidget* Widget() = 0;
-    virtual void SetPoints(int line, const QList<QPointF>& points) = 0;
-    virtual void SetLineShown(int line, bool shown) = 0;
     // Paints the chart as shown, scaled into the target (for printing).
     virtual void Render(QPainter& painter, const QRectF& target) = 0;
+};
+
+class LineChart : public Chart {
+  public:
+    virtual void SetPoints(int line, const QList<QPointF>& points) = 0;
+    virtual void SetLineShown(int line, bool shown) = 0;
 
     virtual QList<QPointF> Points(int line) const = 0;
     virtual bool LineShown(int line) const = 0;
@@ -58,14 +63,11 @@ struct BarChartSetup {
     QString valueTitle;
 };
 
-class BarChart {
+class BarChart : public Chart {
   public:
-    virtual ~BarChart() = default;
-    virtual QWidget* Widget() = 0;
     // Shows the bars with the title; empty lists empty the chart.
     virtual void Show(const QString& title, const QStringList& categories,
                       const QList<double>& observed, const QList<double>& expected) = 0;
-    virtual void Render(QPainter& painter, const QRectF& target) = 0;
 
     virtual QString Title() const = 0;
     virtual QStringList Categories() const = 0;

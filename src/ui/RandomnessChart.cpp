@@ -11,11 +11,7 @@ RandomnessChart::RandomnessChart(QWidget* parent) : QWidget(parent) {
                           .expectedColor = QColor(190, 190, 190),
                           .valueTitle = QStringLiteral("回数")},
                          this);
-    if (!bars_) {
-        ShowMissingChart(this);
-        return;
-    }
-    FillWith(this, bars_->Widget());
+    HoldChart(this, bars_);
 }
 
 void RandomnessChart::Show(const RandomnessResult* result, int test) {
@@ -38,9 +34,5 @@ void RandomnessChart::Show(const RandomnessResult* result, int test) {
 }
 
 void RandomnessChart::Render(QPainter& painter, const QRectF& target) {
-    if (bars_) {
-        bars_->Render(painter, target);
-    } else {
-        RenderAsShown(this, painter, target);
-    }
+    RenderHeldChart(this, bars_, painter, target);
 }
