@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QColor>
-#include <QProxyStyle>
+
+#include "grid/ProgramStyle.h"
 
 // The program's style with the grid lines of a table view in one colour.  A
 // style sheet could say the same, but it sends every cell and header of the
 // table through the style-sheet engine on every paint; this changes nothing
 // else.
-class GridLineStyle : public QProxyStyle {
+class GridLineStyle : public ProgramStyle {
   public:
     explicit GridLineStyle(QColor color);
 

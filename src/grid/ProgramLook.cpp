@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include "grid/ProgramStyle.h"
+
 QFont ProgramFont() { return QFont(QStringLiteral("Noto Sans CJK JP"), 9); }
 
 double ScreenDpi() {
@@ -23,6 +25,7 @@ bool InstallQtJapanese(QCoreApplication& app) {
 }
 
 void ApplyProgramLook(QApplication& app) {
+    QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
     QApplication::setFont(ProgramFont());
     InstallQtJapanese(app);
 }

@@ -19,6 +19,6 @@ double ScreenDpi();
 // is not installed.
 bool InstallQtJapanese(QCoreApplication& app);
 
-// The program's font and Qt's Japanese for the whole application; called
-// before any window is made.
+// The program's style, font and Qt's Japanese for the whole application;
+// called before any window is made.
 void ApplyProgramLook(QApplication& app);
