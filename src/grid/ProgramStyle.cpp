@@ -1,9 +1,11 @@
 #include "grid/ProgramStyle.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOption>
+#include <QWidget>
 #include <algorithm>
 #include <optional>
 
@@ -131,6 +133,20 @@ void ProgramStyle::DrawInBands(ComplexControl control, const QStyleOptionComplex
         painter.drawImage(QRectF(band), image, inImage);
         painter.restore();
     }
+}
+
+// Every MDI child window asks for the four icons of its system menu as it is
+// made, and the base style decodes each anew.  Asked without an option, the
+// icon depends only on the layout direction.
+QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                 const QWidget* widget) const {
+    if (option) return QProxyStyle::standardIcon(icon, option, widget);
+    const Qt::LayoutDirection direction =
+        widget ? widget->layoutDirection() : QGuiApplication::layoutDirection();
+    const auto key = std::pair(icon, direction);
+    const auto found = icons_.find(key);
+    if (found != icons_.end()) return found->second;
+    return icons_.emplace(key, QProxyStyle::standardIcon(icon, option, widget)).first->second;
 }
 
 QString BaseStyleName(const QStyle& style) {

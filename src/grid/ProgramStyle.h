@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QIcon>
 #include <QProxyStyle>
+#include <map>
+#include <utility>
 
 // The program's style: the platform's own, with long scroll bars and tall
 // group boxes painted in bands.
@@ -24,7 +27,14 @@ class ProgramStyle : public QProxyStyle {
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
 
+    // The base style's icon, made once for each icon and direction when it
+    // depends on nothing else.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
+
   private:
+    mutable std::map<std::pair<StandardPixmap, Qt::LayoutDirection>, QIcon> icons_;
+
     void DrawInBands(ComplexControl control, const QStyleOptionComplex& option,
                      Qt::Orientation along, QPainter& painter, const QImage& target,
                      const QWidget* widget) const;

@@ -162,3 +162,21 @@ TEST(ProgramStyle, LooksExactlyLikeItsBaseStyle) {
     box.resize(240, 431);
     EXPECT_EQ(Look(box, program), Look(box, *plain));
 }
+
+TEST(ProgramStyle, KeepsTheIconsOfAWindowsSystemMenu) {
+    const QString base = BaseStyleName(*QApplication::style());
+    ProgramStyle program(base);
+    const std::unique_ptr<QStyle> plain(QStyleFactory::create(base));
+    for (QStyle::StandardPixmap icon :
+         {QStyle::SP_TitleBarNormalButton, QStyle::SP_TitleBarMinButton,
+          QStyle::SP_TitleBarMaxButton, QStyle::SP_TitleBarCloseButton}) {
+        const QIcon first = program.standardIcon(icon);
+        EXPECT_EQ(program.standardIcon(icon).cacheKey(), first.cacheKey()) << icon;
+        EXPECT_EQ(first.pixmap(16).toImage(), plain->standardIcon(icon).pixmap(16).toImage())
+            << icon;
+    }
+    // With an option the icon may depend on it, and is asked for each time.
+    QStyleOption option;
+    EXPECT_NE(program.standardIcon(QStyle::SP_TitleBarCloseButton, &option).cacheKey(),
+              program.standardIcon(QStyle::SP_TitleBarCloseButton, &option).cacheKey());
+}
