@@ -139,20 +139,23 @@ TEST(ProgramStyle, LooksExactlyLikeItsBaseStyle) {
         if (orientation == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
         option.maximum = 5000;
         option.pageStep = 40;
-        option.sliderPosition = option.sliderValue = 3000;
         option.subControls = QStyle::SC_All;
         const std::pair<QStyle::State, QStyle::SubControl> states[] = {
             {QStyle::State_MouseOver, QStyle::SC_ScrollBarSlider},
             {QStyle::State_Sunken, QStyle::SC_ScrollBarSlider},
             {QStyle::State_Sunken, QStyle::SC_ScrollBarAddLine},
             {QStyle::State_None, QStyle::SC_None}};
-        for (const auto& [state, active] : states) {
-            QStyleOptionSlider shown = option;
-            shown.state |= state;
-            shown.activeSubControls = active;
-            for (qreal ratio : {1.0, 2.0}) {
-                EXPECT_EQ(Painted(program, shown, ratio), Painted(*plain, shown, ratio))
-                    << orientation << " state " << int(state) << " ratio " << ratio;
+        for (int position : {0, 300, 3000, 5000}) {
+            for (const auto& [state, active] : states) {
+                QStyleOptionSlider shown = option;
+                shown.sliderPosition = shown.sliderValue = position;
+                shown.state |= state;
+                shown.activeSubControls = active;
+                for (qreal ratio : {1.0, 2.0}) {
+                    EXPECT_EQ(Painted(program, shown, ratio), Painted(*plain, shown, ratio))
+                        << orientation << " state " << int(state) << " ratio " << ratio << " at "
+                        << position;
+                }
             }
         }
     }
