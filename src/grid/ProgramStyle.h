@@ -15,10 +15,7 @@
 // a virtual machine or a processor in a deep idle state, often longer than
 // the fill itself.  Painted a band of at most `kBandLength` pixels at a time,
 // every fill stays short enough for the GUI thread to do itself, and the
-// pixels are those of the control painted whole.  (Qt's own strokes depend a
-// little on the clip they are drawn under: where two lines meet, a repaint
-// clipped to a changed part may come out one level lighter or darker than a
-// whole paint, with or without bands.)
+// pixels are those of the control painted whole.
 class ProgramStyle : public QProxyStyle {
   public:
     // On the style `baseName` names (QStyleFactory's keys); the platform's
