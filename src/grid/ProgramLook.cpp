@@ -25,7 +25,7 @@ bool InstallQtJapanese(QCoreApplication& app) {
 }
 
 void ApplyProgramLook(QApplication& app) {
-    QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
+    QApplication::setStyle(new ProgramStyle(BaseStyleName(*QApplication::style())));
     QApplication::setFont(ProgramFont());
     InstallQtJapanese(app);
 }
