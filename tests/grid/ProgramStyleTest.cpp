@@ -74,8 +74,6 @@ QImage Painted(const QStyle& style, const QStyleOptionSlider& bar, qreal ratio) 
     return image;
 }
 
-}  // namespace
-
 // The bands of one paint, one after the other along `orientation`, each at
 // most 90 pixels long, and the whole bar covered.
 void ExpectBandsCover(const std::vector<NotingStyle::Paint>& paints, Qt::Orientation orientation,
@@ -97,6 +95,8 @@ void ExpectBandsCover(const std::vector<NotingStyle::Paint>& paints, Qt::Orienta
     }
     EXPECT_TRUE(covered.contains(QRect(QPoint(0, 0), size)));
 }
+
+}  // namespace
 
 TEST(ProgramStyle, PaintsLongScrollBarsInBandsShortOnesWhole) {
     const std::vector<NotingStyle::Paint> tall = PaintsOfScrollBar(Qt::Vertical, {16, 800});
