@@ -1,5 +1,6 @@
 #include "ui/RangeRunWindow.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,6 +25,8 @@ constexpr int kSpacingTwips = 90;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 375;
 constexpr int kProgressWidthTwips = 2700;
+// How long a run waiting for the event loop waits at most.
+constexpr int kLaunchAtTheLatestMs = 250;
 
 // Every button of the window has this size, whatever its text.
 QSize ButtonSize(const QWidget* reference) {
@@ -164,8 +167,18 @@ void RangeRunWindow::paintEvent(QPaintEvent* event) {
     ChildWindow::paintEvent(event);
     if (painted_) return;
     painted_ = true;
-    // After the paint, with the rest of the window's first showing.
-    if (waitingWork_) QTimer::singleShot(0, this, [this] { LaunchWork(); });
+    if (waitingWork_) LaunchWhenBackInEventLoop();
+}
+
+// The dispatcher says it is about to wait for input each time an event loop
+// goes round, which a call of processEvents never does: windows opened in
+// one go (several --open) are then all built and painted.  A window served
+// by processEvents alone still starts its run after a moment.
+void RangeRunWindow::LaunchWhenBackInEventLoop() {
+    connect(
+        QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock, this,
+        [this] { LaunchWork(); }, Qt::SingleShotConnection);
+    QTimer::singleShot(kLaunchAtTheLatestMs, this, [this] { LaunchWork(); });
 }
 
 void RangeRunWindow::RunEnded() {

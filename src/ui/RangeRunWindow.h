@@ -45,6 +45,8 @@ class RangeRunWindow : public ChildWindow {
     void Cmd中止_Click();
 
     bool Running() const { return running_; }
+    // Whether the run waits to be handed to a worker.
+    bool RunWaiting() const { return static_cast<bool>(waitingWork_); }
     // Waits for the run that goes on, if any, and shows its result.
     void WaitForRun();
     const ResultGrid& Grid() const { return grid_; }
@@ -69,9 +71,10 @@ class RangeRunWindow : public ChildWindow {
     void AddChart(QLayout* chooser, QWidget* chart, int minimumHeightTwips);
     // Runs `work` in a worker; WorkEnded follows on this thread when it
     // has returned, unless the window is closing.  The window shows the run
-    // at once; a window not yet painted starts the worker once it has been,
-    // so that it opens as fast as any other and its first paint does not
-    // share the processor with its own work.
+    // at once; a window not yet painted starts the worker once it has been
+    // and the program is back in its event loop, so that neither its first
+    // paint nor the windows opened with it share the processors with its
+    // work.
     void StartWork(std::function<void(QPromise<void>&)> work);
     // The worker returned (finished, stopped or failed).
     virtual void WorkEnded() = 0;
@@ -101,6 +104,7 @@ class RangeRunWindow : public ChildWindow {
     void RunEnded();
     // Hands the work waiting for the first paint to a worker.
     void LaunchWork();
+    void LaunchWhenBackInEventLoop();
 
     // Whether the worker of a run has begun, and whether it was asked to
     // stop.  A future cancelled before its task began never runs the task,

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QMdiArea>
@@ -236,8 +237,9 @@ TEST_F(BacktestWindowTest, ClosingDuringARunStopsItFirst) {
 }
 
 // The window shows its run as it opens and hands the work to a worker once
-// it has been painted: nothing but the event loop starts and ends it.  The
-// worker sends the bar's range once, not with every draw it reports.
+// it has been painted and the program is back in an event loop: nothing but
+// the event loop starts and ends it.  The worker sends the bar's range once,
+// not with every draw it reports.
 TEST_F(BacktestWindowTest, TheRunOfTheDefaultRangeStartsOnceTheWindowIsShown) {
     StartSynthetic(120);
     main->Command("mnuYosoKensho")->trigger();
@@ -249,6 +251,15 @@ TEST_F(BacktestWindowTest, TheRunOfTheDefaultRangeStartsOnceTheWindowIsShown) {
     EXPECT_TRUE(window->Running());
     EXPECT_TRUE(window->Cmd中止->isEnabled());
     EXPECT_FALSE(window->Result());
+
+    // Painted, while other windows could still be opening: the run waits.
+    window->repaint();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->RunWaiting());
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(window->RunWaiting());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Running(); }, 60000));
     ASSERT_TRUE(window->Result());
     EXPECT_TRUE(window->Result()->completed);
