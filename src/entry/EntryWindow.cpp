@@ -88,7 +88,6 @@ void 当選データ入力::Compute() {
     model_->SetChangeAsker([this](const QString& question, std::function<void()> write) {
         QueueQuestion(question, std::move(write));
     });
-    fpSpread1->setModel(model_);
 }
 
 void 当選データ入力::LoadFailed() {
@@ -98,14 +97,6 @@ void 当選データ入力::LoadFailed() {
 void 当選データ入力::Present() {
     QTableView* grid = fpSpread1;
     grid->setItemDelegate(new NumberCellDelegate(grid));
-    const double charWidth = QFontMetricsF(grid->font()).horizontalAdvance(QLatin1Char('0'));
-    if (model_) {
-        for (int c = 0; c < kEntryColumnCount; ++c) {
-            grid->setColumnWidth(
-                c, static_cast<int>(
-                       std::lround(EntryColumns()[c].widthChars * charWidth + 2 * kCellPadding)));
-        }
-    }
     const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
     const int rowHeight = static_cast<int>(std::lround(kRowHeightPoints * dpi / 72.0));
     QHeaderView* rows = grid->verticalHeader();
@@ -123,6 +114,17 @@ void 当選データ入力::Present() {
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment::fromInt(Qt::TextWordWrap));
     columns->setFixedHeight(2 * columns->fontMetrics().lineSpacing() + 2 * kCellPadding);
+    // The headers measure their texts as the model arrives: set up first,
+    // they measure them once.
+    if (model_) {
+        grid->setModel(model_);
+        const double charWidth = QFontMetricsF(grid->font()).horizontalAdvance(QLatin1Char('0'));
+        for (int c = 0; c < kEntryColumnCount; ++c) {
+            grid->setColumnWidth(
+                c, static_cast<int>(
+                       std::lround(EntryColumns()[c].widthChars * charWidth + 2 * kCellPadding)));
+        }
+    }
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setShowGrid(true);
