@@ -1,8 +1,11 @@
 #include "entry/NumberCellDelegate.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
+
+#include "entry/CellPicture.h"
 
 namespace {
 
@@ -26,6 +29,11 @@ bool IsCurrent(const QStyleOptionViewItem& option, const QModelIndex& index) {
 void NumberCellDelegate::initStyleOption(QStyleOptionViewItem* option,
                                          const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
+    // A cell of no colour of its own shows the grid's base colour, which
+    // lies beneath it anyway: the cell then covers its rectangle.
+    if (option->backgroundBrush.style() == Qt::NoBrush) {
+        option->backgroundBrush = option->palette.brush(QPalette::Base);
+    }
     if (!IsCurrent(*option, index)) return;
     option->state &= ~QStyle::State_Selected;
     option->backgroundBrush = kCurrentBack;
@@ -33,7 +41,9 @@ void NumberCellDelegate::initStyleOption(QStyleOptionViewItem* option,
 
 void NumberCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    DrawItemViewCell(*painter, cell, cell.widget ? *cell.widget->style() : *QApplication::style());
     if (!IsCurrent(option, index)) return;
     painter->save();
     painter->setPen(QPen(kCurrentFrame, 2));
