@@ -1,5 +1,5 @@
 // Speed of the snapshot load, every analysis build, the prediction, the
-// back-test, the grid painting and the export of the largest grid to PDF and
+// back-test, the grid painting (the entry grid's too) and the export of the largest grid to PDF and
 // PNG, on a synthetic history of 5000 complete draws kept in an encrypted
 // database, as the program keeps it (the back-test also on the bundled
 // history).
@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
+#include <QTableView>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -18,7 +20,11 @@
 #include "analysis/AnalysisCatalog.h"
 #include "analysis/RandomnessAnalysis.h"
 #include "data/DrawStoreLoader.h"
+#include "data/EditableRecordSet.h"
 #include "data/SyntheticHistory.h"
+#include "entry/DrawEntryModel.h"
+#include "entry/GridLineStyle.h"
+#include "entry/NumberCellDelegate.h"
 #include "grid/GridExport.h"
 #include "grid/GridView.h"
 #include "grid/ProgramLook.h"
@@ -235,6 +241,29 @@ void PaintOne(benchmark::State& state, const AnalysisInfo* info) {
     for (auto _ : state) view.viewport()->render(&image);
     state.counters["cells"] = static_cast<double>(grid.ColumnCount()) * grid.RowCount();
 }
+
+// Paging down the entry grid over 5000 draws, a screenful of 50 rows at a
+// time, as the entry window draws it: its cells' delegate and its black
+// grid lines.
+void BM_PaintEntryGridPageDown(benchmark::State& state) {
+    DrawEntryModel model(std::make_unique<EditableRecordSet>(DatabasePath()));
+    QTableView view;
+    view.setModel(&model);
+    view.setItemDelegate(new NumberCellDelegate(&view));
+    GridLineStyle lines(Qt::black);
+    view.setStyle(&lines);
+    view.verticalHeader()->setDefaultSectionSize(13);
+    view.resize(560, 50 * 13 + view.horizontalHeader()->sizeHint().height());
+    view.show();
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    QScrollBar* bar = view.verticalScrollBar();
+    for (auto _ : state) {
+        bar->setValue(bar->value() < bar->maximum() ? bar->value() + bar->pageStep() : 0);
+        view.viewport()->render(&image);
+    }
+    state.counters["rows"] = model.rowCount();
+}
+BENCHMARK(BM_PaintEntryGridPageDown)->Unit(benchmark::kMillisecond);
 
 // The largest grid saved as the export command saves it: laid out in the
 // program's font, then written to a file.
