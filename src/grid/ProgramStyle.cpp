@@ -15,11 +15,9 @@ namespace {
 // scroll bar slider reaches a pixel or two past it.
 constexpr int kSpill = 8;
 
-// The direction in which `option` may run long: a scroll bar's own, a group
-// box's height.
+// The direction in which a scroll bar runs long: its own.
 std::optional<Qt::Orientation> LongDirection(QStyle::ComplexControl control,
                                              const QStyleOptionComplex& option) {
-    if (control == QStyle::CC_GroupBox) return Qt::Vertical;
     const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(&option);
     if (control == QStyle::CC_ScrollBar && bar) return bar->orientation;
     return std::nullopt;
@@ -85,6 +83,27 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         DrawInBands(control, *option, *along, *painter, *target, widget);
     } else {
         QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+}
+
+// A group box's frame is a picture stretched down its sides (the title and
+// the check box above it are short).  The style sets no clip of its own
+// there, so each band is painted in place, under a clip to the band.
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+    if (element != PE_FrameGroupBox || !option || !painter ||
+        option->rect.height() <= kBandLength || !BandableTarget(*painter)) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    const int ratio = qRound(painter->device()->devicePixelRatio());
+    const int bandLength = std::max(1, kBandLength / ratio);
+    const QRect area = option->rect.adjusted(-kSpill, -kSpill, kSpill, kSpill);
+    for (int from = 0; from < area.height(); from += bandLength) {
+        painter->save();
+        painter->setClipRect(Band(area, Qt::Vertical, from, bandLength), Qt::IntersectClip);
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        painter->restore();
     }
 }
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <utility>
 
-// The program's style: the platform's own, with long scroll bars and tall
-// group boxes painted in bands.
+// The program's style: the platform's own, with long scroll bars and the
+// frames of tall group boxes painted in bands.
 //
 // Qt's raster engine hands every fill of 96 spans or more (a span is a run of
 // pixels in one row) to its thread pool and waits for the pool to finish.  A
@@ -26,6 +26,8 @@ class ProgramStyle : public QProxyStyle {
 
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
 
     // The base style's icon, made once for each icon and direction when it
     // depends on nothing else.
