@@ -232,6 +232,11 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
         return open;
     }
     ChildWindow* content = factory(*this);
+    // The frame fits its title into its title bar each time it works out
+    // its sizes, which it does at every change while the window is built:
+    // it gets the title once the window is built, before it is shown.
+    const QString caption = content->windowTitle();
+    content->setWindowTitle(QString());
     QMdiSubWindow* frame = mdi_->addSubWindow(content);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     // Ctrl+F4 is the main window's command that closes the active child.
@@ -246,6 +251,7 @@ QMdiSubWindow* MainFrm::OpenChild(const QString& name, const ChildFactory& facto
         }
     }
     content->Form_Load(frame);
+    content->setWindowTitle(caption);
     frame->show();
     FitToArea(frame);
     mdi_->setActiveSubWindow(frame);
