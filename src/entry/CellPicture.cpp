@@ -43,9 +43,10 @@ QPalette::ColorGroup DrawnGroup(const QStyleOptionViewItem& cell) {
 }
 
 // Everything the style reads to draw the cell: its text as it stands, the
-// rest as a hash, since building a longer key cost a third of drawing the
-// cell.  The style takes its colours from the group the cell's state picks
-// and, for the focus frame, from the palette's current group.
+// rest as a hash, since a key spelt out in full cost over a third of what
+// drawing the cell does.  The style takes its colours from the group the
+// cell's state picks and, for the focus frame, from the palette's current
+// group.
 QString PictureKey(const QStyleOptionViewItem& cell, const QStyle& style, const QPainter& painter,
                    int ratio, int dpi) {
     size_t hash =
