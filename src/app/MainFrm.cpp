@@ -660,6 +660,9 @@ void MainFrm::Form_Unload() {
         globals_.Draws.Release();
     } catch (...) {
     }
+    // The window goes as soon as this returns: what the closed child
+    // windows uncovered is not painted (and sent to the display) any more.
+    setUpdatesEnabled(false);
     Hourglass hourglass;
     QApplication::processEvents();
 }
