@@ -7,12 +7,14 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
 #include <QTableView>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <fstream>
 #include <thread>
 
@@ -23,6 +25,7 @@
 #include "data/EditableRecordSet.h"
 #include "data/SyntheticHistory.h"
 #include "entry/DrawEntryModel.h"
+#include "entry/EntryColumns.h"
 #include "entry/GridLineStyle.h"
 #include "entry/NumberCellDelegate.h"
 #include "grid/GridExport.h"
@@ -253,6 +256,13 @@ void BM_PaintEntryGridPageDown(benchmark::State& state) {
     GridLineStyle lines(Qt::black);
     view.setStyle(&lines);
     view.verticalHeader()->setDefaultSectionSize(13);
+    // The window's column widths: so many characters of '0', and 2 pixels
+    // each side.
+    const double digit = QFontMetricsF(view.font()).horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < kEntryColumnCount; ++c) {
+        view.setColumnWidth(
+            c, static_cast<int>(std::lround(EntryColumns()[c].widthChars * digit + 4)));
+    }
     view.resize(560, 50 * 13 + view.horizontalHeader()->sizeHint().height());
     view.show();
     QImage image(view.viewport()->size(), QImage::Format_RGB32);
