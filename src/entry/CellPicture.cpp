@@ -6,27 +6,21 @@
 #include <QPixmapCache>
 #include <QStyle>
 #include <QWidget>
-#include <cmath>
 #include <optional>
+
+#include "grid/WholePixels.h"
 
 namespace {
 
 // The whole-number pixel ratio at which a picture of the cell can be copied
 // pixel for pixel into what `painter` paints, if there is one.
 std::optional<int> CopyRatio(const QPainter& painter) {
-    const QPaintDevice* device = painter.device();
-    if (!device || painter.opacity() != 1.0 ||
+    if (painter.opacity() != 1.0 ||
         painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
         painter.worldTransform().type() > QTransform::TxTranslate) {
         return std::nullopt;
     }
-    const qreal ratio = device->devicePixelRatio();
-    const QTransform toDevice = painter.deviceTransform();
-    if (ratio != std::round(ratio) || toDevice.m11() != ratio || toDevice.m22() != ratio ||
-        toDevice.dx() != std::round(toDevice.dx()) || toDevice.dy() != std::round(toDevice.dy())) {
-        return std::nullopt;
-    }
-    return static_cast<int>(ratio);
+    return WholePixelRatio(painter);
 }
 
 bool CoversItsRectangle(const QStyleOptionViewItem& cell) {

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "grid/WholePixels.h"
+
 namespace {
 
 // How far beyond its rectangle a style may paint a control: Fusion's
@@ -43,14 +45,14 @@ const QImage* BandableTarget(const QPainter& painter) {
     if (!engine || engine->type() != QPaintEngine::Raster) return nullptr;
     QPaintDevice* device = engine->paintDevice();
     if (!device || device->devType() != QInternal::Image) return nullptr;
-    const qreal ratio = device->devicePixelRatio();
-    const QTransform toDevice = painter.deviceTransform();
-    if (ratio != qRound(ratio) || toDevice.type() > QTransform::TxScale ||
-        toDevice.m11() != ratio || toDevice.m22() != ratio ||
-        toDevice.dx() != qRound(toDevice.dx()) || toDevice.dy() != qRound(toDevice.dy())) {
-        return nullptr;
-    }
+    const std::optional<int> ratio = WholePixelRatio(painter);
+    if (!ratio || device->devicePixelRatio() != *ratio) return nullptr;
     return static_cast<const QImage*>(device);
+}
+
+// How long a band is at the target's pixel ratio: `kBandLength` pixels.
+int BandLength(const QImage& target) {
+    return std::max(1, ProgramStyle::kBandLength / qRound(target.devicePixelRatio()));
 }
 
 // `to` with the pen, brush, font and modes of `from`, as a style finds them
@@ -91,13 +93,15 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
 // there, so each band is painted in place, under a clip to the band.
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
-    if (element != PE_FrameGroupBox || !option || !painter ||
-        option->rect.height() <= kBandLength || !BandableTarget(*painter)) {
+    const QImage* target =
+        element == PE_FrameGroupBox && option && painter && option->rect.height() > kBandLength
+            ? BandableTarget(*painter)
+            : nullptr;
+    if (!target) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    const int ratio = qRound(painter->device()->devicePixelRatio());
-    const int bandLength = std::max(1, kBandLength / ratio);
+    const int bandLength = BandLength(*target);
     const QRect area = option->rect.adjusted(-kSpill, -kSpill, kSpill, kSpill);
     for (int from = 0; from < area.height(); from += bandLength) {
         painter->save();
@@ -124,7 +128,7 @@ void ProgramStyle::DrawInBands(ComplexControl control, const QStyleOptionComplex
                                Qt::Orientation along, QPainter& painter, const QImage& target,
                                const QWidget* widget) const {
     const int ratio = qRound(target.devicePixelRatio());
-    const int bandLength = std::max(1, kBandLength / ratio);
+    const int bandLength = BandLength(target);
     const QPoint offset(qRound(painter.deviceTransform().dx()),
                         qRound(painter.deviceTransform().dy()));
     const QRect area = option.rect.adjusted(-kSpill, -kSpill, kSpill, kSpill);
