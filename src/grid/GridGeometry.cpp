@@ -85,7 +85,8 @@ int GridGeometry::FirstEndingAfter(const std::vector<int>& edges, int position, 
     return lo;
 }
 
-// The grid's font and the smaller sizes down to 7 pt, a pixel apart.
+// The grid's font and the smaller sizes down to 7 pt, a pixel apart.  Only
+// the grid's font is measured now: most grids never need a smaller one.
 void GridGeometry::MakeFonts(const QFont& font, double dpi) {
     const int largest =
         font.pixelSize() > 0
@@ -97,19 +98,36 @@ void GridGeometry::MakeFonts(const QFont& font, double dpi) {
         FontSize size;
         size.font = font;
         size.font.setPixelSize(pixels);
-        const QFontMetricsF metrics(size.font);
-        size.baselineOffset = static_cast<int>(std::ceil(metrics.ascent()));
         size.measures = &TextMeasures::ForFont(size.font);
-        // The ink of the tallest glyphs and of the digits, kept like that of
-        // any other text.
-        const auto inkOf = [&](const char* probe) {
-            return size.measures->InkOf(probe,
-                                        [&] { return InkRows(metrics, QString::fromUtf8(probe)); });
-        };
-        std::tie(size.inkTop, size.inkBottom) = inkOf("第回数字ボ0123456789");
-        std::tie(size.digitTop, size.digitBottom) = inkOf("0123456789");
         fonts_.push_back(std::move(size));
     }
+    MeasureFont(0);
+}
+
+GridGeometry::FontMetrics GridGeometry::Measure(const FontSize& size) {
+    const QFontMetricsF metrics(size.font);
+    FontMetrics m;
+    m.baselineOffset = static_cast<int>(std::ceil(metrics.ascent()));
+    // The ink of the tallest glyphs and of the digits, kept like that of
+    // any other text.
+    const auto inkOf = [&](const char* probe) {
+        return size.measures->InkOf(probe,
+                                    [&] { return InkRows(metrics, QString::fromUtf8(probe)); });
+    };
+    std::tie(m.inkTop, m.inkBottom) = inkOf("第回数字ボ0123456789");
+    std::tie(m.digitTop, m.digitBottom) = inkOf("0123456789");
+    return m;
+}
+
+const GridGeometry::FontMetrics& GridGeometry::MeasureFont(int font) {
+    FontSize& size = fonts_.at(font);
+    if (!size.metrics) size.metrics = Measure(size);
+    return *size.metrics;
+}
+
+GridGeometry::FontMetrics GridGeometry::MetricsOf(int font) const {
+    const FontSize& size = fonts_.at(font);
+    return size.metrics ? *size.metrics : Measure(size);
 }
 
 // Each column holds its characters of the font's digits and the padding on
@@ -335,7 +353,7 @@ int GridGeometry::Baseline(int row, int font, VAlign align) const {
 }
 
 int GridGeometry::BaselineInRow(int height, int font, VAlign align) const {
-    const FontSize& size = fonts_[font];
+    const FontMetrics size = MetricsOf(font);
     if (align == VAlign::Top) return 1 - size.inkTop;
     if (align == VAlign::Bottom) return height - 2 - size.inkBottom;
     // The font's ink centred between the lines above and below the row.
@@ -393,7 +411,10 @@ void GridGeometry::LayOutRows(double dpi) {
                                   textCount +
                               text];
             // Stored one more than the height, so 0 stays "not worked out".
-            if (need == 0) need = heightNeeded(text, font, align, height) + 1;
+            if (need == 0) {
+                MeasureFont(font);
+                need = heightNeeded(text, font, align, height) + 1;
+            }
             grown = std::max(grown, need - 1);
         });
         rowEdges_.push_back(rowEdges_.back() + grown);
@@ -407,7 +428,10 @@ std::pair<int, int> GridGeometry::TextInk(std::uint32_t text, int font) const {
     const std::string& s = grid_->TextByIndex(text);
     // Numbers (and signed differences) make up most cells; their ink lies
     // within that of the digits, so they need no measuring of their own.
-    if (TextMeasures::IsNumber(s)) return {fonts_[font].digitTop, fonts_[font].digitBottom};
+    if (TextMeasures::IsNumber(s)) {
+        const FontMetrics metrics = MetricsOf(font);
+        return {metrics.digitTop, metrics.digitBottom};
+    }
     return fonts_[font].measures->InkOf(
         s, [&] { return InkRows(QFontMetricsF(Font(font)), VisiblePart(s)); });
 }

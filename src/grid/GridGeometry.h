@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QSize>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -99,7 +100,7 @@ class GridGeometry {
     const QFont& Font(int index) const { return fonts_.at(index).font; }
     // Whole pixels from the top of a text's line box to its baseline, when
     // the line box starts on a pixel boundary and the baseline falls on one.
-    int BaselineOffset(int font) const { return fonts_.at(font).baselineOffset; }
+    int BaselineOffset(int font) const { return MetricsOf(font).baselineOffset; }
 
     // Where the text of a cell goes.
     struct TextPlacement {
@@ -115,18 +116,29 @@ class GridGeometry {
     TextPlacement PlaceText(int column, int row, const ResultGrid::CellView& cell) const;
 
   private:
-    struct FontSize {
-        QFont font;
+    // Where a font's texts sit: measured only for the fonts a layout uses,
+    // since loading a font and its glyphs costs more than laying out a grid.
+    struct FontMetrics {
         int baselineOffset = 0;
         int inkTop = 0;     // the ink of the font's tallest glyphs,
         int inkBottom = 0;  // relative to the baseline
         int digitTop = 0;   // the same for the digits
         int digitBottom = 0;
+    };
+    struct FontSize {
+        QFont font;
+        std::optional<FontMetrics> metrics;  // once a layout has used the font
         // What the calling thread has measured in the font (used while
         // laying out).
         TextMeasures* measures = nullptr;
     };
     void MakeFonts(const QFont& font, double dpi);
+    // The font's metrics, kept from then on for the layout (not thread-safe,
+    // so only while laying out).
+    const FontMetrics& MeasureFont(int font);
+    // The font's metrics, kept or measured afresh.
+    FontMetrics MetricsOf(int font) const;
+    static FontMetrics Measure(const FontSize& size);
     void LayOutColumns();
     void MeasureTexts();
     void FillWidth(int widthToFill);

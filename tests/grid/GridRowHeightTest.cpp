@@ -83,3 +83,18 @@ TEST(GridRowHeight, SetGridFittedLaysOutAsSetGridThenFit) {
 }
 
 }  // namespace
+
+// A grid whose texts all fit in its font measures only that font, yet every
+// smaller size still gives its baseline, as a renderer asks for it.
+TEST(GridRowHeight, EverySizeGivesItsBaselineWhetherOrNotACellUsesIt) {
+    const ResultGrid grid = Table(3, 3);
+    const GridGeometry geometry(grid, ProgramFont(), 96);
+    ASSERT_EQ(geometry.FontCount(), 3);  // 12, 11 and 10 px
+    std::vector<int> offsets;
+    for (int font = 0; font < geometry.FontCount(); ++font) {
+        EXPECT_EQ(geometry.Font(font).pixelSize(), 12 - font);
+        offsets.push_back(geometry.BaselineOffset(font));
+    }
+    // Noto Sans CJK rises 1.16 em above its baseline.
+    EXPECT_EQ(offsets, (std::vector<int>{14, 13, 12}));
+}
