@@ -1,8 +1,8 @@
 // Speed of the snapshot load, every analysis build, the prediction, the
-// back-test, the grid painting (the entry grid's too) and the export of the largest grid to PDF and
-// PNG, on a synthetic history of 5000 complete draws kept in an encrypted
-// database, as the program keeps it (the back-test also on the bundled
-// history).
+// back-test, the grid painting (the entry grid's too) and the export of the
+// largest grid to PDF and PNG, on a synthetic history of 5000 complete draws
+// kept in an encrypted database, as the program keeps it (the back-test also
+// on the bundled history).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -14,7 +14,6 @@
 #include <QTableView>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <fstream>
 #include <thread>
 
@@ -256,13 +255,9 @@ void BM_PaintEntryGridPageDown(benchmark::State& state) {
     GridLineStyle lines(Qt::black);
     view.setStyle(&lines);
     view.verticalHeader()->setDefaultSectionSize(13);
-    // The window's column widths: so many characters of '0', and 2 pixels
-    // each side.
+    // The window's column widths.
     const double digit = QFontMetricsF(view.font()).horizontalAdvance(QLatin1Char('0'));
-    for (int c = 0; c < kEntryColumnCount; ++c) {
-        view.setColumnWidth(
-            c, static_cast<int>(std::lround(EntryColumns()[c].widthChars * digit + 4)));
-    }
+    for (int c = 0; c < kEntryColumnCount; ++c) view.setColumnWidth(c, EntryColumnWidth(c, digit));
     view.resize(560, 50 * 13 + view.horizontalHeader()->sizeHint().height());
     view.show();
     QImage image(view.viewport()->size(), QImage::Format_RGB32);

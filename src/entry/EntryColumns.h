@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <array>
+#include <cmath>
 #include <string_view>
 
 #include "core/DrawRecord.h"
@@ -32,4 +33,14 @@ inline const std::array<EntryColumn, kEntryColumnCount>& EntryColumns() {
         return c;
     }();
     return columns;
+}
+
+// Pixels each side of a column's characters.
+inline constexpr int kEntryCellPadding = 2;
+
+// A column's width in pixels: its characters, each as wide as the font's
+// digit '0' (`digitWidth`), and the padding on both sides.
+inline int EntryColumnWidth(int column, double digitWidth) {
+    return static_cast<int>(
+        std::lround(EntryColumns()[column].widthChars * digitWidth + 2 * kEntryCellPadding));
 }

@@ -33,7 +33,6 @@ constexpr int kHeightTwips = 13450;
 constexpr int kWidthTwips = 9000;
 constexpr int kVisibleRows = 50;
 constexpr double kRowHeightPoints = 10;
-constexpr int kCellPadding = 2;  // pixels each side of a column's characters
 constexpr int kMarginTwips = 120;
 constexpr int kGridTopTwips = 600;
 constexpr int kButtonWidthTwips = 900;
@@ -113,17 +112,14 @@ void 当選データ入力::Present() {
     QHeaderView* columns = grid->horizontalHeader();
     columns->setSectionResizeMode(QHeaderView::Fixed);
     columns->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment::fromInt(Qt::TextWordWrap));
-    columns->setFixedHeight(2 * columns->fontMetrics().lineSpacing() + 2 * kCellPadding);
+    columns->setFixedHeight(2 * columns->fontMetrics().lineSpacing() + 2 * kEntryCellPadding);
     // The headers measure their texts as the model arrives: set up first,
     // they measure them once.
     if (model_) {
         grid->setModel(model_);
         const double charWidth = QFontMetricsF(grid->font()).horizontalAdvance(QLatin1Char('0'));
-        for (int c = 0; c < kEntryColumnCount; ++c) {
-            grid->setColumnWidth(
-                c, static_cast<int>(
-                       std::lround(EntryColumns()[c].widthChars * charWidth + 2 * kCellPadding)));
-        }
+        for (int c = 0; c < kEntryColumnCount; ++c)
+            grid->setColumnWidth(c, EntryColumnWidth(c, charWidth));
     }
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
