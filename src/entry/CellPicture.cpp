@@ -59,16 +59,13 @@ QString PictureKey(const QStyleOptionViewItem& cell, const QStyle& style, const 
     return QStringLiteral("loto7-item|") + QString::number(hash, 36) + QLatin1Char('|') + cell.text;
 }
 
-QPixmap PaintPicture(const QStyleOptionViewItem& cell, const QStyle& style, const QPainter& painter,
-                     int ratio) {
-    QPixmap picture(cell.rect.size() * ratio);
-    picture.setDevicePixelRatio(ratio);
+void PaintPicture(QPixmap& picture, const QStyleOptionViewItem& cell, const QStyle& style,
+                  const QPainter& painter) {
     picture.fill(cell.backgroundBrush.color());
     QPainter onPicture(&picture);
     onPicture.setRenderHints(painter.renderHints());
     onPicture.translate(-cell.rect.topLeft());
     style.drawControl(QStyle::CE_ItemViewItem, &cell, &onPicture, cell.widget);
-    return picture;
 }
 
 }  // namespace
@@ -83,12 +80,16 @@ void DrawItemViewCell(QPainter& painter, const QStyleOptionViewItem& cell, const
     const QString key = PictureKey(cell, style, painter, *ratio, dpi);
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {
-        picture = PaintPicture(cell, style, painter, *ratio);
-        // Text is laid out at the resolution of the device it is drawn on.
+        picture = QPixmap(cell.rect.size() * *ratio);
+        picture.setDevicePixelRatio(*ratio);
+        // A style may set text at the resolution of the device it draws on:
+        // on a device of another resolution than pictures have, the cell is
+        // drawn there and no picture is painted in vain.
         if (picture.logicalDpiY() != dpi) {
             style.drawControl(QStyle::CE_ItemViewItem, &cell, &painter, cell.widget);
             return;
         }
+        PaintPicture(picture, cell, style, painter);
         QPixmapCache::insert(key, picture);
     }
     painter.drawPixmap(cell.rect.topLeft(), picture);
