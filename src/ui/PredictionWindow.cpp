@@ -15,6 +15,7 @@
 #include "grid/GridGeometry.h"
 #include "grid/Twips.h"
 #include "prediction/ReflectionShift.h"
+#include "ui/CaptionFrame.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
 #include "ui/WindowDocuments.h"
@@ -33,16 +34,11 @@ constexpr int kFrameLabelHeightTwips = 600;
 constexpr int kButtonWidthTwips = 900;
 constexpr int kButtonHeightTwips = 330;
 constexpr int kGridLabelGapTwips = 20;
-// The option frames' captions: left of the caption, and the padding on each
-// side of it (the frames' style sheet below).
-constexpr int kCaptionLeft = 6;
-constexpr int kCaptionPadding = 2;
-
 // The window's font, or the largest smaller one (down to the smallest grid
 // text) in which every option frame's caption fits on the frame's top edge,
 // clear of its right end.
 QFont CaptionFont(const QFont& font, int frameWidth, double dpi) {
-    const int room = frameWidth - 2 * kCaptionLeft - 2 * kCaptionPadding;
+    const int room = frameWidth - 2 * (CaptionFrame::kCaptionLeft + CaptionFrame::kCaptionPadding);
     QFont caption = font;
     const int largest = QFontInfo(font).pixelSize();
     const int smallest =
@@ -164,22 +160,14 @@ void 一発カゾリア予想::CreateOptionFrames() {
     const int step = (px(kFrameHeightTwips) - first - px(30)) / ReflectOptions::kCount;
     const QFont captionFont = CaptionFont(font(), inner, logicalDpiY());
     // Compact option frames: caption on the top edge, the two buttons below
-    // it.  One style sheet for all of them, read once.
-    Frame3->setStyleSheet(
-        QStringLiteral("QGroupBox QGroupBox { border: 1px solid #a0a0a0; margin-top: 7px; }"
-                       "QGroupBox QGroupBox::title { subcontrol-origin: margin; left: %1px; "
-                       "padding: 0 %2px; }")
-            .arg(kCaptionLeft)
-            .arg(kCaptionPadding));
+    // it.
     for (int i = 0; i < ReflectOptions::kCount; ++i) {
-        auto* frame = new QGroupBox(FromView(kReflectedAnalyses[i].caption), Frame3);
-        frame->setFont(captionFont);
+        auto* frame =
+            new CaptionFrame(FromView(kReflectedAnalyses[i].caption), captionFont, Frame3);
         frame->setObjectName(QStringLiteral("Frame%1").arg(i + 4));
         frame->setGeometry(px(120), first + i * step, inner, step - 1);
         auto* reflect = new QRadioButton(QStringLiteral("反映する"), frame);
         auto* ignore = new QRadioButton(QStringLiteral("反映しない"), frame);
-        reflect->setFont(font());
-        ignore->setFont(font());
         reflect->setObjectName(QStringLiteral("Opt反映する(%1)").arg(i));
         ignore->setObjectName(QStringLiteral("Opt反映しない(%1)").arg(i));
         // The buttons along the bottom, inside the frame's line, no higher

@@ -23,6 +23,7 @@
 #include "support/TestSupport.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
+#include "ui/CaptionFrame.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
@@ -192,6 +193,38 @@ TEST_F(MainWindow, OptionClickRecomputesThreeGridsAndReopeningKeepsTheFlags) {
     window = dynamic_cast<一発カゾリア予想*>(Open("mnuYoso")->widget());
     EXPECT_TRUE(window->Opt反映する[1]->isChecked());
     EXPECT_TRUE(window->Opt反映しない[0]->isChecked());
+}
+
+// Each option frame's grey line is broken where its caption sits, from the
+// gap's left to the end of the caption's box (its text and a space) and
+// padding; the buttons inside keep the window's font, not the caption's.
+TEST_F(MainWindow, OptionFrameBreaksItsLineForTheCaptionAndButtonsKeepTheWindowFont) {
+    auto* window = dynamic_cast<一発カゾリア予想*>(Open("mnuYoso")->widget());
+    ASSERT_NE(window, nullptr);
+    const int windowPixels = QFontInfo(window->font()).pixelSize();
+    for (int i : {0, 11}) {
+        auto* frame = dynamic_cast<CaptionFrame*>(window->Frames[i]);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(QFontInfo(window->Opt反映する[i]->font()).pixelSize(), windowPixels);
+        EXPECT_EQ(QFontInfo(window->Opt反映しない[i]->font()).pixelSize(), windowPixels);
+        const QImage image = frame->grab().toImage();
+        const QRgb line = qRgb(0xa0, 0xa0, 0xa0);
+        const auto at = [&](int x, int y) { return image.pixel(x, y) | 0xff000000u; };
+        const int top = CaptionFrame::kLineTop;
+        const int gapLeft = CaptionFrame::kCaptionLeft;
+        EXPECT_EQ(at(0, top), line);
+        EXPECT_EQ(at(gapLeft - 1, top), line);
+        EXPECT_NE(at(gapLeft, top), line);
+        EXPECT_EQ(at(image.width() - 1, image.height() - 1), line);
+        EXPECT_NE(at(1, top + 1), line);
+        // The line starts again right of the caption's box and padding.
+        const int box = QFontMetrics(frame->CaptionFont())
+                            .size(Qt::TextShowMnemonic, frame->title() + QLatin1Char(' '))
+                            .width();
+        const int gapRight = gapLeft + 2 * CaptionFrame::kCaptionPadding + box;
+        EXPECT_NE(at(gapRight - 1, top), line) << i;
+        EXPECT_EQ(at(gapRight, top), line) << i;
+    }
 }
 
 TEST_F(MainWindow, ShutDownWritesTheOptionsFileInTheCurrentDirectory) {
