@@ -9,6 +9,7 @@
 #include "prediction/PredictionModel.h"
 #include "ui/ChildWindow.h"
 
+class CaptionFrame;
 class GridOutput;
 class QAction;
 class QGroupBox;
@@ -35,7 +36,7 @@ class 一発カゾリア予想 : public ChildWindow {
 
     QGroupBox* Frame3 = nullptr;
     QLabel* Label15 = nullptr;
-    std::array<QGroupBox*, ReflectOptions::kCount> Frames{};  // Frame4 … Frame15
+    std::array<CaptionFrame*, ReflectOptions::kCount> Frames{};  // Frame4 … Frame15
     std::array<QRadioButton*, ReflectOptions::kCount> Opt反映する{};
     std::array<QRadioButton*, ReflectOptions::kCount> Opt反映しない{};
     QGroupBox* Frame2 = nullptr;

@@ -203,7 +203,7 @@ TEST_F(MainWindow, OptionFrameBreaksItsLineForTheCaptionAndButtonsKeepTheWindowF
     ASSERT_NE(window, nullptr);
     const int windowPixels = QFontInfo(window->font()).pixelSize();
     for (int i : {0, 11}) {
-        auto* frame = dynamic_cast<CaptionFrame*>(window->Frames[i]);
+        CaptionFrame* frame = window->Frames[i];
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(QFontInfo(window->Opt反映する[i]->font()).pixelSize(), windowPixels);
         EXPECT_EQ(QFontInfo(window->Opt反映しない[i]->font()).pixelSize(), windowPixels);
