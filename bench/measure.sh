@@ -5,7 +5,9 @@
 #   and painted, side by side with commit 7318244 (the program before text
 #   fitting and printing), offscreen and under Xvfb;
 # - start-up to the prediction window shown (bundled history), side by side
-#   with a minimal Qt MDI program (bench/floor/MdiFloor.cpp);
+#   with a minimal Qt MDI program (bench/floor/MdiFloor.cpp), and with the
+#   same program showing the prediction window's texts as well (what their
+#   glyphs cost alone);
 # - the export of the largest grid to PDF and PNG (with the files' sizes).
 # Whole-program figures are medians of RUNS runs (default 7): wall time and
 # CPU time (user + system) to the millisecond, and peak resident memory.  The
@@ -123,11 +125,12 @@ measure_all() {
   cmd_basesame=("$base" --db "$work/base.mdb" "${same_windows[@]}" --quit-when-ready)
   cmd_start=("$program" --db "$work/bundled.mdb" --quit-when-ready)
   cmd_floor=("$floor")
+  cmd_floortexts=("$floor" --window-texts)
   cmd_start5000=("$program" --db "$work/history.mdb" --quit-when-ready)
   # Each figure in the same rounds as the one it is compared with.
   measure open baseopen start5000
   measure same basesame
-  measure start floor
+  measure start floor floortexts
   printf '  %-44s %8s %8s %9s\n' "" "wall ms" "CPU ms" "peak MiB"
   row "this build, --open-all, 5000 draws" open
   row "commit $base_commit, --open-all, 5000 draws" baseopen
@@ -142,6 +145,9 @@ measure_all() {
   row "this build, start-up to prediction window" start
   row "minimal Qt MDI program" floor
   ratio "ratio (target <= 1.2x)" start floor
+  row "minimal program + prediction window's texts" floortexts
+  ratio "  its ratio to the minimal program" floortexts floor
+  ratio "  this build's ratio to it" start floortexts
 }
 
 echo
