@@ -22,14 +22,11 @@
 #include <QVBoxLayout>
 #include <cstring>
 
+#include "core/QtConversions.h"
 #include "prediction/PredictionGrids.h"
 #include "prediction/ReflectionShift.h"
 
 namespace {
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QWidget* MakePredictionTexts() {
     auto* texts = new QWidget;
@@ -42,7 +39,7 @@ QWidget* MakePredictionTexts() {
         new QLabel(QStringLiteral("各データ分析の分析結果を当選予想へ反映するかを設定します。")),
         row++, 0, 1, 3);
     for (const ReflectedAnalysis& analysis : kReflectedAnalyses) {
-        auto* label = new QLabel(Text(analysis.caption));
+        auto* label = new QLabel(FromView(analysis.caption));
         label->setFont(caption);
         grid->addWidget(label, row, 0);
         grid->addWidget(new QRadioButton(QStringLiteral("反映する")), row, 1);
@@ -54,12 +51,12 @@ QWidget* MakePredictionTexts() {
                                   "一発カゾリアの各手法を用いて当選数字を予想します。")),
         row++, 0, 1, 3);
     for (const PredictionGridLayout& layout : kPredictionGrids) {
-        grid->addWidget(new QLabel(Text(layout.label)), row++, 0, 1, 3);
+        grid->addWidget(new QLabel(FromView(layout.label)), row++, 0, 1, 3);
     }
     for (std::string_view label : kCycleRowLabels)
-        grid->addWidget(new QLabel(Text(label)), row++, 0);
+        grid->addWidget(new QLabel(FromView(label)), row++, 0);
     for (std::string_view label : {kEliminationRowLabel, kRapidFireRowLabel, kOneShotRowLabel}) {
-        grid->addWidget(new QLabel(Text(label)), row++, 0);
+        grid->addWidget(new QLabel(FromView(label)), row++, 0);
     }
     grid->addWidget(new QPushButton(QStringLiteral("印刷")), row, 0);
     grid->addWidget(new QPushButton(QStringLiteral("閉じる")), row, 1);
