@@ -82,8 +82,6 @@ TEST(GridRowHeight, SetGridFittedLaysOutAsSetGridThenFit) {
     }
 }
 
-}  // namespace
-
 // A grid whose texts all fit in its font measures only that font, yet every
 // smaller size still gives its baseline, as a renderer asks for it.
 TEST(GridRowHeight, EverySizeGivesItsBaselineWhetherOrNotACellUsesIt) {
@@ -98,3 +96,5 @@ TEST(GridRowHeight, EverySizeGivesItsBaselineWhetherOrNotACellUsesIt) {
     // Noto Sans CJK rises 1.16 em above its baseline.
     EXPECT_EQ(offsets, (std::vector<int>{14, 13, 12}));
 }
+
+}  // namespace
