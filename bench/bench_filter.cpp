@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchHistory.h"
-#include "prediction/CombinationSearch.h"
-#include "prediction/FilterHistory.h"
+#include "filter/CombinationSearch.h"
+#include "filter/FilterHistory.h"
 
 namespace {
 

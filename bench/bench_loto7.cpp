@@ -20,6 +20,8 @@
 #include "BenchHistory.h"
 #include "analysis/AnalysisCatalog.h"
 #include "analysis/RandomnessAnalysis.h"
+#include "backtest/Backtest.h"
+#include "backtest/BacktestFamily.h"
 #include "data/DrawStoreLoader.h"
 #include "data/EditableRecordSet.h"
 #include "data/SyntheticHistory.h"
@@ -30,8 +32,6 @@
 #include "grid/GridExport.h"
 #include "grid/GridView.h"
 #include "grid/ProgramLook.h"
-#include "prediction/Backtest.h"
-#include "prediction/BacktestFamily.h"
 #include "prediction/PredictionModel.h"
 #include "ui/WindowDocuments.h"
 

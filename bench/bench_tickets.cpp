@@ -8,8 +8,8 @@
 #include <numeric>
 #include <random>
 
-#include "prediction/TicketCheck.h"
-#include "prediction/TicketGrids.h"
+#include "tickets/TicketCheck.h"
+#include "tickets/TicketGrids.h"
 
 namespace {
 

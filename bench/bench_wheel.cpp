@@ -29,10 +29,10 @@
 #include <string>
 #include <vector>
 
-#include "prediction/WheelBounds.h"
-#include "prediction/WheelOdds.h"
-#include "prediction/WheelSearch.h"
-#include "prediction/WheelVerify.h"
+#include "wheel/WheelBounds.h"
+#include "wheel/WheelOdds.h"
+#include "wheel/WheelSearch.h"
+#include "wheel/WheelVerify.h"
 
 namespace {
 

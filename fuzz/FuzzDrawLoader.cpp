@@ -9,11 +9,11 @@
 
 #include "FuzzSupport.h"
 #include "analysis/AnalysisCatalog.h"
+#include "backtest/BacktestGrid.h"
+#include "backtest/BacktestJson.h"
 #include "data/Database.h"
 #include "data/DrawStoreLoader.h"
 #include "data/Schema.h"
-#include "prediction/BacktestGrid.h"
-#include "prediction/BacktestJson.h"
 #include "prediction/PredictionModel.h"
 
 namespace {

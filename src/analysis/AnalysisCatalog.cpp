@@ -219,3 +219,10 @@ const AnalysisInfo* FindAnalysis(std::string_view name) {
     }
     return nullptr;
 }
+
+const AnalysisInfo* FindAnalysisOfCommand(std::string_view command) {
+    for (const AnalysisInfo& info : AnalysisCatalog()) {
+        if (info.menuCommand == command) return &info;
+    }
+    return nullptr;
+}

@@ -9,3 +9,5 @@
 const std::vector<AnalysisInfo>& AnalysisCatalog();
 // The entry with this window name, or null.
 const AnalysisInfo* FindAnalysis(std::string_view name);
+// The entry its menu command (mnu…) opens, or null.
+const AnalysisInfo* FindAnalysisOfCommand(std::string_view command);

@@ -4,15 +4,14 @@
 #include <atomic>
 #include <cstdio>
 #include <numeric>
-#include <thread>
 
 #include "core/FairDraws.h"
+#include "core/FigureText.h"
+#include "core/ParallelFor.h"
 
 namespace {
 
 constexpr int kBlock = 50;  // histories per block: small, so a stop answers at once
-constexpr int kThreads = 2;
-constexpr double kLevel = 0.05;
 constexpr double kTieTolerance = 1e-9;
 
 void SimulateBlock(int draws, std::uint64_t seed, int block, int count, std::atomic<bool>& stop,
@@ -70,23 +69,21 @@ std::optional<RandomnessReference> SimulateRandomness(int draws, int simulations
     reference.seed = seed;
     for (auto& s : reference.sorted) s.assign(static_cast<std::size_t>(simulations), 0.0);
     const int blocks = (simulations + kBlock - 1) / kBlock;
-    std::atomic<int> nextBlock{0};
     std::atomic<int> done{0};
-    std::atomic<bool> stop{false};
-    const auto work = [&](bool reports) {
-        for (int b = nextBlock++; b < blocks && !stop; b = nextBlock++) {
+    std::atomic<bool> stop{false};  // also read inside a block, to stop at once
+    const bool completed = ParallelFor(
+        blocks,
+        [&](int b) {
             const int first = b * kBlock;
             const int count = std::min(kBlock, simulations - first);
             SimulateBlock(draws, seed, b, count, stop, reference.sorted, first);
             done += count;
-            if (reports && progress && !progress(done, simulations)) stop = true;
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (int i = 1; i < kThreads; ++i) helpers.emplace_back(work, false);
-    work(true);
-    for (std::thread& helper : helpers) helper.join();
-    if (stop) return std::nullopt;
+        },
+        [&] {
+            if (progress && !progress(done, simulations)) stop = true;
+            return !stop;
+        });
+    if (!completed) return std::nullopt;
     for (auto& s : reference.sorted) std::sort(s.begin(), s.end());
     return reference;
 }
@@ -138,17 +135,6 @@ std::optional<RandomnessResult> RunRandomness(const DrawStore& draws, const Rand
     return result;
 }
 
-std::string FormatRandomnessP(double p) {
-    if (p < 0.001) return "p < 0.001";
-    char text[32];
-    std::snprintf(text, sizeof text, "%#.2g", p);
-    // Two digits must not round a p below the level up to the level itself.
-    if (p < kLevel && std::strtod(text, nullptr) >= kLevel) {
-        std::snprintf(text, sizeof text, "%#.3g", p);
-    }
-    return std::string("p = ") + text;
-}
-
 namespace {
 
 const char* Strength(double p) {
@@ -160,23 +146,23 @@ const char* Strength(double p) {
 }  // namespace
 
 std::string RandomnessVerdict(const RandomnessOutcome& o) {
-    if (o.holmPValue >= kLevel) return "公平な抽せんと矛盾しません。";
+    if (o.holmPValue >= kRandomnessLevel) return "公平な抽せんと矛盾しません。";
     return std::string("公平な抽せんと") + Strength(o.holmPValue) + "食い違っています（補正後の" +
-           FormatRandomnessP(o.holmPValue) + "）。";
+           PValueText(o.holmPValue, kRandomnessLevel) + "）。";
 }
 
 std::string RandomnessConclusion(const RandomnessResult& result) {
     std::vector<int> disagreeing;
     for (int t = 0; t < kRandomnessTestCount; ++t) {
-        if (result.tests[t].holmPValue < kLevel) disagreeing.push_back(t);
+        if (result.tests[t].holmPValue < kRandomnessLevel) disagreeing.push_back(t);
     }
     if (disagreeing.empty()) return "抽せんは公平なものと矛盾しません。";
     std::string text;
     for (int t : disagreeing) {
         const RandomnessOutcome& o = result.tests[t];
         text += std::string(text.empty() ? "" : "、") + "「" + RandomnessTestName(t) + "」は" +
-                Strength(o.holmPValue) + "食い違い（補正後の" + FormatRandomnessP(o.holmPValue) +
-                "）";
+                Strength(o.holmPValue) + "食い違い（補正後の" +
+                PValueText(o.holmPValue, kRandomnessLevel) + "）";
     }
     return "公平な抽せんとの食い違いがあります：" + text + "。";
 }

@@ -18,6 +18,8 @@ inline constexpr int kRandomnessSimulations = 10000;
 inline constexpr int kMinRandomnessSimulations = 10000;
 inline constexpr int kMaxRandomnessSimulations = 1000000;
 inline constexpr std::uint64_t kRandomnessSeed = 20260702;
+// The level each test is judged at, on its Holm-adjusted p-value.
+inline constexpr double kRandomnessLevel = 0.05;
 
 // The draw numbers of the range, both included.
 struct RandomnessRange {
@@ -84,7 +86,5 @@ std::optional<RandomnessResult> RunRandomness(const DrawStore& draws, const Rand
 // One plain sentence: the draws agree with a fair draw, or which tests
 // disagree and how strongly, on the Holm-adjusted p-values.
 std::string RandomnessConclusion(const RandomnessResult& result);
-// "p = 0.012", "p < 0.001".
-std::string FormatRandomnessP(double p);
 // One sentence per test on its own adjusted p-value.
 std::string RandomnessVerdict(const RandomnessOutcome& outcome);

@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "core/GridDump.h"
+#include "core/FigureText.h"
+#include "core/JsonText.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ std::string Fixed(double value, int decimals) {
 
 // "0.012", "< 0.001"
 std::string PFigure(double p) {
-    const std::string text = FormatRandomnessP(p);  // "p = …" or "p < …"
+    const std::string text = PValueText(p, kRandomnessLevel);  // "p = …" or "p < …"
     return text.rfind("p = ", 0) == 0 ? text.substr(4) : text.substr(2);
 }
 
@@ -84,13 +85,6 @@ void Shape(ResultGrid& grid) {
     grid.ActivateCell(0, 0);
 }
 
-std::string Number(double value) {
-    if (!std::isfinite(value)) return "null";
-    char text[32];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-    return ec == std::errc() ? std::string(text, end) : "null";
-}
-
 }  // namespace
 
 void WriteRandomnessGrid(const RandomnessResult& result, ResultGrid& grid) {
@@ -98,9 +92,8 @@ void WriteRandomnessGrid(const RandomnessResult& result, ResultGrid& grid) {
     Shape(grid);
     grid.WriteCell(kNameColumn, kRangeRow, "検定した回");
     grid.WriteCell(kMethodColumn, kRangeRow,
-                   "第" + std::to_string(result.range.from) + "回～第" +
-                       std::to_string(result.range.to) + "回の" + std::to_string(result.draws) +
-                       "回　p値は偶然の抽せん" + std::to_string(result.simulations) +
+                   DrawSpanText(result.range.from, result.range.to, result.draws) +
+                       "　p値は偶然の抽せん" + std::to_string(result.simulations) +
                        "通りのシミュレーション（シード " + std::to_string(result.seed) + "）");
     const char* headings[] = {"検定", "統計量の内容",        "統計量",
                               "p値",  "補正後のp値（Holm）", "判定（5%水準）"};
@@ -128,13 +121,14 @@ void WriteRandomnessJson(std::ostream& out, const RandomnessResult& result) {
         const RandomnessOutcome& o = result.tests[t];
         out << (t > 0 ? ",\n  " : "\n  ") << "{\"name\": " << JsonString(RandomnessTestName(t))
             << ", \"method\": " << JsonString(RandomnessTestMethod(t))
-            << ", \"statistic\": " << Number(o.statistic) << ", \"pValue\": " << Number(o.pValue)
-            << ", \"holmPValue\": " << Number(o.holmPValue)
+            << ", \"statistic\": " << JsonNumber(o.statistic)
+            << ", \"pValue\": " << JsonNumber(o.pValue)
+            << ", \"holmPValue\": " << JsonNumber(o.holmPValue)
             << ", \"verdict\": " << JsonString(RandomnessVerdict(o)) << ", \"bars\": [";
         for (std::size_t b = 0; b < o.bars.size(); ++b) {
             out << (b > 0 ? ", " : "") << "{\"label\": " << JsonString(o.bars[b].label)
-                << ", \"observed\": " << Number(o.bars[b].observed)
-                << ", \"expected\": " << Number(o.bars[b].expected) << '}';
+                << ", \"observed\": " << JsonNumber(o.bars[b].observed)
+                << ", \"expected\": " << JsonNumber(o.bars[b].expected) << '}';
         }
         out << "]}";
     }

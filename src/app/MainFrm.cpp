@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,33 +13,23 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <tuple>
 
-#include "analysis/RandomnessGrid.h"
+#include "app/ChildArrangement.h"
 #include "app/DataFolder.h"
 #include "app/FocusReturn.h"
 #include "app/FrameLayout.h"
 #include "app/HelpFile.h"
+#include "app/MenuTable.h"
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
-#include "core/TicketText.h"
 #include "data/CsvImport.h"
 #include "data/DrawStoreLoader.h"
-#include "data/TicketStore.h"
-#include "entry/EntryWindow.h"
-#include "entry/TicketWindow.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
-#include "ui/BacktestWindow.h"
 #include "ui/ChildWindow.h"
-#include "ui/FilterWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
-#include "ui/PredictionWindow.h"
-#include "ui/QuickCheckWindow.h"
-#include "ui/RandomnessWindow.h"
-#include "ui/TicketDialog.h"
-#include "ui/WheelWindow.h"
+#include "ui/tickets/TicketAsking.h"
 
 namespace {
 
@@ -49,11 +38,6 @@ const QString kHelpKeyword = QStringLiteral("ロト7カゾリアLiteについて
 constexpr QSize kWantedClientSize(1280, 960);
 // Room a window manager's frame takes before the real frame is known.
 constexpr QMargins kFrameAllowance(4, 30, 4, 4);
-// A tiled window keeps at least this much: its title bar and a few rows of
-// its grid.
-constexpr int kTileMinimumWidth = 200;
-constexpr int kTileMinimumHeight = 120;
-constexpr int kReadableHeight = 96;
 
 }  // namespace
 
@@ -90,13 +74,6 @@ void MainFrm::Form_Load(std::future<GlobalBas> drawsAhead) {
     }
 }
 
-QMenu* MainFrm::AddMenu(QMenu* parent, const QString& caption, const QString& name) {
-    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-    menu->setObjectName(name);
-    menu->menuAction()->setObjectName(name);
-    return menu;
-}
-
 QAction* MainFrm::AddCommand(QWidget* menu, const QString& caption, const QString& name,
                              std::function<void()> handler) {
     auto* action = new QAction(caption, menu);
@@ -111,81 +88,58 @@ QAction* MainFrm::AddCommand(QWidget* menu, const QString& caption, const QStrin
     return action;
 }
 
-void MainFrm::AddAnalysisCommand(QMenu* menu, const QString& caption, const QString& command) {
-    for (const AnalysisInfo& info : AnalysisCatalog()) {
-        if (FromView(info.menuCommand) != command) continue;
-        const QString window = FromView(info.name);
-        QAction* action =
-            AddCommand(menu, caption, command, [this, window] { OpenAnalysis(window); });
-        // A window not built yet keeps its place in the menu, greyed.
-        action->setEnabled(info.build != nullptr);
-        return;
+void MainFrm::BuildMenus() {
+    // The menu each level's rows go into; level 0 is the menu bar.
+    std::vector<QWidget*> into = {menuBar()};
+    for (const MenuEntry& entry : MenuTable()) {
+        into.resize(static_cast<std::size_t>(entry.level) + 1);
+        QWidget* parent = into.back();
+        const QString name = QString::fromUtf8(entry.name);
+        const QString caption = QString::fromUtf8(entry.caption);
+        switch (entry.kind) {
+            case MenuKind::Menu: {
+                auto* bar = qobject_cast<QMenuBar*>(parent);
+                QMenu* menu =
+                    bar ? bar->addMenu(caption) : static_cast<QMenu*>(parent)->addMenu(caption);
+                menu->setObjectName(name);
+                menu->menuAction()->setObjectName(name);
+                into.push_back(menu);
+                if (name == QLatin1String("mnuWindow")) windowMenu_ = menu;
+                break;
+            }
+            case MenuKind::Command:
+                AddCommand(parent, caption, name,
+                           [this, handler = entry.handler] { (this->*handler)(); });
+                break;
+            case MenuKind::Window:
+                AddCommand(parent, caption, name,
+                           [this, command = entry.name] { OpenMenuWindow(command); });
+                break;
+            case MenuKind::Analysis: {
+                const AnalysisInfo* info = FindAnalysisOfCommand(entry.name);
+                const QString window = info ? FromView(info->name) : QString();
+                QAction* action =
+                    AddCommand(parent, caption, name, [this, window] { OpenAnalysis(window); });
+                // A window not built yet keeps its place in the menu, greyed.
+                action->setEnabled(info && info->build != nullptr);
+                break;
+            }
+            case MenuKind::Separator:
+                static_cast<QMenu*>(parent)->addSeparator();
+                break;
+            case MenuKind::Greyed:
+                AddCommand(parent, caption, name, {});
+                break;
+        }
     }
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] { ListChildWindows(); });
+    AddShortcuts();
 }
 
-void MainFrm::BuildMenus() {
-    QMenuBar* bar = menuBar();
-    AddCommand(bar, QStringLiteral("終了(&X)"), "mnuEnd", [this] { mnuEnd_Click(); });
-    AddCommand(bar, QStringLiteral("一発カゾリア予想(&K)"), "mnuYoso", [this] { mnuYoso_Click(); });
-
-    QMenu* analyses = AddMenu(nullptr, QStringLiteral("データ分析(&S)"), "mnuMain");
-    QMenu* frequency = AddMenu(analyses, QStringLiteral("頻度分析"), "mnuHindo");
-    AddAnalysisCommand(frequency, QStringLiteral("出現頻度分析"), "mnuSyutugenHindo");
-    AddAnalysisCommand(frequency, QStringLiteral("回数別出現分析"), "mnuSyutugenKaisu");
-    QMenu* interval = AddMenu(analyses, QStringLiteral("間隔分析"), "mnuKankaku");
-    AddAnalysisCommand(interval, QStringLiteral("出現間隔分析"), "mnuSyutugenKankaku");
-    AddAnalysisCommand(interval, QStringLiteral("数字間隔分析"), "mnuNumberKankaku");
-    AddAnalysisCommand(analyses, QStringLiteral("出現回数分析"), "mnuZenkaiSyutugen");
-    AddAnalysisCommand(analyses, QStringLiteral("バラツキ分析"), "mnuBaratsuki");
-    AddAnalysisCommand(analyses, QStringLiteral("引っ張り分析"), "mnuHippari");
-    AddAnalysisCommand(analyses, QStringLiteral("連番・飛び石分析"), "mnuRenbanTobiishi");
-    AddAnalysisCommand(analyses, QStringLiteral("数字合計分析"), "mnuHonsuji");
-    QMenu* pattern = AddMenu(analyses, QStringLiteral("組合せパターン分析"), "mnuPattern");
-    AddAnalysisCommand(pattern, QStringLiteral("低数字・高数字の組合せパターン分析"),
-                       "mnuLowHightPattern");
-    AddAnalysisCommand(pattern, QStringLiteral("偶数・奇数の組合せパターン分析"),
-                       "mnuKisuGusuPattern");
-    AddAnalysisCommand(analyses, QStringLiteral("5分割傾向分析"), "mnu5BunkatsuKeiko");
-    QMenu* groups = AddMenu(analyses, QStringLiteral("分割データ分析"), "mnuBunkatsuData");
-    AddAnalysisCommand(groups, QStringLiteral("6分割データ分析"), "mnu6BunkatsuData");
-    AddAnalysisCommand(groups, QStringLiteral("7分割データ分析"), "mnu7BunkatsuData");
-    AddAnalysisCommand(groups, QStringLiteral("11分割データ分析"), "mnu11BunkatsuData");
-    AddAnalysisCommand(analyses, QStringLiteral("下一桁出現傾向分析"), "mnuLastChar");
-    AddAnalysisCommand(analyses, QStringLiteral("下一桁連続出現回数分析"), "mnuLastCharRenzoku");
-    analyses->addSeparator();
-    AddCommand(analyses, QStringLiteral("乱数性の検定"), "mnuRansuKentei",
-               [this] { mnuRansuKentei_Click(); });
-    AddCommand(analyses, QStringLiteral("絞り込み"), "mnuShiborikomi",
-               [this] { mnuShiborikomi_Click(); });
-    AddCommand(analyses, QStringLiteral("ホイール"), "mnuWheel", [this] { mnuWheel_Click(); });
-    AddCommand(analyses, QStringLiteral("予想の検証"), "mnuYosoKensho",
-               [this] { mnuYosoKensho_Click(); });
-
-    QMenu* dataMenu = AddMenu(nullptr, QStringLiteral("データ管理(&M)"), "mnuHosyu");
-    AddCommand(dataMenu, QStringLiteral("当選データ入力(&I)"), "mnuMasterInput",
-               [this] { mnuMasterInput_Click(); });
-    AddCommand(dataMenu, QStringLiteral("購入番号(&T)"), "mnuTickets",
-               [this] { mnuTickets_Click(); });
-    AddCommand(dataMenu, QStringLiteral("当選番号チェック(&Q)"), "mnuQuickCheck",
-               [this] { mnuQuickCheck_Click(); });
-    AddCommand(dataMenu, QStringLiteral("当選データ保守(&D)"), "mnuMasterKanri", {});
-    AddCommand(dataMenu, QStringLiteral("CSVファイルから取り込み(&C)..."), "mnuImportCsv",
-               [this] { mnuImportCsv_Click(); });
-
-    QMenu* window = AddMenu(nullptr, QStringLiteral("ウィンドウ(&W)"), "mnuWindow");
-    windowMenu_ = window;
-    AddCommand(window, QStringLiteral("上下に並べて表示(&H)"), "mnuWindowHorizontal",
-               [this] { mnuWindowHorizontal_Click(); });
-    AddCommand(window, QStringLiteral("左右に並べて表示(&V)"), "mnuWindowVertical",
-               [this] { mnuWindowVertical_Click(); });
-    AddCommand(window, QStringLiteral("重ねて表示(&C)"), "mnuWindowCascade",
-               [this] { mnuWindowCascade_Click(); });
-    AddCommand(window, QStringLiteral("アイコンの整列(&A)"), "mnuWindowArrangeIcon",
-               [this] { mnuWindowArrangeIcon_Click(); });
-    connect(window, &QMenu::aboutToShow, this, [this] { ListChildWindows(); });
-    // As in other multiple-document programs: Ctrl+F4 closes the active child
-    // window, Ctrl+Tab (Ctrl+F6) goes to the next one and Ctrl+Shift+Tab
-    // (Ctrl+Shift+F6) to the previous one.
+// As in other multiple-document programs: Ctrl+F4 closes the active child
+// window, Ctrl+Tab (Ctrl+F6) goes to the next one and Ctrl+Shift+Tab
+// (Ctrl+Shift+F6) to the previous one.
+void MainFrm::AddShortcuts() {
     const auto shortcut = [this](const QString& name, const QList<QKeySequence>& keys,
                                  auto handler) {
         auto* action = new QAction(this);
@@ -203,11 +157,6 @@ void MainFrm::BuildMenus() {
              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)},
              [this] { mdi_->activatePreviousSubWindow(); });
-
-    QMenu* help = AddMenu(nullptr, QStringLiteral("ヘルプ(&H)"), "mnuHelp");
-    AddCommand(help, QStringLiteral("ヘルプ(&H)"), "mnuHelpFile", [this] { mnuHelpFile_Click(); });
-    AddCommand(help, QStringLiteral("バージョン情報(&A)"), "mnuAbout",
-               [this] { mnuAbout_Click(); });
 }
 
 QAction* MainFrm::Command(const QString& name) const {
@@ -267,143 +216,27 @@ QMdiSubWindow* MainFrm::OpenAnalysis(const QString& name) {
 
 void MainFrm::mnuEnd_Click() { close(); }
 
-void MainFrm::mnuYoso_Click() {
-    OpenChild(QString::fromUtf8(kPredictionWindowName), [](MainFrm& main) -> ChildWindow* {
-        return new 一発カゾリア予想(main, main.Prediction());
-    });
-}
-
 QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
-    const std::pair<QString, void (MainFrm::*)()> commands[] = {
-        {QString::fromUtf8(kPredictionWindowName), &MainFrm::mnuYoso_Click},
-        {QString::fromUtf8(kBacktestWindowName), &MainFrm::mnuYosoKensho_Click},
-        {QString::fromUtf8(kRandomnessName), &MainFrm::mnuRansuKentei_Click},
-        {QString::fromUtf8(kFilterWindowName), &MainFrm::mnuShiborikomi_Click},
-        {QString::fromUtf8(kWheelWindowName), &MainFrm::mnuWheel_Click},
-        {QStringLiteral("当選データ入力"), &MainFrm::mnuMasterInput_Click},
-        {QString::fromUtf8(kTicketWindowName), &MainFrm::mnuTickets_Click},
-        {QString::fromUtf8(kQuickCheckWindowName), &MainFrm::mnuQuickCheck_Click},
-    };
-    for (const auto& [window, command] : commands) {
-        if (name != window) continue;
-        (this->*command)();
+    if (const MenuEntry* entry = FindMenuWindowNamed(name.toUtf8().constData())) {
+        OpenMenuWindow(entry->name);
         return FindChildWindow(name);
     }
     return OpenAnalysis(name);
 }
 
-void MainFrm::mnuRansuKentei_Click() {
-    OpenChild(QString::fromUtf8(kRandomnessName),
-              [](MainFrm& main) -> ChildWindow* { return new RandomnessWindow(main); });
-}
-
-void MainFrm::mnuYosoKensho_Click() {
-    OpenChild(QString::fromUtf8(kBacktestWindowName),
-              [](MainFrm& main) -> ChildWindow* { return new BacktestWindow(main); });
-}
-
-void MainFrm::mnuShiborikomi_Click() {
-    OpenChild(QString::fromUtf8(kFilterWindowName),
-              [](MainFrm& main) -> ChildWindow* { return new FilterWindow(main); });
-}
-
-void MainFrm::mnuWheel_Click() {
-    OpenChild(QString::fromUtf8(kWheelWindowName),
-              [](MainFrm& main) -> ChildWindow* { return new WheelWindow(main); });
-}
-
-void MainFrm::mnuMasterInput_Click() {
-    if (!propEnd_) {
+void MainFrm::OpenMenuWindow(const char* command) {
+    const MenuEntry* entry = FindMenuWindow(command);
+    if (!entry) return;
+    if (entry->needsPropEnd && !propEnd_) {
         ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
         return;
     }
-    OpenChild(QStringLiteral("当選データ入力"),
-              [](MainFrm& main) -> ChildWindow* { return new 当選データ入力(main); });
-}
-
-void MainFrm::mnuTickets_Click() {
-    OpenChild(QString::fromUtf8(kTicketWindowName),
-              [](MainFrm& main) -> ChildWindow* { return new 購入番号(main); });
-}
-
-void MainFrm::mnuQuickCheck_Click() {
-    OpenChild(QString::fromUtf8(kQuickCheckWindowName),
-              [](MainFrm& main) -> ChildWindow* { return new 当選番号チェック(main); });
-}
-
-void MainFrm::RecheckTickets() {
-    if (QMdiSubWindow* open = FindChildWindow(QString::fromUtf8(kTicketWindowName))) {
-        if (auto* book = dynamic_cast<購入番号*>(open->widget())) book->Recompute();
-    }
-    if (QMdiSubWindow* open = FindChildWindow(QString::fromUtf8(kQuickCheckWindowName))) {
-        if (auto* check = dynamic_cast<当選番号チェック*>(open->widget())) check->Recompute();
-    }
-}
-
-std::vector<PurchasedTicket> MainFrm::AskTickets(QWidget* parent,
-                                                 const std::vector<std::vector<int>>& rows) {
-    const int next = globals_.LatestDrawNumber + 1;
-    int first = next;
-    int last = next;
-    if (rows.size() > 1) {
-        // One draw for every row, asked once.
-        QString text = QString::number(next);
-        for (;;) {
-            bool ok = false;
-            text = QInputDialog::getText(
-                parent, QStringLiteral("購入番号に追加"),
-                QStringLiteral("%1件の購入番号を追加します。購入する回（継続購入は 690-694）：")
-                    .arg(rows.size()),
-                QLineEdit::Normal, text, &ok);
-            if (!ok) return {};
-            try {
-                std::tie(first, last) = ReadTicketDraws(text);
-                break;
-            } catch (const UserError& e) {
-                ShowMessage(parent, QString::fromUtf8(e.what()));
-            }
-        }
-    }
-    std::vector<PurchasedTicket> tickets;
-    for (const std::vector<int>& row : rows) {
-        std::vector<QString> texts;
-        for (int n : row) texts.push_back(QString::number(n));
-        if (rows.size() > 1 && static_cast<int>(row.size()) == kTicketNumberCount) {
-            try {
-                PurchasedTicket t;
-                t.firstDraw = first;
-                t.lastDraw = last;
-                t.numbers = ReadTicketNumbers(texts);
-                tickets.push_back(t);
-                continue;
-            } catch (const UserError&) {
-                // A row that does not read is shown to the user to correct.
-            }
-        }
-        TicketDialog dialog(parent, QStringLiteral("購入番号に追加"));
-        dialog.SetDraws(first, last);
-        dialog.SetNumbers(row);
-        if (dialog.exec() != QDialog::Accepted) return {};
-        tickets.push_back(dialog.Result());
-    }
-    return tickets;
+    OpenChild(QString::fromUtf8(entry->window), entry->make);
 }
 
 void MainFrm::AddTickets(QWidget* from, const std::vector<std::vector<int>>& rows) {
-    QWidget* parent = from ? from : this;
-    if (rows.empty()) return;
-    std::vector<PurchasedTicket> tickets = AskTickets(parent, rows);
-    if (tickets.empty()) return;
-    try {
-        Hourglass hourglass;
-        TicketBook(globals_.DatabaseFile).Add(tickets);
-    } catch (...) {
-        ShowMessage(parent, QString::fromStdString(MessageOfCurrentException()));
-        return;
-    }
-    RecheckTickets();
-    ShowMessage(parent, QStringLiteral("購入番号に%1件を追加しました。").arg(tickets.size()),
-                QMessageBox::Information, QApplication::applicationName());
+    AddTicketsToBook(from ? from : this, rows, globals_.LatestDrawNumber, globals_.DatabaseFile,
+                     [this] { NotifyChanges(); });
 }
 
 // Like data entry, importing writes to the database, so it waits until no
@@ -449,7 +282,7 @@ void MainFrm::ReadSnapshotAgain() {
         return;
     }
     globals_ = std::move(fresh);
-    RecheckTickets();  // an open ticket book shows what the new draws won
+    NotifyChanges();  // an open ticket book shows what the new draws won
 }
 
 void MainFrm::mnuHelpFile_Click() {
@@ -480,25 +313,6 @@ void MainFrm::mnuAbout_Click() {
     }
     about_->show();
     about_->raise();
-}
-
-// Tiles the shown child windows into a grid whose cells keep each window's
-// title bar and a readable part of its content.
-void MainFrm::TileChildren(Qt::Orientation orientation) {
-    QList<QMdiSubWindow*> shown;
-    for (QMdiSubWindow* child : mdi_->subWindowList()) {
-        if (child->isVisible() && !child->isMinimized()) shown << child;
-    }
-    if (shown.isEmpty()) return;
-    const int titleBar = shown.front()->contentsMargins().top();
-    const QSize minimum(kTileMinimumWidth,
-                        std::max(kTileMinimumHeight, titleBar + kReadableHeight));
-    const std::vector<QRect> cells =
-        TileCells(static_cast<int>(shown.size()), mdi_->viewport()->rect(), orientation, minimum);
-    for (int i = 0; i < shown.size(); ++i) {
-        if (shown[i]->isMaximized()) shown[i]->showNormal();
-        shown[i]->setGeometry(cells[static_cast<std::size_t>(i)]);
-    }
 }
 
 // The open child windows under the arrangement commands, the active one
@@ -539,53 +353,10 @@ void MainFrm::UpdateMenus() {
     if (wanted) menuBar()->insertAction(windowMenu_->menuAction(), wanted->menuAction());
 }
 
-void MainFrm::mnuWindowHorizontal_Click() { TileChildren(Qt::Vertical); }
-void MainFrm::mnuWindowVertical_Click() { TileChildren(Qt::Horizontal); }
-// Stacks the child windows from the top-left corner, each at its own size
-// (as it opened, also after a tiling),
-// a title bar lower and to the right of the one behind it; the active one
-// comes last, on top.  The offset starts again from the corner before a
-// title bar would leave the area.
-void MainFrm::mnuWindowCascade_Click() {
-    QMdiSubWindow* active = mdi_->activeSubWindow();
-    QList<QMdiSubWindow*> shown;
-    for (QMdiSubWindow* child : mdi_->subWindowList(QMdiArea::StackingOrder)) {
-        if (child->isVisible() && !child->isMinimized() && child != active) shown << child;
-    }
-    if (active && active->isVisible() && !active->isMinimized()) shown << active;
-    if (shown.isEmpty()) return;
-    const QRect area = mdi_->viewport()->rect();
-    const int step = std::max(1, shown.front()->contentsMargins().top());
-    int offset = 0;
-    for (QMdiSubWindow* child : shown) {
-        if (child->isMaximized()) child->showNormal();
-        child->resize(OwnSize(child, area));
-        if (offset > 0 && (offset + step > area.height() || offset + step > area.width())) {
-            offset = 0;
-        }
-        child->move(offset, offset);
-        child->raise();
-        offset += step;
-    }
-    if (active) mdi_->setActiveSubWindow(active);
-}
-
-// Lines the minimised child windows up along the bottom of the frame.
-void MainFrm::mnuWindowArrangeIcon_Click() {
-    const QRect area = mdi_->viewport()->rect();
-    int x = 0;
-    int y = area.bottom();
-    for (QMdiSubWindow* child : mdi_->subWindowList()) {
-        if (!child->isMinimized()) continue;
-        const QSize size = child->size();
-        if (x > 0 && x + size.width() > area.width()) {
-            x = 0;
-            y -= size.height();
-        }
-        child->move(x, y - size.height() + 1);
-        x += size.width();
-    }
-}
+void MainFrm::mnuWindowHorizontal_Click() { TileChildWindows(*mdi_, Qt::Vertical); }
+void MainFrm::mnuWindowVertical_Click() { TileChildWindows(*mdi_, Qt::Horizontal); }
+void MainFrm::mnuWindowCascade_Click() { CascadeChildWindows(*mdi_); }
+void MainFrm::mnuWindowArrangeIcon_Click() { ArrangeChildIcons(*mdi_); }
 
 // The focus back on the main window from one of the program's own windows
 // (help, About, a message) opens the prediction window or brings it to the
@@ -605,13 +376,6 @@ void MainFrm::OnFocusReturned() {
 void MainFrm::FitToArea(QMdiSubWindow* frame) const {
     if (!isVisible() || !frame->widget()) return;
     frame->resize(OwnSize(frame, mdi_->viewport()->rect()));
-}
-
-// A child window's size in twips, shortened to the area's height as when it
-// opened.
-QSize MainFrm::OwnSize(const QMdiSubWindow* child, const QRect& area) {
-    const QSize own = child->sizeHint();
-    return {own.width(), std::min(own.height(), area.height())};
 }
 
 // At most the available part of the screen the window starts on, centred.

@@ -7,7 +7,6 @@
 #include <map>
 
 #include "analysis/AnalysisCatalog.h"
-#include "core/PurchasedTicket.h"
 #include "prediction/PredictionModel.h"
 #include "ui/ChildHost.h"
 
@@ -43,14 +42,10 @@ class MainFrm : public QMainWindow, public ChildHost {
     void SetPropEnd(bool on) override { propEnd_ = on; }
     void DrawsWritten() override { ReadSnapshotAgain(); }
 
-    // The ticket book takes rows of numbers from other windows: asks for the
-    // draw (by default the one after the latest stored), lets the user
-    // complete a row of fewer than seven numbers, and stores them all or none.
+    // The ticket book takes rows of numbers from other windows (see
+    // AddTicketsToBook); the windows that show tickets then show them anew.
     bool CanAddTickets() const override { return true; }
     void AddTickets(QWidget* from, const std::vector<std::vector<int>>& rows) override;
-    // Checks the open ticket windows anew against the snapshot's draws; to be
-    // called whenever the snapshot is read again.
-    void RecheckTickets();
 
     QMdiArea* MdiArea() const { return mdi_; }
     // The menu command with this name (mnu…), or null.
@@ -67,20 +62,16 @@ class MainFrm : public QMainWindow, public ChildHost {
 
     // Opens an analysis window by its window name, or brings it to the front.
     QMdiSubWindow* OpenAnalysis(const QString& name);
-    // Opens any child window by its window name (an analysis, the prediction,
-    // 予想の検証 or the data entry) as its menu command does; null when no
-    // window has that name or it did not open.
+    // Opens any child window by its window name (an analysis, or a window of
+    // the menu table) as its menu command does; null when no window has that
+    // name or it did not open.
     QMdiSubWindow* OpenWindow(const QString& name);
+    // Runs the menu command of a window of the menu table (mnuYoso, mnuWheel, …).
+    void OpenMenuWindow(const char* command);
 
     void mnuEnd_Click();
-    void mnuYoso_Click();
-    void mnuYosoKensho_Click();
-    void mnuRansuKentei_Click();
-    void mnuShiborikomi_Click();  // 絞り込み
-    void mnuWheel_Click();
-    void mnuMasterInput_Click();
-    void mnuTickets_Click();
-    void mnuQuickCheck_Click();
+    void mnuYoso_Click() { OpenMenuWindow("mnuYoso"); }
+    void mnuMasterInput_Click() { OpenMenuWindow("mnuMasterInput"); }
     // Asks for a CSV file and imports it into the database; ImportCsvFile
     // does the import, reads the snapshot again and reports.
     void mnuImportCsv_Click();
@@ -103,27 +94,23 @@ class MainFrm : public QMainWindow, public ChildHost {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The menu bar from the menu table, and the keys that move between
+    // child windows.
     void BuildMenus();
-    QMenu* AddMenu(QMenu* parent, const QString& caption, const QString& name);
+    void AddShortcuts();
     QAction* AddCommand(QWidget* menu, const QString& caption, const QString& name,
                         std::function<void()> handler);
-    void AddAnalysisCommand(QMenu* menu, const QString& caption, const QString& command);
     void Form_Unload();
     // Reads the snapshot again after this program changed the database; on
     // a failure the old snapshot stays and the user is told.
     void ReadSnapshotAgain();
     void OnFocusReturned();
     void PlaceOnScreen(const QMargins& frame);
-    static QSize OwnSize(const QMdiSubWindow* child, const QRect& area);
     void FitToArea(QMdiSubWindow* frame) const;
-    void TileChildren(Qt::Orientation orientation);
     // Shows the active child window's own menu before the window menu, and
     // no other child's.
     void UpdateMenus();
     void ListChildWindows();
-    // The tickets the rows make, asked for and completed; empty when cancelled.
-    std::vector<PurchasedTicket> AskTickets(QWidget* parent,
-                                            const std::vector<std::vector<int>>& rows);
 
     GlobalBas& globals_;
     std::string databasePath_;

@@ -5,6 +5,7 @@
 
 #include "app/MainFrm.h"
 #include "core/QtConversions.h"
+#include "ui/backtest/BacktestWindow.h"
 
 void OpenEveryWindow(MainFrm& main) {
     // The entry window first, while no other window keeps it closed.
@@ -14,7 +15,7 @@ void OpenEveryWindow(MainFrm& main) {
             main.OpenAnalysis(FromView(info.name));
         }
     }
-    main.mnuYosoKensho_Click();
+    main.OpenWindow(QString::fromUtf8(kBacktestWindowName));
     main.mnuYoso_Click();
 }
 

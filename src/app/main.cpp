@@ -4,6 +4,7 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
@@ -59,9 +60,10 @@ std::unique_ptr<QCoreApplication> MakeHeadlessApplication(int& argc, char** argv
     return app;
 }
 
-int RunHeadless(int argc, char** argv, StartOptions& options, DataFolder& place, bool& handled) {
+// Runs a start without windows; its exit status, or none when the start
+// opens the windows (options and place then filled in for them).
+std::optional<int> RunHeadless(int argc, char** argv, StartOptions& options, DataFolder& place) {
     const std::unique_ptr<QCoreApplication> app = MakeHeadlessApplication(argc, argv);
-    handled = true;
     try {
         options = ParseArguments(Arguments(argc, argv), "");
     } catch (...) {
@@ -74,10 +76,7 @@ int RunHeadless(int argc, char** argv, StartOptions& options, DataFolder& place,
         place = FindDataFolder(QCoreApplication::applicationDirPath().toStdString());
         if (!options.databaseGiven) options.databasePath = place.database.string();
     }
-    if (!IsHeadlessCommand(options)) {
-        handled = false;
-        return 0;
-    }
+    if (!IsHeadlessCommand(options)) return std::nullopt;
     if (UsesDefaultDatabase(options)) {
         const std::string note = PrepareDataFolder(place);
         if (!note.empty()) std::cerr << note << "\n";
@@ -155,9 +154,9 @@ int main(int argc, char** argv) {
     try {
         StartOptions options;
         DataFolder place;
-        bool handled = false;
-        const int status = RunHeadless(argc, argv, options, place, handled);
-        if (handled) return status;
+        if (const std::optional<int> status = RunHeadless(argc, argv, options, place)) {
+            return *status;
+        }
         return RunWindows(argc, argv, options, place);
     } catch (...) {
         std::cerr << MessageOfCurrentException() << "\n";

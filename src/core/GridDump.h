@@ -20,6 +20,3 @@ void DumpJson(std::ostream& out, const std::string& window, const std::string& c
 
 // Each grid as a "# name" line followed by its cell texts, one CSV line a row.
 void DumpCsv(std::ostream& out, const std::vector<NamedGrid>& grids);
-
-// A JSON string literal of UTF-8 text.
-std::string JsonString(std::string_view text);

@@ -15,41 +15,35 @@ namespace {
 constexpr long long kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr long long kInt16Max = std::numeric_limits<std::int16_t>::max();
 
-std::optional<std::int16_t> FromWhole(long long v, bool& ok) {
-    if (v < kInt16Min || v > kInt16Max) {
-        ok = false;
-        return std::nullopt;
-    }
-    return static_cast<std::int16_t>(v);
+constexpr StoredInt16 kNotConverted{false, std::nullopt};
+
+StoredInt16 FromWhole(long long v) {
+    if (v < kInt16Min || v > kInt16Max) return kNotConverted;
+    return {true, static_cast<std::int16_t>(v)};
 }
 
-std::optional<std::int16_t> FromReal(double v, bool& ok) {
-    if (!std::isfinite(v) || std::trunc(v) != v) {
-        ok = false;
-        return std::nullopt;
-    }
+StoredInt16 FromReal(double v) {
+    if (!std::isfinite(v) || std::trunc(v) != v) return kNotConverted;
     if (v < static_cast<double>(kInt16Min) || v > static_cast<double>(kInt16Max)) {
-        ok = false;
-        return std::nullopt;
+        return kNotConverted;
     }
-    return FromWhole(static_cast<long long>(v), ok);
+    return FromWhole(static_cast<long long>(v));
 }
 
-std::optional<std::int16_t> FromText(const std::string& text, bool& ok) {
+StoredInt16 FromText(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return std::nullopt;  // the empty text: no value
+    if (first == std::string::npos) return {true, std::nullopt};  // the empty text: no value
     const auto last = text.find_last_not_of(" \t\r\n");
     const char* begin = text.data() + first;
     const char* end = text.data() + last + 1;
     if (*begin == '+') ++begin;
     long long whole = 0;
     auto [wp, wec] = std::from_chars(begin, end, whole);
-    if (wec == std::errc() && wp == end) return FromWhole(whole, ok);
+    if (wec == std::errc() && wp == end) return FromWhole(whole);
     double real = 0;
     auto [rp, rec] = std::from_chars(begin, end, real);
-    if (rec == std::errc() && rp == end) return FromReal(real, ok);
-    ok = false;
-    return std::nullopt;
+    if (rec == std::errc() && rp == end) return FromReal(real);
+    return kNotConverted;
 }
 
 std::string Describe(const FieldValue& value) {
@@ -68,12 +62,11 @@ std::string Describe(const FieldValue& value) {
 
 }  // namespace
 
-std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok) {
-    ok = true;
-    if (std::holds_alternative<std::monostate>(value)) return std::nullopt;
-    if (const auto* whole = std::get_if<long long>(&value)) return FromWhole(*whole, ok);
-    if (const auto* real = std::get_if<double>(&value)) return FromReal(*real, ok);
-    return FromText(std::get<std::string>(value), ok);
+StoredInt16 ConvertToInt16(const FieldValue& value) {
+    if (std::holds_alternative<std::monostate>(value)) return {true, std::nullopt};
+    if (const auto* whole = std::get_if<long long>(&value)) return FromWhole(*whole);
+    if (const auto* real = std::get_if<double>(&value)) return FromReal(*real);
+    return FromText(std::get<std::string>(value));
 }
 
 DrawStore ReadDrawStore(const Database& db) {
@@ -88,19 +81,20 @@ DrawStore ReadDrawStore(const Database& db) {
     for (records.MoveFirst(); !records.EndOfFile(); records.MoveNext()) {
         ++position;
         DrawRecord row;
-        bool ok = true;
         const FieldValue& drawValue = records.Field(columns.drawNumber);
-        const auto draw = ConvertToInt16(drawValue, ok);
-        if (!ok || !draw) {
+        const StoredInt16 draw = ConvertToInt16(drawValue);
+        if (!draw.converts || !draw.value) {
             ThrowBadValue(db, std::to_string(position) + "行目", kDrawNumberField, drawValue);
         }
-        row.drawNumber = *draw;
+        row.drawNumber = *draw.value;
         for (int field = 0; field < kFieldCount; ++field) {
             const FieldValue& value = records.Field(columns.numbers[field]);
-            const auto number = ConvertToInt16(value, ok);
-            if (!ok)
-                ThrowBadValue(db, "第" + std::to_string(*draw) + "回", kNumberFields[field], value);
-            if (number) row.Set(field, *number);
+            const StoredInt16 number = ConvertToInt16(value);
+            if (!number.converts) {
+                ThrowBadValue(db, "第" + std::to_string(row.drawNumber) + "回",
+                              kNumberFields[field], value);
+            }
+            if (number.value) row.Set(field, *number.value);
         }
         rows.push_back(row);
     }

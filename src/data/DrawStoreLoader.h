@@ -7,10 +7,14 @@
 #include "core/GlobalBas.h"
 #include "data/RecordSet.h"
 
-// Converts one stored value to a 16-bit integer.  Empty values and the empty
-// text give an empty result; whole numbers (also as text or as a real without
-// a fraction) convert; anything else sets ok to false.
-std::optional<std::int16_t> ConvertToInt16(const FieldValue& value, bool& ok);
+// One stored value as a 16-bit integer: whole numbers (also as text or as a
+// real without a fraction) convert; empty values and the empty text convert
+// to no value; anything else does not convert.
+struct StoredInt16 {
+    bool converts = true;
+    std::optional<std::int16_t> value;
+};
+StoredInt16 ConvertToInt16(const FieldValue& value);
 
 // Reads every row of the stored query into a snapshot.  Throws UserError
 // naming the file and the draw when a value does not convert.

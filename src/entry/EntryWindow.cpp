@@ -25,6 +25,7 @@
 #include "grid/Twips.h"
 #include "ui/ChildHost.h"
 #include "ui/Messages.h"
+#include "ui/WindowParts.h"
 
 namespace {
 
@@ -33,10 +34,6 @@ constexpr int kHeightTwips = 13450;
 constexpr int kWidthTwips = 9000;
 constexpr int kVisibleRows = 50;
 constexpr double kRowHeightPoints = 10;
-constexpr int kMarginTwips = 120;
-constexpr int kGridTopTwips = 600;
-constexpr int kButtonWidthTwips = 900;
-constexpr int kButtonHeightTwips = 375;
 
 }  // namespace
 
@@ -141,9 +138,9 @@ void 当選データ入力::Present() {
 // Label and button along the top; the grid below them, sized to show ten
 // columns and fifty rows where the window has room for them.
 void 当選データ入力::PlaceControls() {
-    const int margin = TwipsToPixels(kMarginTwips, this);
-    const int buttonWidth = TwipsToPixels(kButtonWidthTwips, this);
-    const int buttonHeight = TwipsToPixels(kButtonHeightTwips, this);
+    const int margin = TwipsToPixels(kWindowMarginTwips, this);
+    const int buttonWidth = TwipsToPixels(kCommandButtonWidthTwips, this);
+    const int buttonHeight = TwipsToPixels(kCommandButtonHeightTwips, this);
     Command1->setGeometry(width() - margin - buttonWidth, margin, buttonWidth, buttonHeight);
     // The description beside the button, on as many lines as it needs.
     Label1->setWordWrap(true);

@@ -18,27 +18,21 @@
 namespace {
 
 // Reads "True"/"False" in any letter case, or a whole number (non-zero is
-// True).  Anything else, such as "1.5", "nan" or "Truely", does not convert.
-bool ConvertToBool(const QString& raw, bool& value) {
+// True).  Anything else, such as "1.5", "nan" or "Truely", does not convert:
+// none.
+std::optional<bool> ConvertToBool(const QString& raw) {
     const QString text = raw.trimmed();
-    if (text.compare(u"True", Qt::CaseInsensitive) == 0) {
-        value = true;
-        return true;
-    }
-    if (text.compare(u"False", Qt::CaseInsensitive) == 0) {
-        value = false;
-        return true;
-    }
+    if (text.compare(u"True", Qt::CaseInsensitive) == 0) return true;
+    if (text.compare(u"False", Qt::CaseInsensitive) == 0) return false;
     const QStringView digits =
         text.startsWith(u'-') || text.startsWith(u'+') ? QStringView(text).mid(1) : text;
-    if (digits.isEmpty()) return false;
+    if (digits.isEmpty()) return std::nullopt;
     bool nonZero = false;
     for (QChar c : digits) {
-        if (c < u'0' || c > u'9') return false;
+        if (c < u'0' || c > u'9') return std::nullopt;
         nonZero = nonZero || c != u'0';
     }
-    value = nonZero;
-    return true;
+    return nonZero;
 }
 
 std::string FileLabel(const std::string& path) {
@@ -123,13 +117,14 @@ std::vector<std::string> ReflectOptions::ReadInitFile(const std::string& path) {
         const std::string key = pieces.front().toStdString();
         for (int k = 0; k < kCount; ++k) {
             if (key != Keys()[k]) continue;
-            bool value = false;
+            const std::optional<bool> value =
+                pieces.size() < 2 ? std::nullopt : ConvertToBool(pieces[1]);
             if (pieces.size() < 2) {
                 notes.push_back(LineNote(path, i + 1, line, "「=」がない"));
-            } else if (!ConvertToBool(pieces[1], value)) {
+            } else if (!value) {
                 notes.push_back(LineNote(path, i + 1, line, "値がTrueでもFalseでも数値でもない"));
             } else {
-                flags_[k] = value;
+                flags_[k] = *value;
             }
             break;
         }

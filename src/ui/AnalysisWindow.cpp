@@ -10,13 +10,9 @@
 #include "ui/GridOutput.h"
 #include "ui/Legend.h"
 #include "ui/WindowDocuments.h"
+#include "ui/WindowParts.h"
 
 namespace {
-
-constexpr int kMarginTwips = 120;
-constexpr int kGridTopTwips = 600;
-constexpr int kButtonWidthTwips = 900;
-constexpr int kButtonHeightTwips = 375;
 
 ChildWindowSetup SetupOf(const AnalysisInfo& info) {
     return {.name = FromView(info.name),
@@ -78,9 +74,9 @@ void AnalysisWindow::resizeEvent(QResizeEvent* event) {
 // window fixes it), the legend under the grid.  The grid follows the window's
 // size unless the window fixes its size.
 void AnalysisWindow::PlaceControls() {
-    const int margin = TwipsToPixels(kMarginTwips, this);
-    const int buttonWidth = TwipsToPixels(kButtonWidthTwips, this);
-    const int buttonHeight = TwipsToPixels(kButtonHeightTwips, this);
+    const int margin = TwipsToPixels(kWindowMarginTwips, this);
+    const int buttonWidth = TwipsToPixels(kCommandButtonWidthTwips, this);
+    const int buttonHeight = TwipsToPixels(kCommandButtonHeightTwips, this);
     const int w = width();
     const int h = height();
 
@@ -92,7 +88,7 @@ void AnalysisWindow::PlaceControls() {
         labelRight = Command2->x() - margin;
     }
     const int gridLeft =
-        TwipsToPixels(info_.gridLeftTwips ? info_.gridLeftTwips : kMarginTwips, this);
+        TwipsToPixels(info_.gridLeftTwips ? info_.gridLeftTwips : kWindowMarginTwips, this);
     int gridTop = TwipsToPixels(info_.gridTopTwips ? info_.gridTopTwips : kGridTopTwips, this);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

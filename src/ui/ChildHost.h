@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QPointer>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "prediction/ReflectOptions.h"
 
+class QObject;
 class QWidget;
 
 struct GlobalBas;
@@ -25,6 +29,11 @@ class ChildHost {
     // The twelve reflect flags the prediction window now uses.
     virtual const ReflectOptions& PredictionOptions() const = 0;
 
+    // Calls `changed` each time the snapshot has been read again or the
+    // ticket book written, as long as `listener` lives: a window that shows
+    // what those hold shows it anew.
+    void ListenForChanges(QObject* listener, std::function<void()> changed);
+
     // Offers rows of up to seven numbers (ascending, 1 to 37) to the ticket
     // book, which asks from over `from` for the draw and stores them.  A host
     // without a ticket book says so (CanAddTickets false) and ignores it.
@@ -33,4 +42,11 @@ class ChildHost {
         (void)from;
         (void)rows;
     }
+
+  protected:
+    // Tells every listener that the snapshot or the ticket book changed.
+    void NotifyChanges();
+
+  private:
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> listeners_;
 };

@@ -19,6 +19,7 @@
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
 #include "ui/WindowDocuments.h"
+#include "ui/WindowParts.h"
 
 namespace {
 
@@ -59,10 +60,7 @@ QFont CaptionFont(const QFont& font, int frameWidth, double dpi) {
 
 一発カゾリア予想::一発カゾリア予想(ChildHost& host, PredictionModel& model, QWidget* parent)
     : ChildWindow(host,
-                  {.name = QString::fromUtf8(kPredictionWindowName),
-                   .caption = QString::fromUtf8(kPredictionWindowName),
-                   .widthTwips = kWindowWidthTwips,
-                   .heightTwips = kWindowHeightTwips},
+                  ToolWindowSetup(kPredictionWindowName, kWindowWidthTwips, kWindowHeightTwips),
                   parent),
       model_(model) {
     const auto px = [this](int twips) { return TwipsToPixels(twips, this); };

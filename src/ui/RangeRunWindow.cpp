@@ -10,34 +10,22 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent>
 #include <utility>
 
 #include "grid/Twips.h"
 #include "ui/Buttons.h"
 #include "ui/GridOutput.h"
-#include "ui/WorkerPool.h"
+#include "ui/WindowParts.h"
 
 namespace {
 
-constexpr int kMarginTwips = 120;
-constexpr int kSpacingTwips = 90;
-constexpr int kButtonWidthTwips = 900;
-constexpr int kButtonHeightTwips = 375;
 constexpr int kProgressWidthTwips = 2700;
 // How long a run waiting for the event loop waits at most.
 constexpr int kLaunchAtTheLatestMs = 250;
 
 // Every button of the window has this size, whatever its text.
 QSize ButtonSize(const QWidget* reference) {
-    return TwipsToPixelSize(kButtonWidthTwips, kButtonHeightTwips, reference);
-}
-
-QLabel* MakeLabel(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    return label;
+    return TwipsToPixelSize(kCommandButtonWidthTwips, kCommandButtonHeightTwips, reference);
 }
 
 QSpinBox* MakeSpinBox(const char* name, QWidget* parent) {
@@ -51,10 +39,9 @@ QSpinBox* MakeSpinBox(const char* name, QWidget* parent) {
 RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Texts& texts,
                                QWidget* parent)
     : ChildWindow(host, std::move(setup), parent),
-      watcher_(new QFutureWatcher<void>(this)),
+      work_(this, [this](WorkOutcome<std::monostate> outcome) { RunEnded(outcome.message); }),
       runningText_(texts.running) {
-    Label1 = MakeLabel("Label1", this);
-    Label1->setText(texts.description);
+    Label1 = MakeLabel(texts.description, "Label1", this);
     Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this, ButtonSizing::Exactly,
                           ButtonSize(this));
     Command2->setEnabled(false);
@@ -75,7 +62,7 @@ RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Te
                          ButtonSize(this));
     Cmd中止->setEnabled(false);
     connect(Cmd中止, &QPushButton::clicked, this, [this] { Cmd中止_Click(); });
-    Label2 = MakeLabel("Label2", this);
+    Label2 = MakeLabel({}, "Label2", this);
 
     fpSpread1 = new GridView(this);
     fpSpread1->setObjectName("fpSpread1");
@@ -87,7 +74,7 @@ RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Te
     top->addWidget(Command2, 0, Qt::AlignTop);
     top->addWidget(Command1, 0, Qt::AlignTop);
 
-    const int spacing = TwipsToPixels(kSpacingTwips, this);
+    const int spacing = TwipsToPixels(kWindowSpacingTwips, this);
     auto* range = new QHBoxLayout();
     range->addWidget(new QLabel(texts.rangeLead, this));
     range->addWidget(Spin開始回);
@@ -102,19 +89,11 @@ RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Te
     range->addSpacing(spacing);
     range->addWidget(Label2, 1);
 
-    auto* layout = new QVBoxLayout(this);
-    const int margin = TwipsToPixels(kMarginTwips, this);
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->setSpacing(spacing);
+    QVBoxLayout* layout = MakeWindowLayout(this);
     layout->addLayout(top);
     layout->addLayout(range);
     layout->addWidget(fpSpread1);
-
-    connect(watcher_, &QFutureWatcher<void>::progressRangeChanged, ProgressBar1,
-            &QProgressBar::setRange);
-    connect(watcher_, &QFutureWatcher<void>::progressValueChanged, ProgressBar1,
-            &QProgressBar::setValue);
-    connect(watcher_, &QFutureWatcher<void>::finished, this, [this] { RunEnded(); });
+    work_.ShowProgressIn(ProgressBar1);
 }
 
 // A window destroyed during a run lets the worker end before its parts go.
@@ -135,32 +114,28 @@ void RangeRunWindow::Command2_Click() { output_->Print(); }
 // first step like any stopped run, with what it did.
 void RangeRunWindow::Cmd中止_Click() {
     if (!running_) return;
-    runStart_->stopAsked = true;
     if (waitingWork_) {
+        stopWhenLaunched_ = true;
         LaunchWork();
-    } else if (runStart_->begun) {
-        watcher_->cancel();
+    } else {
+        work_.Stop();
     }
 }
 
-void RangeRunWindow::StartWork(std::function<void(QPromise<void>&)> work) {
+void RangeRunWindow::StartWork(Work work) {
     SetRunning(true);
     waitingWork_ = std::move(work);
-    runStart_ = std::make_shared<RunStart>();
+    stopWhenLaunched_ = false;
     if (painted_) LaunchWork();
 }
 
 void RangeRunWindow::LaunchWork() {
     if (!waitingWork_) return;
-    watcher_->setFuture(QtConcurrent::run(
-        &WorkerPool(),
-        [work = std::exchange(waitingWork_, {}), start = runStart_](QPromise<void>& promise) {
-            // Either this sees the stop, or the window sees the worker begun
-            // and cancels the future itself.
-            start->begun = true;
-            if (start->stopAsked) promise.future().cancel();
-            work(promise);
-        }));
+    work_.Start([work = std::exchange(waitingWork_, {})](const WorkControl& control) {
+        work(control);
+        return std::monostate{};
+    });
+    if (stopWhenLaunched_) work_.Stop();
 }
 
 void RangeRunWindow::paintEvent(QPaintEvent* event) {
@@ -181,25 +156,22 @@ void RangeRunWindow::LaunchWhenBackInEventLoop() {
     QTimer::singleShot(kLaunchAtTheLatestMs, this, [this] { LaunchWork(); });
 }
 
-void RangeRunWindow::RunEnded() {
+void RangeRunWindow::RunEnded(const QString& failure) {
     if (!running_) return;
     SetRunning(false);
-    WorkEnded();
+    WorkEnded(failure);
 }
 
 void RangeRunWindow::WaitForRun() {
     if (!running_) return;
     LaunchWork();
-    watcher_->waitForFinished();
-    RunEnded();
+    work_.Wait();
 }
 
 void RangeRunWindow::CancelAndWait() {
     if (!running_) return;
     waitingWork_ = {};
-    RunDiscarded();
-    watcher_->cancel();
-    watcher_->waitForFinished();
+    work_.Discard();
 }
 
 void RangeRunWindow::ShowGrid() {

@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QFutureWatcher>
-#include <QPromise>
 #include <QString>
-#include <atomic>
 #include <functional>
-#include <memory>
+#include <variant>
 
 #include "core/ResultGrid.h"
 #include "grid/GridDocument.h"
 #include "grid/GridView.h"
+#include "ui/BackgroundWork.h"
 #include "ui/ChildWindow.h"
 
 class GridOutput;
@@ -69,24 +67,22 @@ class RangeRunWindow : public ChildWindow {
     // Puts the row choosing what the chart shows and the chart below the
     // table; the chart takes the height left.
     void AddChart(QLayout* chooser, QWidget* chart, int minimumHeightTwips);
-    // Runs `work` in a worker; WorkEnded follows on this thread when it
-    // has returned, unless the window is closing.  The window shows the run
+    // Runs `work` in a worker (see BackgroundWork); WorkEnded follows on this
+    // thread when it has returned, unless the window is closing.  The window shows the run
     // at once; a window not yet painted starts the worker once it has been
     // and the program is back in its event loop, so that neither its first
     // paint nor the windows opened with it share the processors with its
     // work.
-    void StartWork(std::function<void(QPromise<void>&)> work);
-    // The worker returned (finished, stopped or failed).
-    virtual void WorkEnded() = 0;
+    using Work = std::function<void(const WorkControl&)>;
+    void StartWork(Work work);
+    // The worker returned: finished or stopped, or failed with `failure`.
+    virtual void WorkEnded(const QString& failure) = 0;
     // Whether the range boxes have draws to choose from, and whether there
     // is a result to print.
     virtual bool HasRange() const = 0;
     virtual bool HasResult() const = 0;
     // Other controls to enable or disable with a run.
     virtual void RunningChanged(bool /*running*/) {}
-    // The run that goes on will not be shown (the window is closing): its
-    // worker may skip what only its result needs.  Called before the cancel.
-    virtual void RunDiscarded() {}
     // Shows grid_ in the table, as high as its rows.
     void ShowGrid();
     // Drops the run that goes on: cancels it and waits until the worker has
@@ -101,22 +97,14 @@ class RangeRunWindow : public ChildWindow {
 
   private:
     void SetRunning(bool running);
-    void RunEnded();
+    void RunEnded(const QString& failure);
     // Hands the work waiting for the first paint to a worker.
     void LaunchWork();
     void LaunchWhenBackInEventLoop();
 
-    // Whether the worker of a run has begun, and whether it was asked to
-    // stop.  A future cancelled before its task began never runs the task,
-    // so a stop asked that early is passed on by the worker itself.
-    struct RunStart {
-        std::atomic<bool> begun{false};
-        std::atomic<bool> stopAsked{false};
-    };
-
-    QFutureWatcher<void>* watcher_ = nullptr;
-    std::function<void(QPromise<void>&)> waitingWork_;
-    std::shared_ptr<RunStart> runStart_;
+    BackgroundWork<std::monostate> work_;
+    Work waitingWork_;
+    bool stopWhenLaunched_ = false;  // 中止 before the worker was given the run
     bool painted_ = false;
     GridOutput* output_ = nullptr;
     QString runningText_;

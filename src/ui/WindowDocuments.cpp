@@ -1,8 +1,8 @@
 #include "ui/WindowDocuments.h"
 
+#include "core/FigureText.h"
 #include "core/GridStyle.h"
 #include "core/QtConversions.h"
-#include "prediction/BacktestGrid.h"
 #include "prediction/ReflectionShift.h"
 
 namespace {
@@ -44,7 +44,7 @@ QString DrawRangeText(const DrawStore& draws) {
         last = draw.drawNumber;
     }
     if (first == 0) return {};
-    return QStringLiteral("第%1回～第%2回").arg(first).arg(last);
+    return FromView(DrawSpanText(first, last));
 }
 
 GridDocument AnalysisDocument(const AnalysisInfo& info, const ResultGrid& grid,
@@ -72,15 +72,5 @@ GridDocument PredictionDocument(const PredictionModel& model,
     WriteOptionsGrid(model.Options(), *options);
     document.parts.push_back({QStringLiteral("●データ分析オプション"), options.get(),
                               GridGeometry(*options, font, dpi), true});
-    return document;
-}
-
-GridDocument BacktestDocument(const ResultGrid& grid, const GridGeometry& geometry,
-                              const GlobalBas& snapshot) {
-    GridDocument document;
-    document.caption = QString::fromUtf8(kBacktestGridName);
-    document.drawRange = DrawRangeText(snapshot.Draws);
-    document.parts.push_back({{}, &grid, geometry});
-    document.csv = {{kBacktestGridName, &grid}};
     return document;
 }

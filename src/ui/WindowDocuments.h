@@ -24,7 +24,3 @@ GridDocument AnalysisDocument(const AnalysisInfo& info, const ResultGrid& grid,
 GridDocument PredictionDocument(const PredictionModel& model,
                                 const std::array<GridGeometry, kPredictionGridCount>& geometries,
                                 const GlobalBas& snapshot, const QFont& font, double dpi);
-
-// The back-test window's table (the chart is added by the window).
-GridDocument BacktestDocument(const ResultGrid& grid, const GridGeometry& geometry,
-                              const GlobalBas& snapshot);

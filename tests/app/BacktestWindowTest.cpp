@@ -28,11 +28,11 @@
 #include "prediction/ReflectionShift.h"
 #include "support/TestSupport.h"
 #include "ui/AnalysisWindow.h"
-#include "ui/BacktestChart.h"
-#include "ui/BacktestWindow.h"
 #include "ui/ChartLibrary.h"
 #include "ui/Messages.h"
 #include "ui/WorkerPool.h"
+#include "ui/backtest/BacktestChart.h"
+#include "ui/backtest/BacktestWindow.h"
 
 namespace {
 

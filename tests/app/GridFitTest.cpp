@@ -13,9 +13,9 @@
 #include "data/CsvImport.h"
 #include "grid/GridView.h"
 #include "support/TestSupport.h"
-#include "ui/BacktestWindow.h"
 #include "ui/Messages.h"
-#include "ui/RandomnessWindow.h"
+#include "ui/backtest/BacktestWindow.h"
+#include "ui/randomness/RandomnessWindow.h"
 
 namespace {
 

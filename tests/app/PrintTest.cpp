@@ -18,15 +18,15 @@
 #include "analysis/AnalysisCatalog.h"
 #include "app/MainFrm.h"
 #include "data/CsvImport.h"
-#include "entry/TicketWindow.h"
 #include "support/TestSupport.h"
 #include "ui/AnalysisWindow.h"
-#include "ui/BacktestWindow.h"
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/PredictionWindow.h"
-#include "ui/QuickCheckWindow.h"
-#include "ui/RandomnessWindow.h"
+#include "ui/backtest/BacktestWindow.h"
+#include "ui/randomness/RandomnessWindow.h"
+#include "ui/tickets/QuickCheckWindow.h"
+#include "ui/tickets/TicketWindow.h"
 
 namespace {
 

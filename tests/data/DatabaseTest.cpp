@@ -215,19 +215,17 @@ TEST_F(StoreFile, ValuesThatDoNotConvertNameTheDrawShownEscaped) {
 }
 
 TEST(ConvertToInt16, AcceptsWholeNumbersInAnyStoredForm) {
-    bool ok = false;
-    EXPECT_EQ(ConvertToInt16(FieldValue{12LL}, ok), 12);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(ConvertToInt16(FieldValue{std::string(" 7 ")}, ok), 7);
-    EXPECT_EQ(ConvertToInt16(FieldValue{3.0}, ok), 3);
-    EXPECT_FALSE(ConvertToInt16(FieldValue{std::monostate{}}, ok).has_value());
-    EXPECT_TRUE(ok);
-    EXPECT_FALSE(ConvertToInt16(FieldValue{std::string("")}, ok).has_value());
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(ConvertToInt16(FieldValue{12LL}).value, 12);
+    EXPECT_TRUE(ConvertToInt16(FieldValue{12LL}).converts);
+    EXPECT_EQ(ConvertToInt16(FieldValue{std::string(" 7 ")}).value, 7);
+    EXPECT_EQ(ConvertToInt16(FieldValue{3.0}).value, 3);
+    for (const FieldValue& empty : {FieldValue{std::monostate{}}, FieldValue{std::string("")}}) {
+        EXPECT_TRUE(ConvertToInt16(empty).converts);
+        EXPECT_FALSE(ConvertToInt16(empty).value.has_value());
+    }
     for (const FieldValue& bad : {FieldValue{40000LL}, FieldValue{-40000LL}, FieldValue{2.5},
                                   FieldValue{std::string("1.5")}, FieldValue{std::string("x")}}) {
-        ConvertToInt16(bad, ok);
-        EXPECT_FALSE(ok);
+        EXPECT_FALSE(ConvertToInt16(bad).converts);
     }
 }
 

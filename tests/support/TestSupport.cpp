@@ -9,6 +9,8 @@
 #include <random>
 #include <sstream>
 
+#include "core/Errors.h"
+
 TempDir::TempDir() {
     std::random_device seed;
     path_ = std::filesystem::temp_directory_path() /
@@ -98,4 +100,13 @@ std::vector<std::string> PdfPageTexts(const std::string& pdf) {
         pages.push_back(text.substr(start, end - start));
     }
     return pages;
+}
+
+std::string RefusalOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UserError& e) {
+        return e.what();
+    }
+    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -55,3 +56,6 @@ std::vector<std::string> PdfPageTexts(const std::string& pdf);
 // Writes text to a file (binary, as given).
 void WriteFile(const std::string& path, const std::string& text);
 std::string ReadFile(const std::string& path);
+
+// The message of the UserError `action` throws; empty when it throws none.
+std::string RefusalOf(const std::function<void()>& action);

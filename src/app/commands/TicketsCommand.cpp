@@ -1,0 +1,95 @@
+#include <QString>
+#include <algorithm>
+#include <optional>
+#include <span>
+#include <tuple>
+
+#include "app/commands/CommandTable.h"
+#include "app/commands/Commands.h"
+#include "app/commands/TicketWords.h"
+#include "core/GridDump.h"
+#include "core/PrintableText.h"
+#include "core/TicketText.h"
+#include "data/TicketCsv.h"
+#include "data/TicketStore.h"
+#include "tickets/TicketGrids.h"
+#include "tickets/TicketJson.h"
+
+int RunTicketsAddCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
+    PurchasedTicket t;
+    std::tie(t.firstDraw, t.lastDraw) =
+        ReadTicketDraws(QString::fromStdString(*args.Value("--draw")));
+    t.numbers = ReadTicketNumbers(TicketTexts(args.Words(), 2));
+    if (const auto units = args.Value("--units"))
+        t.units = ReadTicketUnits(QString::fromStdString(*units));
+    if (const auto memo = args.Value("--memo"))
+        t.memo = ReadTicketMemo(QString::fromStdString(*memo));
+    std::vector<PurchasedTicket> tickets{t};
+    TicketBook(args.DatabasePath()).Add(tickets);
+    out << "購入番号 " << tickets.front().id << " を登録しました。第" << TicketDrawText(t) << "回 "
+        << NumbersText(t.numbers) << "（" << t.units << "口）\n";
+    return kStatusDone;
+}
+
+int RunTicketsListCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
+    const std::vector<PurchasedTicket> tickets = ReadTickets(args.DatabasePath());
+    if (args.Format() == "csv") {
+        ResultGrid grid;
+        WriteTicketGrid(tickets, LoadDrawMasks(args), 0, grid);  // as the window shows them
+        DumpCsv(out, {{kTicketGridName, &grid}});
+    } else {
+        WriteTicketListJson(out, tickets);
+    }
+    return kStatusDone;
+}
+
+int RunTicketsDeleteCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
+    const std::string& text = args.Word(2);
+    const bool digits =
+        !text.empty() && text.size() <= 12 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) {
+        throw UsageError("購入番号の番号「" + PrintableText(text, 24) + "」は整数ではありません。");
+    }
+    TicketBook(args.DatabasePath()).Delete(std::stoll(text));
+    out << "購入番号 " << text << " を削除しました。\n";
+    return kStatusDone;
+}
+
+int RunTicketsImportCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
+    const std::vector<PurchasedTicket> tickets = ImportTicketCsv(args.Word(2), args.DatabasePath());
+    out << "購入番号を" << tickets.size() << "件登録しました。\n";
+    return kStatusDone;
+}
+
+int RunTicketsCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
+    std::optional<int> draw;
+    if (const auto text = args.Value("--draw")) {
+        const auto [first, last] = ReadTicketDraws(QString::fromStdString(*text));
+        if (first != last)
+            throw UsageError("tickets check の --draw には回を1つ指定してください。");
+        draw = first;
+    }
+    const DrawMasks draws = LoadDrawMasks(args);
+    const std::vector<PurchasedTicket> tickets = ReadTickets(args.DatabasePath());
+    if (args.Format() == "json") {
+        WriteTicketCheckJson(out, tickets, draws, draw);
+        return kStatusDone;
+    }
+    ResultGrid grid;
+    ResultGrid summary;
+    WriteTicketGrid(tickets, draws, 0, grid, draw);
+    const auto keep = [&](int n) { return !draw || *draw == n; };
+    WriteTicketSummaryGrid(SummariseTickets(std::span<const PurchasedTicket>(tickets), draws, keep),
+                           draw ? "第" + std::to_string(*draw) + "回" : "すべて", summary);
+    DumpCsv(out, {{kTicketGridName, &grid}, {kTicketSummaryGridName, &summary}});
+    return kStatusDone;
+}
+
+int RunTicketsWithoutVerbCommand(const CommandArgs& args, std::ostream&, std::ostream&) {
+    if (args.WordCount() < 2) {
+        throw UsageError(
+            "tickets の後に add、list、delete、import、check のどれかを指定してください。");
+    }
+    throw UsageError("tickets の知らない指定「" + PrintableText(args.Word(1), 24) + "」です。");
+}

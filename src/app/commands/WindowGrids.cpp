@@ -1,0 +1,59 @@
+#include "app/commands/WindowGrids.h"
+
+#include <array>
+
+#include "analysis/AnalysisCatalog.h"
+#include "core/PrintableText.h"
+#include "data/DrawStoreLoader.h"
+#include "grid/GridGeometry.h"
+#include "grid/ProgramLook.h"
+#include "ui/WindowDocuments.h"
+
+std::vector<NamedGrid> WindowGrids::Named() const {
+    if (analysis) return {{"fpSpread1", &grid}};
+    std::vector<NamedGrid> grids;
+    for (int index = 0; index < kPredictionGridCount; ++index) {
+        grids.push_back({PredictionGridName(index), &prediction.Grid(index)});
+    }
+    return grids;
+}
+
+GridDocument WindowGrids::Document() const {
+    const QFont font = ProgramFont();
+    const double dpi = ScreenDpi();
+    if (analysis) return AnalysisDocument(*analysis, grid, GridGeometry(grid, font, dpi), snapshot);
+    std::array<GridGeometry, kPredictionGridCount> geometries;
+    for (int index = 0; index < kPredictionGridCount; ++index) {
+        geometries[index] = GridGeometry(prediction.Grid(index), font, dpi);
+    }
+    return PredictionDocument(prediction, geometries, snapshot, font, dpi);
+}
+
+int BuildWindow(const std::string& name, const std::string& databasePath, WindowGrids& w,
+                std::ostream& err) {
+    w.name = name;
+    if (name == kPredictionWindowName) {
+        w.caption = kPredictionWindowName;
+        for (const std::string& note : w.prediction.Options().ReadInitFile()) err << note << "\n";
+        OpenDrawStore(w.snapshot, databasePath);
+        w.prediction.Load(w.snapshot);
+        if (w.prediction.Message().empty()) return 0;
+        err << w.prediction.Message() << "\n";
+        return 1;
+    }
+    w.analysis = FindAnalysis(name);
+    if (!w.analysis || !w.analysis->build) {
+        err << "ウィンドウ「" << PrintableText(name)
+            << "」は出力できません。loto7kazoria list で名前を確かめてください。\n";
+        return 2;
+    }
+    w.caption = w.analysis->caption;
+    OpenDrawStore(w.snapshot, databasePath);
+    try {
+        w.analysis->build(w.snapshot, w.grid);
+    } catch (const BuildStopped& stopped) {
+        err << stopped.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/DrawStore.h"
+#include "core/PurchasedTicket.h"
+#include "lotto/PrizeTier.h"
+
+// The complete draws of a snapshot as 37-bit sets (bit n for number n), found
+// by draw number: a ticket's matches with a draw are two popcounts.
+class DrawMasks {
+  public:
+    struct Draw {
+        int drawNumber = 0;
+        std::uint64_t main = 0;   // the seven main numbers
+        std::uint64_t bonus = 0;  // the two bonus numbers
+    };
+
+    DrawMasks() = default;
+    explicit DrawMasks(const DrawStore& draws);
+
+    const std::vector<Draw>& Draws() const { return draws_; }
+    // The complete draw with this number, or null when it is not stored yet.
+    const Draw* Find(int drawNumber) const;
+
+  private:
+    std::vector<Draw> draws_;       // ascending draw number
+    std::vector<int> indexOfDraw_;  // draw number -> index in draws_, -1 for none
+};
+
+// How one ticket did in one draw it was bought for.
+struct TicketOutcome {
+    int drawNumber = 0;
+    bool drawn = false;  // false: 未抽選, the draw is not stored yet
+    TicketScore score;   // tier 0: はずれ
+};
+
+// The tier of a set of seven numbers against a draw, by the back-test's tier rule.
+TicketScore ScoreMasks(std::uint64_t ticket, const DrawMasks::Draw& draw);
+
+// The outcome in each draw the ticket covers, in draw order.
+std::vector<TicketOutcome> CheckTicket(const PurchasedTicket& ticket, const DrawMasks& draws);
+
+// Tickets, units and what they won, over some tickets and draws.
+struct TicketSummary {
+    int tickets = 0;
+    long long units = 0;  // units bought, counted once per draw covered
+    long long cost = 0;   // 円
+    // Units per tier: index 1 … 6; 0 for はずれ; pending for 未抽選.
+    std::array<long long, kPrizeTierCount + 1> unitsByTier{};
+    long long pendingUnits = 0;
+};
+
+// Sums the outcomes of the tickets; only draws `keep` accepts count (a
+// ticket counts when any of its draws does).
+template <typename Keep>
+TicketSummary SummariseTickets(std::span<const PurchasedTicket> tickets, const DrawMasks& draws,
+                               Keep keep);
+
+// The quick check: one combination against every stored draw.
+struct QuickCheckResult {
+    int draws = 0;                                             // complete draws checked
+    std::array<int, kPrizeTierCount + 1> tierCounts{};         // index 0: はずれ
+    std::array<double, kPrizeTierCount + 1> expectedCounts{};  // a random ticket's, same draws
+    struct Win {
+        int drawNumber = 0;
+        TicketScore score;
+    };
+    std::vector<Win> bigWins;  // draws where it won 4等 or better, in draw order
+};
+
+inline constexpr int kBigWinTier = 4;
+
+QuickCheckResult QuickCheck(const std::array<int, kTicketNumberCount>& numbers,
+                            const DrawMasks& draws);
+
+// The tier's name: "1等" … "6等", "はずれ" for 0.
+const char* TierName(int tier);
+inline constexpr const char* kPendingName = "未抽選";
+
+template <typename Keep>
+TicketSummary SummariseTickets(std::span<const PurchasedTicket> tickets, const DrawMasks& draws,
+                               Keep keep) {
+    TicketSummary sum;
+    for (const PurchasedTicket& ticket : tickets) {
+        bool counted = false;
+        for (const TicketOutcome& o : CheckTicket(ticket, draws)) {
+            if (!keep(o.drawNumber)) continue;
+            counted = true;
+            sum.units += ticket.units;
+            sum.cost += 1LL * ticket.units * kTicketUnitPrice;
+            if (o.drawn) {
+                sum.unitsByTier[o.score.tier] += ticket.units;
+            } else {
+                sum.pendingUnits += ticket.units;
+            }
+        }
+        if (counted) ++sum.tickets;
+    }
+    return sum;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include "ui/ChildWindow.h"
+
+class QLabel;
+class QVBoxLayout;
+class QWidget;
+
+// The measures the child windows share, in twips: the margin around a
+// window's content, the space between its rows, and a command button's size.
+inline constexpr int kWindowMarginTwips = 120;
+inline constexpr int kWindowSpacingTwips = 90;
+inline constexpr int kCommandButtonWidthTwips = 900;
+inline constexpr int kCommandButtonHeightTwips = 375;
+// Where a window's grid begins below its description and buttons.
+inline constexpr int kGridTopTwips = 600;
+
+// The set-up of a tool's window, whose object name is also its caption.
+ChildWindowSetup ToolWindowSetup(const char* name, int widthTwips, int heightTwips,
+                                 PendingEvents events = PendingEvents::BeforeBuild);
+
+// A label that wraps its text, with its object name (empty: none).
+QLabel* MakeLabel(const QString& text, const char* objectName, QWidget* parent);
+
+// The window's layout of rows, top to bottom, with the shared margin (and
+// spacing, when `spacing` is true; else the style's).
+QVBoxLayout* MakeWindowLayout(QWidget* window, bool spacing = true);

@@ -1,0 +1,359 @@
+#include "ui/tickets/TicketWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/CurrentException.h"
+#include "core/FileAccess.h"
+#include "core/GlobalBas.h"
+#include "data/CsvImport.h"
+#include "data/TicketCsv.h"
+#include "data/TicketStore.h"
+#include "grid/GridView.h"
+#include "tickets/TicketGrids.h"
+#include "ui/Buttons.h"
+#include "ui/ChildHost.h"
+#include "ui/GridOutput.h"
+#include "ui/Messages.h"
+#include "ui/WindowDocuments.h"
+#include "ui/WindowParts.h"
+#include "ui/tickets/TicketDialog.h"
+
+namespace {
+
+constexpr int kWidthTwips = 12600;
+constexpr int kHeightTwips = 13450;
+
+enum SummaryScope { kAll = 0, kSelected = 1, kOneDraw = 2 };
+
+}  // namespace
+
+QString TicketText(const PurchasedTicket& t) {
+    QString text = QStringLiteral("番号 %1　第%2回　%3（%4口）")
+                       .arg(t.id)
+                       .arg(QString::fromStdString(TicketDrawText(t)))
+                       .arg(QString::fromStdString(NumbersText(t.numbers)))
+                       .arg(t.units);
+    if (!t.memo.empty()) text += QStringLiteral("　") + QString::fromStdString(t.memo);
+    return text;
+}
+
+購入番号::購入番号(ChildHost& host, QWidget* parent)
+    : ChildWindow(host, ToolWindowSetup(kTicketWindowName, kWidthTwips, kHeightTwips), parent) {
+    // New draws or tickets (from another window) are checked at once.
+    host.ListenForChanges(this, [this] { Recompute(); });
+    Label1 = MakeLabel(QStringLiteral("購入した番号を記録し、各回の当選を調べます。"
+                                      "当選データにまだない回は未抽選と表示します"),
+                       "Label1", this);
+    Cmd追加 = MakeButton(QStringLiteral("追加..."), "Cmd追加", this);
+    Cmd変更 = MakeButton(QStringLiteral("変更..."), "Cmd変更", this);
+    Cmd削除 = MakeButton(QStringLiteral("削除"), "Cmd削除", this);
+    Cmd取り込み = MakeButton(QStringLiteral("CSVから取り込み..."), "Cmd取り込み", this);
+    Command2 = MakeButton(QStringLiteral("印刷"), "Command2", this);
+    Command1 = MakeButton(QStringLiteral("閉じる"), "Command1", this);
+    connect(Cmd追加, &QPushButton::clicked, this, [this] { mnuAdd_Click(); });
+    connect(Cmd変更, &QPushButton::clicked, this, [this] { mnuChange_Click(); });
+    connect(Cmd削除, &QPushButton::clicked, this, [this] { mnuDelete_Click(); });
+    connect(Cmd取り込み, &QPushButton::clicked, this, [this] { mnuImport_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { output_->Print(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { CloseChildWindow(this); });
+
+    fpSpread1 = new GridView(this);
+    fpSpread1->setObjectName("fpSpread1");
+    fpSpread1->viewport()->installEventFilter(this);
+    fpSpread2 = new GridView(this);
+    fpSpread2->setObjectName("fpSpread2");
+    Cmb集計 = new QComboBox(this);
+    Cmb集計->setObjectName("Cmb集計");
+    Cmb集計->addItems({QStringLiteral("すべての購入番号"), QStringLiteral("選択した購入番号"),
+                       QStringLiteral("回を指定")});
+    Spin回 = new QSpinBox(this);
+    Spin回->setObjectName("Spin回");
+    Spin回->setRange(1, kHighestTicketDraw);
+    Spin回->setPrefix(QStringLiteral("第"));
+    Spin回->setSuffix(QStringLiteral("回"));
+    Spin回->setEnabled(false);
+    connect(Cmb集計, &QComboBox::currentIndexChanged, this, [this](int index) {
+        Spin回->setEnabled(index == kOneDraw);
+        ShowSummary();
+    });
+    connect(Spin回, &QSpinBox::valueChanged, this, [this] { ShowSummary(); });
+
+    BuildEditMenu();
+    output_ = new GridOutput(this, [this] { return Document(); });
+    // The view's right-click menu: the edit commands, then save and print.
+    fpSpread1->addActions({mnuAdd, mnuChange, mnuDelete, mnuUndo});
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    fpSpread1->addAction(separator);
+    output_->AddMenuTo(fpSpread1);
+    output_->AddMenuTo(fpSpread2);
+
+    auto* top = new QHBoxLayout();
+    top->addWidget(Label1, 1);
+    top->addWidget(Command2, 0, Qt::AlignTop);
+    top->addWidget(Command1, 0, Qt::AlignTop);
+    auto* commands = new QHBoxLayout();
+    for (QPushButton* b : {Cmd追加, Cmd変更, Cmd削除, Cmd取り込み}) commands->addWidget(b);
+    commands->addStretch();
+    auto* scope = new QHBoxLayout();
+    scope->addWidget(new QLabel(QStringLiteral("集計："), this));
+    scope->addWidget(Cmb集計);
+    scope->addWidget(Spin回);
+    scope->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(commands);
+    layout->addWidget(fpSpread1, 1);
+    layout->addLayout(scope);
+    layout->addWidget(fpSpread2);
+}
+
+購入番号::~購入番号() = default;
+
+void 購入番号::BuildEditMenu() {
+    mnuEdit = new QMenu(QStringLiteral("編集(&E)"), this);
+    mnuEdit->setObjectName("mnuEdit");
+    mnuEdit->menuAction()->setObjectName("mnuEdit");
+    const auto add = [this](const QString& text, const char* name, QKeySequence key, auto handler) {
+        QAction* action = mnuEdit->addAction(text, this, handler);
+        action->setObjectName(name);
+        if (!key.isEmpty()) action->setShortcut(key);
+        return action;
+    };
+    mnuAdd = add(QStringLiteral("購入番号の追加..."), "mnuAdd", QKeySequence(Qt::CTRL | Qt::Key_N),
+                 [this] { mnuAdd_Click(); });
+    mnuChange = add(QStringLiteral("購入番号の変更..."), "mnuChange", QKeySequence(Qt::Key_F2),
+                    [this] { mnuChange_Click(); });
+    mnuDelete = add(QStringLiteral("購入番号の削除"), "mnuDelete", QKeySequence(Qt::Key_Delete),
+                    [this] { mnuDelete_Click(); });
+    mnuEdit->addSeparator();
+    mnuUndo = add(QStringLiteral("元に戻す"), "mnuUndo", QKeySequence(Qt::CTRL | Qt::Key_Z),
+                  [this] { mnuUndo_Click(); });
+    mnuUndo->setEnabled(false);
+    mnuEdit->addSeparator();
+    mnuImport = add(QStringLiteral("CSVファイルから取り込み..."), "mnuImport", {},
+                    [this] { mnuImport_Click(); });
+}
+
+void 購入番号::Compute() {
+    book_ = std::make_unique<TicketBook>(Host().Snapshot().DatabaseFile);
+    tickets_ = book_->List();
+    draws_ = DrawMasks(Host().Snapshot().Draws);
+    Spin回->setValue(std::max(1, static_cast<int>(Host().Snapshot().LatestDrawNumber)));
+}
+
+void 購入番号::LoadFailed() {
+    QTimer::singleShot(0, this, [this] { CloseChildWindow(this); });
+}
+
+void 購入番号::Recompute() {
+    try {
+        Compute();
+    } catch (...) {
+        ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+    }
+    Present();
+}
+
+void 購入番号::Present() {
+    if (!Find(selected_)) selected_ = 0;
+    idOfRow_ = WriteTicketGrid(tickets_, draws_, selected_, grid_);
+    fpSpread1->SetGrid(&grid_);
+    const bool any = selected_ != 0;
+    Cmd変更->setEnabled(any);
+    Cmd削除->setEnabled(any);
+    mnuChange->setEnabled(any);
+    mnuDelete->setEnabled(any);
+    const bool open = book_ != nullptr;
+    for (QWidget* w : std::initializer_list<QWidget*>{Cmd追加, Cmd取り込み}) w->setEnabled(open);
+    mnuAdd->setEnabled(open);
+    mnuImport->setEnabled(open);
+    ShowSummary();
+}
+
+void 購入番号::ShowSummary() {
+    const int scope = Cmb集計->currentIndex();
+    std::vector<PurchasedTicket> chosen;
+    for (const PurchasedTicket& t : tickets_) {
+        if (scope != kSelected || t.id == selected_) chosen.push_back(t);
+    }
+    const int draw = Spin回->value();
+    const auto keep = [&](int n) { return scope != kOneDraw || n == draw; };
+    const TicketSummary sum =
+        SummariseTickets(std::span<const PurchasedTicket>(chosen), draws_, keep);
+    std::string label = "すべて";
+    if (scope == kSelected) label = selected_ ? "番号 " + std::to_string(selected_) : "選択なし";
+    if (scope == kOneDraw) label = "第" + std::to_string(draw) + "回";
+    WriteTicketSummaryGrid(sum, label, summary_);
+    fpSpread2->SetGrid(&summary_);
+    fpSpread2->setFixedHeight(fpSpread2->sizeHint().height());
+}
+
+const PurchasedTicket* 購入番号::Find(std::int64_t id) const {
+    const auto found = std::find_if(tickets_.begin(), tickets_.end(),
+                                    [id](const PurchasedTicket& t) { return t.id == id; });
+    return found == tickets_.end() ? nullptr : &*found;
+}
+
+void 購入番号::SelectTicket(std::int64_t id) {
+    selected_ = Find(id) ? id : 0;
+    Present();
+}
+
+void 購入番号::SelectRow(int gridRow) {
+    if (gridRow < 0 || gridRow >= static_cast<int>(idOfRow_.size())) return;
+    SelectTicket(idOfRow_[static_cast<std::size_t>(gridRow)]);
+}
+
+// A click on a row selects its ticket; a double click changes it.
+bool 購入番号::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fpSpread1->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                             event->type() == QEvent::MouseButtonDblClick)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint cell = fpSpread1->CellAt(mouse->position().toPoint());
+        if (cell.y() > 1) SelectRow(cell.y());
+        if (event->type() == QEvent::MouseButtonDblClick && selected_ != 0) {
+            QTimer::singleShot(0, this, [this] { mnuChange_Click(); });
+        }
+    }
+    return ChildWindow::eventFilter(watched, event);
+}
+
+bool 購入番号::Store(const std::function<void()>& change) {
+    try {
+        change();
+    } catch (...) {
+        ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+        Recompute();
+        return false;
+    }
+    tickets_ = book_->List();
+    return true;
+}
+
+void 購入番号::Remember(UndoStep step) {
+    undo_.push_back(std::move(step));
+    mnuUndo->setEnabled(true);
+}
+
+void 購入番号::mnuAdd_Click() {
+    if (!book_) return;
+    TicketDialog dialog(this, QStringLiteral("購入番号の追加"));
+    const int next = Host().Snapshot().LatestDrawNumber + 1;
+    dialog.SetDraws(next, next);
+    if (dialog.exec() != QDialog::Accepted) return;
+    std::vector<PurchasedTicket> added{dialog.Result()};
+    if (!Store([&] { book_->Add(added); })) return;
+    Remember({UndoStep::Kind::Added, added});
+    selected_ = added.front().id;
+    Present();
+}
+
+void 購入番号::mnuChange_Click() {
+    const PurchasedTicket* found = Find(selected_);
+    if (!found || !book_) return;
+    const PurchasedTicket before = *found;
+    TicketDialog dialog(this, QStringLiteral("購入番号の変更"));
+    dialog.SetTicket(before);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PurchasedTicket after = dialog.Result();
+    after.id = before.id;
+    after.added = before.added;
+    if (after == before) return;
+    if (!AskYesNo(this,
+                  QStringLiteral("選択された購入番号を変更します。よろしいですか？\n変更前：") +
+                      TicketText(before) + QStringLiteral("\n変更後：") + TicketText(after))) {
+        return;
+    }
+    if (!Store([&] { book_->Update(after); })) return;
+    Remember({UndoStep::Kind::Changed, {before}});
+    Present();
+}
+
+void 購入番号::mnuDelete_Click() {
+    const PurchasedTicket* found = Find(selected_);
+    if (!found || !book_) return;
+    const PurchasedTicket before = *found;
+    if (!AskYesNo(this, QStringLiteral("選択された購入番号を削除します。よろしいですか？\n") +
+                            TicketText(before))) {
+        return;
+    }
+    if (!Store([&] { book_->Delete(before.id); })) return;
+    Remember({UndoStep::Kind::Deleted, {before}});
+    selected_ = 0;
+    Present();
+}
+
+// Takes back the last addition, change or deletion of this window.
+void 購入番号::mnuUndo_Click() {
+    if (undo_.empty() || !book_) return;
+    const UndoStep step = undo_.back();
+    undo_.pop_back();
+    mnuUndo->setEnabled(!undo_.empty());
+    Store([&] {
+        switch (step.kind) {
+            case UndoStep::Kind::Added: {
+                std::vector<std::int64_t> ids;
+                for (const PurchasedTicket& t : step.tickets) ids.push_back(t.id);
+                book_->Delete(ids);
+                break;
+            }
+            case UndoStep::Kind::Changed:
+                book_->Update(step.tickets.front());
+                break;
+            case UndoStep::Kind::Deleted:
+                book_->Restore(step.tickets.front());
+                break;
+        }
+    });
+    if (step.kind != UndoStep::Kind::Added) selected_ = step.tickets.front().id;
+    Present();
+}
+
+void 購入番号::mnuImport_Click() {
+    if (!book_) return;
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("取り込む購入番号のCSVファイル"), QString(),
+        QStringLiteral("CSVファイル (*.csv *.CSV);;すべてのファイル (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
+    if (!file.isEmpty()) ImportFile(file);
+}
+
+void 購入番号::ImportFile(const QString& file) {
+    if (!book_) return;
+    std::vector<PurchasedTicket> added;
+    if (!Store([&] {
+            Hourglass hourglass;
+            added = ParseTicketCsv(ReadBoundedFile(file.toStdString(), kMaxCsvBytes, "CSVファイル"),
+                                   file.toStdString());
+            book_->Add(added);
+        })) {
+        return;
+    }
+    Remember({UndoStep::Kind::Added, added});
+    Present();
+    ShowMessage(this, QStringLiteral("購入番号を%1件登録しました。").arg(added.size()),
+                QMessageBox::Information, QApplication::applicationName());
+}
+
+GridDocument 購入番号::Document() const {
+    GridDocument document;
+    document.caption = QString::fromUtf8(kTicketWindowName);
+    document.drawRange = DrawRangeText(Host().Snapshot().Draws);
+    document.parts.push_back({QStringLiteral("集計"), &summary_, fpSpread2->Geometry()});
+    document.parts.push_back({QString(), &grid_, fpSpread1->Geometry()});
+    document.csv = {{kTicketGridName, &grid_}, {kTicketSummaryGridName, &summary_}};
+    return document;
+}

@@ -1,0 +1,124 @@
+#include "wheel/WheelText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+#include "core/Errors.h"
+#include "core/FigureText.h"
+
+namespace {
+
+constexpr int kHighest = 37;
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::optional<int> ParseWhole(const std::string& text) {
+    const std::string part = Trim(text);
+    int value = 0;
+    const char* end = part.data() + part.size();
+    const auto [next, error] = std::from_chars(part.data(), end, value);
+    if (part.empty() || error != std::errc() || next != end) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::string JoinNumbers(const std::vector<int>& numbers, const char* separator) {
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) text += separator;
+        text += std::to_string(numbers[i]);
+    }
+    return text;
+}
+
+std::optional<std::vector<int>> ParseNumberList(const std::string& text) {
+    std::vector<int> numbers;
+    if (Trim(text).empty()) return numbers;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const std::string part = text.substr(start, comma - start);
+        const std::size_t dash = part.find('-', 1);
+        if (dash != std::string::npos) {
+            // "1-12": every number from the first to the last.
+            const std::optional<int> first = ParseWhole(part.substr(0, dash));
+            const std::optional<int> last = ParseWhole(part.substr(dash + 1));
+            if (!first || !last || *first > *last || *last - *first > kHighest) return std::nullopt;
+            for (int n = *first; n <= *last; ++n) numbers.push_back(n);
+        } else {
+            const std::optional<int> n = ParseWhole(part);
+            if (!n) return std::nullopt;
+            numbers.push_back(*n);
+        }
+        if (comma == std::string::npos) return numbers;
+        start = comma + 1;
+    }
+}
+
+std::optional<std::pair<int, int>> ParseGuarantee(const std::string& text) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos) return std::nullopt;
+    const std::optional<int> t = ParseWhole(text.substr(0, slash));
+    const std::optional<int> m = ParseWhole(text.substr(slash + 1));
+    if (!t || !m) return std::nullopt;
+    return std::pair{*t, *m};
+}
+
+std::vector<NumberMask> ReadTicketList(const std::string& text, const std::string& fileName) {
+    std::vector<NumberMask> tickets;
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    const auto fail = [&](const std::string& why) {
+        throw UserError(fileName + " の" + std::to_string(lineNumber) + "行目：" + why);
+    };
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+        if (line.find_first_not_of(" \t,") == std::string::npos || line[0] == '#') continue;
+        while (!line.empty() && (line.back() == ',' || line.back() == ' ')) line.pop_back();
+        const std::optional<std::vector<int>> numbers = ParseNumberList(line);
+        if (!numbers) fail("数字でないものがあります。");
+        const NumberMask ticket = MaskOf(*numbers);
+        if (numbers->size() != kWheelTicketSize || std::popcount(ticket) != kWheelTicketSize) {
+            fail("1行に1～37の異なる数字を7個書いてください。");
+        }
+        tickets.push_back(ticket);
+    }
+    if (tickets.empty()) throw UserError(fileName + " に購入番号がありません。");
+    return tickets;
+}
+
+std::string GuaranteeText(const WheelReport& r) {
+    if (!r.asked) return "";
+    const WheelRequest& q = *r.asked;
+    std::string text = std::to_string(q.t) + "/" + std::to_string(q.m) + "（";
+    text += q.keys.empty() ? "選んだ数字" : "キー数字を含めて選んだ数字";
+    text += "から当選数字が" + std::to_string(q.m) + "個以上出れば、少なくとも1枚が" +
+            std::to_string(q.t) + "個以上一致）";
+    if (r.check.holds) {
+        return text + "：全" + GroupedNumber(r.check.cases) + "通りを確かめ、成り立ちます。";
+    }
+    return text + "：成り立ちません。当選数字に " + JoinNumbers(r.check.missedCase, " ") +
+           " を含む場合に、どの購入番号も" + std::to_string(q.t) + "個に届きません。";
+}
+
+std::string ChanceText(long double chance) {
+    if (chance <= 0) return "0";
+    const long double percent = chance * 100;
+    const int decimals = std::max(0, 2 - static_cast<int>(std::floor(std::log10(percent))));
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*Lf%%", decimals, percent);
+    if (chance >= 0.01L) return text;
+    return std::string(text) + "（1/" +
+           GroupedNumber(static_cast<std::uint64_t>(std::llround(1 / chance))) + "）";
+}

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest/QTest>
+#include <algorithm>
+
+#include "app/AppTestSupport.h"
+#include "data/TicketStore.h"
+#include "grid/GridView.h"
+#include "tickets/TicketGrids.h"
+#include "ui/NumberPad.h"
+#include "ui/PredictionWindow.h"
+#include "ui/tickets/QuickCheckWindow.h"
+#include "ui/tickets/TicketDialog.h"
+#include "ui/tickets/TicketWindow.h"
+
+namespace {
+
+// Draw 1: 1 … 7 / 8, 9; draw 2: 1 2 3 4 5 10 11 / 12, 13; draw 3: 3 8 20 21 22 23 24 / 1 2.
+const char* const kCsv =
+    "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n"
+    "1,1,2,3,4,5,6,7,8,9\n2,1,2,3,4,5,10,11,12,13\n3,3,8,20,21,22,23,24,1,2\n";
+
+// Runs fill on the ticket dialog once it is open (it runs modal).
+void WhenDialogOpens(std::function<void(TicketDialog&)> fill) {
+    QTimer::singleShot(0, [fill = std::move(fill)] {
+        auto* dialog = dynamic_cast<TicketDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        fill(*dialog);
+    });
+}
+
+class TicketWindowTest : public MainWindowTest {
+  protected:
+    購入番号* window = nullptr;
+
+    void SetUp() override {
+        WriteFile(dir.File("draws.csv"), kCsv);
+        StartMain(dir.File("draws.csv"), true);
+        QMdiSubWindow* frame = main->OpenWindow(QString::fromUtf8(kTicketWindowName));
+        ASSERT_NE(frame, nullptr);
+        window = dynamic_cast<購入番号*>(frame->widget());
+        ASSERT_NE(window, nullptr);
+    }
+
+    // Ctrl+Z as typed in the grid, with the main window active as the
+    // window manager leaves it once a dialog is gone.
+    void PressUndo() {
+        main->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        main->MdiArea()->setActiveSubWindow(
+            main->FindChildWindow(QString::fromUtf8(kTicketWindowName)));
+        QTest::keyClick(window->fpSpread1, Qt::Key_Z, Qt::ControlModifier);
+    }
+
+    std::string Cell(int column, int row) const { return window->Grid().ReadCell(column, row); }
+};
+
+TEST_F(TicketWindowTest, AddingByPadAndTypingChangingWithUndoAndDeletingWithUndo) {
+    EXPECT_EQ(window->Grid().RowCount(), 1);  // the heading only
+    // The draw offered is the next one; a refused number is said and kept
+    // for correction; the pad fills the other fields.
+    WhenDialogOpens([](TicketDialog& d) {
+        EXPECT_EQ(d.EditDraws->text(), QStringLiteral("4"));
+        d.EditDraws->setText(QStringLiteral("1-2"));
+        for (int n : {2, 3, 4, 5, 6, 7}) QTest::mouseClick(d.Pad->Button(n), Qt::LeftButton);
+        QTest::keyClicks(d.EditNumbers[6], QStringLiteral("38"));
+        QTest::mouseClick(d.CmdOK, Qt::LeftButton);
+        EXPECT_TRUE(d.isVisible());
+        d.EditNumbers[6]->setText(QStringLiteral("１"));  // full-width
+        EXPECT_TRUE(d.Pad->Button(1)->isChecked());
+        QTest::mouseClick(d.CmdOK, Qt::LeftButton);
+    });
+    window->mnuAdd_Click();
+    EXPECT_EQ(
+        RecordedMessages(),
+        QStringList{QStringLiteral(
+            "購入番号の数字は1から37までの整数で入力してください。「38」は保存されません。")});
+    ASSERT_EQ(window->Tickets().size(), 1u);
+    EXPECT_EQ(window->Tickets()[0].numbers, (std::array<int, 7>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(window->SelectedTicket(), 1);
+    EXPECT_EQ(Cell(kTicketResultColumn, 2), "1等");
+    EXPECT_EQ(Cell(kTicketResultColumn, 3), "4等");
+    EXPECT_EQ(window->SummaryGrid().ReadCell(4, 2), "600円");
+
+    // Changing asks first; Ctrl+Z takes the change back.
+    SetQuietAnswer(true);
+    WhenDialogOpens([](TicketDialog& d) {
+        d.SpinUnits->setValue(3);
+        d.EditDraws->setText(QStringLiteral("3"));
+        QTest::mouseClick(d.CmdOK, Qt::LeftButton);
+    });
+    window->mnuChange_Click();
+    EXPECT_EQ(window->Grid().RowCount(), 2);
+    EXPECT_EQ(Cell(kTicketUnitsColumn, 2), "3");
+    EXPECT_EQ(Cell(kTicketResultColumn, 2), "はずれ");  // 3 only: one main match
+    PressUndo();
+    EXPECT_EQ(ReadTickets(main->Globals().DatabaseFile)[0].units, 1);
+    EXPECT_EQ(Cell(kTicketUnitsColumn, 2), "1");
+    EXPECT_EQ(Cell(kTicketResultColumn, 2), "1等");
+
+    // Deleting: No keeps it, Yes deletes it, Ctrl+Z brings it back as it was.
+    const PurchasedTicket stored = window->Tickets()[0];
+    SetQuietAnswer(false);
+    window->mnuDelete_Click();
+    EXPECT_EQ(window->Tickets().size(), 1u);
+    SetQuietAnswer(true);
+    window->mnuDelete_Click();
+    EXPECT_TRUE(ReadTickets(main->Globals().DatabaseFile).empty());
+    EXPECT_EQ(window->Grid().RowCount(), 1);
+    PressUndo();
+    EXPECT_EQ(ReadTickets(main->Globals().DatabaseFile), std::vector<PurchasedTicket>{stored});
+    EXPECT_EQ(window->Grid().RowCount(), 3);
+    // The first step, the addition, is the last one taken back.
+    PressUndo();
+    EXPECT_TRUE(ReadTickets(main->Globals().DatabaseFile).empty());
+    EXPECT_FALSE(window->mnuUndo->isEnabled());
+}
+
+TEST_F(TicketWindowTest, RowsOfferedByAnotherWindowAreCompletedAndShown) {
+    WhenDialogOpens([](TicketDialog& d) {
+        EXPECT_EQ(d.EditDraws->text(), QStringLiteral("4"));
+        EXPECT_EQ(d.EditNumbers[2]->text(), QStringLiteral("20"));
+        EXPECT_TRUE(d.EditNumbers[3]->text().isEmpty());
+        for (int n : {21, 22, 23, 24}) QTest::mouseClick(d.Pad->Button(n), Qt::LeftButton);
+        d.EditDraws->setText(QStringLiteral("3"));
+        QTest::mouseClick(d.CmdOK, Qt::LeftButton);
+    });
+    main->AddTickets(nullptr, {{3, 8, 20}});
+    ASSERT_EQ(window->Tickets().size(), 1u);
+    EXPECT_EQ(Cell(kTicketResultColumn, 2), "1等");
+}
+
+TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {
+    QMdiSubWindow* frame = main->OpenWindow(QString::fromUtf8(kQuickCheckWindowName));
+    ASSERT_NE(frame, nullptr);
+    auto* check = dynamic_cast<当選番号チェック*>(frame->widget());
+    ASSERT_NE(check, nullptr);
+    // 1 2 3 4 5 8 20: draw 1 five main (4等), draw 2 five main (4等), draw 3
+    // 3, 8, 20 main and bonus 1, 2 (6等).
+    const char* typed[] = {"1", "2", "3", "4", "5", "８", "20"};
+    for (int i = 0; i < 6; ++i) check->EditNumbers[i]->insert(QString::fromUtf8(typed[i]));
+    EXPECT_FALSE(check->Result());
+    EXPECT_EQ(check->Label2->text(),
+              QStringLiteral("購入番号の数字が6個しかありません。7個の数字を入力してください。"));
+    QTest::keyClicks(check->EditNumbers[6], QString::fromUtf8(typed[6]));
+    ASSERT_TRUE(check->Result());
+    const QuickCheckResult& r = *check->Result();
+    EXPECT_EQ(r.draws, 3);
+    EXPECT_EQ(r.tierCounts, (std::array<int, 7>{0, 0, 0, 0, 2, 0, 1}));
+    ASSERT_EQ(r.bigWins.size(), 2u);
+    EXPECT_EQ(r.bigWins[1].drawNumber, 2);
+    EXPECT_TRUE(RecordedMessages().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+class PredictionRowTest : public MainWindowTest {};
+
+TEST_F(PredictionRowTest, APredictionRowRightClickedGoesToTheBookForTheNextDraw) {
+    StartMain(BundledCsvPath(), true);
+    main->mnuYoso_Click();
+    auto* prediction = dynamic_cast<一発カゾリア予想*>(
+        main->FindChildWindow(QString::fromUtf8(kPredictionWindowName))->widget());
+    ASSERT_NE(prediction, nullptr);
+    // The one-shot row: seven numbers, as the grid shows them.
+    const ResultGrid& oneShot = main->Prediction().Grid(kOneShotGrid);
+    std::vector<int> shown;
+    for (int c = 2; c <= oneShot.ColumnCount(); ++c) {
+        if (!oneShot.ReadCell(c, 2).empty()) shown.push_back(std::stoi(oneShot.ReadCell(c, 2)));
+    }
+    std::sort(shown.begin(), shown.end());
+    ASSERT_EQ(shown.size(), 7u);
+    prediction->PrepareRowMenu(kOneShotGrid, 1);  // the heading row
+    EXPECT_FALSE(prediction->mnuAddTickets->isEnabled());
+    prediction->PrepareRowMenu(kOneShotGrid, 2);
+    ASSERT_TRUE(prediction->mnuAddTickets->isEnabled());
+    WhenDialogOpens([](TicketDialog& d) { QTest::mouseClick(d.CmdOK, Qt::LeftButton); });
+    prediction->mnuAddTickets->trigger();
+    const std::vector<PurchasedTicket> stored = ReadTickets(main->Globals().DatabaseFile);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].firstDraw, 690);
+    EXPECT_EQ(std::vector<int>(stored[0].numbers.begin(), stored[0].numbers.end()), shown);
+}
+
+}  // namespace
