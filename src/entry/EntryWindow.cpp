@@ -24,6 +24,7 @@
 #include "entry/NumberCellDelegate.h"
 #include "grid/Twips.h"
 #include "ui/ChildHost.h"
+#include "ui/EditMenu.h"
 #include "ui/Messages.h"
 #include "ui/WindowParts.h"
 
@@ -56,22 +57,16 @@ constexpr double kRowHeightPoints = 10;
 }
 
 void 当選データ入力::BuildEditMenu() {
-    mnuEdit = new QMenu(QStringLiteral("編集(&E)"), this);
-    mnuEdit->setObjectName("mnuEdit");
-    mnuEdit->menuAction()->setObjectName("mnuEdit");
-    mnuAddLine = mnuEdit->addAction(QStringLiteral("行追加"), this, [this] { mnuAddLine_Click(); });
-    mnuAddLine->setObjectName("mnuAddLine");
-    mnuAddLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    mnuDelLine = mnuEdit->addAction(QStringLiteral("行削除"), this, [this] { mnuDelLine_Click(); });
-    mnuDelLine->setObjectName("mnuDelLine");
-    mnuDelLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuEdit = MakeEditMenu(this);
+    mnuAddLine = AddEditCommand(mnuEdit, QStringLiteral("行追加"), "mnuAddLine",
+                                QKeySequence(Qt::CTRL | Qt::Key_A), [this] { mnuAddLine_Click(); });
+    mnuDelLine = AddEditCommand(mnuEdit, QStringLiteral("行削除"), "mnuDelLine",
+                                QKeySequence(Qt::CTRL | Qt::Key_D), [this] { mnuDelLine_Click(); });
     mnuEdit->addSeparator();
-    mnuUndo = mnuEdit->addAction(QStringLiteral("元に戻す"), this, [this] { mnuUndo_Click(); });
-    mnuUndo->setObjectName("mnuUndo");
-    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuRedo = mnuEdit->addAction(QStringLiteral("やり直し"), this, [this] { mnuRedo_Click(); });
-    mnuRedo->setObjectName("mnuRedo");
-    mnuRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuUndo = AddEditCommand(mnuEdit, QStringLiteral("元に戻す"), "mnuUndo",
+                             QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
+    mnuRedo = AddEditCommand(mnuEdit, QStringLiteral("やり直し"), "mnuRedo",
+                             QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { mnuRedo_Click(); });
 }
 
 // The record set is opened here and handed to the grid's model, which keeps

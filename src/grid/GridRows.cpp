@@ -1,11 +1,10 @@
 // The rows of a grid's layout: their heights in pixels and where the texts
 // in them sit.
-#include "grid/GridGeometry.h"
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "grid/GridGeometry.h"
 #include "grid/TextMeasures.h"
 
 namespace {
@@ -126,4 +125,3 @@ void GridGeometry::EvenOutRows() {
         rowEdges_[r] = rowEdges_[r - 1] + found->second;
     }
 }
-

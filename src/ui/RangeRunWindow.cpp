@@ -14,7 +14,9 @@
 
 #include "grid/Twips.h"
 #include "ui/Buttons.h"
+#include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
+#include "ui/WindowDocuments.h"
 #include "ui/WindowParts.h"
 
 namespace {
@@ -69,10 +71,7 @@ RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Te
     output_ = new GridOutput(this, [this] { return Document(); });
     output_->AddMenuTo(fpSpread1);
 
-    auto* top = new QHBoxLayout();
-    top->addWidget(Label1, 1);
-    top->addWidget(Command2, 0, Qt::AlignTop);
-    top->addWidget(Command1, 0, Qt::AlignTop);
+    QHBoxLayout* top = MakeTopRow(Label1, Command2, Command1);
 
     const int spacing = TwipsToPixels(kWindowSpacingTwips, this);
     auto* range = new QHBoxLayout();
@@ -177,6 +176,15 @@ void RangeRunWindow::CancelAndWait() {
 void RangeRunWindow::ShowGrid() {
     fpSpread1->SetGrid(&grid_);
     fpSpread1->setFixedHeight(fpSpread1->sizeHint().height());
+}
+
+GridDocument RangeRunWindow::TableDocument(const char* name) const {
+    GridDocument document;
+    document.caption = QString::fromUtf8(name);
+    document.drawRange = DrawRangeText(Host().Snapshot().Draws);
+    document.parts.push_back({{}, &grid_, fpSpread1->Geometry()});
+    document.csv = {{name, &grid_}};
+    return document;
 }
 
 void RangeRunWindow::SetRunning(bool running) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <variant>
@@ -85,6 +86,22 @@ class RangeRunWindow : public ChildWindow {
     virtual void RunningChanged(bool /*running*/) {}
     // Shows grid_ in the table, as high as its rows.
     void ShowGrid();
+    // What 印刷 and the table's menu print and save: the table under `name`
+    // and, once there is a result, the chart after it as it is shown (its
+    // lines hidden or not), as wide as the page and as high for that as it
+    // is on screen.
+    template <typename Chart>
+    GridDocument TableAndChart(const char* name, Chart* chart, bool hasResult) const {
+        GridDocument document = TableDocument(name);
+        if (hasResult && chart->width() > 0) {
+            document.pictureAspect = static_cast<double>(chart->height()) / chart->width();
+            document.paintPicture = [held = QPointer<Chart>(chart)](QPainter& p,
+                                                                    const QRectF& target) {
+                if (held) held->Render(p, target);
+            };
+        }
+        return document;
+    }
     // Drops the run that goes on: cancels it and waits until the worker has
     // returned.
     void CancelAndWait();
@@ -96,6 +113,7 @@ class RangeRunWindow : public ChildWindow {
     ResultGrid grid_;
 
   private:
+    GridDocument TableDocument(const char* name) const;
     void SetRunning(bool running);
     void RunEnded(const QString& failure);
     // Hands the work waiting for the first paint to a worker.

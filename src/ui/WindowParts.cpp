@@ -1,6 +1,8 @@
 #include "ui/WindowParts.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "grid/Twips.h"
@@ -27,4 +29,12 @@ QVBoxLayout* MakeWindowLayout(QWidget* window, bool spacing) {
     layout->setContentsMargins(margin, margin, margin, margin);
     if (spacing) layout->setSpacing(TwipsToPixels(kWindowSpacingTwips, window));
     return layout;
+}
+
+QHBoxLayout* MakeTopRow(QLabel* description, QPushButton* print, QPushButton* close) {
+    auto* top = new QHBoxLayout();
+    top->addWidget(description, 1);
+    top->addWidget(print, 0, Qt::AlignTop);
+    top->addWidget(close, 0, Qt::AlignTop);
+    return top;
 }

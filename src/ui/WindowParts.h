@@ -4,7 +4,9 @@
 
 #include "ui/ChildWindow.h"
 
+class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
@@ -27,3 +29,7 @@ QLabel* MakeLabel(const QString& text, const char* objectName, QWidget* parent);
 // The window's layout of rows, top to bottom, with the shared margin (and
 // spacing, when `spacing` is true; else the style's).
 QVBoxLayout* MakeWindowLayout(QWidget* window, bool spacing = true);
+
+// The window's top row: what it does (as wide as there is room) and, at the
+// top on the right, 印刷 and 閉じる.
+QHBoxLayout* MakeTopRow(QLabel* description, QPushButton* print, QPushButton* close);

@@ -144,22 +144,8 @@ bool BacktestWindow::TakeWholeRange() {
     return true;
 }
 
-// The table, and the chart after it as it is shown (its lines hidden or
-// not), as wide as the page and as high for that as it is on screen.
 GridDocument BacktestWindow::Document() const {
-    GridDocument document;
-    document.caption = QString::fromUtf8(kBacktestGridName);
-    document.drawRange = DrawRangeText(Host().Snapshot().Draws);
-    document.parts.push_back({{}, &grid_, fpSpread1->Geometry()});
-    document.csv = {{kBacktestGridName, &grid_}};
-    if (result_ && Chart1->width() > 0) {
-        document.pictureAspect = static_cast<double>(Chart1->height()) / Chart1->width();
-        document.paintPicture = [chart = QPointer<BacktestChart>(Chart1)](QPainter& p,
-                                                                          const QRectF& target) {
-            if (chart) chart->Render(p, target);
-        };
-    }
-    return document;
+    return TableAndChart(kBacktestGridName, Chart1, result_.has_value());
 }
 
 void BacktestWindow::Cmd実行_Click() {

@@ -64,10 +64,7 @@ FilterWindow::FilterWindow(ChildHost& host, QWidget* parent)
                           ButtonSize(this));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
-    auto* top = new QHBoxLayout();
-    top->addWidget(Label1, 1);
-    top->addWidget(Command2, 0, Qt::AlignTop);
-    top->addWidget(Command1, 0, Qt::AlignTop);
+    QHBoxLayout* top = MakeTopRow(Label1, Command2, Command1);
     auto* panels = new QHBoxLayout();
     Conditions = new FilterConditionPanel([this] { FiltersEdited(); }, this);
     panels->addWidget(Conditions, 5);

@@ -82,19 +82,7 @@ void RandomnessWindow::Present() {
 }
 
 GridDocument RandomnessWindow::Document() const {
-    GridDocument document;
-    document.caption = QString::fromUtf8(kRandomnessName);
-    document.drawRange = DrawRangeText(Host().Snapshot().Draws);
-    document.parts.push_back({{}, &grid_, fpSpread1->Geometry()});
-    document.csv = {{kRandomnessName, &grid_}};
-    if (result_ && Chart1->width() > 0) {
-        document.pictureAspect = static_cast<double>(Chart1->height()) / Chart1->width();
-        document.paintPicture = [chart = QPointer<RandomnessChart>(Chart1)](QPainter& p,
-                                                                            const QRectF& target) {
-            if (chart) chart->Render(p, target);
-        };
-    }
-    return document;
+    return TableAndChart(kRandomnessName, Chart1, result_.has_value());
 }
 
 void RandomnessWindow::Cmd実行_Click() {

@@ -54,10 +54,7 @@ constexpr int kHeightTwips = 9600;
     output_->AddMenuTo(fpSpread1);
     output_->AddMenuTo(fpSpread2);
 
-    auto* top = new QHBoxLayout();
-    top->addWidget(Label1, 1);
-    top->addWidget(Command2, 0, Qt::AlignTop);
-    top->addWidget(Command1, 0, Qt::AlignTop);
+    QHBoxLayout* top = MakeTopRow(Label1, Command2, Command1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(fields);

@@ -24,6 +24,7 @@
 #include "tickets/TicketGrids.h"
 #include "ui/Buttons.h"
 #include "ui/ChildHost.h"
+#include "ui/EditMenu.h"
 #include "ui/GridOutput.h"
 #include "ui/Messages.h"
 #include "ui/WindowDocuments.h"
@@ -100,10 +101,7 @@ QString TicketText(const PurchasedTicket& t) {
     output_->AddMenuTo(fpSpread1);
     output_->AddMenuTo(fpSpread2);
 
-    auto* top = new QHBoxLayout();
-    top->addWidget(Label1, 1);
-    top->addWidget(Command2, 0, Qt::AlignTop);
-    top->addWidget(Command1, 0, Qt::AlignTop);
+    QHBoxLayout* top = MakeTopRow(Label1, Command2, Command1);
     auto* commands = new QHBoxLayout();
     for (QPushButton* b : {Cmd追加, Cmd変更, Cmd削除, Cmd取り込み}) commands->addWidget(b);
     commands->addStretch();
@@ -123,28 +121,20 @@ QString TicketText(const PurchasedTicket& t) {
 購入番号::~購入番号() = default;
 
 void 購入番号::BuildEditMenu() {
-    mnuEdit = new QMenu(QStringLiteral("編集(&E)"), this);
-    mnuEdit->setObjectName("mnuEdit");
-    mnuEdit->menuAction()->setObjectName("mnuEdit");
-    const auto add = [this](const QString& text, const char* name, QKeySequence key, auto handler) {
-        QAction* action = mnuEdit->addAction(text, this, handler);
-        action->setObjectName(name);
-        if (!key.isEmpty()) action->setShortcut(key);
-        return action;
-    };
-    mnuAdd = add(QStringLiteral("購入番号の追加..."), "mnuAdd", QKeySequence(Qt::CTRL | Qt::Key_N),
-                 [this] { mnuAdd_Click(); });
-    mnuChange = add(QStringLiteral("購入番号の変更..."), "mnuChange", QKeySequence(Qt::Key_F2),
-                    [this] { mnuChange_Click(); });
-    mnuDelete = add(QStringLiteral("購入番号の削除"), "mnuDelete", QKeySequence(Qt::Key_Delete),
-                    [this] { mnuDelete_Click(); });
+    mnuEdit = MakeEditMenu(this);
+    mnuAdd = AddEditCommand(mnuEdit, QStringLiteral("購入番号の追加..."), "mnuAdd",
+                            QKeySequence(Qt::CTRL | Qt::Key_N), [this] { mnuAdd_Click(); });
+    mnuChange = AddEditCommand(mnuEdit, QStringLiteral("購入番号の変更..."), "mnuChange",
+                               QKeySequence(Qt::Key_F2), [this] { mnuChange_Click(); });
+    mnuDelete = AddEditCommand(mnuEdit, QStringLiteral("購入番号の削除"), "mnuDelete",
+                               QKeySequence(Qt::Key_Delete), [this] { mnuDelete_Click(); });
     mnuEdit->addSeparator();
-    mnuUndo = add(QStringLiteral("元に戻す"), "mnuUndo", QKeySequence(Qt::CTRL | Qt::Key_Z),
-                  [this] { mnuUndo_Click(); });
+    mnuUndo = AddEditCommand(mnuEdit, QStringLiteral("元に戻す"), "mnuUndo",
+                             QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
     mnuUndo->setEnabled(false);
     mnuEdit->addSeparator();
-    mnuImport = add(QStringLiteral("CSVファイルから取り込み..."), "mnuImport", {},
-                    [this] { mnuImport_Click(); });
+    mnuImport = AddEditCommand(mnuEdit, QStringLiteral("CSVファイルから取り込み..."), "mnuImport",
+                               {}, [this] { mnuImport_Click(); });
 }
 
 void 購入番号::Compute() {
