@@ -82,11 +82,8 @@ bool CommandDraws(const StartOptions& o) {
     if (o.showVersion || o.showHelp || o.words.empty() || o.words.front() != "export") {
         return false;
     }
-    std::string out;
-    for (const GivenOption& option : o.options) {
-        if (option.first == "--out") out = option.second;
-    }
-    const std::optional<ExportFormat> format = ExportFormatOf(out);
+    const std::optional<ExportFormat> format =
+        ExportFormatOf(LastValue(o.options, "--out").value_or(""));
     return format && *format != ExportFormat::Csv;
 }
 

@@ -112,8 +112,7 @@ void MainFrm::BuildMenus() {
                            [this, handler = entry.handler] { (this->*handler)(); });
                 break;
             case MenuKind::Window:
-                AddCommand(parent, caption, name,
-                           [this, command = entry.name] { OpenMenuWindow(command); });
+                AddCommand(parent, caption, name, [this, &entry] { OpenMenuEntry(entry); });
                 break;
             case MenuKind::Analysis: {
                 const AnalysisInfo* info = FindAnalysisOfCommand(entry.name);
@@ -218,20 +217,25 @@ void MainFrm::mnuEnd_Click() { close(); }
 
 QMdiSubWindow* MainFrm::OpenWindow(const QString& name) {
     if (const MenuEntry* entry = FindMenuWindowNamed(name.toUtf8().constData())) {
-        OpenMenuWindow(entry->name);
+        OpenMenuEntry(*entry);
         return FindChildWindow(name);
     }
     return OpenAnalysis(name);
 }
 
 void MainFrm::OpenMenuWindow(const char* command) {
-    const MenuEntry* entry = FindMenuWindow(command);
-    if (!entry) return;
-    if (entry->needsPropEnd && !propEnd_) {
-        ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
-        return;
-    }
-    OpenChild(QString::fromUtf8(entry->window), entry->make);
+    if (const MenuEntry* entry = FindMenuWindow(command)) OpenMenuEntry(*entry);
+}
+
+void MainFrm::OpenMenuEntry(const MenuEntry& entry) {
+    if (entry.needsPropEnd && !WritingAllowed()) return;
+    OpenChild(QString::fromUtf8(entry.window), entry.make);
+}
+
+bool MainFrm::WritingAllowed() {
+    if (propEnd_) return true;
+    ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
+    return false;
 }
 
 void MainFrm::AddTickets(QWidget* from, const std::vector<std::vector<int>>& rows) {
@@ -242,10 +246,7 @@ void MainFrm::AddTickets(QWidget* from, const std::vector<std::vector<int>>& row
 // Like data entry, importing writes to the database, so it waits until no
 // window that keeps data entry closed is open.
 void MainFrm::mnuImportCsv_Click() {
-    if (!propEnd_) {
-        ShowMessage(this, QStringLiteral("表示中のウィンドウを閉じないと実行できません。"));
-        return;
-    }
+    if (!WritingAllowed()) return;
     // Qt's own dialog, which speaks Japanese with the rest of the program
     // whatever the desktop's language.
     const QString file = QFileDialog::getOpenFileName(

@@ -16,6 +16,7 @@ class QMenu;
 class HelpViewer;
 class AboutWindow;
 class ChildWindow;
+struct MenuEntry;
 
 // The main window: a multiple-document frame holding every other window,
 // the menu bar, start-up and shut-down, and propEnd, the one flag that keeps
@@ -98,6 +99,10 @@ class MainFrm : public QMainWindow, public ChildHost {
     // child windows.
     void BuildMenus();
     void AddShortcuts();
+    // Opens the window of a Window row of the menu table, as its command does.
+    void OpenMenuEntry(const MenuEntry& entry);
+    // True while no window keeps data entry closed; else says so to the user.
+    bool WritingAllowed();
     QAction* AddCommand(QWidget* menu, const QString& caption, const QString& name,
                         std::function<void()> handler);
     void Form_Unload();

@@ -113,18 +113,13 @@ void RangeRunWindow::Command2_Click() { output_->Print(); }
 // first step like any stopped run, with what it did.
 void RangeRunWindow::Cmd中止_Click() {
     if (!running_) return;
-    if (waitingWork_) {
-        stopWhenLaunched_ = true;
-        LaunchWork();
-    } else {
-        work_.Stop();
-    }
+    LaunchWork();
+    work_.Stop();
 }
 
 void RangeRunWindow::StartWork(Work work) {
     SetRunning(true);
     waitingWork_ = std::move(work);
-    stopWhenLaunched_ = false;
     if (painted_) LaunchWork();
 }
 
@@ -134,7 +129,6 @@ void RangeRunWindow::LaunchWork() {
         work(control);
         return std::monostate{};
     });
-    if (stopWhenLaunched_) work_.Stop();
 }
 
 void RangeRunWindow::paintEvent(QPaintEvent* event) {

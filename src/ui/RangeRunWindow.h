@@ -122,7 +122,6 @@ class RangeRunWindow : public ChildWindow {
 
     BackgroundWork<std::monostate> work_;
     Work waitingWork_;
-    bool stopWhenLaunched_ = false;  // 中止 before the worker was given the run
     bool painted_ = false;
     GridOutput* output_ = nullptr;
     QString runningText_;

@@ -20,6 +20,16 @@ class UsageError : public UserError {
 // An option as given: its name ("--from") and value (empty for a flag).
 using GivenOption = std::pair<std::string, std::string>;
 
+// The value given last for the option, as typed; none when not given.
+inline std::optional<std::string> LastValue(const std::vector<GivenOption>& options,
+                                            std::string_view option) {
+    std::optional<std::string> value;
+    for (const auto& [name, given] : options) {
+        if (name == option) value = given;
+    }
+    return value;
+}
+
 // What a command is given: its words (its own name first) and, of the
 // options on the command line, those the command declares, in the order
 // given.
@@ -39,11 +49,7 @@ class CommandArgs {
     bool Has(std::string_view option) const { return Value(option).has_value(); }
     // The value given last for the option, as typed.
     std::optional<std::string> Value(std::string_view option) const {
-        std::optional<std::string> value;
-        for (const auto& [name, given] : options_) {
-            if (name == option) value = given;
-        }
-        return value;
+        return LastValue(options_, option);
     }
     // --db FILE, or the default database.
     const std::string& DatabasePath() const { return databasePath_; }
@@ -55,6 +61,17 @@ class CommandArgs {
     std::vector<GivenOption> options_;
     std::string databasePath_;
 };
+
+// Runs a reading or check of a tool's own; its failure is a usage error of
+// the command.
+template <typename Check>
+void AsUsage(Check check) {
+    try {
+        check();
+    } catch (const UserError& e) {
+        throw UsageError(e.what());
+    }
+}
 
 // A whole number in [low, high] written in ASCII digits (and, for a signed
 // type, a leading minus), nothing else; none when the text is not one.

@@ -302,8 +302,6 @@ int UsageFailure(std::ostream& err, const CommandInfo& command, std::string_view
 
 }  // namespace
 
-std::span<const OptionInfo> OptionTable() { return kOptions; }
-
 const OptionInfo* FindOption(std::string_view name) {
     for (const OptionInfo& option : kOptions) {
         if (option.name == name) return &option;

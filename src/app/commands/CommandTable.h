@@ -1,7 +1,6 @@
 #pragma once
 
 #include <ostream>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +23,7 @@ struct OptionInfo {
     std::string_view ownedBy{};  // the command, when the option is that command's own
 };
 
-// The options of every command and of the windowed program.
-std::span<const OptionInfo> OptionTable();
+// The option of that name the command line knows, or null.
 const OptionInfo* FindOption(std::string_view name);
 
 using CommandRunner = int (*)(const CommandArgs& args, std::ostream& out, std::ostream& err);

@@ -8,6 +8,7 @@
 #include "app/commands/Commands.h"
 #include "core/GlobalBas.h"
 #include "core/GridDump.h"
+#include "core/ParallelFor.h"
 #include "core/PrintableText.h"
 #include "data/DrawStoreLoader.h"
 #include "filter/FilterReport.h"
@@ -64,7 +65,7 @@ void ReadCondition(const std::string& name, const std::string& value, FilterArgu
     FilterConditions& s = a.conditions;
     const std::string what = name + " ";
     // A condition's own reading fails as a usage error of the command.
-    try {
+    AsUsage([&] {
         if (name == "--sum") {
             s.sum = NotBlank(name, ParseSumRange(value, what));
         } else if (name == "--odd") {
@@ -106,11 +107,7 @@ void ReadCondition(const std::string& name, const std::string& value, FilterArgu
         } else if (name == "--spread") {
             a.spread = true;
         }
-    } catch (const UsageError&) {
-        throw;
-    } catch (const UserError& e) {
-        throw UsageError(e.what());
-    }
+    });
 }
 }  // namespace
 
@@ -139,10 +136,11 @@ int RunFilterCommand(const CommandArgs& args, std::ostream& out, std::ostream&) 
     GlobalBas g;
     OpenDrawStore(g, args.DatabasePath());
     const FilterHistory history = ReadFilterHistory(g.Draws);
-    FilterOutcome outcome{.conditions = a.conditions,
-                          .combinations = CountCombinations(a.conditions, history.Context(), 2),
-                          .past = RatePastDraws(g.Draws, a.conditions),
-                          .latestDraw = history.latestDraw};
+    FilterOutcome outcome{
+        .conditions = a.conditions,
+        .combinations = CountCombinations(a.conditions, history.Context(), kComputeThreads),
+        .past = RatePastDraws(g.Draws, a.conditions),
+        .latestDraw = history.latestDraw};
     std::vector<Combination> tickets;
     if (request) {
         tickets = GenerateTickets(a.conditions, history.Context(), outcome.combinations.passing,

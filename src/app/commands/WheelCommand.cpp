@@ -30,16 +30,6 @@ void PrintWheel(const CommandArgs& args, const WheelReport& report, std::ostream
     }
 }
 
-// A check of the wheel library, failed as a usage error of the command.
-template <typename Check>
-void AsUsage(Check check) {
-    try {
-        check();
-    } catch (const UserError& e) {
-        throw UsageError(e.what());
-    }
-}
-
 // The options of wheel read into a request and the search's options.
 void ReadWheelOptions(const CommandArgs& args, WheelRequest& request, WheelSearchOptions& search) {
     if (const auto text = args.Value("--numbers")) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "analysis/AnalysisCatalog.h"
+#include "app/commands/CommandTable.h"
 #include "core/PrintableText.h"
 #include "data/DrawStoreLoader.h"
 #include "grid/GridGeometry.h"
@@ -37,15 +38,15 @@ int BuildWindow(const std::string& name, const std::string& databasePath, Window
         for (const std::string& note : w.prediction.Options().ReadInitFile()) err << note << "\n";
         OpenDrawStore(w.snapshot, databasePath);
         w.prediction.Load(w.snapshot);
-        if (w.prediction.Message().empty()) return 0;
+        if (w.prediction.Message().empty()) return kStatusDone;
         err << w.prediction.Message() << "\n";
-        return 1;
+        return kStatusError;
     }
     w.analysis = FindAnalysis(name);
     if (!w.analysis || !w.analysis->build) {
         err << "ウィンドウ「" << PrintableText(name)
             << "」は出力できません。loto7kazoria list で名前を確かめてください。\n";
-        return 2;
+        return kStatusUsage;
     }
     w.caption = w.analysis->caption;
     OpenDrawStore(w.snapshot, databasePath);
@@ -53,7 +54,7 @@ int BuildWindow(const std::string& name, const std::string& databasePath, Window
         w.analysis->build(w.snapshot, w.grid);
     } catch (const BuildStopped& stopped) {
         err << stopped.what() << "\n";
-        return 1;
+        return kStatusError;
     }
-    return 0;
+    return kStatusDone;
 }

@@ -16,6 +16,7 @@
 
 #include "core/Errors.h"
 #include "core/GlobalBas.h"
+#include "core/ParallelFor.h"
 #include "core/QtConversions.h"
 #include "grid/ProgramLook.h"
 #include "grid/Twips.h"
@@ -191,7 +192,7 @@ void FilterWindow::StartCount() {
     const FilterConditions conditions = conditions_;
     const FilterHistory history = history_;
     counting_.Start([conditions, history](const WorkControl& control) {
-        return CountCombinations(conditions, history.Context(), 2, kHighestNumber,
+        return CountCombinations(conditions, history.Context(), kComputeThreads, kHighestNumber,
                                  [&control] { return control.StopAsked(); });
     });
     ShowCounts();
@@ -236,15 +237,15 @@ void FilterWindow::Cmd作成_Click() {
     ticketRequest_ = request;
     const FilterConditions conditions = conditions_;
     const FilterHistory history = history_;
-    generating_.Start(
-        [conditions, history, request](const WorkControl& control) -> std::optional<TicketList> {
-            const StopAsked stop = [&control] { return control.StopAsked(); };
-            const CombinationCounts counts =
-                CountCombinations(conditions, history.Context(), 2, kHighestNumber, stop);
-            if (!counts.completed) return std::nullopt;
-            return GenerateTickets(conditions, history.Context(), counts.passing, request,
-                                   kHighestNumber, stop);
-        });
+    generating_.Start([conditions, history,
+                       request](const WorkControl& control) -> std::optional<TicketList> {
+        const StopAsked stop = [&control] { return control.StopAsked(); };
+        const CombinationCounts counts =
+            CountCombinations(conditions, history.Context(), kComputeThreads, kHighestNumber, stop);
+        if (!counts.completed) return std::nullopt;
+        return GenerateTickets(conditions, history.Context(), counts.passing, request,
+                               kHighestNumber, stop);
+    });
     LabelTickets->setText(QStringLiteral("作成しています…"));
     UpdateTicketButtons();
 }
