@@ -23,6 +23,7 @@
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
 #include "data/CsvImport.h"
+#include "ui/paste/PasteDialog.h"
 #include "data/DrawStoreLoader.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
@@ -269,6 +270,17 @@ void MainFrm::ImportCsvFile(const QString& file) {
     ShowMessage(this, QString::fromStdString(ImportReportText(report, databasePath_)),
                 report.missing.empty() ? QMessageBox::Information : QMessageBox::Warning,
                 QApplication::applicationName());
+}
+
+// Pasting writes to the database as importing does, and waits as it does.
+void MainFrm::mnuPasteResults_Click() {
+    if (!WritingAllowed()) return;
+    const QString text = ClipboardTextForPaste(this);
+    if (!text.isEmpty()) PasteResultsText(text);
+}
+
+void MainFrm::PasteResultsText(const QString& text) {
+    if (PasteResults(this, databasePath_, text)) ReadSnapshotAgain();
 }
 
 // The windows that read the snapshot keep data entry closed, so none of them

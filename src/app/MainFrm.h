@@ -77,6 +77,10 @@ class MainFrm : public QMainWindow, public ChildHost {
     // does the import, reads the snapshot again and reports.
     void mnuImportCsv_Click();
     void ImportCsvFile(const QString& file);
+    // 結果の貼り付け: the clipboard's results previewed and, once registered,
+    // read into the snapshot; PasteResultsText does it for a given text.
+    void mnuPasteResults_Click();
+    void PasteResultsText(const QString& text);
     void mnuHelpFile_Click();
     void mnuAbout_Click();
     void mnuWindowHorizontal_Click();

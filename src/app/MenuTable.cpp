@@ -67,6 +67,7 @@ const MenuEntry kMenus[] = {
      Make<当選番号チェック>},
     {1, K::Greyed, "mnuMasterKanri", "当選データ保守(&D)"},
     {1, K::Command, "mnuImportCsv", "CSVファイルから取り込み(&C)...", &MainFrm::mnuImportCsv_Click},
+    {1, K::Command, "mnuPasteResults", "結果の貼り付け(&P)...", &MainFrm::mnuPasteResults_Click},
     {0, K::Menu, "mnuWindow", "ウィンドウ(&W)"},
     {1, K::Command, "mnuWindowHorizontal", "上下に並べて表示(&H)",
      &MainFrm::mnuWindowHorizontal_Click},

@@ -7,8 +7,13 @@
 
 ImportReport ImportCsv(const std::string& csvPath, const std::string& databasePath,
                        ImportMode mode) {
-    const std::vector<CsvDraw> draws =
-        ParseDrawCsv(ReadBoundedFile(csvPath, kMaxCsvBytes, "CSVファイル"), csvPath);
+    return ImportDraws(
+        ParseDrawCsv(ReadBoundedFile(csvPath, kMaxCsvBytes, "CSVファイル"), csvPath),
+        databasePath, mode);
+}
+
+ImportReport ImportDraws(const std::vector<CsvDraw>& draws, const std::string& databasePath,
+                         ImportMode mode) {
     RequireRegularFile(databasePath, "データベースファイル", true);
     ImportReport report;
     const auto store = [&](const Database& db) {

@@ -15,5 +15,10 @@ inline constexpr std::uintmax_t kMaxCsvBytes = 64u << 20;
 // once, see CreateDatabaseFile).  A file with any bad line is refused whole:
 // UserError names the line and nothing is written.  Both files must be
 // regular files (the database may be missing).
+// Stores draws read from a file or a paste in the same way, all in one
+// transaction (nothing stored when any draw is refused).
+ImportReport ImportDraws(const std::vector<CsvDraw>& draws, const std::string& databasePath,
+                         ImportMode mode);
+
 ImportReport ImportCsv(const std::string& csvPath, const std::string& databasePath,
                        ImportMode mode = ImportMode::KeepStored);

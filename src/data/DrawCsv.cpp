@@ -5,11 +5,13 @@
 #include <QRegularExpression>
 #include <QString>
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "core/DrawRecord.h"
 #include "core/Errors.h"
 #include "core/PrintableText.h"
+#include "core/YenText.h"
 #include "data/CsvText.h"
 
 namespace {
@@ -21,7 +23,11 @@ constexpr std::size_t kShownLength = 24;  // characters of a value quoted in a m
 // Column roles: the nine number fields keep their DrawRecord index.
 constexpr int kDrawRole = kFieldCount;
 constexpr int kDateRole = kFieldCount + 1;
-constexpr int kRoleCount = kFieldCount + 2;
+constexpr int kWinnersRole = kFieldCount + 2;  // + tier index 0–5
+constexpr int kAmountRole = kWinnersRole + kPrizeTierCount;
+constexpr int kCarryOverRole = kAmountRole + kPrizeTierCount;
+constexpr int kSalesRole = kCarryOverRole + 1;
+constexpr int kRoleCount = kSalesRole + 1;
 
 [[noreturn]] void Refuse(const std::string& file, int line, const std::string& why) {
     RefuseCsvLine(file, line, why);
@@ -58,6 +64,14 @@ int RoleOf(const QString& name) {
             list.emplace_back(QStringLiteral("BONUS数字%1").arg(i), role);
             list.emplace_back(QStringLiteral("ボーナス%1").arg(i), role);
         }
+        for (int t = 0; t < kPrizeTierCount; ++t) {
+            for (const char* n : {"%1等口数", "%1等当選口数"})
+                list.emplace_back(QString::fromUtf8(n).arg(t + 1), kWinnersRole + t);
+            for (const char* n : {"%1等賞金", "%1等当選金額", "%1等金額"})
+                list.emplace_back(QString::fromUtf8(n).arg(t + 1), kAmountRole + t);
+        }
+        list.emplace_back(QStringLiteral("キャリーオーバー"), kCarryOverRole);
+        list.emplace_back(QStringLiteral("販売実績額"), kSalesRole);
         return list;
     }();
     for (const auto& [text, role] : names) {
@@ -131,6 +145,59 @@ bool IsCalendarDate(const QString& text) {
     return false;
 }
 
+// A count of winners: digits with optional commas, or 該当なし for none.
+std::optional<std::int64_t> ReadWinnerCount(const QString& value) {
+    if (value == u"該当なし") return 0;
+    QString digits = value;
+    if (digits.endsWith(u'口')) digits.chop(1);
+    static const QRegularExpression grouped(QStringLiteral("^[0-9]{1,3}(,?[0-9]{3})*$"));
+    if (!grouped.match(digits).hasMatch() || digits.size() > 15) return std::nullopt;
+    return digits.remove(u',').toLongLong();
+}
+
+// The prize columns of one record; a value that is not an amount, or a
+// tier with winners but no amount, refuses the file.
+void ReadPrizeColumns(const std::vector<QString>& fields, const Header& header, int line,
+                      const std::string& file, CsvDraw& draw) {
+    const auto value = [&](int role) -> std::optional<QString> {
+        if (header.column[role] < 0) return std::nullopt;
+        const QString v = Normalized(fields[header.column[role]]);
+        if (v.isEmpty()) return std::nullopt;
+        return v;
+    };
+    const auto refuse = [&](int role) {
+        Refuse(file, line,
+               "「" + header.label[role] + "」の値「" +
+                   Printable(fields[header.column[role]]) + "」を読めません。");
+    };
+    const auto yen = [&](int role) -> std::optional<std::int64_t> {
+        const auto v = value(role);
+        if (!v) return std::nullopt;
+        if (*v == u"該当なし") return 0;
+        const auto amount = ReadYen(*v);
+        if (!amount) refuse(role);
+        return amount;
+    };
+    for (int t = 0; t < kPrizeTierCount; ++t) {
+        const auto winnersText = value(kWinnersRole + t);
+        std::optional<std::int64_t> winners;
+        if (winnersText && !(winners = ReadWinnerCount(*winnersText))) refuse(kWinnersRole + t);
+        std::optional<std::int64_t> amount = yen(kAmountRole + t);
+        if (!winners && !amount) continue;
+        if (winners && *winners == 0 && !amount) amount = 0;
+        if (!winners || !amount) {
+            Refuse(file, line,
+                   std::to_string(t + 1) + "等の" + (winners ? "当選金額" : "口数") +
+                       "がありません。");
+        }
+        draw.prizes.tiers[t] = PrizeLine{*winners, *amount};
+    }
+    draw.prizes.carryOver = yen(kCarryOverRole);
+    draw.prizes.sales = yen(kSalesRole);
+    const std::string problem = PrizeLinesProblem(draw.prizes);
+    if (!problem.empty()) Refuse(file, line, problem);
+}
+
 CsvDraw ReadDraw(const std::vector<QString>& fields, const Header& header, int line,
                  const std::string& file) {
     CsvDraw draw;
@@ -181,6 +248,7 @@ CsvDraw ReadDraw(const std::vector<QString>& fields, const Header& header, int l
         other = f;
         draw.present |= 1u << f;
     }
+    ReadPrizeColumns(fields, header, line, file, draw);
     return draw;
 }
 
@@ -228,7 +296,7 @@ std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& f
         if (seen < 0) {
             seen = static_cast<int>(draws.size());
             draws.push_back(std::move(draw));
-        } else if (!SameNumbers(draws[seen], draw)) {
+        } else if (!SameNumbers(draws[seen], draw) || draws[seen].prizes != draw.prizes) {
             Refuse(file, line,
                    "第" + std::to_string(draw.drawNumber) + "回が" +
                        std::to_string(draws[seen].line) + "行目と違う数字で重複しています。");

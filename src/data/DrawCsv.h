@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/DrawPrizes.h"
+
 // One draw read from a CSV file.
 struct CsvDraw {
     int line = 0;  // physical line (1-based) where the draw's record starts
@@ -10,6 +12,7 @@ struct CsvDraw {
     std::string date;  // UTF-8, as written in the file (blanks trimmed); may be empty
     int numbers[9] = {};
     unsigned present = 0;  // bit i: field i has a value
+    DrawPrizes prizes;     // from the prize columns, when the file has them
 };
 
 // Reads the draws of a CSV file from its raw bytes: UTF-8 (with or without a
@@ -25,6 +28,10 @@ struct CsvDraw {
 //                                                    calendar has; kept as written; may be empty
 //   numbers      第1数字…第7数字 / 本数字1…本数字7,   "7", "07"; 1–37; empty = missing
 //                ボーナス数字1, 2 / BONUS数字1, 2 / ボーナス1, 2
+//   prizes       1等口数 / 1等当選口数 … 6等 (optional)   "12", "1,234", "該当なし" (= 0)
+//                1等賞金 / 1等当選金額 / 1等金額 … 6等     "700,000,000", "6,500円", "7億円"
+//                キャリーオーバー, 販売実績額               amounts as above
+//                a tier needs both its winners and its amount (or 0 winners)
 //
 // The header may have at most 1000 fields and no value may pass 64 KiB;
 // fields past those limits are counted, never kept, so no record, however

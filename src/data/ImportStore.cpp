@@ -6,6 +6,7 @@
 #include "core/Errors.h"
 #include "core/PrintableText.h"
 #include "data/CsvImport.h"
+#include "data/PrizeStore.h"
 
 namespace {
 
@@ -66,8 +67,12 @@ std::string NumbersText(const CsvDraw& draw) {
 }
 
 std::string DrawAndLine(const CsvDraw& draw) {
-    return "第" + std::to_string(draw.drawNumber) + "回(" + std::to_string(draw.line) + "行目)";
+    const std::string label = "第" + std::to_string(draw.drawNumber) + "回";
+    return draw.line > 0 ? label + "(" + std::to_string(draw.line) + "行目)" : label;
 }
+
+// Where the draw came from, for messages: a file's line, or a paste.
+std::string Given(const CsvDraw& draw) { return draw.line > 0 ? "ファイル" : "貼り付けた文字"; }
 
 // A blank in the file never empties a number already stored: replacing a
 // stored draw by a row with blanks where the draw has numbers would lose
@@ -87,6 +92,28 @@ void RefuseEmptying(const CsvDraw& stored, const CsvDraw& draw) {
                     "このファイルのデータは何も登録していません。");
 }
 
+// True when a line of pasted differs from the same line stored.
+bool PrizesDiffer(const DrawPrizes& stored, const DrawPrizes& pasted) {
+    return MergedPrizes(stored, pasted) != MergedPrizes(pasted, stored);
+}
+
+// Stores the draw's prize lines over the stored ones, unless they add
+// nothing; a stored line the draw contradicts stays when mode keeps.
+void StorePrizeLines(const Database& db, const CsvDraw& draw, ImportMode mode,
+                     ImportReport& report) {
+    if (draw.prizes.Empty()) return;
+    const DrawPrizes stored = ReadPrizes(db, draw.drawNumber);
+    const DrawPrizes merged = MergedPrizes(stored, draw.prizes);
+    if (merged == stored) return;
+    if (PrizesDiffer(stored, draw.prizes) && mode == ImportMode::KeepStored) {
+        report.conflicts.push_back(DrawAndLine(draw) +
+                                   "の当選金額は登録済みの金額と違うため、登録済みのままにしました。");
+        return;
+    }
+    WritePrizes(db, draw.drawNumber, merged);
+    ++report.prizeDraws;
+}
+
 }  // namespace
 
 ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, ImportMode mode) {
@@ -99,17 +126,21 @@ ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, I
         if (!StoredDraw(query, draw.drawNumber, stored)) {
             WriteDraw(insert, draw);
             ++report.added;
-        } else if (SameNumbers(stored, draw)) {
+            StorePrizeLines(db, draw, mode, report);
+        } else if (SameNumbers(stored, draw) || (draw.present == 0 && !draw.prizes.Empty())) {
+            // A draw given by its prize lines alone keeps its stored numbers.
             ++report.unchanged;
+            StorePrizeLines(db, draw, mode, report);
         } else if (mode == ImportMode::ReplaceStored) {
             RefuseEmptying(stored, draw);
             WriteDraw(replace, draw);
+            StorePrizeLines(db, draw, mode, report);
             report.replaced.push_back(DrawAndLine(draw) + "を登録済みの数字「" +
-                                      NumbersText(stored) + "」からファイルの数字「" +
+                                      NumbersText(stored) + "」から" + Given(draw) + "の数字「" +
                                       NumbersText(draw) + "」に置き換えました。");
         } else {
             report.conflicts.push_back(DrawAndLine(draw) + "は登録済みの数字「" +
-                                       NumbersText(stored) + "」とファイルの数字「" +
+                                       NumbersText(stored) + "」と" + Given(draw) + "の数字「" +
                                        NumbersText(draw) +
                                        "」が違うため、登録済みのままにしました。");
         }
@@ -128,6 +159,7 @@ std::string ImportSummary(const ImportReport& report, const std::string& databas
     };
     add(report.unchanged, "登録済み ");
     add(static_cast<int>(report.replaced.size()), "置き換え ");
+    add(report.prizeDraws, "当選金額 ");
     add(static_cast<int>(report.conflicts.size()), "数字が違うため登録済みのまま ");
     return details.empty() ? text : text + "(" + details + ")";
 }

@@ -19,12 +19,17 @@ struct ImportReport {
     int unchanged = 0;
     std::vector<std::string> conflicts;
     std::vector<std::string> replaced;
+    // Draws whose prize lines were stored (added to or replaced).
+    int prizeDraws = 0;
     // Draw numbers missing among those stored after the import: a warning,
     // the file is stored all the same.
     std::vector<DrawGap> missing;
 };
 
 // Writes parsed draws into an open database, inside the caller's transaction.
+// A draw's prize lines go in beside its numbers, over the stored ones; prize
+// lines that differ from stored ones are kept stored (a conflict) unless
+// mode replaces, as numbers are.
 ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, ImportMode mode);
 
 // One line for the user: "「file」に 5回分を追加しました。(登録済み 3回分、…)".

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/CurrentException.h"
 #include "core/GlobalBas.h"
 #include "entry/CloseCheck.h"
 #include "entry/DrawEntryModel.h"
@@ -22,9 +23,11 @@
 #include "entry/EntryQuestions.h"
 #include "entry/GridLineStyle.h"
 #include "entry/NumberCellDelegate.h"
+#include "entry/PrizeDialog.h"
 #include "grid/Twips.h"
 #include "ui/ChildHost.h"
 #include "ui/EditMenu.h"
+#include "ui/paste/PasteDialog.h"
 #include "ui/Messages.h"
 #include "ui/WindowParts.h"
 
@@ -67,11 +70,18 @@ void 当選データ入力::BuildEditMenu() {
                              QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
     mnuRedo = AddEditCommand(mnuEdit, QStringLiteral("やり直し"), "mnuRedo",
                              QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { mnuRedo_Click(); });
+    mnuEdit->addSeparator();
+    mnuPaste = AddEditCommand(mnuEdit, QStringLiteral("結果の貼り付け(&P)..."), "mnuPaste",
+                              QKeySequence(Qt::CTRL | Qt::Key_V), [this] { mnuPaste_Click(); });
+    mnuPrizes = AddEditCommand(mnuEdit, QStringLiteral("当選金額(&M)..."), "mnuPrizes",
+                               QKeySequence(), [this] { mnuPrizes_Click(); });
 }
 
 // The record set is opened here and handed to the grid's model, which keeps
 // the only reference to it.
-void 当選データ入力::Compute() {
+void 当選データ入力::Compute() { MakeModel(); }
+
+void 当選データ入力::MakeModel() {
     auto records = std::make_unique<EditableRecordSet>(Host().Snapshot().DatabaseFile);
     model_ = new DrawEntryModel(std::move(records), this);
     model_->SetErrorReporter(
@@ -217,6 +227,51 @@ void 当選データ入力::GoTo(const QModelIndex& cell) {
     fpSpread1->scrollTo(cell);
 }
 
+void 当選データ入力::mnuPaste_Click() {
+    if (!model_) return;
+    FinishPendingEdit();
+    const QString text = ClipboardTextForPaste(this);
+    if (text.isEmpty()) return;
+    if (!PasteResults(this, Host().Snapshot().DatabaseFile, text)) return;
+    pasted_ = true;
+    ReadRecordsAgain();
+}
+
+void 当選データ入力::mnuPrizes_Click() {
+    if (!model_) return;
+    FinishPendingEdit();
+    const int row = EditRow();
+    if (row < 0) return;
+    const FieldValue& draw = model_->Records().Row(static_cast<std::size_t>(row)).drawNumber;
+    const long long* number = std::get_if<long long>(&draw);
+    if (!number) return;
+    PrizeDialog dialog(Host().Snapshot().DatabaseFile, static_cast<int>(*number), this);
+    if (dialog.exec() == QDialog::Accepted && dialog.Stored()) pasted_ = true;
+}
+
+// The grid keeps its place: the same draw's row, the same column.
+void 当選データ入力::ReadRecordsAgain() {
+    const QModelIndex active = fpSpread1->currentIndex();
+    DrawEntryModel* old = model_;
+    try {
+        MakeModel();
+    } catch (...) {
+        model_ = old;
+        ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+        return;
+    }
+    QItemSelectionModel* oldSelection = fpSpread1->selectionModel();
+    fpSpread1->setModel(model_);
+    delete oldSelection;
+    delete old;
+    const double charWidth = QFontMetricsF(fpSpread1->font()).horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < kEntryColumnCount; ++c)
+        fpSpread1->setColumnWidth(c, EntryColumnWidth(c, charWidth));
+    const int last = model_->rowCount() - 1;
+    if (last >= 0) GoTo(model_->index(std::min(active.isValid() ? active.row() : last, last),
+                                      active.isValid() ? active.column() : 1));
+}
+
 void 当選データ入力::mnuDelLine_Click() {
     if (!model_) return;
     const int row = EditRow();
@@ -305,7 +360,7 @@ void 当選データ入力::closeEvent(QCloseEvent* event) {
     FinishPendingEdit();
     ShowQueuedMessages();
     ChildWindow::closeEvent(event);
-    if (model_ && model_->Written() && !writeReported_) {
+    if (model_ && (model_->Written() || pasted_) && !writeReported_) {
         writeReported_ = true;
         Host().DrawsWritten();
     }

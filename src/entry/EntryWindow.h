@@ -38,6 +38,11 @@ class 当選データ入力 : public ChildWindow {
     // 元に戻す / やり直し: the last stored change written back, or again.
     void mnuUndo_Click();
     void mnuRedo_Click();
+    // 結果の貼り付け (Ctrl+V while no cell is being edited): the clipboard's
+    // results previewed and, once registered, shown in the grid.
+    void mnuPaste_Click();
+    // 当選金額: the prize lines of the active row's draw.
+    void mnuPrizes_Click();
     // A right click on the grid (click kind, column and row counted from 1,
     // 0 for the headings): on a row heading of a stored row, while the
     // selection covers exactly one row, the edit menu pops up at globalPos.
@@ -53,6 +58,8 @@ class 当選データ入力 : public ChildWindow {
     QAction* mnuDelLine = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
+    QAction* mnuPaste = nullptr;
+    QAction* mnuPrizes = nullptr;
 
   protected:
     // The record set is opened and bound to the grid, then the grid set up;
@@ -76,6 +83,10 @@ class 当選データ入力 : public ChildWindow {
     // The cell being edited is committed and its question answered.
     void FinishPendingEdit();
     void GoTo(const QModelIndex& cell);
+    // Reads the draws again after another connection wrote to the file; the
+    // undo history starts again from here.
+    void ReadRecordsAgain();
+    void MakeModel();
 
     struct Question {
         QString text;
@@ -86,4 +97,5 @@ class 当選データ入力 : public ChildWindow {
     QStringList queued_;
     std::vector<Question> questions_;
     bool writeReported_ = false;
+    bool pasted_ = false;  // a paste stored draws: the snapshot is read again on closing
 };

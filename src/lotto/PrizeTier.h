@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 
+#include "core/DrawPrizes.h"
 #include "core/DrawRecord.h"
 
 // How one row of predicted numbers did against one draw.
@@ -12,7 +13,6 @@ struct TicketScore {
     int tier = 0;          // prize tier 1–6, 0 for none (and for a row of fewer than seven)
 };
 
-inline constexpr int kPrizeTierCount = 6;
 inline constexpr int kTicketSize = kMainCount;
 
 // The Loto 7 prize tier of a ticket of seven numbers: 1 for seven main

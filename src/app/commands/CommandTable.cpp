@@ -48,6 +48,8 @@ constexpr OptionInfo kOptions[] = {
     {"--open"},
     {"--open-all", false},
     {"--replace", false},
+    {"--text"},
+    {"--yes", false},
     {"--quit-when-ready", false},
     {"--data-folder", false},
     {"--version", false},
@@ -57,7 +59,8 @@ constexpr OptionInfo kOptions[] = {
 
 constexpr std::string_view kExitStatuses =
     "終了ステータス: 0 正常終了、1 エラー、2 使い方の誤り、\n"
-    "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n";
+    "  3 importは終わったが、ファイルと数字が違う登録済みの回をそのままにした\n"
+    "    (--text: 読めない部分か、登録済みと違う回があった)\n";
 
 // The filter command's options: the shared ones and every condition.
 std::vector<std::string_view> FilterOptions() {
@@ -88,12 +91,18 @@ std::vector<CommandInfo> MakeTable() {
                   "                                              CSVの当選データを取り込みます\n"
                   "                                              (--replace: "
                   "登録済みの回と数字が違うとき\n"
-                  "                                               ファイルの数字で置き換えます)\n",
+                  "                                               ファイルの数字で置き換えます)\n"
+                  "  loto7kazoria import --text FILE|- [--db FILE] [--yes] [--replace]\n"
+                  "               [--format text|json]\n"
+                  "                                              結果ページなどからコピーした文字を\n"
+                  "                                              読んで一覧にします(-: 標準入力。\n"
+                  "                                               --yes で登録します)\n",
          .synopsis = ".B loto7kazoria import\n.I CSV\n.RB [ \\-\\-db\n.IR FILE ]\n"
-                     ".RB [ \\-\\-replace ]\n",
-         .options = {"--db", "--replace"},
-         .run = RunImportCommand,
-         .words = 2},
+                     ".RB [ \\-\\-replace ]\n.br\n"
+                     ".B loto7kazoria import \\-\\-text\n.IR FILE | \\-\n.RB [ \\-\\-db\n.IR FILE ]\n"
+                     ".RB [ \\-\\-yes ]\n.RB [ \\-\\-replace ]\n.RB [ \\-\\-format\n.BR text | json ]\n",
+         .options = {"--db", "--replace", "--text", "--yes", "--format"},
+         .run = RunImportCommand},
         {.name = "dump",
          .usage = "  loto7kazoria dump WINDOW [--db FILE] [--format json|csv]\n"
                   "                                              ウィンドウの表を出力します\n",
