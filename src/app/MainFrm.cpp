@@ -23,13 +23,13 @@
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
 #include "data/CsvImport.h"
-#include "ui/paste/PasteDialog.h"
 #include "data/DrawStoreLoader.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/ChildWindow.h"
 #include "ui/HelpViewer.h"
 #include "ui/Messages.h"
+#include "ui/paste/PasteDialog.h"
 #include "ui/tickets/TicketAsking.h"
 
 namespace {

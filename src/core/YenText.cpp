@@ -8,6 +8,13 @@ namespace {
 // anything else or an empty text.
 bool ReadGroupedDigits(QStringView text, std::int64_t& out) {
     if (text.isEmpty() || text.front() == u',' || text.back() == u',') return false;
+    // Commas, when written, stand before every group of three digits.
+    if (const qsizetype first = text.indexOf(u','); first >= 0) {
+        if (first > 3 || (text.size() - first) % 4 != 0) return false;
+        for (qsizetype at = first; at < text.size(); at += 4) {
+            if (text[at] != u',') return false;
+        }
+    }
     std::int64_t value = 0;
     for (QChar c : text) {
         if (c == u',') continue;

@@ -7,9 +7,8 @@
 
 ImportReport ImportCsv(const std::string& csvPath, const std::string& databasePath,
                        ImportMode mode) {
-    return ImportDraws(
-        ParseDrawCsv(ReadBoundedFile(csvPath, kMaxCsvBytes, "CSVファイル"), csvPath),
-        databasePath, mode);
+    return ImportDraws(ParseDrawCsv(ReadBoundedFile(csvPath, kMaxCsvBytes, "CSVファイル"), csvPath),
+                       databasePath, mode);
 }
 
 ImportReport ImportDraws(const std::vector<CsvDraw>& draws, const std::string& databasePath,

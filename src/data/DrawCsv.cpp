@@ -167,8 +167,8 @@ void ReadPrizeColumns(const std::vector<QString>& fields, const Header& header, 
     };
     const auto refuse = [&](int role) {
         Refuse(file, line,
-               "「" + header.label[role] + "」の値「" +
-                   Printable(fields[header.column[role]]) + "」を読めません。");
+               "「" + header.label[role] + "」の値「" + Printable(fields[header.column[role]]) +
+                   "」を読めません。");
     };
     const auto yen = [&](int role) -> std::optional<std::int64_t> {
         const auto v = value(role);

@@ -106,8 +106,8 @@ void StorePrizeLines(const Database& db, const CsvDraw& draw, ImportMode mode,
     const DrawPrizes merged = MergedPrizes(stored, draw.prizes);
     if (merged == stored) return;
     if (PrizesDiffer(stored, draw.prizes) && mode == ImportMode::KeepStored) {
-        report.conflicts.push_back(DrawAndLine(draw) +
-                                   "の当選金額は登録済みの金額と違うため、登録済みのままにしました。");
+        report.conflicts.push_back(
+            DrawAndLine(draw) + "の当選金額は登録済みの金額と違うため、登録済みのままにしました。");
         return;
     }
     WritePrizes(db, draw.drawNumber, merged);

@@ -97,8 +97,8 @@ std::map<int, DrawPrizes> ReadAllPrizes(const Database& db) {
 void WritePrizes(const Database& db, int drawNumber, const DrawPrizes& prizes) {
     const std::string problem = PrizeLinesProblem(prizes);
     if (!problem.empty()) {
-        throw UserError("第" + std::to_string(drawNumber) + "回の当選金額を登録できません: " +
-                        problem);
+        throw UserError("第" + std::to_string(drawNumber) +
+                        "回の当選金額を登録できません: " + problem);
     }
     EnsurePrizeTables(db);
     for (const char* table : {"当選金額", "販売実績"}) {
@@ -117,7 +117,8 @@ void WritePrizes(const Database& db, int drawNumber, const DrawPrizes& prizes) {
         tier.Step();
     }
     if (prizes.carryOver || prizes.sales) {
-        Statement money(db, "INSERT INTO 販売実績 (回数, キャリーオーバー, 販売実績額) VALUES (?, ?, ?)");
+        Statement money(
+            db, "INSERT INTO 販売実績 (回数, キャリーオーバー, 販売実績額) VALUES (?, ?, ?)");
         sqlite3_bind_int(money.Handle(), 1, drawNumber);
         BindOptional(money.Handle(), 2, prizes.carryOver);
         BindOptional(money.Handle(), 3, prizes.sales);

@@ -27,9 +27,9 @@
 #include "grid/Twips.h"
 #include "ui/ChildHost.h"
 #include "ui/EditMenu.h"
-#include "ui/paste/PasteDialog.h"
 #include "ui/Messages.h"
 #include "ui/WindowParts.h"
+#include "ui/paste/PasteDialog.h"
 
 namespace {
 
@@ -268,8 +268,9 @@ void 当選データ入力::ReadRecordsAgain() {
     for (int c = 0; c < kEntryColumnCount; ++c)
         fpSpread1->setColumnWidth(c, EntryColumnWidth(c, charWidth));
     const int last = model_->rowCount() - 1;
-    if (last >= 0) GoTo(model_->index(std::min(active.isValid() ? active.row() : last, last),
-                                      active.isValid() ? active.column() : 1));
+    if (last >= 0)
+        GoTo(model_->index(std::min(active.isValid() ? active.row() : last, last),
+                           active.isValid() ? active.column() : 1));
 }
 
 void 当選データ入力::mnuDelLine_Click() {

@@ -91,9 +91,9 @@ PrizeDialog::PrizeDialog(std::string databasePath, int drawNumber, QWidget* pare
     grid->addWidget(salesLabel, kPrizeTierCount + 2, 0, 1, 2);
     grid->addWidget(sales_, kPrizeTierCount + 2, 2);
     layout->addLayout(grid);
-    auto* note = new QLabel(
-        QStringLiteral("分からない欄は空欄のままにします。だれも当たらなかった等級は口数を0（該当なし）にします。"),
-        this);
+    auto* note = new QLabel(QStringLiteral("分からない欄は空欄のままにします。だれも当たらなかった"
+                                           "等級は口数を0（該当なし）にします。"),
+                            this);
     note->setWordWrap(true);
     layout->addWidget(note);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -128,17 +128,21 @@ bool PrizeDialog::ReadFields(DrawPrizes& prizes, QString& why) const {
         std::optional<std::int64_t> winners;
         std::optional<std::int64_t> amount;
         if (!ReadCount(winners_[t]->text(), winners)) {
-            why = tier + QStringLiteral("の口数「%1」は0以上の整数ではありません。").arg(winners_[t]->text());
+            why = tier + QStringLiteral("の口数「%1」は0以上の整数ではありません。")
+                             .arg(winners_[t]->text());
             return false;
         }
         if (!ReadAmount(amounts_[t]->text(), amount)) {
-            why = tier + QStringLiteral("の当選金額「%1」は金額として読めません。").arg(amounts_[t]->text());
+            why =
+                tier +
+                QStringLiteral("の当選金額「%1」は金額として読めません。").arg(amounts_[t]->text());
             return false;
         }
         if (winners && *winners == 0 && !amount) amount = 0;
         if (!winners && !amount) continue;
         if (!winners || !amount) {
-            why = tier + (winners ? QStringLiteral("の当選金額がありません。") : QStringLiteral("の口数がありません。"));
+            why = tier + (winners ? QStringLiteral("の当選金額がありません。")
+                                  : QStringLiteral("の口数がありません。"));
             return false;
         }
         prizes.tiers[t] = PrizeLine{*winners, *amount};
@@ -147,7 +151,8 @@ bool PrizeDialog::ReadFields(DrawPrizes& prizes, QString& why) const {
          {std::tuple{carryOver_, &prizes.carryOver, "キャリーオーバー"},
           std::tuple{sales_, &prizes.sales, "販売実績額"}}) {
         if (!ReadAmount(field->text(), *target)) {
-            why = QStringLiteral("%1「%2」は金額として読めません。").arg(QString::fromUtf8(name), field->text());
+            why = QStringLiteral("%1「%2」は金額として読めません。")
+                      .arg(QString::fromUtf8(name), field->text());
             return false;
         }
     }

@@ -4,9 +4,9 @@
 
 #include <QStringList>
 #include <functional>
-#include <span>
 #include <map>
 #include <set>
+#include <span>
 
 #include "core/FileAccess.h"
 #include "core/JsonText.h"
@@ -59,7 +59,8 @@ StoredDraws ReadStored(const std::string& databasePath) {
         while (dates.Step()) {
             const auto found = stored.draws.find(sqlite3_column_int(dates.Handle(), 0));
             if (found == stored.draws.end()) continue;
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(dates.Handle(), 1));
+            const auto* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(dates.Handle(), 1));
             found->second.date = ReadStoredDate(text).toString(Qt::ISODate).toStdString();
         }
     } catch (const DatabaseError&) {
@@ -126,10 +127,14 @@ QString NumbersOf(const CsvDraw& draw) {
 
 const char* StatusKey(PasteStatus status) {
     switch (status) {
-        case PasteStatus::New: return "new";
-        case PasteStatus::Same: return "same";
-        case PasteStatus::Changed: return "changed";
-        case PasteStatus::Unreadable: break;
+        case PasteStatus::New:
+            return "new";
+        case PasteStatus::Same:
+            return "same";
+        case PasteStatus::Changed:
+            return "changed";
+        case PasteStatus::Unreadable:
+            break;
     }
     return "unreadable";
 }
@@ -196,16 +201,21 @@ PastePreview PreviewPaste(const QString& text, const std::string& databasePath) 
 }
 
 PastePreview PreviewPasteBytes(const std::string& bytes, const std::string& databasePath) {
-    return PreviewOf([&](const KnownDrawDate& known) { return ReadPastedResultBytes(bytes, known); },
-                     databasePath);
+    return PreviewOf(
+        [&](const KnownDrawDate& known) { return ReadPastedResultBytes(bytes, known); },
+        databasePath);
 }
 
 QString StatusText(PasteStatus status) {
     switch (status) {
-        case PasteStatus::New: return QStringLiteral("新規");
-        case PasteStatus::Same: return QStringLiteral("登録済みと同じ");
-        case PasteStatus::Changed: return QStringLiteral("登録済みと違う");
-        case PasteStatus::Unreadable: break;
+        case PasteStatus::New:
+            return QStringLiteral("新規");
+        case PasteStatus::Same:
+            return QStringLiteral("登録済みと同じ");
+        case PasteStatus::Changed:
+            return QStringLiteral("登録済みと違う");
+        case PasteStatus::Unreadable:
+            break;
     }
     return QStringLiteral("読めません");
 }
@@ -247,10 +257,12 @@ QString PrizeLinesText(const DrawPrizes& prizes) {
                                .arg(QString::fromStdString(YenText(line->amount))));
     }
     if (prizes.carryOver) {
-        lines.append(QStringLiteral("キャリーオーバー ") + QString::fromStdString(YenText(*prizes.carryOver)));
+        lines.append(QStringLiteral("キャリーオーバー ") +
+                     QString::fromStdString(YenText(*prizes.carryOver)));
     }
     if (prizes.sales) {
-        lines.append(QStringLiteral("販売実績額 ") + QString::fromStdString(YenText(*prizes.sales)));
+        lines.append(QStringLiteral("販売実績額 ") +
+                     QString::fromStdString(YenText(*prizes.sales)));
     }
     return lines.join(u'\n');
 }
@@ -272,7 +284,8 @@ std::vector<CsvDraw> DrawsToStore(const PastePreview& preview, const std::vector
     std::vector<CsvDraw> draws;
     for (std::size_t i = 0; i < preview.rows.size() && i < ticked.size(); ++i) {
         const PreviewRow& row = preview.rows[i];
-        if (ticked[i] && row.status != PasteStatus::Unreadable) draws.push_back(AsCsvDraw(row.pasted));
+        if (ticked[i] && row.status != PasteStatus::Unreadable)
+            draws.push_back(AsCsvDraw(row.pasted));
     }
     return draws;
 }
@@ -288,19 +301,24 @@ std::string PreviewText(const PastePreview& preview) {
     std::string text;
     for (const PreviewRow& row : preview.rows) {
         const PastedDraw& p = row.pasted;
-        QString line = StatusText(row.status) + u'\t' +
-                       (p.drawNumber > 0 ? QStringLiteral("第%1回").arg(p.drawNumber) : QStringLiteral("回不明")) +
-                       u'\t' + (p.date.isValid() ? p.date.toString(Qt::ISODate) : QStringLiteral("日付なし"));
+        QString line =
+            StatusText(row.status) + u'\t' +
+            (p.drawNumber > 0 ? QStringLiteral("第%1回").arg(p.drawNumber)
+                              : QStringLiteral("回不明")) +
+            u'\t' + (p.date.isValid() ? p.date.toString(Qt::ISODate) : QStringLiteral("日付なし"));
         if (row.status == PasteStatus::Unreadable) {
             line += u'\t' + p.problem + QStringLiteral("\n\t「") +
                     QString(p.source).replace(u'\n', u' ') + QStringLiteral("」");
         } else {
-            line += u'\t' + (p.hasNumbers ? PastedNumbersText(p.numbers) : QStringLiteral("（当選金額のみ）"));
+            line += u'\t' + (p.hasNumbers ? PastedNumbersText(p.numbers)
+                                          : QStringLiteral("（当選金額のみ）"));
             if (row.status == PasteStatus::Changed) {
                 line += QStringLiteral("\t（登録済み %1）").arg(StoredNumbersText(row));
             }
             const QString prizes = PrizeLinesText(p.prizes);
-            if (!prizes.isEmpty()) line += QStringLiteral("\n\t") + QString(prizes).replace(u'\n', QStringLiteral("\n\t"));
+            if (!prizes.isEmpty())
+                line +=
+                    QStringLiteral("\n\t") + QString(prizes).replace(u'\n', QStringLiteral("\n\t"));
         }
         text += Utf8(line) + "\n";
     }
@@ -309,15 +327,16 @@ std::string PreviewText(const PastePreview& preview) {
 }
 
 std::string PreviewJson(const PastePreview& preview) {
-    std::string json = "{\"refusal\": " +
-                       (preview.refusal.isEmpty() ? std::string("null") : JsonString(Utf8(preview.refusal))) +
-                       ", \"rows\": [";
+    std::string json =
+        "{\"refusal\": " +
+        (preview.refusal.isEmpty() ? std::string("null") : JsonString(Utf8(preview.refusal))) +
+        ", \"rows\": [";
     bool first = true;
     for (const PreviewRow& row : preview.rows) {
         const PastedDraw& p = row.pasted;
         json += (first ? "\n  {" : ",\n  {") + std::string("\"draw\": ") +
-                (p.drawNumber > 0 ? std::to_string(p.drawNumber) : "null") +
-                ", \"date\": " + (p.date.isValid() ? JsonString(Utf8(p.date.toString(Qt::ISODate))) : "null") +
+                (p.drawNumber > 0 ? std::to_string(p.drawNumber) : "null") + ", \"date\": " +
+                (p.date.isValid() ? JsonString(Utf8(p.date.toString(Qt::ISODate))) : "null") +
                 ", \"status\": " + JsonString(StatusKey(row.status)) +
                 ", \"statusText\": " + JsonString(Utf8(StatusText(row.status)));
         if (p.hasNumbers && row.status != PasteStatus::Unreadable) {
@@ -325,14 +344,17 @@ std::string PreviewJson(const PastePreview& preview) {
         } else {
             json += ", \"numbers\": null, \"bonus\": null";
         }
-        json += ", \"stored\": " + (row.stored ? JsonString(Utf8(StoredNumbersText(row))) : std::string("null"));
+        json += ", \"stored\": " +
+                (row.stored ? JsonString(Utf8(StoredNumbersText(row))) : std::string("null"));
         json += ", \"prizes\": " + PrizesJson(p.prizes);
-        json += ", \"problem\": " + (p.problem.isEmpty() ? std::string("null") : JsonString(Utf8(p.problem)));
+        json += ", \"problem\": " +
+                (p.problem.isEmpty() ? std::string("null") : JsonString(Utf8(p.problem)));
         json += ", \"source\": " + JsonString(Utf8(p.source)) + "}";
         first = false;
     }
     json += std::string(first ? "" : "\n") + "], \"missing\": " +
-            (preview.gaps.empty() ? std::string("null") : JsonString(MissingDrawsWarning(preview.gaps))) +
+            (preview.gaps.empty() ? std::string("null")
+                                  : JsonString(MissingDrawsWarning(preview.gaps))) +
             "}\n";
     return json;
 }

@@ -11,9 +11,9 @@
 
 // How a pasted draw stands against the database.
 enum class PasteStatus {
-    New,         // 新規: not stored yet
-    Same,        // 登録済みと同じ: stored with these numbers (maybe without these prize lines)
-    Changed,     // 登録済みと違う: stored with other numbers or other prize lines
+    New,      // 新規: not stored yet
+    Same,     // 登録済みと同じ: stored with these numbers (maybe without these prize lines)
+    Changed,  // 登録済みと違う: stored with other numbers or other prize lines
     Unreadable,  // 読めません
 };
 
@@ -25,15 +25,15 @@ struct PreviewRow {
     bool stored = false;
     CsvDraw storedDraw;
     DrawPrizes storedPrizes;
-    bool addsPrizes = false;      // prize lines the database does not have yet
-    bool tickedAtFirst = false;   // new draws and new prize lines; never a change
+    bool addsPrizes = false;     // prize lines the database does not have yet
+    bool tickedAtFirst = false;  // new draws and new prize lines; never a change
 };
 
 // What a paste would do, before anything is written.
 struct PastePreview {
     std::vector<PreviewRow> rows;
-    QString refusal;                // the whole text refused; no rows
-    std::vector<DrawGap> gaps;      // draw numbers missing once the rows ticked at first are stored
+    QString refusal;            // the whole text refused; no rows
+    std::vector<DrawGap> gaps;  // draw numbers missing once the rows ticked at first are stored
 };
 
 // Reads the text and compares every draw with the database file, opened

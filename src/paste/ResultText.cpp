@@ -58,14 +58,15 @@ QString TextOfMarkup(QString text) {
         const auto m = it.next();
         decoded += text.sliced(last, m.capturedStart() - last);
         const uint code = m.captured(1).toUInt();
-        decoded += code > 0 && code <= 0x10FFFF ? QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1)
-                                               : QStringLiteral(" ");
+        decoded += code > 0 && code <= 0x10FFFF
+                       ? QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1)
+                       : QStringLiteral(" ");
         last = m.capturedEnd();
     }
     decoded += text.sliced(last);
-    for (const auto& [entity, shown] : {std::pair{"&nbsp;", " "}, std::pair{"&lt;", "<"},
-                                        std::pair{"&gt;", ">"}, std::pair{"&quot;", "\""},
-                                        std::pair{"&yen;", "円"}, std::pair{"&amp;", "&"}}) {
+    for (const auto& [entity, shown] :
+         {std::pair{"&nbsp;", " "}, std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"},
+          std::pair{"&quot;", "\""}, std::pair{"&yen;", "円"}, std::pair{"&amp;", "&"}}) {
         decoded.replace(QString::fromUtf8(entity), QString::fromUtf8(shown));
     }
     return decoded;
@@ -90,11 +91,11 @@ std::vector<FoundDate> TakeDates(QString& text, QString& problem) {
     static const RE western(QStringLiteral(
         "(?<![0-9])([0-9]{4})(?:\\s*[/\\-.]\\s*([0-9]{1,2})\\s*[/\\-.]\\s*([0-9]{1,2})(?![0-9])|"
         "\\s*年\\s*([0-9]{1,2})\\s*月\\s*([0-9]{1,2})\\s*日)"));
-    static const RE era(QStringLiteral(
-        "(令和|平成|(?<![A-Za-z])[RH])\\s*([0-9]{1,2}|元)\\s*(?:年\\s*([0-9]{1,2})\\s*月\\s*([0-9]{1,2})"
-        "\\s*日|\\.\\s*([0-9]{1,2})\\s*\\.\\s*([0-9]{1,2})(?![0-9]))"));
-    static const RE monthDay(
-        QStringLiteral("(?<![0-9])([0-9]{1,2})\\s*月\\s*([0-9]{1,2})\\s*日"));
+    static const RE era(
+        QStringLiteral("(令和|平成|(?<![A-Za-z])[RH])\\s*([0-9]{1,2}|元)\\s*(?:年\\s*([0-9]{1,2})"
+                       "\\s*月\\s*([0-9]{1,2})"
+                       "\\s*日|\\.\\s*([0-9]{1,2})\\s*\\.\\s*([0-9]{1,2})(?![0-9]))"));
+    static const RE monthDay(QStringLiteral("(?<![0-9])([0-9]{1,2})\\s*月\\s*([0-9]{1,2})\\s*日"));
     std::vector<FoundDate> dates;
     const auto take = [&](const RE& pattern, const auto& read) {
         QString kept;
@@ -175,8 +176,8 @@ std::optional<std::int64_t> ReadWinners(QString& segment) {
 }
 
 const RE& YenPattern() {
-    static const RE yen(
-        QStringLiteral("((?:[0-9][0-9,]*\\s*億\\s*)?(?:[0-9][0-9,]*\\s*万\\s*)?(?:[0-9][0-9,]*)?)\\s*円"));
+    static const RE yen(QStringLiteral(
+        "((?:[0-9][0-9,]*\\s*億\\s*)?(?:[0-9][0-9,]*\\s*万\\s*)?(?:[0-9][0-9,]*)?)\\s*円"));
     return yen;
 }
 
@@ -212,7 +213,8 @@ std::optional<PrizeLine> ReadPrizeSegment(QString segment, int tier, QString& pr
         if (!amount && *winners == 0) amount = 0;
     }
     if (!winners || !amount || HasDigit(segment)) {
-        problem = QStringLiteral("%1等の「%2」を口数と当選金額として読めません。").arg(tier).arg(shown);
+        problem =
+            QStringLiteral("%1等の「%2」を口数と当選金額として読めません。").arg(tier).arg(shown);
         return std::nullopt;
     }
     return PrizeLine{*winners, *amount};
@@ -224,49 +226,60 @@ std::optional<PrizeLine> ReadPrizeSegment(QString segment, int tier, QString& pr
 DrawPrizes TakePrizeLines(QString& text, QString& problem) {
     DrawPrizes prizes;
     static const RE tier(QStringLiteral("(?<![0-9])([1-6])\\s*等(?!級)"));
-    static const RE money(QStringLiteral("(キャリーオーバー|繰越金|販売実績額|販売実績|売上金額|売上)"));
-    QString kept;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        const auto t = tier.match(text, pos);
-        const auto k = money.match(text, pos);
-        const bool isTier = t.hasMatch() && (!k.hasMatch() || t.capturedStart() < k.capturedStart());
-        const auto& m = isTier ? t : k;
-        if (!m.hasMatch()) break;
-        kept += text.sliced(pos, m.capturedStart() - pos) + u' ';
-        qsizetype end = text.indexOf(u'\n', m.capturedEnd());
-        if (end < 0) end = text.size();
-        if (isTier) {
-            const auto next = tier.match(text, m.capturedEnd());
-            if (next.hasMatch() && next.capturedStart() < end) end = next.capturedStart();
+    static const RE money(
+        QStringLiteral("(キャリーオーバー|繰越金|販売実績額|販売実績|売上金額|売上)"));
+    const auto readTier = [&](int index, QString segment) {
+        const auto line = ReadPrizeSegment(std::move(segment), index + 1, problem);
+        if (!line) return;
+        if (prizes.tiers[index] && *prizes.tiers[index] != *line && problem.isEmpty()) {
+            problem = QStringLiteral("%1等が2か所に違う値で書かれています。").arg(index + 1);
         }
-        QString segment = text.sliced(m.capturedEnd(), end - m.capturedEnd());
-        if (isTier) {
-            const int index = m.captured(1).toInt() - 1;
-            const auto line = ReadPrizeSegment(segment, index + 1, problem);
-            if (line) {
-                if (prizes.tiers[index] && *prizes.tiers[index] != *line && problem.isEmpty()) {
-                    problem = QStringLiteral("%1等が2か所に違う値で書かれています。").arg(index + 1);
-                }
-                prizes.tiers[index] = line;
+        prizes.tiers[index] = line;
+    };
+    const auto readMoney = [&](const QString& name, QString segment) {
+        const QString shown = segment.simplified();
+        auto yen = TakeYen(segment);
+        if (!yen && !HasDigit(segment) && segment.contains(u"なし")) yen = 0;
+        if (!yen || HasDigit(segment)) {
+            if (problem.isEmpty()) {
+                problem = QStringLiteral("%1の「%2」を金額として読めません。").arg(name, shown);
             }
+        } else if (name.startsWith(u"キャリー") || name == u"繰越金") {
+            prizes.carryOver = yen;
         } else {
-            const QString shown = segment.simplified();
-            auto yen = TakeYen(segment);
-            if (!yen && !HasDigit(segment) && segment.contains(u"なし")) yen = 0;
-            if (!yen || HasDigit(segment)) {
-                if (problem.isEmpty()) {
-                    problem = QStringLiteral("%1の「%2」を金額として読めません。").arg(m.captured(1), shown);
-                }
-            } else if (m.captured(1).startsWith(u"キャリー") || m.captured(1) == u"繰越金") {
-                prizes.carryOver = yen;
-            } else {
-                prizes.sales = yen;
-            }
+            prizes.sales = yen;
         }
-        pos = end;
+    };
+    // Line by line, each line scanned once: a tier's segment runs to the
+    // next tier or the end of the line, an amount's to the end of the line.
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        const auto firstMoney = money.match(line);
+        const qsizetype moneyAt = firstMoney.hasMatch() ? firstMoney.capturedStart() : line.size();
+        // One pass of the tiers (a match from an offset would check the
+        // whole line again each time).
+        std::vector<QRegularExpressionMatch> tiers;
+        for (auto it = tier.globalMatch(QStringView(line).first(moneyAt)); it.hasNext();) {
+            tiers.push_back(it.next());
+        }
+        QString kept;
+        qsizetype pos = 0;
+        for (std::size_t i = 0; i < tiers.size(); ++i) {
+            const auto& current = tiers[i];
+            const qsizetype end = i + 1 < tiers.size() ? tiers[i + 1].capturedStart() : moneyAt;
+            kept += line.sliced(pos, current.capturedStart() - pos) + u' ';
+            readTier(current.captured(1).toInt() - 1,
+                     line.sliced(current.capturedEnd(), end - current.capturedEnd()));
+            pos = end;
+        }
+        if (firstMoney.hasMatch()) {
+            kept += line.sliced(pos, moneyAt - pos) + u' ';
+            readMoney(firstMoney.captured(1), line.sliced(firstMoney.capturedEnd()));
+            pos = line.size();
+        }
+        if (pos > 0) line = kept + line.sliced(pos);
     }
-    text = kept + text.sliced(std::min(pos, text.size()));
+    text = lines.join(u'\n');
     return prizes;
 }
 
@@ -280,9 +293,10 @@ struct FoundNumbers {
 };
 
 FoundNumbers TakeNumbers(const QString& text) {
-    static const RE token(QStringLiteral(
-        "(ボーナス数字|ボーナス|BONUS|(?<![A-Za-z])B(?![A-Za-z]))|(本数字)|([(\\[])|([)\\]])|"
-        "([0-9]+)"),
+    static const RE token(
+        QStringLiteral(
+            "(ボーナス数字|ボーナス|BONUS|(?<![A-Za-z])B(?![A-Za-z]))|(本数字)|([(\\[])|([)\\]])|"
+            "([0-9]+)"),
         RE::CaseInsensitiveOption);
     FoundNumbers found;
     bool inBonus = false;
@@ -318,16 +332,19 @@ QString NumbersProblem(const FoundNumbers& n, const QString& otherLottery) {
     if ((n.main.size() == 6 && n.bonus.size() == 1) || otherLottery.contains(u'6')) {
         return QStringLiteral("ロト6の結果のようです（本数字6個とボーナス数字1個）。");
     }
-    if ((n.main.size() == 5 && n.bonus.size() == 1) || otherLottery.contains(QStringLiteral("ミニ")) ||
+    if ((n.main.size() == 5 && n.bonus.size() == 1) ||
+        otherLottery.contains(QStringLiteral("ミニ")) ||
         otherLottery.contains(QStringLiteral("MINI"), Qt::CaseInsensitive)) {
         return QStringLiteral("ミニロトの結果のようです（本数字5個とボーナス数字1個）。");
     }
     if (!otherLottery.isEmpty()) {
-        return QStringLiteral("「%1」の結果のようです。ロト7の結果ではありません。").arg(otherLottery);
+        return QStringLiteral("「%1」の結果のようです。ロト7の結果ではありません。")
+            .arg(otherLottery);
     }
     if (n.bonus.empty() && n.main.size() == kFieldCount) {
-        return QStringLiteral("9個の数字のどれがボーナス数字か分かりません"
-                              "（「ボーナス数字」の見出しか（）がありません）。");
+        return QStringLiteral(
+            "9個の数字のどれがボーナス数字か分かりません"
+            "（「ボーナス数字」の見出しか（）がありません）。");
     }
     if (n.main.size() != kMainCount) {
         return QStringLiteral("本数字が7個ではなく%1個あります。").arg(count(n.main.size()));
@@ -354,7 +371,7 @@ struct BlockDraw {
     PastedDraw draw;
     int month = 0;
     int day = 0;
-    bool empty = true;    // neither numbers nor prize lines nor a problem
+    bool empty = true;     // neither numbers nor prize lines nor a problem
     bool numbers = false;  // numbers or prize lines found, readable or not
 };
 
@@ -362,12 +379,14 @@ void SetProblem(PastedDraw& draw, const QString& problem) {
     if (draw.problem.isEmpty()) draw.problem = problem;
 }
 
-BlockDraw ReadBlock(int drawNumber, const QString& marker, const QString& body) {
+// prefix: the text before the marker on its line; marker: 「第707回」.
+BlockDraw ReadBlock(int drawNumber, const QString& prefix, const QString& marker,
+                    const QString& body) {
     BlockDraw block;
     PastedDraw& draw = block.draw;
     draw.drawNumber = drawNumber;
-    draw.source = Shown(marker + body);
-    QString text = body;
+    draw.source = Shown(prefix + marker + body);
+    QString text = prefix + u' ' + body;
     DropPeriodLines(text);
     const QString other = TakeLotteryNames(text);
     QString problem;
@@ -392,7 +411,8 @@ BlockDraw ReadBlock(int drawNumber, const QString& marker, const QString& body) 
         if (date.month == 0) continue;
         const bool agrees = !draw.date.isValid() ||
                             (draw.date.month() == date.month && draw.date.day() == date.day);
-        const bool another = block.month != 0 && (block.month != date.month || block.day != date.day);
+        const bool another =
+            block.month != 0 && (block.month != date.month || block.day != date.day);
         if (!agrees || another) {
             SetProblem(draw, QStringLiteral("日付が2つあります（「%1」ほか）。").arg(date.text));
         }
@@ -426,7 +446,8 @@ void MergeInto(BlockDraw& into, const BlockDraw& from) {
     a.source = Shown(a.source + u'\n' + b.source);
     if (!b.problem.isEmpty()) SetProblem(a, b.problem);
     if (a.hasNumbers && b.hasNumbers && a.numbers != b.numbers) {
-        SetProblem(a, QStringLiteral("第%1回が2か所に違う数字で書かれています。").arg(a.drawNumber));
+        SetProblem(a,
+                   QStringLiteral("第%1回が2か所に違う数字で書かれています。").arg(a.drawNumber));
     }
     if (!a.hasNumbers && b.hasNumbers) {
         a.numbers = b.numbers;
@@ -445,7 +466,8 @@ void MergeInto(BlockDraw& into, const BlockDraw& from) {
     if (a.date.isValid()) into.month = 0;
     for (int t = 0; t < kPrizeTierCount; ++t) {
         if (a.prizes.tiers[t] && b.prizes.tiers[t] && a.prizes.tiers[t] != b.prizes.tiers[t]) {
-            SetProblem(a, QStringLiteral("第%1回の%2等が2か所で違います。").arg(a.drawNumber).arg(t + 1));
+            SetProblem(
+                a, QStringLiteral("第%1回の%2等が2か所で違います。").arg(a.drawNumber).arg(t + 1));
         }
     }
     if ((a.prizes.carryOver && b.prizes.carryOver && a.prizes.carryOver != b.prizes.carryOver) ||
@@ -476,7 +498,8 @@ void GiveYear(BlockDraw& block, const std::map<int, QDate>& pastedDates,
     if (knownDate) {
         for (int d = 0; d < std::min(bestDistance, 60); ++d) {
             for (int other : {n - d, n + d}) {
-                if (other < 1 || (reference.isValid() && std::abs(other - n) >= bestDistance)) continue;
+                if (other < 1 || (reference.isValid() && std::abs(other - n) >= bestDistance))
+                    continue;
                 const QDate date = knownDate(other);
                 if (!date.isValid()) continue;
                 bestDistance = std::abs(other - n);
@@ -488,23 +511,25 @@ void GiveYear(BlockDraw& block, const std::map<int, QDate>& pastedDates,
     }
     const QString shown = QStringLiteral("%1月%2日").arg(block.month).arg(block.day);
     if (!reference.isValid()) {
-        SetProblem(draw, QStringLiteral("「%1」の年が分かりません（年のある日付の回がそばにありません）。")
-                             .arg(shown));
+        SetProblem(
+            draw, QStringLiteral("「%1」の年が分かりません（年のある日付の回がそばにありません）。")
+                      .arg(shown));
         return;
     }
     const QDate expected = reference.addDays(7LL * (n - from));
     QDate best;
     for (int year = expected.year() - 1; year <= expected.year() + 1; ++year) {
         const QDate date(year, block.month, block.day);
-        if (date.isValid() &&
-            (!best.isValid() || std::abs(date.daysTo(expected)) < std::abs(best.daysTo(expected)))) {
+        if (date.isValid() && (!best.isValid() ||
+                               std::abs(date.daysTo(expected)) < std::abs(best.daysTo(expected)))) {
             best = date;
         }
     }
     if (!best.isValid() || std::abs(best.daysTo(expected)) > kMostDaysFromExpected) {
-        SetProblem(draw, QStringLiteral("「%1」の年が分かりません（第%2回の日付から離れすぎています）。")
-                             .arg(shown)
-                             .arg(from));
+        SetProblem(draw,
+                   QStringLiteral("「%1」の年が分かりません（第%2回の日付から離れすぎています）。")
+                       .arg(shown)
+                       .arg(from));
         return;
     }
     draw.date = best;
@@ -512,8 +537,9 @@ void GiveYear(BlockDraw& block, const std::map<int, QDate>& pastedDates,
 }
 
 QString TooMuchText() {
-    return QStringLiteral("貼り付けた文字が多すぎます（%1 MBか%2行までしか読みません）。"
-                          "当選結果の部分だけを選んでコピーしてください。")
+    return QStringLiteral(
+               "貼り付けた文字が多すぎます（%1 MBか%2行までしか読みません）。"
+               "当選結果の部分だけを選んでコピーしてください。")
         .arg(kMostPastedBytes / (1024 * 1024))
         .arg(QString::fromStdString(GroupedDigits(kMostPastedLines)));
 }
@@ -533,16 +559,18 @@ PasteReading ReadPastedResults(const QString& text, const KnownDrawDate& knownDa
     }
     const QString plain = TablesAsLabelledText(Normalized(TextOfMarkup(text)));
 
-    static const RE marker(QStringLiteral("(?:第\\s*)?(?<![0-9,.])([0-9]{1,4})\\s*回(?![数目号別])"));
+    static const RE marker(
+        QStringLiteral("(?:第\\s*)?(?<![0-9,.])([0-9]{1,4})\\s*回(?![数目号別])"));
     std::vector<BlockDraw> blocks;
     std::map<int, std::size_t> indexOf;
     BlockDraw preamble;
     qsizetype last = 0;
     int number = 0;
+    QString prefix;
     QString markerText;
     const auto close = [&](qsizetype end) {
         const QString body = plain.sliced(last, end - last);
-        BlockDraw block = ReadBlock(number, markerText, body);
+        BlockDraw block = ReadBlock(number, prefix, markerText, body);
         if (number == 0) {
             preamble = block;
             return;
@@ -558,8 +586,17 @@ PasteReading ReadPastedResults(const QString& text, const KnownDrawDate& knownDa
     };
     for (auto it = marker.globalMatch(plain); it.hasNext();) {
         const auto m = it.next();
-        close(m.capturedStart());
+        // What stands before the marker on its own line ("ロト6 第2060回")
+        // belongs to the draw it names.
+        // (Looked for back to the previous marker only: a long text without
+        // line breaks is read in one pass.)
+        const qsizetype lineBreak =
+            QStringView(plain).sliced(last, m.capturedStart() - last).lastIndexOf(u'\n');
+        const qsizetype lineStart = lineBreak < 0 ? last : last + lineBreak + 1;
+        const qsizetype start = lineBreak >= 0 || number == 0 ? lineStart : m.capturedStart();
+        close(start);
         number = m.captured(1).toInt();
+        prefix = plain.sliced(start, m.capturedStart() - start);
         markerText = m.captured(0);
         last = m.capturedEnd();
     }
@@ -576,8 +613,9 @@ PasteReading ReadPastedResults(const QString& text, const KnownDrawDate& knownDa
         reading.draws.push_back(std::move(block.draw));
     }
     // Numbers before any 「第○回」 belong to no draw the text names.
-    std::stable_sort(reading.draws.begin(), reading.draws.end(),
-                     [](const PastedDraw& a, const PastedDraw& b) { return a.drawNumber < b.drawNumber; });
+    std::stable_sort(
+        reading.draws.begin(), reading.draws.end(),
+        [](const PastedDraw& a, const PastedDraw& b) { return a.drawNumber < b.drawNumber; });
     if (preamble.numbers) {
         PastedDraw unnamed = preamble.draw;
         unnamed.problem = QStringLiteral("何回の結果か分かりません（「第○回」がありません）。");
@@ -609,8 +647,8 @@ PasteReading ReadPastedResultBytes(const std::string& bytes, const KnownDrawDate
         }
     }
     PasteReading reading;
-    reading.refusal =
-        QStringLiteral("文字のデータではありません（画像などは読めません）。当選結果の文字をコピーしてください。");
+    reading.refusal = QStringLiteral(
+        "文字のデータではありません（画像などは読めません）。当選結果の文字をコピーしてください。");
     return reading;
 }
 

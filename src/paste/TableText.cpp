@@ -55,9 +55,12 @@ Column ColumnOf(QString name) {
         if (pattern.match(name).hasMatch()) return {role, 0};
     }
     static const RE winners(QStringLiteral("^([1-6])等(当選|当せん)?口数$"));
-    static const RE amount(QStringLiteral("^([1-6])等(当選金額|当せん金額|当せん金|当選金|賞金|金額)$"));
-    if (const auto m = winners.match(name); m.hasMatch()) return {Role::Winners, m.captured(1).toInt()};
-    if (const auto m = amount.match(name); m.hasMatch()) return {Role::Amount, m.captured(1).toInt()};
+    static const RE amount(
+        QStringLiteral("^([1-6])等(当選金額|当せん金額|当せん金|当選金|賞金|金額)$"));
+    if (const auto m = winners.match(name); m.hasMatch())
+        return {Role::Winners, m.captured(1).toInt()};
+    if (const auto m = amount.match(name); m.hasMatch())
+        return {Role::Amount, m.captured(1).toInt()};
     return {};
 }
 
@@ -101,14 +104,29 @@ QString LabelledRow(const QStringList& cells, const std::vector<Column>& columns
             case Role::Draw:
                 if (const auto m = number.match(cell); m.hasMatch()) draw = m.captured(0);
                 break;
-            case Role::Date: date += u' ' + cell; break;
-            case Role::Main: main += u' ' + cell.replace(brackets, QStringLiteral(" ")); break;
-            case Role::Bonus: bonus += u' ' + cell.replace(brackets, QStringLiteral(" ")); break;
-            case Role::Winners: tiers[c.tier] = WithUnit(cell, u'口') + u' ' + tiers[c.tier]; break;
-            case Role::Amount: tiers[c.tier] += u' ' + WithUnit(cell, u'円'); break;
-            case Role::CarryOver: carry = WithUnit(cell, u'円'); break;
-            case Role::Sales: sales = WithUnit(cell, u'円'); break;
-            case Role::None: break;
+            case Role::Date:
+                date += u' ' + cell;
+                break;
+            case Role::Main:
+                main += u' ' + cell.replace(brackets, QStringLiteral(" "));
+                break;
+            case Role::Bonus:
+                bonus += u' ' + cell.replace(brackets, QStringLiteral(" "));
+                break;
+            case Role::Winners:
+                tiers[c.tier] = WithUnit(cell, u'口') + u' ' + tiers[c.tier];
+                break;
+            case Role::Amount:
+                tiers[c.tier] += u' ' + WithUnit(cell, u'円');
+                break;
+            case Role::CarryOver:
+                carry = WithUnit(cell, u'円');
+                break;
+            case Role::Sales:
+                sales = WithUnit(cell, u'円');
+                break;
+            case Role::None:
+                break;
         }
     }
     if (draw.isEmpty()) return {};

@@ -368,13 +368,15 @@ namespace {
 // like data entry does, and reports what it did or why it refused the file.
 TEST_F(MainWindow, CsvImportCommandReportsGapsAndTheSnapshotIsReadAgain) {
     const QList<QAction*> data = main->findChild<QMenu*>("mnuHosyu")->actions();
-    ASSERT_EQ(data.size(), 5);
+    ASSERT_EQ(data.size(), 6);
     // The ticket book and the quick check follow data entry.
     EXPECT_EQ(data[1], main->Command("mnuTickets"));
     EXPECT_EQ(data[1]->text(), QStringLiteral("購入番号(&T)"));
     EXPECT_EQ(data[2], main->Command("mnuQuickCheck"));
     EXPECT_EQ(data[4], main->Command("mnuImportCsv"));
     EXPECT_EQ(data[4]->text(), QStringLiteral("CSVファイルから取り込み(&C)..."));
+    EXPECT_EQ(data[5], main->Command("mnuPasteResults"));
+    EXPECT_EQ(data[5]->text(), QStringLiteral("結果の貼り付け(&P)..."));
 
     main->setPropEnd(false);
     main->mnuImportCsv_Click();

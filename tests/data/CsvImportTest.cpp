@@ -7,6 +7,8 @@
 #include "data/CsvImport.h"
 #include "data/Database.h"
 #include "data/DrawStoreLoader.h"
+#include "data/PrizeStore.h"
+#include "data/TicketStore.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -154,6 +156,38 @@ TEST_F(Import, BundledHistoryLoadsCompletely) {
     ASSERT_EQ(rows.size(), 689u);
     EXPECT_EQ(rows.front().drawNumber, 1);
     EXPECT_EQ(rows.back().drawNumber, 689);
+}
+
+TEST_F(Import, PrizeColumnsFillThePrizeTablesBesideTheDraws) {
+    const std::string header =
+        "回数,抽せん日,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,"
+        "ボーナス数字2,1等口数,1等賞金,2等当選口数,2等当選金額,6等口数,6等金額,キャリーオーバー,"
+        "販売実績額\n";
+    const ImportReport report =
+        Run(header +
+            "1,2013-04-05,7,10,12,17,23,28,34,3,15,該当なし,,\"2\",\"7,272,200円\","
+            "\"140,000\",1000,\"1,234,567,890\",2345678900\n"
+            "2,2013-04-12,20,24,29,31,33,34,35,12,32,,,,,,,,\n");
+    EXPECT_EQ(report.added, 2);
+    EXPECT_EQ(report.prizeDraws, 1);
+    const Database file = Database::Open(db, Database::Mode::ReadOnly);
+    EXPECT_EQ(SchemaVersion(file), kPrizeSchemaVersion);
+    const DrawPrizes first = ReadPrizes(file, 1);
+    EXPECT_EQ(first.tiers[0], (PrizeLine{0, 0}));
+    EXPECT_EQ(first.tiers[1], (PrizeLine{2, 7'272'200}));
+    EXPECT_FALSE(first.tiers[2]);
+    EXPECT_EQ(first.tiers[5], (PrizeLine{140'000, 1'000}));
+    EXPECT_EQ(first.carryOver, 1'234'567'890);
+    EXPECT_EQ(first.sales, 2'345'678'900);
+    EXPECT_TRUE(ReadPrizes(file, 2).Empty());
+
+    // A tier with winners and no amount, or an amount nobody won, refuses the file.
+    EXPECT_NE(Refusal(header + "3,,1,2,3,4,5,6,7,8,9,2,,,,,,,\n").find("1等の当選金額がありません"),
+              std::string::npos);
+    EXPECT_NE(Refusal(header + "3,,1,2,3,4,5,6,7,8,9,0,100,,,,,,\n").find("該当なし（0口）"),
+              std::string::npos);
+    EXPECT_NE(Refusal(header + "3,,1,2,3,4,5,6,7,8,9,x,100,,,,,,\n").find("「1等口数」の値「x」"),
+              std::string::npos);
 }
 
 }  // namespace

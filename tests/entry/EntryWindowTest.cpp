@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
@@ -22,12 +24,14 @@
 #include "app/MainFrm.h"
 #include "core/GridDump.h"
 #include "data/DrawStoreLoader.h"
+#include "data/PrizeStore.h"
 #include "entry/DrawEntryModel.h"
 #include "entry/EntryWindow.h"
 #include "grid/Twips.h"
 #include "support/DrawDatabase.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/Messages.h"
+#include "ui/paste/PasteDialog.h"
 
 namespace {
 
@@ -589,6 +593,75 @@ TEST_F(EntryWindow, RowCommandsFollowTheCursorMovedByKeys) {
     QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(grid->currentIndex(), Cell(w, 0, 0));
     EXPECT_EQ(grid->selectionModel()->selectedIndexes(), QModelIndexList{Cell(w, 0, 0)});
+}
+
+TEST_F(EntryWindow, CtrlVPreviewsPastedResultsAndRegistersOnlyWhatIsTicked) {
+    Start();
+    ShowMain();
+    当選データ入力* w = Open();
+    ASSERT_NE(w, nullptr);
+    QApplication::clipboard()->setText(QStringLiteral(
+        "ロト7 第3回 2013/04/19 01 02 03 04 05 06 08 (07)(09)\n"
+        "第4回 2013年4月26日(金)\n本数字 02 04 06 08 10 12 14\nボーナス数字 (16) (18)\n"
+        "1等 該当なし\n6等 1,234口 1,000円\nキャリーオーバー 123,456,789円\n"));
+    const std::string before = ReadFile(connection);
+    // Ctrl+V with the grid focused (no cell being edited) opens the preview;
+    // act runs on it while it is shown.
+    const auto pasteAnd = [&](const std::function<void(PasteDialog&)>& act) {
+        // The offscreen platform gives the activation back to nobody when a
+        // dialog closes; a window manager gives it to the main window.
+        main->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = dynamic_cast<PasteDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            seen = true;
+            act(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
+        w->fpSpread1->setFocus();
+        QTest::keyClick(w->fpSpread1, Qt::Key_V, Qt::ControlModifier);
+        QApplication::processEvents();
+        EXPECT_TRUE(seen) << RecordedMessages().join(u'|').toStdString();
+    };
+
+    pasteAnd([](PasteDialog& dialog) {
+        QTableWidget* rows = dialog.Rows();
+        ASSERT_EQ(rows->rowCount(), 2);
+        EXPECT_EQ(rows->item(0, 1)->text(), QStringLiteral("登録済みと違う"));
+        EXPECT_EQ(rows->item(0, 6)->text(), QStringLiteral("登録済み: 1,2,3,4,5,6,7／8,9"));
+        EXPECT_EQ(rows->item(1, 1)->text(), QStringLiteral("新規"));
+        EXPECT_EQ(rows->item(1, 4)->text(), QStringLiteral("2,4,6,8,10,12,14／16,18"));
+        EXPECT_EQ(rows->item(1, 5)->text(), QStringLiteral("1等、6等、キャリーオーバー"));
+        EXPECT_FALSE(dialog.Ticked(0));
+        EXPECT_TRUE(dialog.Ticked(1));
+    });
+    EXPECT_EQ(ReadFile(connection), before);  // キャンセル stores nothing
+
+    // A ticked change is asked first; no keeps draw 3 and stores draw 4 alone.
+    ClearRecordedMessages();
+    pasteAnd([](PasteDialog& dialog) {
+        dialog.SetTicked(0, true);
+        QTest::mouseClick(dialog.RegisterButton(), Qt::LeftButton);
+    });
+    EXPECT_TRUE(RecordedMessages().contains(
+        QStringLiteral("第3回を 1,2,3,4,5,6,7／8,9 から 1,2,3,4,5,6,8／7,9 に変えますか？")));
+    EXPECT_EQ(StoredRows(connection),
+              (Rows{"1:7,10,12,17,23,28,34,3,15", "2:20,24,29,31,33,34,35,12,32",
+                    "3:1,2,3,4,5,6,7,8,9", "4:2,4,6,8,10,12,14,16,18"}));
+    EXPECT_EQ(w->Model()->rowCount(), 4);
+    {
+        const Database file = Database::Open(connection, Database::Mode::ReadOnly);
+        const DrawPrizes prizes = ReadPrizes(file, 4);
+        EXPECT_EQ(prizes.tiers[0], (PrizeLine{0, 0}));
+        EXPECT_EQ(prizes.tiers[5], (PrizeLine{1'234, 1'000}));
+        EXPECT_EQ(prizes.carryOver, 123'456'789);
+    }
+    // Closed, the window hands the new draw to every analysis.
+    w->Command1_Click();
+    QApplication::processEvents();
+    EXPECT_EQ(main->Globals().LatestDrawNumber, 4);
 }
 
 }  // namespace

@@ -87,20 +87,22 @@ std::vector<CommandInfo> MakeTable() {
              ".IR WINDOW ]...\\&\n.RB [ \\-\\-open\\-all ]\n.RB [ \\-\\-quit\\-when\\-ready ]\n"
              ".RB [ \\-\\-data\\-folder ]\n"},
         {.name = "import",
-         .usage = "  loto7kazoria import CSV [--db FILE] [--replace]\n"
-                  "                                              CSVの当選データを取り込みます\n"
-                  "                                              (--replace: "
-                  "登録済みの回と数字が違うとき\n"
-                  "                                               ファイルの数字で置き換えます)\n"
-                  "  loto7kazoria import --text FILE|- [--db FILE] [--yes] [--replace]\n"
-                  "               [--format text|json]\n"
-                  "                                              結果ページなどからコピーした文字を\n"
-                  "                                              読んで一覧にします(-: 標準入力。\n"
-                  "                                               --yes で登録します)\n",
-         .synopsis = ".B loto7kazoria import\n.I CSV\n.RB [ \\-\\-db\n.IR FILE ]\n"
-                     ".RB [ \\-\\-replace ]\n.br\n"
-                     ".B loto7kazoria import \\-\\-text\n.IR FILE | \\-\n.RB [ \\-\\-db\n.IR FILE ]\n"
-                     ".RB [ \\-\\-yes ]\n.RB [ \\-\\-replace ]\n.RB [ \\-\\-format\n.BR text | json ]\n",
+         .usage =
+             "  loto7kazoria import CSV [--db FILE] [--replace]\n"
+             "                                              CSVの当選データを取り込みます\n"
+             "                                              (--replace: "
+             "登録済みの回と数字が違うとき\n"
+             "                                               ファイルの数字で置き換えます)\n"
+             "  loto7kazoria import --text FILE|- [--db FILE] [--yes] [--replace]\n"
+             "               [--format text|json]\n"
+             "                                              結果ページなどからコピーした文字を\n"
+             "                                              読んで一覧にします(-: 標準入力。\n"
+             "                                               --yes で登録します)\n",
+         .synopsis =
+             ".B loto7kazoria import\n.I CSV\n.RB [ \\-\\-db\n.IR FILE ]\n"
+             ".RB [ \\-\\-replace ]\n.br\n"
+             ".B loto7kazoria import \\-\\-text\n.IR FILE | \\-\n.RB [ \\-\\-db\n.IR FILE ]\n"
+             ".RB [ \\-\\-yes ]\n.RB [ \\-\\-replace ]\n.RB [ \\-\\-format\n.BR text | json ]\n",
          .options = {"--db", "--replace", "--text", "--yes", "--format"},
          .run = RunImportCommand},
         {.name = "dump",

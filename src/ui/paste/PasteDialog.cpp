@@ -19,8 +19,12 @@ namespace {
 
 enum Column { kTick, kStatus, kDraw, kDate, kNumbers, kPrizes, kStoredOrWhy, kColumnCount };
 
-const char* const kHeadings[kColumnCount] = {"登録", "状態", "回", "抽せん日",
-                                             "本数字／ボーナス数字", "当選金額",
+const char* const kHeadings[kColumnCount] = {"登録",
+                                             "状態",
+                                             "回",
+                                             "抽せん日",
+                                             "本数字／ボーナス数字",
+                                             "当選金額",
                                              "登録済みの数字・読めない理由"};
 
 QTableWidgetItem* Cell(const QString& text, const QString& tip = {}) {
@@ -38,7 +42,8 @@ PasteDialog::PasteDialog(std::string databasePath, const QString& text, QWidget*
     setWindowTitle(QStringLiteral("結果の貼り付け"));
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(
-        QStringLiteral("結果のページや表からコピーした文字です。直したら「読み直す」を押してください。"),
+        QStringLiteral(
+            "結果のページや表からコピーした文字です。直したら「読み直す」を押してください。"),
         this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
@@ -56,8 +61,8 @@ PasteDialog::PasteDialog(std::string databasePath, const QString& text, QWidget*
     connect(readAgain, &QPushButton::clicked, this, [this] { ReadAgain(); });
     layout->addWidget(readAgain, 0, Qt::AlignLeft);
 
-    auto* rowsLabel = new QLabel(
-        QStringLiteral("読み取った回（印を付けた回を登録します）(&L):"), this);
+    auto* rowsLabel =
+        new QLabel(QStringLiteral("読み取った回（印を付けた回を登録します）(&L):"), this);
     layout->addWidget(rowsLabel);
     rows_ = new QTableWidget(0, kColumnCount, this);
     rows_->setObjectName(QStringLiteral("pasteRows"));
@@ -82,7 +87,8 @@ PasteDialog::PasteDialog(std::string databasePath, const QString& text, QWidget*
     auto* buttons = new QDialogButtonBox(this);
     register_ = buttons->addButton(QStringLiteral("登録(&S)"), QDialogButtonBox::AcceptRole);
     register_->setObjectName(QStringLiteral("registerButton"));
-    QPushButton* cancel = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     connect(register_, &QPushButton::clicked, this, [this] { Register(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -120,12 +126,14 @@ void PasteDialog::FillRows() {
         tick->setData(Qt::AccessibleTextRole, QStringLiteral("登録"));
         rows_->setItem(r, kTick, tick);
         rows_->setItem(r, kStatus, Cell(StatusText(row.status)));
-        rows_->setItem(r, kDraw, Cell(p.drawNumber > 0 ? QStringLiteral("第%1回").arg(p.drawNumber)
-                                                       : QStringLiteral("（不明）")));
-        rows_->setItem(r, kDate, Cell(p.date.isValid() ? p.date.toString(QStringLiteral("yyyy/MM/dd"))
-                                                       : QString()));
-        rows_->setItem(r, kNumbers, Cell(readable && p.hasNumbers ? PastedNumbersText(p.numbers)
-                                                                  : QString()));
+        rows_->setItem(r, kDraw,
+                       Cell(p.drawNumber > 0 ? QStringLiteral("第%1回").arg(p.drawNumber)
+                                             : QStringLiteral("（不明）")));
+        rows_->setItem(
+            r, kDate,
+            Cell(p.date.isValid() ? p.date.toString(QStringLiteral("yyyy/MM/dd")) : QString()));
+        rows_->setItem(r, kNumbers,
+                       Cell(readable && p.hasNumbers ? PastedNumbersText(p.numbers) : QString()));
         rows_->setItem(r, kPrizes, Cell(PrizeLinesFound(p.prizes), PrizeLinesText(p.prizes)));
         QString note;
         if (!readable) {
@@ -139,8 +147,7 @@ void PasteDialog::FillRows() {
         } else if (row.status == PasteStatus::Same && row.addsPrizes) {
             note = QStringLiteral("当選金額を追加します");
         }
-        rows_->setItem(r, kStoredOrWhy,
-                       Cell(note, readable ? note : p.problem + u'\n' + p.source));
+        rows_->setItem(r, kStoredOrWhy, Cell(note, readable ? note : p.problem + u'\n' + p.source));
     }
     rows_->resizeColumnsToContents();
     UpdateSummary();
@@ -153,7 +160,8 @@ bool PasteDialog::Ticked(int row) const {
 
 void PasteDialog::SetTicked(int row, bool on) {
     if (QTableWidgetItem* item = rows_->item(row, kTick)) {
-        if (item->flags() & Qt::ItemIsUserCheckable) item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+        if (item->flags() & Qt::ItemIsUserCheckable)
+            item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
 }
 
@@ -169,15 +177,17 @@ void PasteDialog::UpdateSummary() {
         ++counts[static_cast<int>(preview_.rows[static_cast<std::size_t>(r)].status)];
         ticked += Ticked(r) ? 1 : 0;
     }
-    QString text = QStringLiteral("%1回分を読み取りました（新規 %2、登録済みと同じ %3、登録済みと違う %4、"
-                                  "読めません %5）。登録するのは %6回分です。")
+    QString text = QStringLiteral(
+                       "%1回分を読み取りました（新規 %2、登録済みと同じ %3、登録済みと違う %4、"
+                       "読めません %5）。登録するのは %6回分です。")
                        .arg(rows_->rowCount())
                        .arg(counts[0])
                        .arg(counts[1])
                        .arg(counts[2])
                        .arg(counts[3])
                        .arg(ticked);
-    if (!preview_.gaps.empty()) text += u'\n' + QString::fromStdString(MissingDrawsWarning(preview_.gaps));
+    if (!preview_.gaps.empty())
+        text += u'\n' + QString::fromStdString(MissingDrawsWarning(preview_.gaps));
     summary_->setText(text);
     register_->setEnabled(ticked > 0);
 }
@@ -224,8 +234,10 @@ QString ClipboardTextForPaste(QWidget* parent) {
     if (data && data->hasHtml()) return data->html();
     ShowMessage(parent,
                 data && data->hasImage()
-                    ? QStringLiteral("クリップボードにあるのは画像です。画像は読めないので、結果の文字を選んでコピーしてください。")
-                    : QStringLiteral("クリップボードに文字がありません。結果のページで当選番号の部分を選んでコピーしてから、もう一度選んでください。"),
+                    ? QStringLiteral("クリップボードにあるのは画像です。画像は読めないので、結果の"
+                                     "文字を選んでコピーしてください。")
+                    : QStringLiteral("クリップボードに文字がありません。結果のページで当選番号の部"
+                                     "分を選んでコピーしてから、もう一度選んでください。"),
                 QMessageBox::Information, QStringLiteral("結果の貼り付け"));
     return {};
 }
