@@ -235,6 +235,8 @@ void 当選データ入力::mnuPaste_Click() {
     if (!PasteResults(this, Host().Snapshot().DatabaseFile, text)) return;
     pasted_ = true;
     ReadRecordsAgain();
+    // New draws sort last: show them.
+    if (model_->rowCount() > 0) GoTo(model_->index(model_->rowCount() - 1, 1));
 }
 
 void 当選データ入力::mnuPrizes_Click() {

@@ -27,6 +27,7 @@
 #include "data/PrizeStore.h"
 #include "entry/DrawEntryModel.h"
 #include "entry/EntryWindow.h"
+#include "entry/PrizeDialog.h"
 #include "grid/Twips.h"
 #include "support/DrawDatabase.h"
 #include "ui/AnalysisWindow.h"
@@ -662,6 +663,51 @@ TEST_F(EntryWindow, CtrlVPreviewsPastedResultsAndRegistersOnlyWhatIsTicked) {
     w->Command1_Click();
     QApplication::processEvents();
     EXPECT_EQ(main->Globals().LatestDrawNumber, 4);
+}
+
+TEST_F(EntryWindow, PrizeDialogChecksEveryFieldAndStoresOneDrawsLinesAtOnce) {
+    Start();
+    PrizeDialog dialog(connection, 2);
+    dialog.WinnersField(0)->setText(QStringLiteral("該当なし"));
+    dialog.WinnersField(5)->setText(QStringLiteral("１，２３４"));
+    dialog.AmountField(5)->setText(QStringLiteral("1,000円"));
+    dialog.CarryOverField()->setText(QStringLiteral("7億"));
+    DrawPrizes prizes;
+    QString why;
+    EXPECT_TRUE(dialog.ReadFields(prizes, why)) << why.toStdString();
+    EXPECT_EQ(prizes.tiers[0], (PrizeLine{0, 0}));
+    EXPECT_FALSE(prizes.tiers[1]);
+    EXPECT_EQ(prizes.tiers[5], (PrizeLine{1'234, 1'000}));
+    EXPECT_EQ(prizes.carryOver, 700'000'000);
+
+    const std::string before = ReadFile(connection);
+    const auto refusal = [&](QLineEdit* field, const QString& text) {
+        const QString kept = field->text();
+        field->setText(text);
+        ClearRecordedMessages();
+        dialog.Store();
+        field->setText(kept);
+        EXPECT_FALSE(dialog.Stored());
+        return RecordedMessages().join(u'|').toStdString();
+    };
+    EXPECT_EQ(refusal(dialog.AmountField(0), QStringLiteral("100")),
+              "1等は該当なし（0口）なのに当選金額が100円です。");
+    EXPECT_EQ(refusal(dialog.WinnersField(2), QStringLiteral("5")), "3等の当選金額がありません。");
+    EXPECT_EQ(refusal(dialog.WinnersField(2), QStringLiteral("-5")),
+              "3等の口数「-5」は0以上の整数ではありません。");
+    EXPECT_EQ(refusal(dialog.SalesField(), QStringLiteral("たくさん")),
+              "販売実績額「たくさん」は金額として読めません。");
+    EXPECT_EQ(ReadFile(connection), before);
+
+    dialog.Store();
+    EXPECT_TRUE(dialog.Stored());
+    PrizeDialog again(connection, 2);
+    EXPECT_EQ(again.WinnersField(0)->text(), QStringLiteral("0"));
+    EXPECT_EQ(again.WinnersField(5)->text(), QStringLiteral("1,234"));
+    EXPECT_EQ(again.AmountField(5)->text(), QStringLiteral("1,000"));
+    EXPECT_EQ(again.WinnersField(1)->text(), QString());
+    EXPECT_EQ(again.CarryOverField()->text(), QStringLiteral("700,000,000"));
+    EXPECT_EQ(again.windowTitle(), QStringLiteral("第2回の当選金額"));
 }
 
 }  // namespace

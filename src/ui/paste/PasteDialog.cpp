@@ -78,6 +78,14 @@ PasteDialog::PasteDialog(std::string databasePath, const QString& text, QWidget*
         if (item->column() == kTick) UpdateSummary();
     });
     layout->addWidget(rows_, 2);
+    detail_ = new QLabel(this);
+    detail_->setObjectName(QStringLiteral("pasteDetail"));
+    detail_->setWordWrap(true);
+    detail_->setTextFormat(Qt::PlainText);
+    detail_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    connect(rows_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { ShowDetail(row); });
+    layout->addWidget(detail_);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("pasteSummary"));
     summary_->setWordWrap(true);
@@ -137,8 +145,7 @@ void PasteDialog::FillRows() {
         rows_->setItem(r, kPrizes, Cell(PrizeLinesFound(p.prizes), PrizeLinesText(p.prizes)));
         QString note;
         if (!readable) {
-            note = p.problem + QStringLiteral("　「") + QString(p.source).replace(u'\n', u' ') +
-                   QStringLiteral("」");
+            note = p.problem;
         } else if (row.status == PasteStatus::Changed) {
             note = QStringLiteral("登録済み: ") + StoredNumbersText(row);
             if (!row.storedPrizes.Empty()) {
@@ -151,6 +158,22 @@ void PasteDialog::FillRows() {
     }
     rows_->resizeColumnsToContents();
     UpdateSummary();
+    if (rows_->rowCount() > 0) rows_->setCurrentCell(0, kStatus);
+    ShowDetail(rows_->currentRow());
+}
+
+void PasteDialog::ShowDetail(int row) {
+    if (row < 0 || row >= static_cast<int>(preview_.rows.size())) {
+        detail_->clear();
+        return;
+    }
+    const PreviewRow& r = preview_.rows[static_cast<std::size_t>(row)];
+    QString text;
+    if (!r.pasted.problem.isEmpty()) text = r.pasted.problem + u'\n';
+    const QString prizes = PrizeLinesText(r.pasted.prizes);
+    if (!prizes.isEmpty()) text += QString(prizes).replace(u'\n', QStringLiteral("、")) + u'\n';
+    text += QStringLiteral("元の文字:「%1」").arg(QString(r.pasted.source).replace(u'\n', u' '));
+    detail_->setText(text);
 }
 
 bool PasteDialog::Ticked(int row) const {

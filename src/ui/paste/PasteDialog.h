@@ -39,6 +39,9 @@ class PasteDialog : public QDialog {
   private:
     void FillRows();
     void UpdateSummary();
+    // The whole of the current row below the table: the text it came from
+    // and every prize line.
+    void ShowDetail(int row);
 
     std::string databasePath_;
     PastePreview preview_;
@@ -46,6 +49,7 @@ class PasteDialog : public QDialog {
     QPlainTextEdit* text_ = nullptr;
     QTableWidget* rows_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* detail_ = nullptr;
     QPushButton* register_ = nullptr;
 };
 
