@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/PrintableText.h"
+#include "data/PrizeStore.h"
 #include "data/Schema.h"
 
 namespace {
@@ -161,6 +162,10 @@ void EditableRecordSet::Delete(std::size_t index, const RowsNotice& notice) {
         Statement remove(db_, kDeleteOne);
         Bind(remove, 1, row.drawNumber);
         remove.Step();
+        // The draw's prize lines go with it: a draw typed again later under
+        // this number must not inherit them.
+        if (const auto* number = std::get_if<long long>(&row.drawNumber))
+            DeletePrizes(db_, *number);
     });
     if (notice.before) notice.before();
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));

@@ -9,9 +9,8 @@
 namespace {
 
 // One row a tier of a draw that paid (or paid nothing: 0 winners, 0 yen),
-// one row a draw for its carry-over and sales.  Rows of a draw that is later
-// deleted stay, and count again if the draw comes back; readers ask for the
-// draws they know.
+// one row a draw for its carry-over and sales.  Deleting a draw in the entry
+// grid deletes its rows too.
 constexpr const char* kPrizeTables = R"sql(
 CREATE TABLE IF NOT EXISTS 当選金額 (
     回数 INTEGER NOT NULL CHECK (回数 BETWEEN 1 AND 5000),
@@ -101,11 +100,7 @@ void WritePrizes(const Database& db, int drawNumber, const DrawPrizes& prizes) {
                         "回の当選金額を登録できません: " + problem);
     }
     EnsurePrizeTables(db);
-    for (const char* table : {"当選金額", "販売実績"}) {
-        Statement clear(db, std::string("DELETE FROM ") + table + " WHERE 回数 = ?");
-        sqlite3_bind_int(clear.Handle(), 1, drawNumber);
-        clear.Step();
-    }
+    DeletePrizes(db, drawNumber);
     Statement tier(db, "INSERT INTO 当選金額 (回数, 等級, 口数, 金額) VALUES (?, ?, ?, ?)");
     for (int t = 0; t < kPrizeTierCount; ++t) {
         if (!prizes.tiers[t]) continue;
@@ -123,6 +118,15 @@ void WritePrizes(const Database& db, int drawNumber, const DrawPrizes& prizes) {
         BindOptional(money.Handle(), 2, prizes.carryOver);
         BindOptional(money.Handle(), 3, prizes.sales);
         money.Step();
+    }
+}
+
+void DeletePrizes(const Database& db, long long drawNumber) {
+    if (!HasPrizeTables(db)) return;
+    for (const char* table : {"当選金額", "販売実績"}) {
+        Statement clear(db, std::string("DELETE FROM ") + table + " WHERE 回数 = ?");
+        sqlite3_bind_int64(clear.Handle(), 1, drawNumber);
+        clear.Step();
     }
 }
 

@@ -24,6 +24,10 @@ std::map<int, DrawPrizes> ReadAllPrizes(const Database& db);
 // made when missing.  Lines PrizeLinesProblem refuses throw UserError.
 void WritePrizes(const Database& db, int drawNumber, const DrawPrizes& prizes);
 
+// Removes a draw's prize lines (when the draw itself is deleted), inside
+// the caller's transaction; nothing when the file has no prize tables.
+void DeletePrizes(const Database& db, long long drawNumber);
+
 // The same in a transaction of its own, on a file opened for writing: what
 // the entry window's prize dialog stores.
 void StorePrizes(const std::string& databasePath, int drawNumber, const DrawPrizes& prizes);

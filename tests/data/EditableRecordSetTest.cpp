@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/EditableRecordSet.h"
+#include "data/PrizeStore.h"
 #include "support/DrawDatabase.h"
 
 namespace {
@@ -63,6 +64,17 @@ TEST_F(EditableRecords, CommitsUseTheRollbackJournalWithFullSync) {
     Statement journal(records.Connection(), "PRAGMA journal_mode");
     ASSERT_TRUE(journal.Step());
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(journal.Handle(), 0)), "delete");
+}
+
+TEST_F(EditableRecords, ADeletedDrawTakesItsPrizeLinesWithIt) {
+    DrawPrizes prizes;
+    prizes.tiers[5] = PrizeLine{100, 1'000};
+    prizes.sales = 300'000'000;
+    for (int draw : {2, 3}) StorePrizes(connection, draw, prizes);
+    records.Delete(1);  // draw 2
+    const Database db = Database::Open(connection, Database::Mode::ReadOnly);
+    EXPECT_TRUE(ReadPrizes(db, 2).Empty());
+    EXPECT_EQ(ReadPrizes(db, 3), prizes);
 }
 
 }  // namespace
