@@ -546,10 +546,15 @@ QString TooMuchText() {
 
 }  // namespace
 
+bool PastedTextTooLong(const QString& text) {
+    if (text.size() > kMostPastedBytes) return true;
+    const qsizetype lines = text.count(u'\n') + (text.endsWith(u'\n') ? 0 : 1);
+    return lines > kMostPastedLines;
+}
+
 PasteReading ReadPastedResults(const QString& text, const KnownDrawDate& knownDate) {
     PasteReading reading;
-    if (text.size() > kMostPastedBytes || text.count(u'\n') >= kMostPastedLines ||
-        text.toUtf8().size() > kMostPastedBytes) {
+    if (PastedTextTooLong(text) || text.toUtf8().size() > kMostPastedBytes) {
         reading.refusal = TooMuchText();
         return reading;
     }

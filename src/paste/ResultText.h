@@ -14,6 +14,11 @@
 inline constexpr qsizetype kMostPastedBytes = 5 * 1024 * 1024;
 inline constexpr qsizetype kMostPastedLines = 10000;
 
+// True when the text is more than a paste reads (its UTF-16 length is a
+// quick first bound of its bytes; a last line break ends a line, it does
+// not start one).
+bool PastedTextTooLong(const QString& text);
+
 // One draw found in pasted text.  When problem is empty the draw was read
 // with certainty: its number, seven main numbers and two bonus numbers
 // (hasNumbers), or only prize lines for a draw stored already.

@@ -184,8 +184,11 @@ TEST(PastedResults, RefusesWholeTextsThatAreNoResults) {
               std::string::npos);
     // Navigation links to other draws hold no result.
     EXPECT_FALSE(Read("第705回 第706回 第707回").refusal.isEmpty());
-    const std::string lines(static_cast<std::size_t>(kMostPastedLines), '\n');
-    EXPECT_NE(Read("第707回" + lines).refusal.toStdString().find("多すぎます"), std::string::npos);
+    // 10,000 lines are read (the last one ending in a line break), 10,001 are not.
+    std::string lines = "第707回 2026/12/04 01 05 12 18 23 30 35 (08)(21)";
+    lines += std::string(static_cast<std::size_t>(kMostPastedLines) - 1, '\n');
+    EXPECT_TRUE(Read(lines + "\n").refusal.isEmpty());
+    EXPECT_NE(Read(lines + "\nx").refusal.toStdString().find("多すぎます"), std::string::npos);
     const std::string big(static_cast<std::size_t>(kMostPastedBytes) + 1, 'x');
     EXPECT_NE(Read(big).refusal.toStdString().find("多すぎます"), std::string::npos);
     std::string png = "\x89PNG\r\n\x1a\n";

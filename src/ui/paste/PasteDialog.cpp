@@ -52,7 +52,7 @@ PasteDialog::PasteDialog(std::string databasePath, const QString& text, QWidget*
     text_->setAccessibleName(QStringLiteral("貼り付けた文字"));
     // Text past what a paste reads is not put in the box, which would take
     // long to lay it out; the refusal says why.
-    const bool tooMuch = text.size() > kMostPastedBytes || text.count(u'\n') >= kMostPastedLines;
+    const bool tooMuch = PastedTextTooLong(text);
     if (!tooMuch) text_->setPlainText(text);
     intro->setBuddy(text_);
     layout->addWidget(text_, 1);
