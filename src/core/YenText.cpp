@@ -58,6 +58,20 @@ std::optional<std::int64_t> ReadYen(QStringView text) {
     return total;
 }
 
+std::optional<std::int64_t> ReadWinnerCount(QStringView text) {
+    text = text.trimmed();
+    if (text == u"該当なし") return 0;
+    if (text.endsWith(u'口')) text.chop(1);
+    std::int64_t count = 0;
+    if (!ReadGroupedDigits(text, count)) return std::nullopt;
+    return count;
+}
+
+std::optional<std::int64_t> ReadPrizeAmount(QStringView text) {
+    if (text.trimmed() == u"該当なし") return 0;
+    return ReadYen(text);
+}
+
 std::string GroupedDigits(std::int64_t value) {
     std::string digits = std::to_string(value < 0 ? -value : value);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");

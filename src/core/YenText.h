@@ -18,6 +18,13 @@ inline constexpr std::int64_t kMostYen = 999'999'999'999;
 // may be in the text; nothing is read from an amount above kMostYen.
 std::optional<std::int64_t> ReadYen(QStringView text);
 
+// A tier's winners as pages, files and fields write them, after NFKC
+// normalisation: "12", "1,234", "12口", or 該当なし for none; digits grouped
+// as ReadYen groups them, at most kMostYen.
+std::optional<std::int64_t> ReadWinnerCount(QStringView text);
+// A tier's amount: what ReadYen reads, or 該当なし for nothing paid.
+std::optional<std::int64_t> ReadPrizeAmount(QStringView text);
+
 // "5,432": digits grouped by commas.
 std::string GroupedDigits(std::int64_t value);
 

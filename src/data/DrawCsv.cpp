@@ -145,16 +145,6 @@ bool IsCalendarDate(const QString& text) {
     return false;
 }
 
-// A count of winners: digits with optional commas, or 該当なし for none.
-std::optional<std::int64_t> ReadWinnerCount(const QString& value) {
-    if (value == u"該当なし") return 0;
-    QString digits = value;
-    if (digits.endsWith(u'口')) digits.chop(1);
-    static const QRegularExpression grouped(QStringLiteral("^[0-9]{1,3}(,?[0-9]{3})*$"));
-    if (!grouped.match(digits).hasMatch() || digits.size() > 15) return std::nullopt;
-    return digits.remove(u',').toLongLong();
-}
-
 // The prize columns of one record; a value that is not an amount, or a
 // tier with winners but no amount, refuses the file.
 void ReadPrizeColumns(const std::vector<QString>& fields, const Header& header, int line,
@@ -173,8 +163,7 @@ void ReadPrizeColumns(const std::vector<QString>& fields, const Header& header, 
     const auto yen = [&](int role) -> std::optional<std::int64_t> {
         const auto v = value(role);
         if (!v) return std::nullopt;
-        if (*v == u"該当なし") return 0;
-        const auto amount = ReadYen(*v);
+        const auto amount = ReadPrizeAmount(*v);
         if (!amount) refuse(role);
         return amount;
     };
@@ -253,6 +242,15 @@ CsvDraw ReadDraw(const std::vector<QString>& fields, const Header& header, int l
 }
 
 }  // namespace
+
+std::string DrawNumbersText(const CsvDraw& draw) {
+    std::string text;
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (f > 0) text += f == kBonus1 ? "／" : ",";
+        if (draw.present >> f & 1u) text += std::to_string(draw.numbers[f]);
+    }
+    return text;
+}
 
 bool SameNumbers(const CsvDraw& a, const CsvDraw& b) {
     if (a.present != b.present) return false;

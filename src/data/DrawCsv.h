@@ -43,5 +43,8 @@ struct CsvDraw {
 // come back in file order.
 std::vector<CsvDraw> ParseDrawCsv(const std::string& bytes, const std::string& fileName);
 
+// "1,2,3,4,5,6,7／8,9"; an empty field shows as nothing between its commas.
+std::string DrawNumbersText(const CsvDraw& draw);
+
 // True when both draws hold the same numbers in the same fields.
 bool SameNumbers(const CsvDraw& a, const CsvDraw& b);

@@ -56,16 +56,6 @@ void WriteDraw(Statement& statement, const CsvDraw& draw) {
     statement.Step();
 }
 
-// "1,2,3,4,5,6,7／8,9"; an empty field shows as nothing between its commas.
-std::string NumbersText(const CsvDraw& draw) {
-    std::string text;
-    for (int f = 0; f < kFieldCount; ++f) {
-        if (f > 0) text += f == kBonus1 ? "／" : ",";
-        if (draw.present >> f & 1u) text += std::to_string(draw.numbers[f]);
-    }
-    return text;
-}
-
 std::string DrawAndLine(const CsvDraw& draw) {
     const std::string label = "第" + std::to_string(draw.drawNumber) + "回";
     return draw.line > 0 ? label + "(" + std::to_string(draw.line) + "行目)" : label;
@@ -87,7 +77,7 @@ void RefuseEmptying(const CsvDraw& stored, const CsvDraw& draw) {
     }
     if (fields.empty()) return;
     throw UserError(DrawAndLine(draw) + "は" + fields + "が空欄です。空欄で登録済みの数字「" +
-                    NumbersText(stored) +
+                    DrawNumbersText(stored) +
                     "」を消すことはしないため、取り込みをやめました。\n"
                     "このファイルのデータは何も登録していません。");
 }
@@ -136,12 +126,12 @@ ImportReport StoreDraws(const Database& db, const std::vector<CsvDraw>& draws, I
             WriteDraw(replace, draw);
             StorePrizeLines(db, draw, mode, report);
             report.replaced.push_back(DrawAndLine(draw) + "を登録済みの数字「" +
-                                      NumbersText(stored) + "」から" + Given(draw) + "の数字「" +
-                                      NumbersText(draw) + "」に置き換えました。");
+                                      DrawNumbersText(stored) + "」から" + Given(draw) +
+                                      "の数字「" + DrawNumbersText(draw) + "」に置き換えました。");
         } else {
             report.conflicts.push_back(DrawAndLine(draw) + "は登録済みの数字「" +
-                                       NumbersText(stored) + "」と" + Given(draw) + "の数字「" +
-                                       NumbersText(draw) +
+                                       DrawNumbersText(stored) + "」と" + Given(draw) + "の数字「" +
+                                       DrawNumbersText(draw) +
                                        "」が違うため、登録済みのままにしました。");
         }
     }

@@ -119,9 +119,7 @@ void 当選データ入力::Present() {
     // they measure them once.
     if (model_) {
         grid->setModel(model_);
-        const double charWidth = QFontMetricsF(grid->font()).horizontalAdvance(QLatin1Char('0'));
-        for (int c = 0; c < kEntryColumnCount; ++c)
-            grid->setColumnWidth(c, EntryColumnWidth(c, charWidth));
+        SetColumnWidths();
     }
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -138,6 +136,13 @@ void 当選データ入力::Present() {
                           QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     if (model_ && model_->rowCount() > 0) grid->setCurrentIndex(model_->index(0, 0));
     PlaceControls();
+}
+
+// The ten columns' widths, which a new model resets.
+void 当選データ入力::SetColumnWidths() {
+    const double charWidth = QFontMetricsF(fpSpread1->font()).horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < kEntryColumnCount; ++c)
+        fpSpread1->setColumnWidth(c, EntryColumnWidth(c, charWidth));
 }
 
 // Label and button along the top; the grid below them, sized to show ten
@@ -266,9 +271,7 @@ void 当選データ入力::ReadRecordsAgain() {
     fpSpread1->setModel(model_);
     delete oldSelection;
     delete old;
-    const double charWidth = QFontMetricsF(fpSpread1->font()).horizontalAdvance(QLatin1Char('0'));
-    for (int c = 0; c < kEntryColumnCount; ++c)
-        fpSpread1->setColumnWidth(c, EntryColumnWidth(c, charWidth));
+    SetColumnWidths();
     const int last = model_->rowCount() - 1;
     if (last >= 0)
         GoTo(model_->index(std::min(active.isValid() ? active.row() : last, last),

@@ -73,6 +73,7 @@ class 当選データ入力 : public ChildWindow {
   private:
     void BuildEditMenu();
     void PlaceControls();
+    void SetColumnWidths();
     bool SelectionSpansOneRow() const;
     int SelectedRow() const;
     int EditRow() const;

@@ -27,36 +27,23 @@ QLineEdit* Field(QWidget* parent, const QString& name) {
 
 QString Grouped(std::int64_t value) { return QString::fromStdString(GroupedDigits(value)); }
 
-// Digits (commas allowed) or 該当なし; nullopt for an empty field; false
-// when the text is neither.
-bool ReadCount(const QString& text, std::optional<std::int64_t>& out) {
+// A field read by read (ReadWinnerCount, ReadPrizeAmount) after NFKC
+// normalisation: nullopt for an empty field; false when it cannot be read.
+template <typename Read>
+bool ReadField(const QString& text, Read read, std::optional<std::int64_t>& out) {
     const QString value = text.normalized(QString::NormalizationForm_KC).trimmed();
     out.reset();
     if (value.isEmpty()) return true;
-    if (value == u"該当なし") {
-        out = 0;
-        return true;
-    }
-    QString digits = value;
-    if (digits.endsWith(u'口')) digits.chop(1);
-    digits.remove(u',');
-    bool ok = false;
-    const qlonglong n = digits.toLongLong(&ok);
-    if (!ok || n < 0 || digits.contains(u'+') || digits.contains(u'-')) return false;
-    out = n;
-    return true;
+    out = read(value);
+    return out.has_value();
+}
+
+bool ReadCount(const QString& text, std::optional<std::int64_t>& out) {
+    return ReadField(text, ReadWinnerCount, out);
 }
 
 bool ReadAmount(const QString& text, std::optional<std::int64_t>& out) {
-    const QString value = text.normalized(QString::NormalizationForm_KC).trimmed();
-    out.reset();
-    if (value.isEmpty()) return true;
-    if (value == u"該当なし") {
-        out = 0;
-        return true;
-    }
-    out = ReadYen(value);
-    return out.has_value();
+    return ReadField(text, ReadPrizeAmount, out);
 }
 
 }  // namespace

@@ -116,15 +116,6 @@ PreviewRow Compare(const PastedDraw& pasted, const StoredDraws& stored) {
     return row;
 }
 
-QString NumbersOf(const CsvDraw& draw) {
-    QString text;
-    for (int f = 0; f < kFieldCount; ++f) {
-        if (f > 0) text += f == kBonus1 ? QStringLiteral("／") : QStringLiteral(",");
-        if (draw.present >> f & 1u) text += QString::number(draw.numbers[f]);
-    }
-    return text;
-}
-
 const char* StatusKey(PasteStatus status) {
     switch (status) {
         case PasteStatus::New:
@@ -267,7 +258,9 @@ QString PrizeLinesText(const DrawPrizes& prizes) {
     return lines.join(u'\n');
 }
 
-QString StoredNumbersText(const PreviewRow& row) { return NumbersOf(row.storedDraw); }
+QString StoredNumbersText(const PreviewRow& row) {
+    return QString::fromStdString(DrawNumbersText(row.storedDraw));
+}
 
 QString ReplaceQuestion(const PreviewRow& row) {
     const QString draw = QStringLiteral("第%1回").arg(row.pasted.drawNumber);

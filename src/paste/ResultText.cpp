@@ -167,12 +167,9 @@ std::optional<std::int64_t> ReadWinners(QString& segment) {
     static const RE units(QStringLiteral("([0-9][0-9,]*)\\s*口"));
     const auto m = units.match(segment);
     if (!m.hasMatch()) return std::nullopt;
-    QString digits = m.captured(1);
-    digits.remove(u',');
-    bool ok = false;
-    const std::int64_t winners = digits.toLongLong(&ok);
+    const auto winners = ReadWinnerCount(m.captured(1));
     segment.replace(m.capturedStart(), m.capturedLength(), QStringLiteral(" "));
-    return ok ? std::optional(winners) : std::nullopt;
+    return winners;
 }
 
 const RE& YenPattern() {
