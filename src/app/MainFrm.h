@@ -42,6 +42,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     const GlobalBas& Snapshot() const override { return globals_; }
     void SetPropEnd(bool on) override { propEnd_ = on; }
     void DrawsWritten() override { ReadSnapshotAgain(); }
+    void PrizesWritten() override { NotifyChanges(); }
 
     // The ticket book takes rows of numbers from other windows (see
     // AddTicketsToBook); the windows that show tickets then show them anew.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct GlobalBas {
     std::vector<std::string> CountClassList;
     std::int16_t CountClassRowCount = 0;
     std::int16_t LatestDrawNumber = 0;
+    // The carry-over into the draw after the latest, when its prize lines
+    // are stored with one.
+    std::optional<std::int64_t> LatestCarryOver;
 };
 
 // Derives NumberCount, MaxCount, CountClassList, CountClassRowCount and

@@ -8,6 +8,7 @@
 
 #include "core/PrintableText.h"
 #include "data/ConnectionText.h"
+#include "data/PrizeStore.h"
 #include "data/Schema.h"
 
 namespace {
@@ -110,6 +111,14 @@ void OpenDrawStore(GlobalBas& g, const std::string& databasePath) {
         DeriveStatistics(g);
     } catch (const UserError& e) {
         throw UserError("データベースファイル「" + PrintableText(databasePath) + "」: " + e.what());
+    }
+    // The carry-over only adds a line to what tickets are worth; a prize
+    // table that cannot be read leaves it unknown rather than the file unread.
+    try {
+        if (g.LatestDrawNumber > 0)
+            g.LatestCarryOver = ReadPrizes(db, g.LatestDrawNumber).carryOver;
+    } catch (const DatabaseError&) {
+        g.LatestCarryOver.reset();
     }
 }
 

@@ -239,6 +239,7 @@ void 当選データ入力::mnuPaste_Click() {
     if (text.isEmpty()) return;
     if (!PasteResults(this, Host().Snapshot().DatabaseFile, text)) return;
     pasted_ = true;
+    Host().PrizesWritten();
     ReadRecordsAgain();
     // New draws sort last: show them.
     if (model_->rowCount() > 0) GoTo(model_->index(model_->rowCount() - 1, 1));
@@ -253,7 +254,10 @@ void 当選データ入力::mnuPrizes_Click() {
     const long long* number = std::get_if<long long>(&draw);
     if (!number) return;
     PrizeDialog dialog(Host().Snapshot().DatabaseFile, static_cast<int>(*number), this);
-    if (dialog.exec() == QDialog::Accepted && dialog.Stored()) pasted_ = true;
+    if (dialog.exec() == QDialog::Accepted && dialog.Stored()) {
+        pasted_ = true;
+        Host().PrizesWritten();  // what the tickets won shows at once
+    }
 }
 
 // The grid keeps its place: the same draw's row, the same column.

@@ -5,6 +5,8 @@
 #include "core/FigureText.h"
 #include "core/GridStyle.h"
 #include "core/JsonText.h"
+#include "lotto/PrizeShares.h"
+#include "lotto/TicketWorth.h"
 
 namespace {
 
@@ -166,8 +168,11 @@ void WriteFilterJson(std::ostream& out, const FilterOutcome& o,
     if (request) {
         out << ",\n \"tickets\": {\"method\": "
             << (request->method == TicketMethod::Random ? "\"random\"" : "\"spread\"")
-            << ", \"seed\": " << request->seed << ", \"requested\": " << request->count
-            << ", \"numbers\": [";
+            << ", \"seed\": " << request->seed << ", \"requested\": " << request->count;
+        const TicketWorth worth =
+            WorthOf(static_cast<std::int64_t>(tickets.size()), kSharesChangedAtDraw);
+        out << ", \"cost\": " << worth.cost << ", \"expectedPrize\": " << worth.expectedPrize
+            << ", \"expectedBalance\": " << worth.ExpectedBalance() << ", \"numbers\": [";
         for (std::size_t i = 0; i < tickets.size(); ++i) {
             out << (i ? ", " : "") << "[";
             for (int k = 0; k < kComboSize; ++k) out << (k ? ", " : "") << tickets[i][k];

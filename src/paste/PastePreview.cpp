@@ -12,6 +12,7 @@
 #include "core/JsonText.h"
 #include "core/YenText.h"
 #include "data/Database.h"
+#include "data/DrawDates.h"
 #include "data/PrizeStore.h"
 #include "data/Schema.h"
 
@@ -22,16 +23,6 @@ struct StoredDraws {
     std::map<int, CsvDraw> draws;
     std::map<int, DrawPrizes> prizes;
 };
-
-QDate ReadStoredDate(const char* text) {
-    if (!text) return {};
-    const QString date = QString::fromUtf8(text).trimmed();
-    for (const char* form : {"yyyy-MM-dd", "yyyy/MM/dd", "yyyy/M/d", "yyyy年M月d日"}) {
-        const QDate d = QDate::fromString(date, QString::fromUtf8(form));
-        if (d.isValid()) return d;
-    }
-    return {};
-}
 
 StoredDraws ReadStored(const std::string& databasePath) {
     StoredDraws stored;
@@ -54,16 +45,10 @@ StoredDraws ReadStored(const std::string& databasePath) {
     }
     // The draw date is the program's own column; a file made elsewhere may
     // not have it, and then no stored date helps.
-    try {
-        Statement dates(db, "SELECT 回数, 抽せん日 FROM 当選データ");
-        while (dates.Step()) {
-            const auto found = stored.draws.find(sqlite3_column_int(dates.Handle(), 0));
-            if (found == stored.draws.end()) continue;
-            const auto* text =
-                reinterpret_cast<const char*>(sqlite3_column_text(dates.Handle(), 1));
-            found->second.date = ReadStoredDate(text).toString(Qt::ISODate).toStdString();
-        }
-    } catch (const DatabaseError&) {
+    for (const auto& [number, date] : ReadDrawDates(db)) {
+        const auto found = stored.draws.find(number);
+        if (found != stored.draws.end())
+            found->second.date = date.toString(Qt::ISODate).toStdString();
     }
     stored.prizes = ReadAllPrizes(db);
     return stored;

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "lotto/LotoChance.h"
+#include "tickets/TicketMoney.h"
 
 DrawMasks::DrawMasks(const DrawStore& store) {
     int highest = 0;
@@ -53,6 +54,22 @@ std::vector<TicketOutcome> CheckTicket(const PurchasedTicket& ticket, const Draw
         outcomes.push_back(o);
     }
     return outcomes;
+}
+
+void TicketSummary::Add(const PurchasedTicket& ticket, const TicketOutcome& o,
+                        const TicketYen& yen) {
+    units += ticket.units;
+    cost += 1LL * ticket.units * kTicketUnitPrice;
+    if (!o.drawn) {
+        pendingUnits += ticket.units;
+        return;
+    }
+    unitsByTier[o.score.tier] += ticket.units;
+    if (o.score.tier > 0 && (bestTier == 0 || o.score.tier < bestTier)) bestTier = o.score.tier;
+    spent += yen.cost;
+    won += yen.prize;
+    estimated += yen.estimate;
+    if (!yen.prizeKnown) unknownUnits += ticket.units;
 }
 
 namespace {

@@ -44,21 +44,30 @@ TicketScore ScoreMasks(std::uint64_t ticket, const DrawMasks::Draw& draw);
 // The outcome in each draw the ticket covers, in draw order.
 std::vector<TicketOutcome> CheckTicket(const PurchasedTicket& ticket, const DrawMasks& draws);
 
+struct TicketYen;
+
 // Tickets, units and what they won, over some tickets and draws.
 struct TicketSummary {
     int tickets = 0;
     long long units = 0;  // units bought, counted once per draw covered
-    long long cost = 0;   // 円
+    long long cost = 0;   // 円 of every draw covered, drawn or not
     // Units per tier: index 1 … 6; 0 for はずれ; pending for 未抽選.
     std::array<long long, kPrizeTierCount + 1> unitsByTier{};
     long long pendingUnits = 0;
-};
+    // Yen of the drawn draws only: what they cost, what they paid as far as
+    // the prize table knows, and the estimates of the prizes not entered.
+    long long spent = 0;
+    long long won = 0;
+    long long estimated = 0;
+    long long unknownUnits = 0;  // winning units whose amount is not entered
+    int bestTier = 0;            // the best tier won, 0 for none
 
-// Sums the outcomes of the tickets; only draws `keep` accepts count (a
-// ticket counts when any of its draws does).
-template <typename Keep>
-TicketSummary SummariseTickets(std::span<const PurchasedTicket> tickets, const DrawMasks& draws,
-                               Keep keep);
+    long long WonWithEstimates() const { return won + estimated; }
+    long long Balance() const { return won - spent; }
+    // One ticket in one draw (the caller counts the ticket itself);
+    // SummariseTickets (TicketMoney.h) sums a book.
+    void Add(const PurchasedTicket& ticket, const TicketOutcome& outcome, const TicketYen& yen);
+};
 
 // The quick check: one combination against every stored draw.
 struct QuickCheckResult {
@@ -80,25 +89,3 @@ QuickCheckResult QuickCheck(const std::array<int, kTicketNumberCount>& numbers,
 // The tier's name: "1等" … "6等", "はずれ" for 0.
 const char* TierName(int tier);
 inline constexpr const char* kPendingName = "未抽選";
-
-template <typename Keep>
-TicketSummary SummariseTickets(std::span<const PurchasedTicket> tickets, const DrawMasks& draws,
-                               Keep keep) {
-    TicketSummary sum;
-    for (const PurchasedTicket& ticket : tickets) {
-        bool counted = false;
-        for (const TicketOutcome& o : CheckTicket(ticket, draws)) {
-            if (!keep(o.drawNumber)) continue;
-            counted = true;
-            sum.units += ticket.units;
-            sum.cost += 1LL * ticket.units * kTicketUnitPrice;
-            if (o.drawn) {
-                sum.unitsByTier[o.score.tier] += ticket.units;
-            } else {
-                sum.pendingUnits += ticket.units;
-            }
-        }
-        if (counted) ++sum.tickets;
-    }
-    return sum;
-}

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/GridStyle.h"
+#include "core/YenText.h"
 
 namespace {
 
@@ -51,14 +52,23 @@ std::string Expected(double value) {
     return text;
 }
 
-std::string Yen(long long yen) {
-    std::string digits = std::to_string(yen);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, ",");
-    return digits + "円";
+void WriteTicketYen(ResultGrid& grid, int row, const TicketYen& yen, bool drawn) {
+    if (!drawn) return;
+    grid.WriteCell(kTicketCostColumn, row, YenText(yen.cost));
+    if (yen.prizeKnown) {
+        grid.WriteCell(kTicketPrizeColumn, row, YenText(yen.prize));
+        if (yen.prize > 0)
+            Cell(grid, kTicketPrizeColumn, row, [](ResultGrid& g) { g.SetForeColor(kRed); });
+        return;
+    }
+    grid.WriteCell(kTicketPrizeColumn, row, kUnenteredName);
+    grid.WriteCell(kTicketEstimateColumn, row, YenText(yen.estimate));
+    FillBlock(grid, kTicketPrizeColumn, row, kTicketEstimateColumn, row,
+              [](ResultGrid& g) { g.SetForeColor(kPendingFore); });
 }
 
 void WriteTicketRow(ResultGrid& grid, int row, const PurchasedTicket& t, const TicketOutcome& o,
-                    const DrawMasks& draws, bool selected) {
+                    const DrawMasks& draws, const PrizeIndex& prizes, bool selected) {
     grid.WriteCell(kTicketIdColumn, row, static_cast<long long>(t.id));
     grid.WriteCell(kTicketDrawsColumn, row, TicketDrawText(t));
     grid.WriteCell(kTicketDrawColumn, row, o.drawNumber);
@@ -88,6 +98,7 @@ void WriteTicketRow(ResultGrid& grid, int row, const PurchasedTicket& t, const T
     } else if (o.score.tier > 0) {
         Cell(grid, kTicketResultColumn, row, [](ResultGrid& g) { g.SetForeColor(kRed); });
     }
+    WriteTicketYen(grid, row, PriceOutcome(t, o, prizes), o.drawn);
     grid.WriteCell(kTicketMemoColumn, row, t.memo);
     Cell(grid, kTicketMemoColumn, row, [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Left); });
 }
@@ -95,8 +106,9 @@ void WriteTicketRow(ResultGrid& grid, int row, const PurchasedTicket& t, const T
 }  // namespace
 
 std::vector<std::int64_t> WriteTicketGrid(std::span<const PurchasedTicket> tickets,
-                                          const DrawMasks& draws, std::int64_t selected,
-                                          ResultGrid& grid, std::optional<int> onlyDraw) {
+                                          const DrawMasks& draws, const PrizeIndex& prizes,
+                                          std::int64_t selected, ResultGrid& grid,
+                                          std::optional<int> onlyDraw) {
     std::vector<std::vector<TicketOutcome>> outcomes;
     int rows = 1;
     for (const PurchasedTicket& t : tickets) {
@@ -122,12 +134,17 @@ std::vector<std::int64_t> WriteTicketGrid(std::span<const PurchasedTicket> ticke
              {"第7数字", 7},
              {"口数", 5},
              {"結果", 7},
+             {"購入額", 9},
+             {"当選額", 12},
+             {"概算", 12},
              {"メモ", 24}});
+    FillBlock(grid, kTicketCostColumn, 2, kTicketEstimateColumn, -1,
+              [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Right); });
     std::vector<std::int64_t> idOfRow(static_cast<std::size_t>(rows) + 1, 0);
     int row = 2;
     for (std::size_t i = 0; i < tickets.size(); ++i) {
         for (const TicketOutcome& o : outcomes[i]) {
-            WriteTicketRow(grid, row, tickets[i], o, draws,
+            WriteTicketRow(grid, row, tickets[i], o, draws, prizes,
                            selected != 0 && tickets[i].id == selected);
             idOfRow[static_cast<std::size_t>(row)] = tickets[i].id;
             ++row;
@@ -142,7 +159,7 @@ void WriteTicketSummaryGrid(const TicketSummary& s, const std::string& scope, Re
     Shape(grid, kColumns, 2, 2);
     grid.SetScrollBars(0);
     std::vector<std::pair<const char*, double>> heads = {
-        {"集計の範囲", 16}, {"枚数", 6}, {"口数", 6}, {"購入額", 11}};
+        {"集計の範囲", 16}, {"枚数", 6}, {"口数", 6}, {"代金（未抽選を含む）", 16}};
     for (int t = 1; t <= kPrizeTierCount; ++t) heads.push_back({TierName(t), 6});
     heads.push_back({"はずれ", 6});
     heads.push_back({kPendingName, 6});
@@ -150,7 +167,7 @@ void WriteTicketSummaryGrid(const TicketSummary& s, const std::string& scope, Re
     grid.WriteCell(1, 2, scope);
     grid.WriteCell(2, 2, s.tickets);
     grid.WriteCell(3, 2, s.units);
-    grid.WriteCell(4, 2, Yen(s.cost));
+    grid.WriteCell(4, 2, YenText(s.cost));
     for (int t = 1; t <= kPrizeTierCount; ++t) {
         grid.WriteCell(4 + t, 2, s.unitsByTier[static_cast<std::size_t>(t)]);
         if (s.unitsByTier[static_cast<std::size_t>(t)] > 0) {
@@ -159,6 +176,79 @@ void WriteTicketSummaryGrid(const TicketSummary& s, const std::string& scope, Re
     }
     grid.WriteCell(kColumns - 1, 2, s.unitsByTier[0]);
     grid.WriteCell(kColumns, 2, s.pendingUnits);
+}
+
+namespace {
+
+// The yen columns the 収支 band and the 年別 table share, from `column` on:
+// 購入額, 当選額, 当選額（概算を含む）, 収支 (red when a loss) and 回収率.
+constexpr int kMoneyColumns = 5;
+
+void MoneyHeads(std::vector<std::pair<const char*, double>>& heads) {
+    heads.insert(heads.end(), {{"購入額", 13},
+                               {"当選額", 13},
+                               {"当選額（概算を含む）", 18},
+                               {"収支", 14},
+                               {"回収率", 8}});
+}
+
+void WriteMoney(ResultGrid& grid, int column, int row, const TicketSummary& s) {
+    grid.WriteCell(column, row, YenText(s.spent));
+    grid.WriteCell(column + 1, row, YenText(s.won));
+    grid.WriteCell(column + 2, row, YenText(s.WonWithEstimates()));
+    grid.WriteCell(column + 3, row, YenText(s.Balance()));
+    grid.WriteCell(column + 4, row, ReturnRateText(s.won, s.spent));
+    if (s.Balance() < 0) Cell(grid, column + 3, row, [](ResultGrid& g) { g.SetForeColor(kRed); });
+    FillBlock(grid, column, row, column + kMoneyColumns - 1, row,
+              [](ResultGrid& g) { g.SetHorizontalAlign(HAlign::Right); });
+    FillBlock(grid, column + 2, row, column + 2, row,
+              [](ResultGrid& g) { g.SetBackColor(kPaleCyan); });
+}
+
+}  // namespace
+
+void WriteTicketBalanceGrid(std::span<const NamedSummary> rows, ResultGrid& grid) {
+    constexpr int kColumns = 2 + kMoneyColumns + 1;
+    const int gridRows = 1 + static_cast<int>(rows.size());
+    grid = ResultGrid();
+    Shape(grid, kColumns, gridRows, gridRows);
+    grid.SetScrollBars(0);
+    std::vector<std::pair<const char*, double>> heads = {{"収支の範囲", 16}, {"枚数", 6}};
+    MoneyHeads(heads);
+    heads.push_back({"未入力（口）", 11});
+    Heading(grid, kColumns, heads);
+    int row = 2;
+    for (const auto& [name, s] : rows) {
+        grid.WriteCell(1, row, name);
+        grid.WriteCell(2, row, s.tickets);
+        WriteMoney(grid, 3, row, s);
+        grid.WriteCell(kColumns, row, s.unknownUnits);
+        if (s.unknownUnits > 0)
+            Cell(grid, kColumns, row, [](ResultGrid& g) { g.SetForeColor(kPendingFore); });
+        ++row;
+    }
+}
+
+void WriteTicketYearGrid(std::span<const YearBalance> years, ResultGrid& grid) {
+    constexpr int kColumns = 3 + kMoneyColumns + 1;
+    const int rows = 1 + static_cast<int>(years.size());
+    grid = ResultGrid();
+    Shape(grid, kColumns, rows, 8);
+    std::vector<std::pair<const char*, double>> heads = {{"年", 8}, {"枚数", 6}, {"口数", 6}};
+    MoneyHeads(heads);
+    heads.push_back({"最高等級", 8});
+    Heading(grid, kColumns, heads);
+    int row = 2;
+    for (const YearBalance& y : years) {
+        grid.WriteCell(1, row, y.year > 0 ? std::to_string(y.year) + "年" : std::string("年不明"));
+        grid.WriteCell(2, row, y.sum.tickets);
+        grid.WriteCell(3, row, y.sum.units);
+        WriteMoney(grid, 4, row, y.sum);
+        grid.WriteCell(kColumns, row, y.sum.bestTier > 0 ? TierName(y.sum.bestTier) : "—");
+        if (y.sum.bestTier > 0)
+            Cell(grid, kColumns, row, [](ResultGrid& g) { g.SetForeColor(kRed); });
+        ++row;
+    }
 }
 
 void WriteQuickTierGrid(const QuickCheckResult& r, ResultGrid& grid) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/JsonText.h"
+#include "tickets/TicketMoney.h"
 
 namespace {
 
@@ -17,25 +18,64 @@ void PerTier(std::ostream& out, F&& figure) {
     out << '}';
 }
 
+std::string RateJson(const TicketSummary& s) {
+    const auto tenths = ReturnRateTenths(s.won, s.spent);
+    return tenths ? TenthsText(*tenths) : "null";
+}
+
+std::string TierJson(int tier) { return tier > 0 ? std::to_string(tier) : "null"; }
+
+void WriteBalanceJson(std::ostream& out, std::span<const PurchasedTicket> tickets,
+                      const TicketMoneyData& money, std::optional<int> draw) {
+    const auto keep = [&](int n) { return !draw || *draw == n; };
+    const TicketSummary s = SummariseTickets(tickets, money.draws, keep, money.prizes);
+    out << "\"balance\": {\"spent\": " << s.spent << ", \"won\": " << s.won
+        << ", \"estimated\": " << s.estimated << ", \"wonWithEstimates\": " << s.WonWithEstimates()
+        << ", \"balance\": " << s.Balance() << ", \"returnRate\": " << RateJson(s)
+        << ", \"unknownUnits\": " << s.unknownUnits << ", \"bestTier\": " << TierJson(s.bestTier)
+        << ", \"years\": [";
+    bool first = true;
+    for (const YearBalance& y :
+         BalanceByYear(tickets, money.draws, money.prizes, money.yearOfDraw, draw)) {
+        out << (first ? "\n   " : ",\n   ") << "{\"year\": " << TierJson(y.year)
+            << ", \"tickets\": " << y.sum.tickets << ", \"units\": " << y.sum.units
+            << ", \"spent\": " << y.sum.spent << ", \"won\": " << y.sum.won
+            << ", \"wonWithEstimates\": " << y.sum.WonWithEstimates()
+            << ", \"balance\": " << y.sum.Balance() << ", \"returnRate\": " << RateJson(y.sum)
+            << ", \"bestTier\": " << TierJson(y.sum.bestTier) << '}';
+        first = false;
+    }
+    out << "]}";
+}
+
 }  // namespace
 
-void WriteTicketListJson(std::ostream& out, std::span<const PurchasedTicket> tickets) {
+void WriteTicketListJson(std::ostream& out, std::span<const PurchasedTicket> tickets,
+                         const TicketMoneyData& money) {
     out << "{\"tickets\": [";
     bool first = true;
     for (const PurchasedTicket& t : tickets) {
         out << (first ? "\n  " : ",\n  ") << "{\"id\": " << t.id << ", \"from\": " << t.firstDraw
             << ", \"to\": " << t.lastDraw << ", \"numbers\": ";
         out << JsonIntegers(t.numbers);
+        TicketSummary own;
+        for (const TicketOutcome& o : CheckTicket(t, money.draws))
+            own.Add(t, o, PriceOutcome(t, o, money.prizes));
         out << ", \"units\": " << t.units << ", \"cost\": " << t.Cost()
-            << ", \"memo\": " << JsonString(t.memo) << ", \"added\": " << JsonString(t.added)
-            << '}';
+            << ", \"spent\": " << own.spent << ", \"prize\": " << own.won
+            << ", \"prizeKnown\": " << (own.unknownUnits == 0 ? "true" : "false")
+            << ", \"estimatedPrize\": " << own.estimated << ", \"memo\": " << JsonString(t.memo)
+            << ", \"added\": " << JsonString(t.added) << '}';
         first = false;
     }
-    out << (first ? "" : "\n") << "]}\n";
+    out << (first ? "" : "\n") << "],\n ";
+    WriteBalanceJson(out, tickets, money, std::nullopt);
+    out << "}\n";
 }
 
 void WriteTicketCheckJson(std::ostream& out, std::span<const PurchasedTicket> tickets,
-                          const DrawMasks& draws, std::optional<int> draw) {
+                          const TicketMoneyData& money, std::optional<int> draw) {
+    const DrawMasks& draws = money.draws;
     const auto keep = [&](int n) { return !draw || *draw == n; };
     out << "{\"draw\": " << (draw ? std::to_string(*draw) : "null") << ", \"checks\": [";
     bool first = true;
@@ -53,8 +93,13 @@ void WriteTicketCheckJson(std::ostream& out, std::span<const PurchasedTicket> ti
             } else {
                 out << ", \"mainMatches\": null, \"bonusMatches\": null, \"tier\": null";
             }
-            out << ", \"result\": " << JsonString(o.drawn ? TierName(o.score.tier) : kPendingName)
-                << '}';
+            out << ", \"result\": " << JsonString(o.drawn ? TierName(o.score.tier) : kPendingName);
+            const TicketYen yen = PriceOutcome(t, o, money.prizes);
+            const bool known = o.drawn && yen.prizeKnown;
+            out << ", \"cost\": " << yen.cost
+                << ", \"prize\": " << (known ? std::to_string(yen.prize) : "null")
+                << ", \"prizeKnown\": " << (known ? "true" : "false") << ", \"estimatedPrize\": "
+                << (o.drawn && !known ? std::to_string(yen.estimate) : "null") << '}';
             first = false;
         }
     }
@@ -63,7 +108,9 @@ void WriteTicketCheckJson(std::ostream& out, std::span<const PurchasedTicket> ti
         << ", \"units\": " << s.units << ", \"cost\": " << s.cost << ", \"tiers\": ";
     PerTier(out, [&](int t) { return s.unitsByTier[static_cast<std::size_t>(t)]; });
     out << ", \"losingUnits\": " << s.unitsByTier[0] << ", \"pendingUnits\": " << s.pendingUnits
-        << "}}\n";
+        << "},\n ";
+    WriteBalanceJson(out, tickets, money, draw);
+    out << "}\n";
 }
 
 void WriteQuickCheckJson(std::ostream& out, const std::array<int, kTicketNumberCount>& numbers,

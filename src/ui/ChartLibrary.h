@@ -21,9 +21,12 @@ struct ChartLine {
     bool dashed = false;
 };
 
-// Lines over a category axis whose categories sit at x = 0, 1, … and a value
-// axis that runs from 0 to the multiple of valueStep just above the highest
-// point of the lines shown.
+// Lines over a category axis whose categories sit at x = 0, 1, … (without
+// categories: a numbered axis that fits the points' x) and a value axis that
+// runs from 0, or the multiple of valueStep just below the lowest point when
+// that is negative, to the multiple just above the highest point of the
+// lines shown.  A valueStep of 0 picks a round step (1, 2 or 5 times a power
+// of ten) for about eight steps.
 struct LineChartSetup {
     QString title;
     QString categoryTitle;
@@ -52,6 +55,7 @@ class LineChart : public Chart {
     virtual QList<QPointF> Points(int line) const = 0;
     virtual bool LineShown(int line) const = 0;
     virtual double ValueTop() const = 0;
+    virtual double ValueBottom() const = 0;
 };
 
 // Two bars a category: what was observed beside what was expected.

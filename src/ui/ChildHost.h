@@ -26,6 +26,9 @@ class ChildHost {
     // A child window wrote to the database: the snapshot is read again, so
     // that the windows opened from now on see the change.
     virtual void DrawsWritten() {}
+    // A child window wrote prize lines (which the snapshot does not hold):
+    // the windows that show money are told at once.
+    virtual void PrizesWritten() {}
     // The twelve reflect flags the prediction window now uses.
     virtual const ReflectOptions& PredictionOptions() const = 0;
 

@@ -63,7 +63,7 @@ void Line(ResultGrid& grid, int row, const char* label, const std::string& value
 }
 
 void WriteFigures(const WheelReport& r, ResultGrid& grid) {
-    const int rows = r.searched ? 7 : 4;
+    const int rows = r.searched ? 8 : 5;
     Frame(grid, 2, rows, rows);
     grid.SetColumnWidth(1, 16);
     grid.SetColumnWidth(2, 96);
@@ -77,14 +77,15 @@ void WriteFigures(const WheelReport& r, ResultGrid& grid) {
          std::to_string(r.tickets.size()) + "枚（" + std::to_string(r.Cost()) + "円、1枚" +
              std::to_string(kWheelPricePerTicket) + "円）");
     Line(grid, 4, "保証", r.asked ? GuaranteeText(r) : "指定なし（下の表が確かめた保証です）");
+    Line(grid, 5, "金額", WheelWorthText(r));
     if (!r.searched) return;
-    Line(grid, 5, "下界",
+    Line(grid, 6, "下界",
          std::to_string(r.bound.tickets) + "枚（" + r.bound.name + "）" +
              (r.optimal ? "　下界に達したので、これより少ない枚数はありません" : ""));
-    Line(grid, 6, "最初の貪欲法", std::to_string(r.greedyTickets) + "枚");
+    Line(grid, 7, "最初の貪欲法", std::to_string(r.greedyTickets) + "枚");
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f", r.seconds);
-    Line(grid, 7, "探索",
+    Line(grid, 8, "探索",
          std::string(seconds) + "秒、シード " + std::to_string(r.seed) +
              (r.stopped ? "（中止しました。それまでに見つけた最小の組です）" : ""));
 }

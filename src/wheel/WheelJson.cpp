@@ -5,7 +5,9 @@
 
 #include "core/JsonText.h"
 #include "lotto/LotoChance.h"
+#include "lotto/PrizeShares.h"
 #include "lotto/PrizeTier.h"
+#include "lotto/TicketWorth.h"
 #include "wheel/WheelText.h"
 
 namespace {
@@ -54,7 +56,14 @@ void WriteOdds(std::ostream& out, const WheelReport& r) {
 
 void WriteWheelJson(std::ostream& out, const WheelReport& r) {
     out << "{\"numbers\": " << JsonIntegers(r.numbers) << ", \"keys\": " << JsonIntegers(r.keys)
-        << ", \"ticketCount\": " << r.tickets.size() << ", \"cost\": " << r.Cost()
+        << ", \"ticketCount\": " << r.tickets.size() << ", \"cost\": " << r.Cost();
+    const TicketWorth worth =
+        WorthOf(static_cast<std::int64_t>(r.tickets.size()), kSharesChangedAtDraw);
+    const auto prize = GuaranteedPrizeOf(r);
+    out << ", \"expectedPrize\": " << worth.expectedPrize
+        << ", \"expectedBalance\": " << worth.ExpectedBalance()
+        << ", \"guaranteedTier\": " << (prize ? std::to_string(prize->tier) : "null")
+        << ", \"guaranteedPrize\": " << (prize ? std::to_string(prize->yen) : "null")
         << ",\n \"guarantee\": ";
     WriteGuarantee(out, r);
     out << ",\n \"guaranteeTable\": ";

@@ -7,6 +7,10 @@
 
 #include "core/Errors.h"
 #include "core/FigureText.h"
+#include "core/YenText.h"
+#include "lotto/PrizeShares.h"
+#include "lotto/PrizeTier.h"
+#include "lotto/TicketWorth.h"
 
 namespace {
 
@@ -96,6 +100,28 @@ std::vector<NumberMask> ReadTicketList(const std::string& text, const std::strin
     }
     if (tickets.empty()) throw UserError(fileName + " に購入番号がありません。");
     return tickets;
+}
+
+std::optional<GuaranteedPrize> GuaranteedPrizeOf(const WheelReport& r) {
+    if (!r.asked || !r.check.holds) return std::nullopt;
+    const int tier = PrizeTier(r.asked->t, 0);
+    if (tier == 0) return std::nullopt;
+    return GuaranteedPrize{tier, TheoreticalPrize(tier, kSharesChangedAtDraw)};
+}
+
+std::string WheelWorthText(const WheelReport& r) {
+    const TicketWorth worth =
+        WorthOf(static_cast<std::int64_t>(r.tickets.size()), kSharesChangedAtDraw);
+    std::string text = "購入額" + YenText(worth.cost) + "、払戻しの期待値" +
+                       YenText(worth.expectedPrize) + "（1口" + std::to_string(kAveragePayoutYen) +
+                       "円）、期待収支" + YenText(worth.ExpectedBalance());
+    if (!r.asked || !r.check.holds) return text;
+    if (const auto prize = GuaranteedPrizeOf(r)) {
+        return text + "。" + std::to_string(r.asked->m) + "個出たときの保証は" +
+               std::to_string(prize->tier) + "等1口以上（理論上" + YenText(prize->yen) + "）";
+    }
+    return text + "。保証する" + std::to_string(r.asked->t) +
+           "個の一致だけでは当せんしません（6等は本数字3個とボーナス数字の一致です）";
 }
 
 std::string GuaranteeText(const WheelReport& r) {

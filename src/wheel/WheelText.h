@@ -29,6 +29,20 @@ std::vector<NumberMask> ReadTicketList(const std::string& text, const std::strin
 // The guarantee as one line of Japanese text.
 std::string GuaranteeText(const WheelReport& report);
 
+// What the wheel is worth in yen at the theoretical prizes of the shares in
+// force: its cost, the expected prize and balance, and what the guarantee
+// pays at least (t matches of the main numbers are the tier they give
+// without a bonus number: 4 → 5等 1,400円; 3 alone wins nothing).
+std::string WheelWorthText(const WheelReport& report);
+
+// The tier and theoretical yen the proved guarantee pays at least; nothing
+// without one, or where its matches alone win no tier.
+struct GuaranteedPrize {
+    int tier = 0;
+    std::int64_t yen = 0;
+};
+std::optional<GuaranteedPrize> GuaranteedPrizeOf(const WheelReport& report);
+
 // "0.00291%（1/34,318）": a chance as a percentage with three significant
 // digits and as one in so many; "0" for none.
 std::string ChanceText(long double chance);

@@ -44,6 +44,27 @@ TEST(ChartLibrary, LineChartValueAxisFollowsTheLinesShown) {
     EXPECT_EQ(chart->Points(0), (QList<QPointF>{{0, 43.5}, {1, 20}, {2, 1}}));
 }
 
+// Without categories the x axis is numbered; with a step of 0 the value axis
+// picks a round one and reaches below 0 for negative points (a balance).
+TEST(ChartLibrary, LineChartOfNegativeValuesOverNumberedDraws) {
+    QWidget holder;
+    LineChart* chart = MakeLineChart({.title = QStringLiteral("収支"),
+                                      .categoryTitle = QStringLiteral("回"),
+                                      .categories = {},
+                                      .valueTitle = QStringLiteral("円"),
+                                      .valueStep = 0,
+                                      .lines = {{QStringLiteral("収支"), Qt::red, false}}},
+                                     &holder);
+    ASSERT_NE(chart, nullptr) << ChartLibraryProblem().toStdString();
+    chart->SetPoints(0, {{601, -900}, {650, -12'300}, {689, 3'000}});
+    // A span of 15,300 cut into eight is 1,912.5: the step is 2,000.
+    EXPECT_EQ(chart->ValueBottom(), -14'000);
+    EXPECT_EQ(chart->ValueTop(), 4'000);
+    chart->SetPoints(0, {{1, 150}});
+    EXPECT_EQ(chart->ValueBottom(), 0);
+    EXPECT_EQ(chart->ValueTop(), 160);  // steps of 20
+}
+
 TEST(ChartLibrary, BarChartShowsAndEmpties) {
     QWidget holder;
     BarChart* chart = MakeBarChart({.observedName = QStringLiteral("実際"),

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppTestSupport.h"
+#include "data/PrizeStore.h"
 #include "data/TicketStore.h"
 #include "support/DrawDatabase.h"
 
@@ -28,29 +29,63 @@ TEST_F(TicketCommandTest, AddListAndCheckPrintTheirJsonKeys) {
     const std::string listed = o.out.substr(0, o.out.find("\"added\""));
     EXPECT_EQ(listed,
               "{\"tickets\": [\n  {\"id\": 1, \"from\": 1, \"to\": 3, \"numbers\": [1, 2, 3, 4, 5, "
-              "6, 7], \"units\": 2, \"cost\": 1800, \"memo\": \"家族\", ");
+              "6, 7], \"units\": 2, \"cost\": 1800, \"spent\": 1200, \"prize\": 0, \"prizeKnown\": "
+              "false, \"estimatedPrize\": 1200020200, \"memo\": \"家族\", ");
 
+    // No prize lines yet: the wins are estimates at the shares before draw 613
+    // (1等 600,001,000 円, 4等 9,100 円), and nothing is won for sure.
     o = Run({"tickets", "check"});
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.out,
               "{\"draw\": null, \"checks\": [\n"
               "  {\"id\": 1, \"draw\": 1, \"numbers\": [1, 2, 3, 4, 5, 6, 7], \"units\": 2, "
               "\"drawn\": true, \"mainMatches\": 7, \"bonusMatches\": 0, \"tier\": 1, \"result\": "
-              "\"1等\"},\n"
+              "\"1等\", \"cost\": 600, \"prize\": null, \"prizeKnown\": false, \"estimatedPrize\": "
+              "1200002000},\n"
               "  {\"id\": 1, \"draw\": 2, \"numbers\": [1, 2, 3, 4, 5, 6, 7], \"units\": 2, "
               "\"drawn\": true, \"mainMatches\": 5, \"bonusMatches\": 0, \"tier\": 4, \"result\": "
-              "\"4等\"},\n"
+              "\"4等\", \"cost\": 600, \"prize\": null, \"prizeKnown\": false, \"estimatedPrize\": "
+              "18200},\n"
               "  {\"id\": 1, \"draw\": 3, \"numbers\": [1, 2, 3, 4, 5, 6, 7], \"units\": 2, "
               "\"drawn\": false, \"mainMatches\": null, \"bonusMatches\": null, \"tier\": null, "
-              "\"result\": \"未抽選\"}\n"
+              "\"result\": \"未抽選\", \"cost\": 0, \"prize\": null, \"prizeKnown\": false, "
+              "\"estimatedPrize\": null}\n"
               "],\n"
               " \"totals\": {\"tickets\": 1, \"units\": 6, \"cost\": 1800, \"tiers\": {\"1等\": 2, "
               "\"2等\": 0, \"3等\": 0, \"4等\": 2, \"5等\": 0, \"6等\": 0}, \"losingUnits\": 0, "
-              "\"pendingUnits\": 2}}\n");
+              "\"pendingUnits\": 2},\n"
+              " \"balance\": {\"spent\": 1200, \"won\": 0, \"estimated\": 1200020200, "
+              "\"wonWithEstimates\": 1200020200, \"balance\": -1200, \"returnRate\": 0.0, "
+              "\"unknownUnits\": 4, \"bestTier\": 1, \"years\": [\n"
+              "   {\"year\": null, \"tickets\": 1, \"units\": 4, \"spent\": 1200, \"won\": 0, "
+              "\"wonWithEstimates\": 1200020200, \"balance\": -1200, \"returnRate\": 0.0, "
+              "\"bestTier\": 1}]}}\n");
+
+    // Draw 1's 1等 entered (2 winners, 300,000,000 円 each): known to the yen.
+    DrawPrizes paid;
+    paid.tiers[0] = PrizeLine{2, 300'000'000};
+    StorePrizes(db, 1, paid);
+    o = Run({"tickets", "check", "--draw", "1"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("\"cost\": 600, \"prize\": 600000000, \"prizeKnown\": true, "
+                         "\"estimatedPrize\": null}"),
+              std::string::npos)
+        << o.out;
+    EXPECT_NE(o.out.find(" \"balance\": {\"spent\": 600, \"won\": 600000000, \"estimated\": 0, "
+                         "\"wonWithEstimates\": 600000000, \"balance\": 599999400, "
+                         "\"returnRate\": 100000000.0, \"unknownUnits\": 0, \"bestTier\": 1, "),
+              std::string::npos)
+        << o.out;
 
     o = Run({"tickets", "check", "--draw", "2", "--format", "csv"});
     ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_NE(o.out.find("1,1～3,2,1,2,3,4,5,6,7,2,4等,家族"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("1,1～3,2,1,2,3,4,5,6,7,2,4等,600円,未入力,\"18,200円\",家族"),
+              std::string::npos)
+        << o.out;
+    EXPECT_NE(o.out.find("# 収支\n収支の範囲,枚数,購入額,当選額,当選額（概算を含む）,収支,回収率,"
+                         "未入力（口）\n第2回,1,600円,0円,\"18,200円\",-600円,0.0%,2\n"),
+              std::string::npos)
+        << o.out;
 }
 
 TEST_F(TicketCommandTest, QuickCheckCountsTiersOverEveryDraw) {

@@ -7,17 +7,21 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest/QTest>
 #include <algorithm>
 
 #include "app/AppTestSupport.h"
+#include "data/PrizeStore.h"
 #include "data/TicketStore.h"
 #include "grid/GridView.h"
 #include "tickets/TicketGrids.h"
+#include "ui/ChartLibrary.h"
 #include "ui/NumberPad.h"
 #include "ui/PredictionWindow.h"
+#include "ui/tickets/BalanceChart.h"
 #include "ui/tickets/QuickCheckWindow.h"
 #include "ui/tickets/TicketDialog.h"
 #include "ui/tickets/TicketWindow.h"
@@ -137,6 +141,57 @@ TEST_F(TicketWindowTest, RowsOfferedByAnotherWindowAreCompletedAndShown) {
     main->AddTickets(nullptr, {{3, 8, 20}});
     ASSERT_EQ(window->Tickets().size(), 1u);
     EXPECT_EQ(Cell(kTicketResultColumn, 2), "1等");
+}
+
+// 1 2 3 4 5 6 20 ×2 for draws 1–4: 3等 in draw 1, 4等 in draw 2, はずれ in
+// draw 3, 未抽選 in draw 4.  Prize lines entered for draw 1 show at once.
+TEST_F(TicketWindowTest, PrizeLinesEnteredChangeTheBalanceAtOnceAndTheChartFollows) {
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    std::vector<PurchasedTicket> added(1);
+    added[0].firstDraw = 1;
+    added[0].lastDraw = 4;
+    added[0].numbers = {1, 2, 3, 4, 5, 6, 20};
+    added[0].units = 2;
+    TicketBook(db).Add(added);
+    window->Recompute();
+    const auto balanceRow = [&](int row) {
+        std::vector<std::string> cells;
+        for (int c = 1; c <= window->BalanceGrid().ColumnCount(); ++c)
+            cells.push_back(window->BalanceGrid().ReadCell(c, row));
+        return cells;
+    };
+    using Row = std::vector<std::string>;
+    // Nothing entered: 3等 and 4等 are estimates (727,900 and 9,100 before draw 613).
+    EXPECT_EQ(Cell(kTicketPrizeColumn, 2), "未入力");
+    EXPECT_EQ(Cell(kTicketEstimateColumn, 2), "1,455,800円");
+    EXPECT_EQ(balanceRow(2),
+              (Row{"すべて", "1", "1,800円", "0円", "1,474,000円", "-1,800円", "0.0%", "4"}));
+    EXPECT_EQ(window->Label期待値->text(),
+              QStringLiteral("第4回の購入番号：1口300円の平均の払戻しは約135円（売上の45 %が賞金）"
+                             "です。2口（600円）では払戻しの期待値270円、ばらつき（標準偏差）約"
+                             "265,000円、期待収支-330円です。"));
+
+    DrawPrizes prizes;
+    prizes.tiers[2] = PrizeLine{3, 800'000};
+    prizes.carryOver = 0;
+    StorePrizes(db, 1, prizes);
+    main->PrizesWritten();
+    EXPECT_EQ(Cell(kTicketPrizeColumn, 2), "1,600,000円");
+    EXPECT_EQ(Cell(kTicketEstimateColumn, 2), "");
+    EXPECT_EQ(balanceRow(2), (Row{"すべて", "1", "1,800円", "1,600,000円", "1,618,200円",
+                                  "1,598,200円", "88888.9%", "2"}));
+    EXPECT_EQ(window->YearGrid().RowCount(), 2);  // the draws have no dates: one 年不明 row
+    EXPECT_EQ(window->YearGrid().ReadCell(1, 2), "年不明");
+
+    window->Tab下->setCurrentIndex(1);
+    ASSERT_NE(window->Chart1, nullptr);
+    ASSERT_NE(window->Chart1->Lines(), nullptr);
+    const QList<QPointF> line = window->Chart1->Lines()->Points(0);
+    ASSERT_EQ(line.size(), 3);
+    EXPECT_EQ(line[0], QPointF(1, 1'600'000 - 600));
+    EXPECT_EQ(line[2], QPointF(3, 1'600'000 - 1'800));
+    EXPECT_EQ(window->Chart1->Lines()->Points(2)[2], QPointF(3, -990));  // −55 % of 1,800
+    EXPECT_TRUE(RecordedMessages().isEmpty());
 }
 
 TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {

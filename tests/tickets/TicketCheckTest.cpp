@@ -149,7 +149,7 @@ TEST(TicketCheckTest, TicketGridColoursMatchesAndNamesResults) {
     const DrawMasks draws(OneDraw().Draws);
     const std::vector<PurchasedTicket> book{MakeTicket(1, 2, {1, 2, 3, 8, 10, 11, 12}, 3, 7)};
     ResultGrid grid;
-    const std::vector<std::int64_t> ids = WriteTicketGrid(book, draws, 0, grid);
+    const std::vector<std::int64_t> ids = WriteTicketGrid(book, draws, PrizeIndex(), 0, grid);
     ASSERT_EQ(grid.RowCount(), 3);
     EXPECT_EQ(ids, (std::vector<std::int64_t>{0, 0, 7, 7}));
     EXPECT_EQ(grid.ReadCell(kTicketDrawsColumn, 2), "1～2");

@@ -259,3 +259,29 @@ TEST(WheelSearch, SameSeedSameStartAndRequestsChecked) {
 }
 
 }  // namespace
+
+namespace {
+
+// Five tickets of 1 … 8 each leaving out one of 1 … 5: whichever four of the
+// eight are drawn, one ticket holds them all, which is 5等 at least.
+TEST(WheelWorth, TheGuaranteeIsPricedAtTheTheoreticalPrizeBesideTheCost) {
+    const std::vector<NumberMask> tickets = Leaving(8, {{1}, {2}, {3}, {4}, {5}});
+    const WheelReport four = ReportOfTickets(tickets, Range(1, 8), std::pair{4, 4});
+    ASSERT_TRUE(four.check.holds);
+    EXPECT_EQ(WheelWorthText(four),
+              "購入額1,500円、払戻しの期待値675円（1口135円）、期待収支-825円。"
+              "4個出たときの保証は5等1口以上（理論上1,400円）");
+    ASSERT_TRUE(GuaranteedPrizeOf(four));
+    EXPECT_EQ(GuaranteedPrizeOf(four)->yen, 1'400);
+    // Three main numbers alone win nothing; a guarantee that fails prices nothing.
+    const WheelReport three = ReportOfTickets(tickets, Range(1, 8), std::pair{3, 3});
+    EXPECT_FALSE(GuaranteedPrizeOf(three));
+    EXPECT_NE(WheelWorthText(three).find("保証する3個の一致だけでは当せんしません"),
+              std::string::npos);
+    const WheelReport five = ReportOfTickets(tickets, Range(1, 8), std::pair{5, 5});
+    EXPECT_FALSE(five.check.holds);
+    EXPECT_EQ(WheelWorthText(five),
+              "購入額1,500円、払戻しの期待値675円（1口135円）、期待収支-825円");
+}
+
+}  // namespace

@@ -198,7 +198,7 @@ std::vector<CommandInfo> MakeTable() {
          .wordsReason = "tickets import にはCSVファイルを1つ指定してください。"},
         {.name = "tickets check",
          .usage = "  loto7kazoria tickets check [--draw N] [--db FILE] [--format json|csv]\n"
-                  "                                              購入番号の当選を調べます\n",
+                  "                                              購入番号の当選と収支を調べます\n",
          .synopsis = ".B loto7kazoria tickets check\n.RB [ \\-\\-draw\n.IR N ]\n"
                      ".RB [ \\-\\-format\n.BR json | csv ]\n",
          .options = {"--db", "--draw", "--format"},

@@ -15,3 +15,10 @@ DrawMasks LoadDrawMasks(const CommandArgs& args) {
     OpenDrawStore(g, args.DatabasePath());
     return DrawMasks(g.Draws);
 }
+
+TicketLedger LoadTicketLedger(const CommandArgs& args) {
+    GlobalBas g;
+    OpenDrawStore(g, args.DatabasePath());
+    const Database db = Database::Open(args.DatabasePath(), Database::Mode::ReadOnly);
+    return ReadTicketLedger(db, g.Draws);
+}

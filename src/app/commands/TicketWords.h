@@ -6,6 +6,7 @@
 
 #include "app/commands/CommandArgs.h"
 #include "tickets/TicketCheck.h"
+#include "tickets/TicketLedger.h"
 
 // What the ticket book's commands share.
 
@@ -14,3 +15,6 @@ std::vector<QString> TicketTexts(const std::vector<std::string>& words, std::siz
 
 // The stored draws, as the ticket checks read them.
 DrawMasks LoadDrawMasks(const CommandArgs& args);
+
+// The stored draws with what each paid and the year of each.
+TicketLedger LoadTicketLedger(const CommandArgs& args);

@@ -33,12 +33,13 @@ int RunTicketsAddCommand(const CommandArgs& args, std::ostream& out, std::ostrea
 
 int RunTicketsListCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
     const std::vector<PurchasedTicket> tickets = ReadTickets(args.DatabasePath());
+    const TicketLedger ledger = LoadTicketLedger(args);
     if (args.Format() == "csv") {
         ResultGrid grid;
-        WriteTicketGrid(tickets, LoadDrawMasks(args), 0, grid);  // as the window shows them
+        WriteTicketGrid(tickets, ledger.draws, ledger.prizes, 0, grid);  // as the window shows them
         DumpCsv(out, {{kTicketGridName, &grid}});
     } else {
-        WriteTicketListJson(out, tickets);
+        WriteTicketListJson(out, tickets, ledger.Data());
     }
     return kStatusDone;
 }
@@ -70,19 +71,30 @@ int RunTicketsCheckCommand(const CommandArgs& args, std::ostream& out, std::ostr
             throw UsageError("tickets check の --draw には回を1つ指定してください。");
         draw = first;
     }
-    const DrawMasks draws = LoadDrawMasks(args);
+    const TicketLedger ledger = LoadTicketLedger(args);
     const std::vector<PurchasedTicket> tickets = ReadTickets(args.DatabasePath());
     if (args.Format() == "json") {
-        WriteTicketCheckJson(out, tickets, draws, draw);
+        WriteTicketCheckJson(out, tickets, ledger.Data(), draw);
         return kStatusDone;
     }
+    const std::span<const PurchasedTicket> book(tickets);
+    const auto keep = [&](int n) { return !draw || *draw == n; };
+    const TicketSummary sum = SummariseTickets(book, ledger.draws, keep, ledger.prizes);
+    const std::string scope = draw ? "第" + std::to_string(*draw) + "回" : "すべて";
     ResultGrid grid;
     ResultGrid summary;
-    WriteTicketGrid(tickets, draws, 0, grid, draw);
-    const auto keep = [&](int n) { return !draw || *draw == n; };
-    WriteTicketSummaryGrid(SummariseTickets(std::span<const PurchasedTicket>(tickets), draws, keep),
-                           draw ? "第" + std::to_string(*draw) + "回" : "すべて", summary);
-    DumpCsv(out, {{kTicketGridName, &grid}, {kTicketSummaryGridName, &summary}});
+    ResultGrid balance;
+    ResultGrid years;
+    WriteTicketGrid(tickets, ledger.draws, ledger.prizes, 0, grid, draw);
+    WriteTicketSummaryGrid(sum, scope, summary);
+    const NamedSummary rows[] = {{scope, sum}};
+    WriteTicketBalanceGrid(rows, balance);
+    WriteTicketYearGrid(BalanceByYear(book, ledger.draws, ledger.prizes, ledger.yearOfDraw, draw),
+                        years);
+    DumpCsv(out, {{kTicketGridName, &grid},
+                  {kTicketSummaryGridName, &summary},
+                  {kTicketBalanceGridName, &balance},
+                  {kTicketYearGridName, &years}});
     return kStatusDone;
 }
 

@@ -20,6 +20,7 @@
 #include "core/QtConversions.h"
 #include "grid/ProgramLook.h"
 #include "grid/Twips.h"
+#include "lotto/TicketWorth.h"
 #include "ui/Buttons.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
@@ -107,6 +108,7 @@ QWidget* FilterWindow::BuildTicketPanel() {
                          ButtonSize(panel));
     connect(Cmd作成, &QPushButton::clicked, this, [this] { Cmd作成_Click(); });
     LabelTickets = MakeLabel({}, "LabelTickets", panel);
+    LabelTickets->setWordWrap(true);
     fpSpread1 = new GridView(panel);
     fpSpread1->setObjectName("fpSpread1");
     output_ = new GridOutput(this, [this] { return Document(); });
@@ -273,9 +275,17 @@ void FilterWindow::GenerateFinished(WorkOutcome<std::optional<TicketList>> outco
                                   .arg(ticketRequest_->method == TicketMethod::Random
                                            ? QStringLiteral("無作為")
                                            : QStringLiteral("なるべく多くの数字を使う"))
-                                  .arg(std::popcount(used)));
+                                  .arg(std::popcount(used)) +
+                              QStringLiteral("\n") + WorthText(tickets_.size()));
     }
     UpdateTicketButtons();
+}
+
+// What the tickets made are worth, for the draw after the latest.
+QString FilterWindow::WorthText(std::size_t tickets) const {
+    const GlobalBas& g = Host().Snapshot();
+    return QString::fromStdString(TicketWorthText(static_cast<std::int64_t>(tickets),
+                                                  g.LatestDrawNumber + 1, g.LatestCarryOver));
 }
 
 void FilterWindow::UpdateTicketButtons() {

@@ -79,6 +79,7 @@ class FilterWindow : public ChildWindow {
     void GenerateFinished(WorkOutcome<std::optional<TicketList>> outcome);
     void ShowCounts();
     void UpdateTicketButtons();
+    QString WorthText(std::size_t tickets) const;
 
     FilterHistory history_;
     FilterConditions conditions_;

@@ -21,13 +21,17 @@ class QtLineChart : public QChartView, public LineChart {
     QList<QPointF> Points(int line) const override;
     bool LineShown(int line) const override;
     double ValueTop() const override;
+    double ValueBottom() const override;
 
   private:
-    // The value axis runs to the step just above the highest point of the
-    // lines shown.
+    // The value axis runs from the step just below the lowest point (0 at
+    // most) to the step just above the highest point of the lines shown; a
+    // numbered x axis spans the points.
     void FitValueAxis();
+    void FitNumberAxis();
 
     std::vector<QLineSeries*> lines_;
     QValueAxis* valueAxis_ = nullptr;
+    QValueAxis* numberAxis_ = nullptr;  // the x axis when there are no categories
     double valueStep_ = 10;
 };

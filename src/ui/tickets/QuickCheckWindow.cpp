@@ -10,6 +10,7 @@
 #include "core/GlobalBas.h"
 #include "core/TicketText.h"
 #include "grid/GridView.h"
+#include "lotto/TicketWorth.h"
 #include "tickets/TicketGrids.h"
 #include "ui/ChildHost.h"
 #include "ui/GridOutput.h"
@@ -45,6 +46,9 @@ constexpr int kHeightTwips = 9600;
     Label2 = new QLabel(this);
     Label2->setObjectName("Label2");
     Label2->setWordWrap(true);
+    Label期待値 = new QLabel(this);
+    Label期待値->setObjectName("Label期待値");
+    Label期待値->setWordWrap(true);
 
     fpSpread1 = new GridView(this);
     fpSpread1->setObjectName("fpSpread1");
@@ -59,13 +63,19 @@ constexpr int kHeightTwips = 9600;
     layout->addLayout(top);
     layout->addLayout(fields);
     layout->addWidget(Label2);
+    layout->addWidget(Label期待値);
     layout->addWidget(new QLabel(QStringLiteral("等級別の回数（すべての回）"), this));
     layout->addWidget(fpSpread1);
     layout->addWidget(new QLabel(QStringLiteral("4等以上に当選した回"), this));
     layout->addWidget(fpSpread2, 1);
 }
 
-void 当選番号チェック::Compute() { draws_ = DrawMasks(Host().Snapshot().Draws); }
+void 当選番号チェック::Compute() {
+    const GlobalBas& g = Host().Snapshot();
+    draws_ = DrawMasks(g.Draws);
+    Label期待値->setText(
+        QString::fromStdString(TicketWorthText(1, g.LatestDrawNumber + 1, g.LatestCarryOver)));
+}
 
 void 当選番号チェック::Present() { Check(); }
 

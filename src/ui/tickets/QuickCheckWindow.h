@@ -37,6 +37,7 @@ class 当選番号チェック : public ChildWindow {
     QLabel* Label1 = nullptr;
     std::array<QLineEdit*, kTicketNumberCount> EditNumbers{};
     QLabel* Label2 = nullptr;         // the verdict, or what is wrong with the fields
+    QLabel* Label期待値 = nullptr;    // what one unit of the next draw is worth
     GridView* fpSpread1 = nullptr;    // per tier
     GridView* fpSpread2 = nullptr;    // 4等 or better
     QPushButton* Command2 = nullptr;  // 印刷

@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +23,8 @@
 #include "data/TicketCsv.h"
 #include "data/TicketStore.h"
 #include "grid/GridView.h"
+#include "grid/Twips.h"
+#include "lotto/TicketWorth.h"
 #include "tickets/TicketGrids.h"
 #include "ui/Buttons.h"
 #include "ui/ChildHost.h"
@@ -29,12 +33,15 @@
 #include "ui/Messages.h"
 #include "ui/WindowDocuments.h"
 #include "ui/WindowParts.h"
+#include "ui/tickets/BalanceChart.h"
 #include "ui/tickets/TicketDialog.h"
 
 namespace {
 
-constexpr int kWidthTwips = 12600;
+constexpr int kWidthTwips = 13800;
 constexpr int kHeightTwips = 13450;
+
+constexpr int kYearHeightTwips = 3000;
 
 enum SummaryScope { kAll = 0, kSelected = 1, kOneDraw = 2 };
 
@@ -90,6 +97,20 @@ QString TicketText(const PurchasedTicket& t) {
         ShowSummary();
     });
     connect(Spin回, &QSpinBox::valueChanged, this, [this] { ShowSummary(); });
+    fpSpread3 = new GridView(this);
+    fpSpread3->setObjectName("fpSpread3");
+    Label期待値 = MakeLabel({}, "Label期待値", this);
+    Label期待値->setWordWrap(true);
+    fpSpread4 = new GridView(this);
+    fpSpread4->setObjectName("fpSpread4");
+    Tab下 = new QTabWidget(this);
+    Tab下->setObjectName("Tab下");
+    Tab下->addTab(fpSpread4, QStringLiteral("年別の収支"));
+    // The chart's library loads only when the chart is first looked at.
+    Tab下->addTab(new QWidget(Tab下), QStringLiteral("収支の推移"));
+    connect(Tab下, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1) ShowChartTab();
+    });
 
     BuildEditMenu();
     output_ = new GridOutput(this, [this] { return Document(); });
@@ -100,6 +121,8 @@ QString TicketText(const PurchasedTicket& t) {
     fpSpread1->addAction(separator);
     output_->AddMenuTo(fpSpread1);
     output_->AddMenuTo(fpSpread2);
+    output_->AddMenuTo(fpSpread3);
+    output_->AddMenuTo(fpSpread4);
 
     QHBoxLayout* top = MakeTopRow(Label1, Command2, Command1);
     auto* commands = new QHBoxLayout();
@@ -116,6 +139,10 @@ QString TicketText(const PurchasedTicket& t) {
     layout->addWidget(fpSpread1, 1);
     layout->addLayout(scope);
     layout->addWidget(fpSpread2);
+    layout->addWidget(fpSpread3);
+    layout->addWidget(Label期待値);
+    layout->addWidget(Tab下);
+    Tab下->setFixedHeight(TwipsToPixels(kYearHeightTwips, this));
 }
 
 購入番号::~購入番号() = default;
@@ -140,7 +167,7 @@ void 購入番号::BuildEditMenu() {
 void 購入番号::Compute() {
     book_ = std::make_unique<TicketBook>(Host().Snapshot().DatabaseFile);
     tickets_ = book_->List();
-    draws_ = DrawMasks(Host().Snapshot().Draws);
+    ledger_ = ReadTicketLedger(book_->Connection(), Host().Snapshot().Draws);
     Spin回->setValue(std::max(1, static_cast<int>(Host().Snapshot().LatestDrawNumber)));
 }
 
@@ -159,7 +186,7 @@ void 購入番号::Recompute() {
 
 void 購入番号::Present() {
     if (!Find(selected_)) selected_ = 0;
-    idOfRow_ = WriteTicketGrid(tickets_, draws_, selected_, grid_);
+    idOfRow_ = WriteTicketGrid(tickets_, ledger_.draws, ledger_.prizes, selected_, grid_);
     fpSpread1->SetGrid(&grid_);
     const bool any = selected_ != 0;
     Cmd変更->setEnabled(any);
@@ -182,13 +209,61 @@ void 購入番号::ShowSummary() {
     const int draw = Spin回->value();
     const auto keep = [&](int n) { return scope != kOneDraw || n == draw; };
     const TicketSummary sum =
-        SummariseTickets(std::span<const PurchasedTicket>(chosen), draws_, keep);
+        SummariseTickets(std::span<const PurchasedTicket>(chosen), ledger_.draws, keep);
     std::string label = "すべて";
     if (scope == kSelected) label = selected_ ? "番号 " + std::to_string(selected_) : "選択なし";
     if (scope == kOneDraw) label = "第" + std::to_string(draw) + "回";
     WriteTicketSummaryGrid(sum, label, summary_);
     fpSpread2->SetGrid(&summary_);
     fpSpread2->setFixedHeight(fpSpread2->sizeHint().height());
+    ShowBalance();
+}
+
+// The 収支 band of every ticket, the selected one and the draw of Spin回; the
+// worth of the units bought for the next draw; the 年別 table and the chart.
+void 購入番号::ShowBalance() {
+    const std::span<const PurchasedTicket> book(tickets_);
+    const auto all = [](int) { return true; };
+    const int draw = Spin回->value();
+    std::vector<PurchasedTicket> chosen;
+    for (const PurchasedTicket& t : tickets_)
+        if (t.id == selected_) chosen.push_back(t);
+    const std::vector<NamedSummary> rows = {
+        {"すべて", SummariseTickets(book, ledger_.draws, all, ledger_.prizes)},
+        {selected_ ? "番号 " + std::to_string(selected_) : "選択なし",
+         SummariseTickets(std::span<const PurchasedTicket>(chosen), ledger_.draws, all,
+                          ledger_.prizes)},
+        {"第" + std::to_string(draw) + "回",
+         SummariseTickets(
+             book, ledger_.draws, [draw](int n) { return n == draw; }, ledger_.prizes)}};
+    WriteTicketBalanceGrid(rows, balance_);
+    fpSpread3->SetGrid(&balance_);
+    fpSpread3->setFixedHeight(fpSpread3->sizeHint().height());
+
+    const int latest = Host().Snapshot().LatestDrawNumber;
+    long long nextUnits = 0;
+    for (const PurchasedTicket& t : tickets_)
+        if (t.Covers(latest + 1)) nextUnits += t.units;
+    QString worth = QString::fromStdString(
+        TicketWorthText(nextUnits, latest + 1, ledger_.prizes.CarryOver(latest)));
+    if (nextUnits > 0) worth.prepend(QStringLiteral("第%1回の購入番号：").arg(latest + 1));
+    Label期待値->setText(worth);
+
+    WriteTicketYearGrid(BalanceByYear(book, ledger_.draws, ledger_.prizes, ledger_.yearOfDraw),
+                        years_);
+    fpSpread4->SetGrid(&years_);
+    running_ = RunningBalance(book, ledger_.draws, ledger_.prizes);
+    if (Chart1) Chart1->Show(running_);
+}
+
+void 購入番号::ShowChartTab() {
+    if (Chart1) return;
+    QWidget* page = Tab下->widget(1);
+    Chart1 = new BalanceChart(page);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Chart1);
+    Chart1->Show(running_);
 }
 
 const PurchasedTicket* 購入番号::Find(std::int64_t id) const {
@@ -343,7 +418,20 @@ GridDocument 購入番号::Document() const {
     document.caption = QString::fromUtf8(kTicketWindowName);
     document.drawRange = DrawRangeText(Host().Snapshot().Draws);
     document.parts.push_back({QStringLiteral("集計"), &summary_, fpSpread2->Geometry()});
+    document.parts.push_back({QStringLiteral("収支"), &balance_, fpSpread3->Geometry()});
+    document.parts.push_back({QStringLiteral("年別の収支"), &years_, fpSpread4->Geometry()});
     document.parts.push_back({QString(), &grid_, fpSpread1->Geometry()});
-    document.csv = {{kTicketGridName, &grid_}, {kTicketSummaryGridName, &summary_}};
+    document.csv = {{kTicketGridName, &grid_},
+                    {kTicketSummaryGridName, &summary_},
+                    {kTicketBalanceGridName, &balance_},
+                    {kTicketYearGridName, &years_}};
+    // The chart, once it has been looked at, prints after the tables.
+    if (Chart1 && Chart1->width() > 0) {
+        document.pictureAspect = static_cast<double>(Chart1->height()) / Chart1->width();
+        document.paintPicture = [held = QPointer<BalanceChart>(Chart1)](QPainter& p,
+                                                                        const QRectF& target) {
+            if (held) held->Render(p, target);
+        };
+    }
     return document;
 }

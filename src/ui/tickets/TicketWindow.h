@@ -9,6 +9,7 @@
 #include "core/ResultGrid.h"
 #include "grid/GridDocument.h"
 #include "tickets/TicketCheck.h"
+#include "tickets/TicketLedger.h"
 #include "ui/ChildWindow.h"
 
 class GridOutput;
@@ -19,13 +20,17 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
+class BalanceChart;
 class TicketBook;
 
 inline constexpr const char* kTicketWindowName = "購入番号";
 
 // 購入番号: the ticket book.  One grid row a ticket and draw, with the
-// numbers that matched coloured and the tier won; a summary band over every
-// ticket, the selected one or one draw.  Tickets are added (typed, from the
+// numbers that matched coloured, the tier won, what it cost and won in yen;
+// a summary band over every ticket, the selected one or one draw; the 収支
+// band of all three; what a ticket is worth; a 年別 table and a chart of
+// the running balance (made when first shown).  Tickets are added (typed, from the
 // 1 … 37 pad or from a CSV file), changed and deleted here; a change or a
 // deletion asks first, and 元に戻す (Ctrl+Z) takes back the last step.  The
 // results are computed from the host's snapshot each time the window opens
@@ -46,6 +51,9 @@ class 購入番号 : public ChildWindow {
     const std::vector<PurchasedTicket>& Tickets() const { return tickets_; }
     const ResultGrid& Grid() const { return grid_; }
     const ResultGrid& SummaryGrid() const { return summary_; }
+    const ResultGrid& BalanceGrid() const { return balance_; }
+    const ResultGrid& YearGrid() const { return years_; }
+    const std::vector<BalancePoint>& Running() const { return running_; }
     GridDocument Document() const;
 
     void mnuAdd_Click();
@@ -67,6 +75,11 @@ class 購入番号 : public ChildWindow {
     QComboBox* Cmb集計 = nullptr;     // what the summary sums
     QSpinBox* Spin回 = nullptr;       // the draw it sums, for 回を指定
     GridView* fpSpread2 = nullptr;    // the summary band
+    GridView* fpSpread3 = nullptr;    // the 収支 band
+    QLabel* Label期待値 = nullptr;    // what a ticket is worth
+    QTabWidget* Tab下 = nullptr;      // 年別 and the chart
+    GridView* fpSpread4 = nullptr;    // the 年別 table
+    BalanceChart* Chart1 = nullptr;   // made when its tab is first shown
     QMenu* mnuEdit = nullptr;
     QAction* mnuAdd = nullptr;
     QAction* mnuChange = nullptr;
@@ -88,6 +101,8 @@ class 購入番号 : public ChildWindow {
 
     void BuildEditMenu();
     void ShowSummary();
+    void ShowBalance();
+    void ShowChartTab();
     const PurchasedTicket* Find(std::int64_t id) const;
     // Runs a change of the book; a failure is said and the book re-read.
     bool Store(const std::function<void()>& change);
@@ -95,9 +110,12 @@ class 購入番号 : public ChildWindow {
 
     std::unique_ptr<TicketBook> book_;
     std::vector<PurchasedTicket> tickets_;
-    DrawMasks draws_;
+    TicketLedger ledger_;
     ResultGrid grid_;
     ResultGrid summary_;
+    ResultGrid balance_;
+    ResultGrid years_;
+    std::vector<BalancePoint> running_;
     std::vector<std::int64_t> idOfRow_;
     std::int64_t selected_ = 0;
     std::vector<UndoStep> undo_;

@@ -122,11 +122,12 @@ void WheelWindow::ShowOutcome(const WorkOutcome<WheelReport>& outcome) {
         report_ = outcome.value;
         WriteWheelGrids(*report_, grids_);
         Label状態->setText(
-            QStringLiteral("%1枚の購入番号を作り、保証をすべての場合で確かめました。%2")
+            QStringLiteral("%1枚の購入番号を作り、保証をすべての場合で確かめました。%2\n%3。")
                 .arg(report_->tickets.size())
                 .arg(report_->stopped
                          ? QStringLiteral("（中止したため、それまでに見つけた最小の組です）")
-                         : QString()));
+                         : QString())
+                .arg(QString::fromStdString(WheelWorthText(*report_))));
         ProgressBar1->setValue(kWheelProgressSteps);
     } else {
         const QString text =

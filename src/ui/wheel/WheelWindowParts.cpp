@@ -123,6 +123,7 @@ void WheelWindow::MakeSearchControls() {
     ProgressBar1->setValue(0);
     Label選択 = MakeLabel({}, "Label選択", this);
     Label状態 = MakeLabel({}, "Label状態", this);
+    Label状態->setWordWrap(true);
 }
 
 // The four grids of a wheel; 印刷 and their right-click menus print and save them.
