@@ -189,7 +189,7 @@ void MoneyHeads(std::vector<std::pair<const char*, double>>& heads) {
                                {"当選額", 13},
                                {"当選額（概算を含む）", 18},
                                {"収支", 14},
-                               {"回収率", 8}});
+                               {"回収率", 11}});
 }
 
 void WriteMoney(ResultGrid& grid, int column, int row, const TicketSummary& s) {

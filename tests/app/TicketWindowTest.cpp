@@ -188,9 +188,9 @@ TEST_F(TicketWindowTest, PrizeLinesEnteredChangeTheBalanceAtOnceAndTheChartFollo
     ASSERT_NE(window->Chart1->Lines(), nullptr);
     const QList<QPointF> line = window->Chart1->Lines()->Points(0);
     ASSERT_EQ(line.size(), 3);
-    EXPECT_EQ(line[0], QPointF(1, 1'600'000 - 600));
-    EXPECT_EQ(line[2], QPointF(3, 1'600'000 - 1'800));
-    EXPECT_EQ(window->Chart1->Lines()->Points(2)[2], QPointF(3, -990));  // −55 % of 1,800
+    EXPECT_EQ(line[0], QPointF(1, 159.94));  // 万円: 1,600,000 − 600 円
+    EXPECT_EQ(line[2], QPointF(3, 159.82));
+    EXPECT_EQ(window->Chart1->Lines()->Points(2)[2], QPointF(3, -0.099));  // −55 % of 1,800
     EXPECT_TRUE(RecordedMessages().isEmpty());
 }
 

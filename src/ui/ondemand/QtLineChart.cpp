@@ -56,6 +56,8 @@ QtLineChart::QtLineChart(const LineChartSetup& setup, QWidget* parent)
     valueAxis_ = new QValueAxis();
     valueAxis_->setTitleText(setup.valueTitle);
     valueAxis_->setLabelFormat("%.0f");
+    // Labels of four or five digits are shown whole, never as "...".
+    valueAxis_->setTruncateLabels(false);
     chart->addAxis(categoryAxis, Qt::AlignBottom);
     chart->addAxis(valueAxis_, Qt::AlignLeft);
 

@@ -11,7 +11,7 @@ LineChartSetup BalanceSetup() {
     return {.title = QStringLiteral("収支の推移（当選額 − 購入額の累計）"),
             .categoryTitle = QStringLiteral("回"),
             .categories = {},
-            .valueTitle = QStringLiteral("円"),
+            .valueTitle = QStringLiteral("万円"),
             .valueStep = 0,
             .lines = {{QStringLiteral("収支（入力済みの当選額）"), QColor(214, 39, 40), false},
                       {QStringLiteral("収支（概算を含む）"), QColor(255, 127, 14), true},
@@ -34,12 +34,14 @@ BalanceChart::BalanceChart(QWidget* parent) : QWidget(parent) {
 
 void BalanceChart::Show(std::span<const BalancePoint> points) {
     if (!lines_) return;
+    // Drawn in 万円, so that the axis labels stay short.
+    constexpr double kManYen = 10'000;
     QList<QPointF> entered, estimated, expected;
     for (const BalancePoint& p : points) {
         const double x = p.drawNumber;
-        entered.append({x, static_cast<double>(p.Balance())});
-        estimated.append({x, static_cast<double>(p.BalanceWithEstimates())});
-        expected.append({x, static_cast<double>(ExpectedBalanceOf(p.spent))});
+        entered.append({x, static_cast<double>(p.Balance()) / kManYen});
+        estimated.append({x, static_cast<double>(p.BalanceWithEstimates()) / kManYen});
+        expected.append({x, static_cast<double>(ExpectedBalanceOf(p.spent)) / kManYen});
     }
     lines_->SetPoints(0, entered);
     lines_->SetPoints(1, estimated);

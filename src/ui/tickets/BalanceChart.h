@@ -10,7 +10,7 @@ class LineChart;
 // The running balance of the ticket book over the draws: the balance of the
 // entered prizes, the balance with the estimates of those not entered, and
 // the balance a player of random tickets would expect (45 % of the spending
-// back, so −55 % of it).  The chart comes from the library loaded on first
+// back, so −55 % of it), in 万円.  The chart comes from the library loaded on first
 // use; where that cannot be loaded, the widget says so in its place.
 class BalanceChart : public QWidget {
   public:

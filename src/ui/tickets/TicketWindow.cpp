@@ -38,10 +38,10 @@
 
 namespace {
 
-constexpr int kWidthTwips = 13800;
+constexpr int kWidthTwips = 14700;
 constexpr int kHeightTwips = 13450;
 
-constexpr int kYearHeightTwips = 3000;
+constexpr int kYearHeightTwips = 1800;
 
 enum SummaryScope { kAll = 0, kSelected = 1, kOneDraw = 2 };
 
@@ -91,11 +91,8 @@ QString TicketText(const PurchasedTicket& t) {
     Spin回->setRange(1, kHighestTicketDraw);
     Spin回->setPrefix(QStringLiteral("第"));
     Spin回->setSuffix(QStringLiteral("回"));
-    Spin回->setEnabled(false);
-    connect(Cmb集計, &QComboBox::currentIndexChanged, this, [this](int index) {
-        Spin回->setEnabled(index == kOneDraw);
-        ShowSummary();
-    });
+    // The draw is also the 収支 band's third row, so it stays open to change.
+    connect(Cmb集計, &QComboBox::currentIndexChanged, this, [this] { ShowSummary(); });
     connect(Spin回, &QSpinBox::valueChanged, this, [this] { ShowSummary(); });
     fpSpread3 = new GridView(this);
     fpSpread3->setObjectName("fpSpread3");
@@ -108,8 +105,12 @@ QString TicketText(const PurchasedTicket& t) {
     Tab下->addTab(fpSpread4, QStringLiteral("年別の収支"));
     // The chart's library loads only when the chart is first looked at.
     Tab下->addTab(new QWidget(Tab下), QStringLiteral("収支の推移"));
+    // The chart needs more room than the table: it takes it while shown.
     connect(Tab下, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == 1) ShowChartTab();
+        auto* box = static_cast<QVBoxLayout*>(layout());
+        box->setStretchFactor(fpSpread1, index == 1 ? 2 : 3);
+        box->setStretchFactor(Tab下, index == 1 ? 4 : 2);
     });
 
     BuildEditMenu();
@@ -136,13 +137,13 @@ QString TicketText(const PurchasedTicket& t) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(commands);
-    layout->addWidget(fpSpread1, 1);
+    layout->addWidget(fpSpread1, 3);
     layout->addLayout(scope);
     layout->addWidget(fpSpread2);
     layout->addWidget(fpSpread3);
     layout->addWidget(Label期待値);
-    layout->addWidget(Tab下);
-    Tab下->setFixedHeight(TwipsToPixels(kYearHeightTwips, this));
+    layout->addWidget(Tab下, 2);
+    Tab下->setMinimumHeight(TwipsToPixels(kYearHeightTwips, this));
 }
 
 購入番号::~購入番号() = default;
