@@ -10,6 +10,7 @@
 #include "grid/GridView.h"
 #include "ui/BackgroundWork.h"
 #include "ui/ChildWindow.h"
+#include "ui/WindowDocuments.h"
 
 class GridOutput;
 class QLabel;
@@ -93,13 +94,7 @@ class RangeRunWindow : public ChildWindow {
     template <typename Chart>
     GridDocument TableAndChart(const char* name, Chart* chart, bool hasResult) const {
         GridDocument document = TableDocument(name);
-        if (hasResult && chart->width() > 0) {
-            document.pictureAspect = static_cast<double>(chart->height()) / chart->width();
-            document.paintPicture = [held = QPointer<Chart>(chart)](QPainter& p,
-                                                                    const QRectF& target) {
-                if (held) held->Render(p, target);
-            };
-        }
+        if (hasResult) AddChartPicture(document, chart);
         return document;
     }
     // Drops the run that goes on: cancels it and waits until the worker has

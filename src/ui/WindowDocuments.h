@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QPainter>
+#include <QPointer>
+#include <QRectF>
 #include <QString>
 #include <array>
 
@@ -24,3 +27,16 @@ GridDocument AnalysisDocument(const AnalysisInfo& info, const ResultGrid& grid,
 GridDocument PredictionDocument(const PredictionModel& model,
                                 const std::array<GridGeometry, kPredictionGridCount>& geometries,
                                 const GlobalBas& snapshot, const QFont& font, double dpi);
+
+// Prints (and saves as PDF) the chart widget after the document's grids, as
+// it is shown and with the shape it has on screen; nothing while the widget
+// has no width.  The widget needs Render(QPainter&, const QRectF&).
+template <typename ChartWidget>
+void AddChartPicture(GridDocument& document, ChartWidget* chart) {
+    if (!chart || chart->width() <= 0) return;
+    document.pictureAspect = static_cast<double>(chart->height()) / chart->width();
+    document.paintPicture = [held = QPointer<ChartWidget>(chart)](QPainter& p,
+                                                                  const QRectF& target) {
+        if (held) held->Render(p, target);
+    };
+}

@@ -7,21 +7,11 @@
 #include "core/GridStyle.h"
 #include "lotto/LotoChance.h"
 #include "support/TestSupport.h"
+#include "support/TicketSupport.h"
 #include "tickets/TicketCheck.h"
 #include "tickets/TicketGrids.h"
 
 namespace {
-
-PurchasedTicket MakeTicket(int first, int last, std::array<int, kTicketNumberCount> numbers,
-                           int units = 1, std::int64_t id = 1) {
-    PurchasedTicket t;
-    t.id = id;
-    t.firstDraw = first;
-    t.lastDraw = last;
-    t.numbers = numbers;
-    t.units = units;
-    return t;
-}
 
 // Draw 1: main 1 … 7, bonus 8 and 9.
 const GlobalBas& OneDraw() {

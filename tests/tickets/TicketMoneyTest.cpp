@@ -7,22 +7,12 @@
 #include "data/DrawDates.h"
 #include "lotto/TicketWorth.h"
 #include "support/TestSupport.h"
+#include "support/TicketSupport.h"
 #include "tickets/TicketGrids.h"
 #include "tickets/TicketJson.h"
 #include "tickets/TicketMoney.h"
 
 namespace {
-
-PurchasedTicket Ticket(std::int64_t id, int first, int last,
-                       std::array<int, kTicketNumberCount> numbers, int units) {
-    PurchasedTicket t;
-    t.id = id;
-    t.firstDraw = first;
-    t.lastDraw = last;
-    t.numbers = numbers;
-    t.units = units;
-    return t;
-}
 
 // Draw 1: 1 … 7 / 8, 9; draw 2: 1 2 3 4 5 10 11 / 12, 13; draw 3 not drawn.
 const GlobalBas& TwoDraws() {
@@ -50,9 +40,10 @@ std::map<int, DrawPrizes> PaidLines() {
 // C: 2–3, 20 … 26 ×3: はずれ in draw 2 (900 spent), 未抽選 in draw 3.
 // D: 2, 1 2 3 4 20 21 22 ×1: 5等 in draw 2, whose 5等 line is not entered.
 std::vector<PurchasedTicket> Book() {
-    return {Ticket(1, 1, 2, {1, 2, 3, 4, 5, 6, 20}, 2), Ticket(2, 1, 1, {1, 2, 3, 4, 8, 10, 11}, 1),
-            Ticket(3, 2, 3, {20, 21, 22, 23, 24, 25, 26}, 3),
-            Ticket(4, 2, 2, {1, 2, 3, 4, 20, 21, 22}, 1)};
+    return {MakeTicket(1, 2, {1, 2, 3, 4, 5, 6, 20}, 2, 1),
+            MakeTicket(1, 1, {1, 2, 3, 4, 8, 10, 11}, 1, 2),
+            MakeTicket(2, 3, {20, 21, 22, 23, 24, 25, 26}, 3, 3),
+            MakeTicket(2, 2, {1, 2, 3, 4, 20, 21, 22}, 1, 4)};
 }
 
 TEST(TicketMoney, ThreeTicketsOverTwoPaidDrawsAndOneNotEnteredGiveTheBalanceToTheYen) {
@@ -125,7 +116,7 @@ TEST(TicketMoney, NineThousandUnitsOnAHundredThousandTicketsStayExact) {
     const DrawMasks draws(TwoDraws().Draws);
     const PrizeIndex prizes(PaidLines());
     const std::vector<PurchasedTicket> book(
-        100'000, Ticket(1, 1, 1, {1, 2, 3, 4, 5, 6, 7}, kMostTicketUnits));
+        100'000, MakeTicket(1, 1, {1, 2, 3, 4, 5, 6, 7}, kMostTicketUnits, 1));
     const TicketSummary s = SummariseTickets(
         std::span(book), draws, [](int) { return true; }, prizes);
     EXPECT_EQ(s.spent, 100'000LL * 9999 * 300);

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -199,6 +198,7 @@ void 購入番号::Present() {
     mnuAdd->setEnabled(open);
     mnuImport->setEnabled(open);
     ShowSummary();
+    ShowBook();
 }
 
 void 購入番号::ShowSummary() {
@@ -220,8 +220,7 @@ void 購入番号::ShowSummary() {
     ShowBalance();
 }
 
-// The 収支 band of every ticket, the selected one and the draw of Spin回; the
-// worth of the units bought for the next draw; the 年別 table and the chart.
+// The 収支 band of every ticket, the selected one and the draw of Spin回.
 void 購入番号::ShowBalance() {
     const std::span<const PurchasedTicket> book(tickets_);
     const auto all = [](int) { return true; };
@@ -240,7 +239,12 @@ void 購入番号::ShowBalance() {
     WriteTicketBalanceGrid(rows, balance_);
     fpSpread3->SetGrid(&balance_);
     fpSpread3->setFixedHeight(fpSpread3->sizeHint().height());
+}
 
+// What the whole book comes to, whatever the bands sum: the worth of the
+// units bought for the next draw, the 年別 table and the chart.
+void 購入番号::ShowBook() {
+    const std::span<const PurchasedTicket> book(tickets_);
     const int latest = Host().Snapshot().LatestDrawNumber;
     long long nextUnits = 0;
     for (const PurchasedTicket& t : tickets_)
@@ -427,12 +431,6 @@ GridDocument 購入番号::Document() const {
                     {kTicketBalanceGridName, &balance_},
                     {kTicketYearGridName, &years_}};
     // The chart, once it has been looked at, prints after the tables.
-    if (Chart1 && Chart1->width() > 0) {
-        document.pictureAspect = static_cast<double>(Chart1->height()) / Chart1->width();
-        document.paintPicture = [held = QPointer<BalanceChart>(Chart1)](QPainter& p,
-                                                                        const QRectF& target) {
-            if (held) held->Render(p, target);
-        };
-    }
+    AddChartPicture(document, Chart1);
     return document;
 }

@@ -102,6 +102,7 @@ class 購入番号 : public ChildWindow {
     void BuildEditMenu();
     void ShowSummary();
     void ShowBalance();
+    void ShowBook();
     void ShowChartTab();
     const PurchasedTicket* Find(std::int64_t id) const;
     // Runs a change of the book; a failure is said and the book re-read.
