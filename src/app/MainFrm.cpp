@@ -371,6 +371,10 @@ void MainFrm::mnuWindowVertical_Click() { TileChildWindows(*mdi_, Qt::Horizontal
 void MainFrm::mnuWindowCascade_Click() { CascadeChildWindows(*mdi_); }
 void MainFrm::mnuWindowArrangeIcon_Click() { ArrangeChildIcons(*mdi_); }
 
+// Closes every child window as its own 閉じる would not: without the checks
+// their 閉じる buttons run (data entry's number check among them).
+void MainFrm::mnuWindowCloseAll_Click() { mdi_->closeAllSubWindows(); }
+
 // The focus back on the main window from one of the program's own windows
 // (help, About, a message) opens the prediction window or brings it to the
 // front; coming back from another program does not.

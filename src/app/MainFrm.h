@@ -88,6 +88,7 @@ class MainFrm : public QMainWindow, public ChildHost {
     void mnuWindowVertical_Click();
     void mnuWindowCascade_Click();
     void mnuWindowArrangeIcon_Click();
+    void mnuWindowCloseAll_Click();
 
     // Makes a child window's content; used for windows beyond the analyses.
     using ChildFactory = std::function<ChildWindow*(MainFrm&)>;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "core/FigureText.h"
 #include "core/GridStyle.h"
@@ -109,6 +110,9 @@ void Shape(ResultGrid& grid) {
     grid.SetColumnWidth(kMeanColumn, 10);
     grid.SetColumnWidth(kMeanColumn + 1, 10);
     for (int m = 0; m <= kTicketSize; ++m) grid.SetColumnWidth(kFirstMatchColumn + 2 * m, 14);
+    // Chance's share of seven matches needs ten characters (0.0000092%):
+    // room for it in the grid's font, like its neighbours'.
+    grid.SetColumnWidth(kFirstMatchColumn + 2 * kTicketSize + 1, 11);
     grid.SetColumnWidth(kPValueColumn, 14);
     grid.SetColumnWidth(kExactPColumn, 10);
     grid.SetColumnWidth(kFamilyPColumn, 11);
@@ -146,11 +150,19 @@ std::string FormatFigure(double value) {
     if (std::isnan(value)) return "－";
     if (value == 0) return "0";
     char text[48];
-    if (std::fabs(value) >= 1) {
-        std::snprintf(text, sizeof text, "%.1f", value);
-    } else {
-        const int decimals = 1 - static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    // Two significant digits below 1; a value that rounds up to the next
+    // power of ten is written as that power is (0.998 as 1.0, like 1.0).
+    double shown = value;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (std::fabs(shown) >= 1) {
+            std::snprintf(text, sizeof text, "%.1f", value);
+            break;
+        }
+        const int decimals = 1 - static_cast<int>(std::floor(std::log10(std::fabs(shown))));
         std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        const double rounded = std::strtod(text, nullptr);
+        if (std::fabs(rounded) < std::pow(10.0, 2 - decimals)) break;
+        shown = rounded;
     }
     return text;
 }

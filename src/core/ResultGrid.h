@@ -149,6 +149,10 @@ class ResultGrid {
     Rgb BackColorOf(int column, int row) const {
         return Contains(column, row) ? colors_[At(column, row).back] : kWhite;
     }
+    // Whether a cell's text may overflow, read without building its CellView.
+    bool Overflows(int column, int row) const {
+        return Contains(column, row) && At(column, row).overflow != 0;
+    }
     // A cell's vertical alignment, read without building its CellView.
     VAlign VerticalAlignment(int column, int row) const {
         return Contains(column, row) ? static_cast<VAlign>(At(column, row).valign) : VAlign::Center;

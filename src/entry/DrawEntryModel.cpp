@@ -159,6 +159,13 @@ int DrawEntryModel::RowOf(const FieldValue& draw) const {
     return -1;
 }
 
+bool DrawEntryModel::IsEmpty(int row) const {
+    const EditableRow& stored = records_->Row(static_cast<std::size_t>(row));
+    return std::all_of(stored.numbers.begin(), stored.numbers.end(), [](const FieldValue& v) {
+        return std::holds_alternative<std::monostate>(v);
+    });
+}
+
 bool DrawEntryModel::IsComplete(int row) const {
     const EditableRow& stored = records_->Row(static_cast<std::size_t>(row));
     return std::none_of(stored.numbers.begin(), stored.numbers.end(), [](const FieldValue& v) {

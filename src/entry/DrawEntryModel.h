@@ -43,6 +43,8 @@ class DrawEntryModel : public QAbstractTableModel {
     QModelIndex Redo();
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
+    // No number of the row's draw is entered yet.
+    bool IsEmpty(int row) const;
     // True once anything reached the database through this model.
     bool Written() const { return written_; }
 

@@ -38,11 +38,15 @@ QString DeleteQuestion(const EditableRow& draw) {
     return QStringLiteral("選択された行を削除します。よろしいですか？\n") + DrawText(draw);
 }
 
-QString InsertQuestion(const EditableRow* after) {
-    const QString question =
-        QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？");
-    if (!after) return question;
-    return question + QStringLiteral("\n（") + Label(*after) + QStringLiteral("のうしろ）");
+QString InsertQuestion(const EditableRow* last) {
+    const auto* number = last ? std::get_if<long long>(&last->drawNumber) : nullptr;
+    return QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？\n（") +
+           QString::fromStdString(DrawLabel(FieldValue(number ? *number + 1 : 1))) +
+           QStringLiteral("として最後に追加します）");
+}
+
+QString EmptyLastRowNotice(const EditableRow& last) {
+    return Label(last) + QStringLiteral("がまだ入力されていません。この行に入力してください。");
 }
 
 QString ChangeQuestion(const EditableRow& draw, int field, std::optional<int> value) {

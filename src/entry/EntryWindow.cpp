@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -66,9 +68,9 @@ void 当選データ入力::BuildEditMenu() {
     mnuDelLine = AddEditCommand(mnuEdit, QStringLiteral("行削除"), "mnuDelLine",
                                 QKeySequence(Qt::CTRL | Qt::Key_D), [this] { mnuDelLine_Click(); });
     mnuEdit->addSeparator();
-    mnuUndo = AddEditCommand(mnuEdit, QStringLiteral("元に戻す"), "mnuUndo",
+    mnuUndo = AddEditCommand(mnuEdit, QStringLiteral("元に戻す(&U)"), "mnuUndo",
                              QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
-    mnuRedo = AddEditCommand(mnuEdit, QStringLiteral("やり直し"), "mnuRedo",
+    mnuRedo = AddEditCommand(mnuEdit, QStringLiteral("やり直し(&R)"), "mnuRedo",
                              QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { mnuRedo_Click(); });
     mnuEdit->addSeparator();
     mnuPaste = AddEditCommand(mnuEdit, QStringLiteral("結果の貼り付け(&P)..."), "mnuPaste",
@@ -143,6 +145,28 @@ void 当選データ入力::SetColumnWidths() {
     const double charWidth = QFontMetricsF(fpSpread1->font()).horizontalAdvance(QLatin1Char('0'));
     for (int c = 0; c < kEntryColumnCount; ++c)
         fpSpread1->setColumnWidth(c, EntryColumnWidth(c, charWidth));
+    FitHeadingWords();
+}
+
+// The headings wrap at their words: 「ボーナス」 over 「数字1」.  Where the
+// bonus column is too narrow for 「ボーナス」 in the header's font, the
+// headings get a font just small enough for it.
+void 当選データ入力::FitHeadingWords() {
+    QHeaderView* columns = fpSpread1->horizontalHeader();
+    const int margins =
+        2 * columns->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, columns);
+    const int room = fpSpread1->columnWidth(kEntryColumnCount - 1) - margins - 2;
+    QFont font = fpSpread1->font();
+    const double word = QFontMetricsF(font).horizontalAdvance(QStringLiteral("ボーナス"));
+    if (room > 0 && word > room) {
+        const double scale = room / word;
+        if (font.pointSizeF() > 0) {
+            font.setPointSizeF(font.pointSizeF() * scale);
+        } else {
+            font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+        }
+    }
+    columns->setFont(font);
 }
 
 // Label and button along the top; the grid below them, sized to show ten
@@ -202,11 +226,17 @@ void 当選データ入力::mnuAddLine_Click() {
     if (!model_) return;
     FinishPendingEdit();
     const QModelIndex active = fpSpread1->currentIndex();
-    const int row = active.isValid() ? active.row() : model_->rowCount() - 1;
-    const EditableRow* draw =
-        row >= 0 ? &model_->Records().Row(static_cast<std::size_t>(row)) : nullptr;
-    if (!AskYesNo(this, InsertQuestion(draw))) return;
     const int column = active.isValid() ? active.column() : 1;
+    const int lastRow = model_->rowCount() - 1;
+    const EditableRow* last =
+        lastRow >= 0 ? &model_->Records().Row(static_cast<std::size_t>(lastRow)) : nullptr;
+    // A second empty draw would only leave a gap to fill: go to the first.
+    if (last && model_->IsEmpty(lastRow)) {
+        ShowMessage(this, EmptyLastRowNotice(*last), QMessageBox::Information);
+        GoTo(model_->index(lastRow, std::max(column, 1)));
+        return;
+    }
+    if (!AskYesNo(this, InsertQuestion(last))) return;
     const int added = model_->InsertRowAfter(model_->rowCount() - 1);
     if (added < 0) return;
     GoTo(model_->index(added, column));

@@ -74,6 +74,7 @@ class 当選データ入力 : public ChildWindow {
     void BuildEditMenu();
     void PlaceControls();
     void SetColumnWidths();
+    void FitHeadingWords();
     bool SelectionSpansOneRow() const;
     int SelectedRow() const;
     int EditRow() const;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <unordered_map>
 
 #include "grid/GridView.h"
@@ -14,7 +15,13 @@ namespace {
 class GridTableAccessible;
 
 // One cell; row and column count from 0, as the table interface does.
-class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+// A cell reads as its text without the spaces that centre it (a heading
+// cell inside a band as the band's text), describes what its colour means,
+// and offers its text through the text interface too, as a reader moving
+// through the cell's characters asks for it.
+class GridCellAccessible : public QAccessibleInterface,
+                           public QAccessibleTableCellInterface,
+                           public QAccessibleTextInterface {
   public:
     GridCellAccessible(GridView* view, int row, int column)
         : view_(view), row_(row), column_(column) {}
@@ -34,8 +41,15 @@ class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableC
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
     QString text(QAccessible::Text t) const override {
-        if (!isValid() || t != QAccessible::Name) return {};
-        return Index().data(Qt::DisplayRole).toString();
+        if (!isValid()) return {};
+        switch (t) {
+            case QAccessible::Name:
+                return CellText();
+            case QAccessible::Description:
+                return Index().data(Qt::AccessibleDescriptionRole).toString();
+            default:
+                return {};
+        }
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
@@ -67,7 +81,34 @@ class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableC
         if (type == QAccessible::TableCellInterface) {
             return static_cast<QAccessibleTableCellInterface*>(this);
         }
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
         return nullptr;
+    }
+
+    // The text interface, read-only: no selection, the caret at the start.
+    void selection(int, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override {
+        const QString whole = CellText();
+        if (endOffset < 0 || endOffset > whole.size()) endOffset = whole.size();
+        startOffset = std::clamp(startOffset, 0, static_cast<int>(endOffset));
+        return whole.mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(CellText().size()); }
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint&) const override { return 0; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* startOffset, int* endOffset) const override {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
     }
 
     bool isSelected() const override {
@@ -83,6 +124,14 @@ class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableC
 
   private:
     QModelIndex Index() const { return view_->Model()->index(row_, column_); }
+    bool IsHeading() const {
+        return row_ < view_->Model()->FrozenRows() || column_ < view_->Model()->FrozenColumns();
+    }
+    QString CellText() const {
+        if (!isValid()) return {};
+        if (IsHeading()) return view_->Model()->HeadingText(column_ + 1, row_ + 1);
+        return Index().data(Qt::DisplayRole).toString().trimmed();
+    }
 
     QPointer<GridView> view_;
     int row_;
@@ -104,6 +153,22 @@ class GridTableAccessible : public QAccessibleWidget, public QAccessibleTableInt
 
     GridView* View() const { return static_cast<GridView*>(widget()); }
     GridModel* Model() const { return View()->Model(); }
+
+    // 「出現頻度分析 表」: the window the grid is in, then the grid.
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name || !View()->accessibleName().isEmpty()) {
+            return QAccessibleWidget::text(t);
+        }
+        QString window;
+        for (const QWidget* w = View()->parentWidget(); w && window.isEmpty();
+             w = w->parentWidget()) {
+            window = w->windowTitle();
+        }
+        QString grid = View()->GridName();
+        while (grid.startsWith(QChar(u'●')) || grid.startsWith(QChar(u'■'))) grid.remove(0, 1);
+        if (grid.isEmpty()) grid = QStringLiteral("表");
+        return window.isEmpty() ? grid : window + QLatin1Char(' ') + grid;
+    }
 
     int childCount() const override { return rowCount() * columnCount(); }
     QAccessibleInterface* child(int index) const override {
@@ -209,12 +274,18 @@ class GridTableAccessible : public QAccessibleWidget, public QAccessibleTableInt
     QMetaObject::Connection resetConnection_;
 };
 
+// A column's headers are its cells in the frozen rows that read as a text,
+// nearest first; a row's, its cells in the frozen columns.  A heading cell is
+// headed by the same cells, itself among them: a reader asks the first row's
+// cell of a column for the column's header.
 QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const {
     QList<QAccessibleInterface*> headers;
     if (!isValid()) return headers;
     const QAccessibleTableInterface* table = parent()->tableInterface();
-    for (int row = 0; row < view_->Model()->FrozenRows() && row < row_; ++row) {
-        headers << table->cellAt(row, column_);
+    for (int row = view_->Model()->FrozenRows() - 1; row >= 0; --row) {
+        if (!view_->Model()->HeadingText(column_ + 1, row + 1).isEmpty()) {
+            headers << table->cellAt(row, column_);
+        }
     }
     return headers;
 }
@@ -223,8 +294,10 @@ QList<QAccessibleInterface*> GridCellAccessible::rowHeaderCells() const {
     QList<QAccessibleInterface*> headers;
     if (!isValid()) return headers;
     const QAccessibleTableInterface* table = parent()->tableInterface();
-    for (int column = 0; column < view_->Model()->FrozenColumns() && column < column_; ++column) {
-        headers << table->cellAt(row_, column);
+    for (int column = view_->Model()->FrozenColumns() - 1; column >= 0; --column) {
+        if (!view_->Model()->HeadingText(column + 1, row_ + 1).isEmpty()) {
+            headers << table->cellAt(row_, column);
+        }
     }
     return headers;
 }

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QMimeData>
 
+#include "grid/GridModel.h"
+
 namespace {
 
 // A text as one field of a tab-separated line: quoted, with its quotes
@@ -51,7 +53,9 @@ CopiedCells CopyCells(const QAbstractItemModel& model, const CellBlock& block) {
         copied.html += QStringLiteral("<tr>");
         for (int column = block.firstColumn; column <= block.lastColumn; ++column) {
             const QModelIndex index = model.index(row - 1, column - 1);
-            fields << TsvField(index.data(Qt::DisplayRole).toString());
+            const QVariant plain = index.data(GridModel::kPlainTextRole);
+            fields << TsvField(plain.isValid() ? plain.toString()
+                                               : index.data(Qt::DisplayRole).toString());
             copied.html += HtmlCell(index);
         }
         copied.tsv += fields.join(QLatin1Char('\t')) + QLatin1Char('\n');

@@ -76,6 +76,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
             return Text(cell.x(), cell.y());
+        case kPlainTextRole:
+            return PlainText(cell.x(), cell.y());
+        case Qt::AccessibleDescriptionRole: {
+            const CellMeaning* meaning = MeaningOf(cell.x(), cell.y());
+            return meaning ? meaning->meaning : QString();
+        }
         case Qt::BackgroundRole:
             return QBrush(ToQColor(grid_->Cell(cell.x(), cell.y()).back));
         case Qt::ForegroundRole:
@@ -87,12 +93,63 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
+const CellMeaning* GridModel::MeaningOf(int column, int row) const {
+    if (!grid_ || meanings_.empty() || !grid_->Contains(column, row)) return nullptr;
+    const ResultGrid::CellView cell = grid_->Cell(column, row);
+    for (const CellMeaning& meaning : meanings_) {
+        if (meaning.background ? cell.back == meaning.colour
+                               : cell.fore == meaning.colour && !cell.text.empty()) {
+            return &meaning;
+        }
+    }
+    return nullptr;
+}
+
+QString GridModel::PlainText(int column, int row) const {
+    const QString text = Text(column, row).trimmed();
+    const CellMeaning* meaning = MeaningOf(column, row);
+    if (meaning && !meaning->copiedMark.isEmpty() && text == meaning->mark) {
+        return meaning->copiedMark;
+    }
+    return text;
+}
+
+// Two cells side by side in the row look like one: the same background and
+// no line between them (the left one's right side and the right one's left
+// side both undrawn).
+bool GridModel::JoinedToNext(int column, int row) const {
+    return grid_->BackColorOf(column, row) == grid_->BackColorOf(column + 1, row) &&
+           grid_->BorderOf(column, row, static_cast<int>(ResultGrid::Side::Right)).style == 0 &&
+           grid_->BorderOf(column + 1, row, static_cast<int>(ResultGrid::Side::Left)).style == 0;
+}
+
+QString GridModel::HeadingText(int column, int row) const {
+    if (!grid_ || !grid_->Contains(column, row)) return {};
+    QString text = Text(column, row).trimmed();
+    if (!text.isEmpty()) return text;
+    // The nearest text of the band, the right one first at equal distance (a
+    // band's text is centred in it, a heading to its left has its own line).
+    // A row's label stays within the frozen columns.
+    const int last = row <= FrozenRows() ? columns_ : FrozenColumns();
+    bool leftOpen = true;
+    bool rightOpen = true;
+    for (int step = 1; leftOpen || rightOpen; ++step) {
+        const int right = column + step;
+        rightOpen = rightOpen && right <= last && JoinedToNext(right - 1, row);
+        if (rightOpen && !(text = Text(right, row).trimmed()).isEmpty()) return text;
+        const int left = column - step;
+        leftOpen = leftOpen && left >= 1 && JoinedToNext(left, row);
+        if (leftOpen && !(text = Text(left, row).trimmed()).isEmpty()) return text;
+    }
+    return {};
+}
+
 QString GridModel::JoinedTexts(int firstColumn, int firstRow, int lastColumn, int lastRow) const {
     QStringList texts;
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
-            const QString text = Text(column, row).trimmed();
-            if (!text.isEmpty()) texts << text;
+            const QString text = HeadingText(column, row);
+            if (!text.isEmpty() && !texts.contains(text)) texts << text;
         }
     }
     return texts.join(QLatin1Char(' '));

@@ -87,10 +87,10 @@ void GridRenderer::Render(QPainter& p, const CellBlock& block, const QRect& sour
     const bool pixels = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster &&
                         IsWholePixelShift(p.worldTransform());
     PaintBackgrounds(p, columns, rows, !pixels);
-    PaintGridLines(p, columns, rows, !pixels);
     // A text further left may overflow into the cells shown.
     const int textFrom =
         std::max(block.firstColumn, columns.first - GridGeometry::kMaxOverflowColumns);
+    PaintGridLines(p, textFrom, columns, rows, !pixels);
     if (pixels) {
         PaintTextsAsPixels(p, textFrom, columns, rows);
     } else {
@@ -145,18 +145,41 @@ void GridRenderer::PaintBackgrounds(QPainter& p, const Span& columns, const Span
     for (const Run& run : open) fill(run, rows.last);
 }
 
-// The faint lines between all cells: one line per column and row edge.
-void GridRenderer::PaintGridLines(QPainter& p, const Span& columns, const Span& rows,
+// The faint lines between all cells: one line per column and row edge, but
+// no column edge runs through a text that overflows across it.
+void GridRenderer::PaintGridLines(QPainter& p, int textFrom, const Span& columns, const Span& rows,
                                   bool vector) const {
     const int left = geometry_->ColumnLeft(columns.first);
     const int right = geometry_->ColumnLeft(columns.last + 1) - 1;
     const int top = geometry_->RowTop(rows.first);
     const int bottom = geometry_->RowTop(rows.last + 1) - 1;
+    // (column whose right edge is crossed, row), in row order.
+    std::vector<std::pair<int, int>> crossed;
+    for (int r = rows.first; r <= rows.last; ++r) {
+        for (int c = textFrom; c <= columns.last; ++c) {
+            if (grid_->TextIndex(c, r) == 0 || !grid_->Overflows(c, r)) continue;
+            const GridGeometry::TextPlacement place = geometry_->PlaceText(c, r, grid_->Cell(c, r));
+            const int end = std::min(place.x + place.width, place.room.right());
+            for (int k = std::max(c, columns.first); k <= columns.last; ++k) {
+                const int x = geometry_->ColumnLeft(k + 1) - 1;
+                if (x >= end) break;
+                if (x > place.x) crossed.emplace_back(k, r);
+            }
+        }
+    }
     QList<QLine> lines;
-    lines.reserve(columns.last - columns.first + rows.last - rows.first + 2);
+    lines.reserve(columns.last - columns.first + rows.last - rows.first + 2 +
+                  static_cast<qsizetype>(crossed.size()));
     for (int c = columns.first; c <= columns.last; ++c) {
         const int x = geometry_->ColumnLeft(c + 1) - 1;
-        lines.append(QLine(x, top, x, bottom));
+        int from = top;
+        for (const auto& [column, row] : crossed) {
+            if (column != c) continue;
+            if (geometry_->RowTop(row) > from)
+                lines.append(QLine(x, from, x, geometry_->RowTop(row) - 1));
+            from = geometry_->RowTop(row + 1) - 1;
+        }
+        if (from <= bottom) lines.append(QLine(x, from, x, bottom));
     }
     for (int r = rows.first; r <= rows.last; ++r) {
         const int y = geometry_->RowTop(r + 1) - 1;

@@ -53,7 +53,8 @@ class GridRenderer {
         double ascent = 0;
     };
     void PaintBackgrounds(QPainter& p, const Span& columns, const Span& rows, bool vector) const;
-    void PaintGridLines(QPainter& p, const Span& columns, const Span& rows, bool vector) const;
+    void PaintGridLines(QPainter& p, int textFrom, const Span& columns, const Span& rows,
+                        bool vector) const;
     // Calls visit(text, cell, placement) for every text of the block's cells
     // from column textFrom on.
     template <typename Visit>

@@ -38,7 +38,7 @@ GridView::GridView(QWidget* parent)
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    copyAction_ = new QAction(QStringLiteral("コピー"), this);
+    copyAction_ = new QAction(QStringLiteral("コピー(&C)"), this);
     copyAction_->setShortcut(QKeySequence::Copy);
     copyAction_->setShortcutContext(Qt::WidgetShortcut);
     connect(copyAction_, &QAction::triggered, this, &GridView::CopySelection);

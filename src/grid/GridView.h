@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QPoint>
+#include <QString>
 
 #include "core/ResultGrid.h"
 #include "grid/GridGeometry.h"
@@ -42,6 +43,12 @@ class GridView : public QAbstractScrollArea {
     void FitToPresentSize(bool height);
     // SetGrid and then FitToPresentSize, laying the grid out once.
     void SetGridFitted(const ResultGrid* grid, bool height);
+
+    // The grid's name as a screen reader says it after the window's
+    // caption (「出現頻度分析 表」 when not set): for windows with several.
+    // A leading mark (●, ■) is not read.
+    void SetGridName(const QString& name) { gridName_ = name; }
+    const QString& GridName() const { return gridName_; }
 
     // Pixel geometry, for layout and tests.
     const GridGeometry& Geometry() const { return geometry_; }
@@ -111,6 +118,7 @@ class GridView : public QAbstractScrollArea {
     void NotifyCurrentChanged();
 
     const ResultGrid* grid_ = nullptr;
+    QString gridName_;
     GridGeometry geometry_;
     GridRenderer renderer_;
     QSize room_;  // the size to fit, or 0 for none

@@ -42,6 +42,7 @@ AnalysisWindow::AnalysisWindow(ChildHost& host, const AnalysisInfo& info, QWidge
         connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     }
     legend_ = MakeLegend(info.legend, this);
+    fpSpread1->Model()->SetCellMeanings(LegendMeanings(info.legend));
 }
 
 void AnalysisWindow::Compute() {

@@ -12,7 +12,11 @@ const QColor kLineColour(0xa0, 0xa0, 0xa0);
 }  // namespace
 
 CaptionFrame::CaptionFrame(const QString& caption, const QFont& captionFont, QWidget* parent)
-    : QGroupBox(caption, parent), captionFont_(captionFont) {}
+    : QGroupBox(caption, parent), captionFont_(captionFont) {
+    // Otherwise a reader names a group inside another group after the outer
+    // one's title.
+    setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+}
 
 // The caption is centred in a box as wide as its text and a space, as a
 // group box's style lays out its title.  The line runs round the frame below

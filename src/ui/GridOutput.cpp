@@ -31,9 +31,9 @@ QString& LastFolder() {
 }  // namespace
 
 const QStringList& GridOutput::CommandTexts() {
-    static const QStringList texts = {QStringLiteral("CSVで保存..."),
-                                      QStringLiteral("画像で保存..."),
-                                      QStringLiteral("PDFで保存..."), QStringLiteral("印刷...")};
+    static const QStringList texts = {
+        QStringLiteral("CSVで保存(&S)..."), QStringLiteral("画像で保存(&G)..."),
+        QStringLiteral("PDFで保存(&F)..."), QStringLiteral("印刷(&P)...")};
     return texts;
 }
 

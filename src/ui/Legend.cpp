@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRadialGradient>
+#include <iterator>
 
 #include "core/GridStyle.h"
 #include "grid/QtColor.h"
@@ -52,26 +53,75 @@ QPixmap BallPicture(Rgb color) {
     return ball;
 }
 
+namespace {
+
+// One entry of a legend: the picture (a ball for a mark colour, a box for a
+// background), its text, and what a cell of that colour means to a reader.
+struct LegendEntry {
+    Rgb colour;
+    bool box;
+    const char* text;
+    const char* meaning;
+    const char* copiedMark;
+};
+
+constexpr LegendEntry kBalls[] = {
+    {kMainMark, false, "：本数字", "本数字", "●"},
+    {kBonus1Mark, false, "：ボーナス数字1", "ボーナス数字1", "◎"},
+    {kBonus2Mark, false, "：ボーナス数字2", "ボーナス数字2", "◎"},
+};
+constexpr LegendEntry kNoneMark = {kEmptyGroupGrey, true, "：該当する当選番号なし",
+                                   "該当する当選番号なし", ""};
+constexpr LegendEntry kCarryOver = {kCarryOverBox, true, ":前回の数字", "前回の数字", ""};
+
+std::vector<LegendEntry> EntriesOf(Legend kind) {
+    switch (kind) {
+        case Legend::None:
+            return {};
+        case Legend::CarryOver:
+            return {kCarryOver};
+        case Legend::Balls:
+            return {std::begin(kBalls), std::end(kBalls)};
+        case Legend::BallsAndNoneMark: {
+            std::vector<LegendEntry> entries(std::begin(kBalls), std::end(kBalls));
+            entries.push_back(kNoneMark);
+            return entries;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
 QWidget* MakeLegend(Legend kind, QWidget* parent) {
-    if (kind == Legend::None) return nullptr;
+    const std::vector<LegendEntry> entries = EntriesOf(kind);
+    if (entries.empty()) return nullptr;
     auto* legend = new QWidget(parent);
     legend->setObjectName("Legend");
     auto* row = new QHBoxLayout(legend);
     row->setContentsMargins(0, 0, 0, 0);
-    if (kind == Legend::CarryOver) {
-        AddPicture(row, legend, FilledBox(kCarryOverBox), QStringLiteral(":前回の数字"), "Label2",
-                   "Label3");
-    } else {
-        AddPicture(row, legend, BallPicture(kMainMark), QStringLiteral("：本数字"), "Picture1");
-        AddPicture(row, legend, BallPicture(kBonus1Mark), QStringLiteral("：ボーナス数字1"),
-                   "Picture1");
-        AddPicture(row, legend, BallPicture(kBonus2Mark), QStringLiteral("：ボーナス数字2"),
-                   "Picture1");
-        if (kind == Legend::BallsAndNoneMark) {
-            AddPicture(row, legend, FilledBox(kEmptyGroupGrey),
-                       QStringLiteral("：該当する当選番号なし"), "Picture1");
+    for (const LegendEntry& entry : entries) {
+        if (kind == Legend::CarryOver) {
+            AddPicture(row, legend, FilledBox(entry.colour), QString::fromUtf8(entry.text),
+                       "Label2", "Label3");
+        } else {
+            AddPicture(row, legend, entry.box ? FilledBox(entry.colour) : BallPicture(entry.colour),
+                       QString::fromUtf8(entry.text), "Picture1");
         }
     }
     row->addStretch();
     return legend;
+}
+
+std::vector<CellMeaning> LegendMeanings(Legend kind) {
+    std::vector<CellMeaning> meanings;
+    for (const LegendEntry& entry : EntriesOf(kind)) {
+        CellMeaning meaning;
+        meaning.colour = entry.colour;
+        meaning.background = entry.box;
+        meaning.meaning = QString::fromUtf8(entry.meaning);
+        meaning.copiedMark = QString::fromUtf8(entry.copiedMark);
+        meanings.push_back(meaning);
+    }
+    return meanings;
 }

@@ -80,7 +80,7 @@ QFont CaptionFont(const QFont& font, int frameWidth, double dpi) {
     CreateOptionFrames();
     CreateGrids();
     output_ = new GridOutput(this, [this] { return Document(); });
-    mnuAddTickets = new QAction(QStringLiteral("購入番号に追加"), this);
+    mnuAddTickets = new QAction(QStringLiteral("購入番号に追加(&T)"), this);
     mnuAddTickets->setObjectName("mnuAddTickets");
     mnuAddTickets->setEnabled(false);
     connect(mnuAddTickets, &QAction::triggered, this, [this] {
@@ -204,6 +204,7 @@ void 一発カゾリア予想::CreateGrids() {
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
         auto* grid = new GridView(this);
         grid->setObjectName(QStringLiteral("fpSpread1(%1)").arg(i));
+        grid->SetGridName(label->text());
         GridLabels[i] = label;
         fpSpread1[i] = grid;
     }

@@ -20,7 +20,9 @@ void Frame(ResultGrid& grid, int columns, int rows, int visibleRows) {
                      .visibleRows = visibleRows,
                      .frozenRows = 1,
                      .frozenColumns = 0,
-                     .scrollBars = rows > visibleRows ? 2 : 0});
+                     // The window gives each grid the room it has: whatever
+                     // does not fit scrolls into view.
+                     .scrollBars = 3});
     StyleWholeGrid(grid);
     FillBlock(grid, -1, 1, -1, 1, [](ResultGrid& g) { g.SetBackColor(kHeaderPink); });
 }

@@ -32,6 +32,33 @@ std::optional<int> ParseWhole(const std::string& text) {
     return value;
 }
 
+// One ticket line's numbers, separated by spaces, tabs, commas or 「、」,
+// after an optional line number (「1: 」 or 「1：」); nullopt when a part is
+// not a whole number.
+std::optional<std::vector<int>> ParseTicketLine(std::string line) {
+    for (std::size_t at = line.find("\xE3\x80\x81"); at != std::string::npos;
+         at = line.find("\xE3\x80\x81", at)) {
+        line.replace(at, 3, ",");
+    }
+    for (const char* colon : {":", "\xEF\xBC\x9A"}) {
+        const std::size_t at = line.find(colon);
+        if (at != std::string::npos && ParseWhole(line.substr(0, at))) {
+            line.erase(0, at + std::char_traits<char>::length(colon));
+            break;
+        }
+    }
+    std::vector<int> numbers;
+    std::size_t start = 0;
+    while ((start = line.find_first_not_of(" \t,", start)) != std::string::npos) {
+        const std::size_t end = std::min(line.find_first_of(" \t,", start), line.size());
+        const std::optional<int> n = ParseWhole(line.substr(start, end - start));
+        if (!n) return std::nullopt;
+        numbers.push_back(*n);
+        start = end;
+    }
+    return numbers;
+}
+
 }  // namespace
 
 std::string JoinNumbers(const std::vector<int>& numbers, const char* separator) {
@@ -89,8 +116,7 @@ std::vector<NumberMask> ReadTicketList(const std::string& text, const std::strin
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (lineNumber == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
         if (line.find_first_not_of(" \t,") == std::string::npos || line[0] == '#') continue;
-        while (!line.empty() && (line.back() == ',' || line.back() == ' ')) line.pop_back();
-        const std::optional<std::vector<int>> numbers = ParseNumberList(line);
+        const std::optional<std::vector<int>> numbers = ParseTicketLine(line);
         if (!numbers) fail("数字でないものがあります。");
         const NumberMask ticket = MaskOf(*numbers);
         if (numbers->size() != kWheelTicketSize || std::popcount(ticket) != kWheelTicketSize) {

@@ -21,8 +21,9 @@ std::optional<std::vector<int>> ParseNumberList(const std::string& text);
 std::optional<std::pair<int, int>> ParseGuarantee(const std::string& text);
 
 // Reads a ticket list: one ticket a line, seven different numbers 1–37
-// separated by commas (spaces and a trailing comma allowed); empty lines and
-// lines starting with '#' are skipped.  Throws UserError naming the line
+// separated by spaces, tabs, commas or 「、」, a line number before them
+// allowed (「1: 3 8 12 …」); empty lines and lines starting with '#' are
+// skipped.  Throws UserError naming the line
 // for anything else, and for a list with no ticket.
 std::vector<NumberMask> ReadTicketList(const std::string& text, const std::string& fileName);
 

@@ -11,14 +11,17 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <map>
 
 #include "AppTestSupport.h"
 #include "app/MainFrm.h"
+#include "app/MenuTable.h"
 #include "app/ReadyQuitter.h"
 #include "data/CsvImport.h"
+#include "grid/GridView.h"
 #include "grid/Twips.h"
 #include "support/TestSupport.h"
 #include "ui/AboutWindow.h"
@@ -59,6 +62,7 @@ TEST_F(MainWindow, MenuBarHasEveryCommandWithItsCaptionAndAccessKey) {
         {"mnuMasterKanri", "当選データ保守(&D)"},
         {"mnuWindowHorizontal", "上下に並べて表示(&H)"},
         {"mnuWindowArrangeIcon", "アイコンの整列(&A)"},
+        {"mnuWindowCloseAll", "すべて閉じる(&L)"},
         {"mnuHelpFile", "ヘルプ(&H)"},
         {"mnuAbout", "バージョン情報(&A)"}};
     for (const auto& [name, caption] : commands) {
@@ -75,6 +79,64 @@ TEST_F(MainWindow, MenuBarHasEveryCommandWithItsCaptionAndAccessKey) {
                                 "mnuBunkatsuData", "mnuHosyu", "mnuWindow", "mnuHelp"}) {
         EXPECT_NE(main->findChild<QMenu*>(submenu), nullptr) << submenu;
     }
+}
+
+// The items of a menu and of its submenus, in order; separators left out.
+QList<QAction*> MenuItems(const QList<QAction*>& actions) {
+    QList<QAction*> items;
+    for (QAction* action : actions) {
+        if (action->isSeparator()) continue;
+        items << action;
+        if (action->menu()) items << MenuItems(action->menu()->actions());
+    }
+    return items;
+}
+
+// Only the analyses and their submenus come without an access key, as do the
+// entry window's 行追加 and 行削除: every other item, of the menu bar, the
+// windows' own menus and the grids' right-click menus, has one.
+TEST_F(MainWindow, EveryMenuItemOutsideTheFixedKeylessOnesHasAnAccessKey) {
+    QStringList keyless = {QStringLiteral("行追加"), QStringLiteral("行削除")};
+    for (const MenuEntry& entry : MenuTable()) {
+        if (entry.kind == MenuKind::Analysis ||
+            (entry.kind == MenuKind::Menu && entry.level == 1)) {
+            keyless << QString::fromUtf8(entry.caption);
+        }
+    }
+    QList<QAction*> items = MenuItems(main->menuBar()->actions());
+    for (const char* command : {"mnuMasterInput", "mnuTickets", "mnuBaratsuki"}) {
+        QMdiSubWindow* window = Open(command);
+        ASSERT_NE(window, nullptr) << command;
+        if (auto* child = dynamic_cast<ChildWindow*>(window->widget()); child && child->Menu()) {
+            items << MenuItems(child->Menu()->actions());
+        }
+        for (QWidget* grid : window->widget()->findChildren<GridView*>()) {
+            items << MenuItems(grid->actions());
+        }
+        window->close();
+    }
+    int checked = 0;
+    for (QAction* item : items) {
+        if (keyless.contains(item->text())) continue;
+        ++checked;
+        EXPECT_TRUE(item->text().contains(QRegularExpression(QStringLiteral("&[^&]"))))
+            << item->text().toStdString();
+    }
+    EXPECT_GT(checked, 30);
+    EXPECT_EQ(main->Command("mnuRansuKentei")->text(), QStringLiteral("乱数性の検定(&R)"));
+}
+
+// 当選データ入力 waits until no other window is open; すべて閉じる makes it so.
+TEST_F(MainWindow, CloseAllClosesEveryWindowSoDataEntryCanOpen) {
+    Open("mnuYoso");
+    Open("mnuBaratsuki");
+    Open("mnuTickets");
+    ASSERT_FALSE(main->propEnd());
+    main->Command("mnuWindowCloseAll")->trigger();
+    EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(main->propEnd());
+    Open("mnuMasterInput");
+    EXPECT_TRUE(IsOpen(QStringLiteral("当選データ入力")));
 }
 
 TEST_F(MainWindow, EntryCommandIsStoppedWhileABlockingWindowIsOpen) {
@@ -339,14 +401,14 @@ TEST_F(MainWindow, WindowMenuListsTheOpenWindowsAndCtrlF4ClosesTheActiveOne) {
         const QList<QAction*> actions = menu->actions();
         const auto separator = std::find_if(actions.begin(), actions.end(),
                                             [](QAction* a) { return a->isSeparator(); });
-        EXPECT_EQ(separator - actions.begin(), 4);
+        EXPECT_EQ(separator - actions.begin(), 5);
         for (auto a = separator; a != actions.end(); ++a) {
             if (!(*a)->isSeparator()) texts << (*a)->text() + ((*a)->isChecked() ? " *" : "");
         }
         return texts;
     };
     EXPECT_EQ(listed(), (QStringList{"&1 一発カゾリア予想", "&2 回数別頻度分析 *"}));
-    menu->actions().at(5)->trigger();
+    menu->actions().at(6)->trigger();
     EXPECT_EQ(listed(), (QStringList{"&1 一発カゾリア予想 *", "&2 回数別頻度分析"}));
 
     // With the focus in the child, as after a click into one of its grids.

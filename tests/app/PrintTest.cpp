@@ -63,7 +63,7 @@ QStringList Commands(const GridView* view) {
 
 // The grids' right-click menu: the grid's own copy, then the commands that
 // save and print.
-QStringList GridMenu() { return QStringList{"コピー", ""} + GridOutput::CommandTexts(); }
+QStringList GridMenu() { return QStringList{"コピー(&C)", ""} + GridOutput::CommandTexts(); }
 
 // A window that prints, and the name its test goes by.
 struct PrintedWindow {
@@ -120,8 +120,8 @@ TEST_P(Printing, PrintOpensThePreviewOfTheWholeGrid) {
         print = [prediction] { QTest::mouseClick(prediction->Command2, Qt::LeftButton); };
         pages = 1;
         // Its rows of numbers also go to the ticket book, first in the menu.
-        menu = QStringList{QStringLiteral("コピー"), QString(), QStringLiteral("購入番号に追加"),
-                           QString()} +
+        menu = QStringList{QStringLiteral("コピー(&C)"), QString(),
+                           QStringLiteral("購入番号に追加(&T)"), QString()} +
                GridOutput::CommandTexts();
     } else if (auto* backtest = dynamic_cast<BacktestWindow*>(window)) {
         backtest->WaitForRun();

@@ -125,7 +125,10 @@ TEST_F(TicketCommandTest, BadInputIsAUsageErrorOrARefusalAndStoresNothing) {
         {{"tickets", "frobnicate"}, 2, "知らない指定"},
         {{"tickets"}, 2, "add、list"},
         {{"check", "1", "2", "3"}, 2, "7個の数字"},
-        {{"check", "1", "2", "3", "4", "5", "6", "０"}, 1, "「０」は保存されません"},
+        // check saves nothing and says nothing of saving: usage errors.
+        {{"check", "1", "2", "3", "4", "5", "6", "０"}, 2, "０は1から37の数字ではありません。"},
+        {{"check", "1", "2", "3", "4", "5", "6", "38"}, 2, "38は1から37の数字ではありません。"},
+        {{"check", "1", "2", "3", "4", "5", "6", "6"}, 2, "「6」は「第6数字」に既にあります。"},
     };
     for (const auto& c : cases) {
         const Outcome o = Run(c.args);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AppTestSupport.h"
 
 namespace {
@@ -42,13 +44,46 @@ TEST(WheelCommand, PrintsTicketsProofBoundAndOdds) {
         {{"wheel", "--numbers", "1,2,3,4,5,6,7", "--guarantee", "3/3"}, "数字は8個以上"},
         {{"wheel", "--numbers", "1,2,3,4,5,6,7,8"},
          "wheel には --numbers と --guarantee が必要です。"},
-        {{"wheel", "--verify", dir.File("missing.csv")}, "missing.csv"},
     };
     for (const auto& b : bad) {
         const Outcome o2 = RunCli(b.args, db);
         EXPECT_EQ(o2.status, 2) << b.message;
         EXPECT_NE(o2.err.find(b.message), std::string::npos) << o2.err;
     }
+}
+
+// A ticket list as people write it: spaces, tabs, 「、」 or commas between the
+// numbers, lines numbered or not.  A file that cannot be read or reads wrong
+// is a file problem: status 1 and one line naming the file and the line.
+TEST(WheelCommand, VerifyReadsEverySeparatorAndNamesTheWrongLine) {
+    TempDir dir;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    ImportCsv(BundledCsvPath(), db);
+    const std::string list = dir.File("list.txt");
+    WriteFile(list, "2 3 4 5 6 7 8\n1\t3\t4\t5\t6\t7\t8\n3: 1、2、4、5、6、7、8\n");
+    const Outcome o = RunCli({"wheel", "--verify", list, "--guarantee", "3/3"}, db);
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find("\"holds\": false, \"cases\": 56, \"missedCase\": [1, 2, 3]"),
+              std::string::npos);
+    const struct {
+        const char* text;
+        const char* message;
+    } wrong[] = {
+        {"1 2 3 4 5 6 7\n1 2 3 x 5 6 7\n", "list.txt の2行目：数字でないものがあります。\n"},
+        {"1 2 3 4 5 6 7 8\n", "list.txt の1行目：1行に1～37の異なる数字を7個書いてください。\n"},
+        {"\n# none\n", "list.txt に購入番号がありません。\n"},
+    };
+    for (const auto& w : wrong) {
+        WriteFile(list, w.text);
+        const Outcome bad = RunCli({"wheel", "--verify", list}, db);
+        EXPECT_EQ(bad.status, 1) << w.text;
+        EXPECT_TRUE(bad.err.ends_with(w.message)) << bad.err;
+        EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
+    }
+    const Outcome missing = RunCli({"wheel", "--verify", dir.File("missing.csv")}, db);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("missing.csv"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.err.find("使い方"), std::string::npos) << missing.err;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "backtest/Backtest.h"
+#include "backtest/BacktestGrid.h"
 #include "data/SyntheticHistory.h"
 #include "lotto/LotoChance.h"
 #include "lotto/PrizeTier.h"
@@ -17,6 +18,24 @@ DrawRecord CompleteDraw(std::initializer_list<int> nine) {
     int field = 0;
     for (int n : nine) draw.Set(field++, static_cast<std::int16_t>(n));
     return draw;
+}
+
+// Two significant digits below 1, one decimal from 1 on; a value rounding up
+// to the next power of ten reads as that power does, so p = 0.998 and p = 1
+// both show 「1.0」 in one column.
+TEST(BacktestGrid, FiguresKeepOneFormAcrossAPowerOfTen) {
+    const std::pair<double, const char*> cases[] = {{0.998, "1.0"},
+                                                    {1.0, "1.0"},
+                                                    {0.9949, "0.99"},
+                                                    {0.0996, "0.10"},
+                                                    {0.1, "0.10"},
+                                                    {0.21, "0.21"},
+                                                    {0.072, "0.072"},
+                                                    {0.00061, "0.00061"},
+                                                    {0.0000092, "0.0000092"},
+                                                    {14.9, "14.9"},
+                                                    {0, "0"}};
+    for (const auto& [value, text] : cases) EXPECT_EQ(FormatFigure(value), text) << value;
 }
 
 TEST(PrizeTier, WorkedTicketsAgainstMain1To7AndBonus8And9) {

@@ -40,8 +40,8 @@ using Rows = std::vector<std::string>;
 
 const QString kName = QStringLiteral("当選データ入力");
 const QString kWrongNumbers = QStringLiteral("当選データの数字に誤りがあります。");
-const QString kAddQuestion =
-    QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？\n（第1回のうしろ）");
+const QString kAddQuestion = QStringLiteral(
+    "選択された行のうしろに行を追加します。よろしいですか？\n（第4回として最後に追加します）");
 const QString kDeleteQuestion = QStringLiteral(
     "選択された行を削除します。よろしいですか？\n第1回　7, 10, 12, 17, 23, 28, 34 ／ 3, 15");
 const Rows kThreeDraws = {"1, 7,10,12,17,23,28,34,3,15", "2, 20,24,29,31,33,34,35,12,32",
@@ -314,6 +314,14 @@ TEST_F(EntryWindow, AddsANumberedRowAfterTheActiveRowsDrawOnlyOnYes) {
     EXPECT_EQ(w->Model()->CellText(3, 0), "4");
     EXPECT_EQ(w->fpSpread1->currentIndex(), Cell(w, 3, 4));
     EXPECT_EQ(StoredRows(connection).back(), "4:,,,,,,,,");
+    // While that row is empty, 行追加 goes back to it instead of adding another.
+    w->fpSpread1->setCurrentIndex(Cell(w, 0, 2));
+    w->mnuAddLine_Click();
+    EXPECT_EQ(RecordedMessages().last(),
+              QStringLiteral("第4回がまだ入力されていません。この行に入力してください。"));
+    EXPECT_EQ(w->Model()->rowCount(), 4);
+    EXPECT_EQ(w->fpSpread1->currentIndex(), Cell(w, 3, 2));
+    EXPECT_EQ(StoredRows(connection).size(), 4u);
 }
 
 TEST_F(EntryWindow, DeletesTheActiveRowOnlyOnYesWithoutRenumbering) {
@@ -562,8 +570,8 @@ TEST_F(EntryWindow, KeyboardEditsOfStoredDrawsAskFirstAndCanBeUndone) {
             EXPECT_EQ(ReadFile(db), before);  // byte for byte
         }
     }
-    EXPECT_EQ(w->mnuUndo->text(), QStringLiteral("元に戻す"));
-    EXPECT_EQ(w->mnuRedo->text(), QStringLiteral("やり直し"));
+    EXPECT_EQ(w->mnuUndo->text(), QStringLiteral("元に戻す(&U)"));
+    EXPECT_EQ(w->mnuRedo->text(), QStringLiteral("やり直し(&R)"));
 }
 
 // Ctrl+End then Ctrl+A: the question names the current cell's draw, the new
@@ -582,8 +590,8 @@ TEST_F(EntryWindow, RowCommandsFollowTheCursorMovedByKeys) {
     SetQuietAnswer(true);
     QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(RecordedMessages().last(),
-              QStringLiteral(
-                  "選択された行のうしろに行を追加します。よろしいですか？\n（第3回のうしろ）"));
+              QStringLiteral("選択された行のうしろに行を追加します。よろしいですか？\n（第4回として"
+                             "最後に追加します）"));
     ASSERT_EQ(w->Model()->rowCount(), 4);
     EXPECT_EQ(grid->currentIndex(), Cell(w, 3, 9));
     SetQuietAnswer(false);

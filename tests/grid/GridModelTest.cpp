@@ -143,7 +143,7 @@ TEST_F(ShownGrid, CopiesTheSelectedBlockAsTabSeparatedTextAndAColouredHtmlTable)
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, Centre(4, 2));
     EXPECT_EQ(view.SelectedBlock(), (CellBlock{3, 1, 4, 2}));
     ASSERT_FALSE(view.actions().isEmpty());
-    EXPECT_EQ(view.actions().first()->text(), "コピー");
+    EXPECT_EQ(view.actions().first()->text(), "コピー(&C)");
     view.actions().first()->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), "出現<回数>\tA&B\n32\t42\n");
     EXPECT_TRUE(QApplication::clipboard()->mimeData()->html().contains(">出現&lt;回数&gt;</font>"));
@@ -214,3 +214,96 @@ TEST_F(ShownGrid, ScreenReadersReadATableWithHeadingsAndTheCurrentCell) {
 }
 
 }  // namespace
+
+namespace {
+
+// A frequency-chart-like grid in a window: a heading band 「本 数 字」 over
+// columns 2 and 3 (its text in column 3, padded, no line between them), a
+// heading 「回」, and marks whose colour says main number or bonus number.
+ResultGrid MarkedChart() {
+    ResultGrid g;
+    ShapeGrid(g, {.columns = 3,
+                  .rows = 3,
+                  .visibleColumns = 3,
+                  .visibleRows = 3,
+                  .frozenRows = 1,
+                  .frozenColumns = 1,
+                  .scrollBars = 0});
+    StyleWholeGrid(g);
+    FillBlock(g, 1, 1, 3, 1, [](ResultGrid& x) { x.SetBackColor(kHeaderPink); });
+    g.SelectBlock(2, 1, 2, 1);
+    g.DrawBorder(ResultGrid::kBorderRight, 0);
+    g.SelectBlock(3, 1, 3, 1);
+    g.DrawBorder(ResultGrid::kBorderLeft, 0);
+    g.WriteCell(1, 1, "回 ");
+    g.WriteCell(3, 1, "   本 数 字   ");
+    for (int r = 2; r <= 3; ++r) g.WriteCell(1, r, "第" + std::to_string(r) + "回");
+    g.SelectCell(2, 2);
+    g.SetForeColor(kMainMark);
+    g.WriteCell(2, 2, "●");
+    g.SelectCell(3, 2);
+    g.SetForeColor(kBonus1Mark);
+    g.WriteCell(3, 2, "●");
+    return g;
+}
+
+std::vector<CellMeaning> Marks() {
+    CellMeaning main{.colour = kMainMark, .meaning = "本数字", .copiedMark = "●"};
+    CellMeaning bonus{.colour = kBonus1Mark, .meaning = "ボーナス数字1", .copiedMark = "◎"};
+    return {main, bonus};
+}
+
+}  // namespace
+
+// What a screen reader says of a chart: the table by its window's name, a
+// mark cell by its text, what its colour means and the band heading its
+// column (asked, as readers ask, of the heading row's cell), the cell's text
+// through the text interface; headings without their padding.  The
+// clipboard's text keeps the colours' meaning and drops the padding too.
+TEST(GridAccessibility, AChartReadsWithItsNameHeadingsTextAndColourMeanings) {
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("出現頻度分析"));
+    const ResultGrid grid = MarkedChart();
+    auto* view = new GridView(&window);
+    view->SetGrid(&grid);
+    view->Model()->SetCellMeanings(Marks());
+    window.resize(400, 200);
+    view->resize(380, 180);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->text(QAccessible::Name), "出現頻度分析 表");
+    view->SetGridName(QStringLiteral("●年別の収支"));
+    EXPECT_EQ(table->text(QAccessible::Name), "出現頻度分析 年別の収支");
+
+    QAccessibleTableInterface* cells = table->tableInterface();
+    ASSERT_NE(cells, nullptr);
+    EXPECT_EQ(cells->cellAt(0, 0)->text(QAccessible::Name), "回");
+    EXPECT_EQ(cells->cellAt(0, 1)->text(QAccessible::Name), "本 数 字");
+    for (int column : {1, 2}) {
+        const QList<QAccessibleInterface*> heads =
+            cells->cellAt(0, column)->tableCellInterface()->columnHeaderCells();
+        ASSERT_EQ(heads.size(), 1) << column;
+        EXPECT_EQ(heads.first()->text(QAccessible::Name), "本 数 字");
+    }
+    QAccessibleInterface* bonus = cells->cellAt(1, 2);
+    EXPECT_EQ(bonus->text(QAccessible::Name), "●");
+    EXPECT_EQ(bonus->text(QAccessible::Description), "ボーナス数字1");
+    EXPECT_EQ(cells->cellAt(1, 1)->text(QAccessible::Description), "本数字");
+    EXPECT_EQ(cells->cellAt(2, 1)->text(QAccessible::Description), "");
+    ASSERT_NE(bonus->textInterface(), nullptr);
+    EXPECT_EQ(bonus->textInterface()->characterCount(), 1);
+    EXPECT_EQ(bonus->textInterface()->text(0, 1), "●");
+    QAccessibleTextInterface* band = cells->cellAt(0, 2)->textInterface();
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->text(0, band->characterCount()), "本 数 字");
+    const QList<QAccessibleInterface*> rowHeads = bonus->tableCellInterface()->rowHeaderCells();
+    ASSERT_EQ(rowHeads.size(), 1);
+    EXPECT_EQ(rowHeads.first()->text(QAccessible::Name), "第2回");
+
+    view->SelectAll();
+    view->CopySelection();
+    EXPECT_EQ(QApplication::clipboard()->text(), "回\t\t本 数 字\n第2回\t●\t◎\n第3回\t\t\n");
+}

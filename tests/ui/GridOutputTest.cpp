@@ -27,8 +27,8 @@ TEST(GridOutput, AnUnwritableTargetIsReportedAndLeavesNothingBehind) {
     QStringList commands;
     for (const QAction* action : view.actions()) commands << action->text();
     // After the grid's own 「コピー」 and a separator.
-    EXPECT_EQ(commands, (QStringList{"コピー", "", "CSVで保存...", "画像で保存...", "PDFで保存...",
-                                     "印刷..."}));
+    EXPECT_EQ(commands, (QStringList{"コピー(&C)", "", "CSVで保存(&S)...", "画像で保存(&G)...",
+                                     "PDFで保存(&F)...", "印刷(&P)..."}));
     EXPECT_EQ(view.contextMenuPolicy(), Qt::ActionsContextMenu);
 
     TempDir dir;

@@ -77,11 +77,10 @@ int VerifyTicketList(const CommandArgs& args, std::ostream& out) {
     WheelSearchOptions search;
     ReadWheelOptions(args, request, search);
     const std::string file = *args.Value("--verify");
-    std::vector<NumberMask> tickets;
-    AsUsage([&] {
-        tickets = ReadTicketList(ReadBoundedFile(file, kMaxTicketListBytes, "購入番号のファイル"),
-                                 PrintableText(file));
-    });
+    // A file that cannot be read, or reads wrong, is a file problem: one
+    // line naming it, not the usage.
+    const std::vector<NumberMask> tickets = ReadTicketList(
+        ReadBoundedFile(file, kMaxTicketListBytes, "購入番号のファイル"), PrintableText(file));
     std::optional<std::pair<int, int>> asked;
     if (args.Has("--guarantee")) {
         asked = std::pair{request.t, request.m};

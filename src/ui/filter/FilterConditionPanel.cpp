@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <bit>
 
 #include "core/Errors.h"
@@ -107,10 +108,31 @@ void ReadAtLeast(const std::string& count, const std::string& numbers, const std
     conditions.atLeast = std::countr_zero(*least);
 }
 
-// "組合せ 75.4 %　過去の当選番号のうち 508 回(73.7 %)が残ります"
+// "組合せ 75.4 %　過去の当選 508 回(73.7 %)": short enough for the column
+// beside the notes (the line at the top says it in full).
 QString KeptText(std::uint64_t combinations, std::uint64_t total, int past, int draws) {
-    return QStringLiteral("組合せ %1 %　").arg(FromView(PercentText(combinations, total))) +
-           FromView(PastShareSentence(past, draws));
+    const QString kept =
+        QStringLiteral("組合せ %1 %").arg(FromView(PercentText(combinations, total)));
+    if (draws == 0) return kept;
+    return kept + QStringLiteral("　過去の当選 %1 回(%2 %)")
+                      .arg(past)
+                      .arg(FromView(PercentText(static_cast<std::uint64_t>(past),
+                                                static_cast<std::uint64_t>(draws))));
+}
+
+// The widest text of the labels and notes in the first column: the column
+// keeps that width whatever the counts beside it say, so nothing moves or
+// wraps when a count appears.
+int WidestFirstColumnText(const QGridLayout* grid) {
+    int widest = 0;
+    for (int line = 0; line < grid->rowCount(); ++line) {
+        const QLayoutItem* item = grid->itemAtPosition(line, 0);
+        const auto* label = item ? qobject_cast<const QLabel*>(item->widget()) : nullptr;
+        if (label && grid->itemAtPosition(line, 1) != item) {
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(label->text()));
+        }
+    }
+    return widest;
 }
 
 }  // namespace
@@ -123,6 +145,7 @@ FilterConditionPanel::FilterConditionPanel(std::function<void()> edited, QWidget
     int line = 0;
     for (const FilterInfo& info : FilterCatalog()) AddRow(grid, line, info.kind);
     grid->setRowStretch(line, 1);
+    grid->setColumnMinimumWidth(0, WidestFirstColumnText(grid) + 4);
     setObjectName("ScrollFilters");
     setWidget(inner);
     setWidgetResizable(true);

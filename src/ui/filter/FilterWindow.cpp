@@ -110,6 +110,7 @@ QWidget* FilterWindow::BuildTicketPanel() {
     LabelTickets = MakeLabel({}, "LabelTickets", panel);
     LabelTickets->setWordWrap(true);
     fpSpread1 = new GridView(panel);
+    fpSpread1->SetGridName(QString::fromUtf8(kTicketGridName));
     fpSpread1->setObjectName("fpSpread1");
     output_ = new GridOutput(this, [this] { return Document(); });
     output_->AddMenuTo(fpSpread1);

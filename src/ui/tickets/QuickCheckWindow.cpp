@@ -52,8 +52,10 @@ constexpr int kHeightTwips = 9600;
 
     fpSpread1 = new GridView(this);
     fpSpread1->setObjectName("fpSpread1");
+    fpSpread1->SetGridName(QStringLiteral("等級別の回数"));
     fpSpread2 = new GridView(this);
     fpSpread2->setObjectName("fpSpread2");
+    fpSpread2->SetGridName(QStringLiteral("4等以上に当選した回"));
     output_ = new GridOutput(this, [this] { return Document(); });
     output_->AddMenuTo(fpSpread1);
     output_->AddMenuTo(fpSpread2);

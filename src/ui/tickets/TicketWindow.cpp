@@ -81,6 +81,7 @@ QString TicketText(const PurchasedTicket& t) {
     fpSpread1->viewport()->installEventFilter(this);
     fpSpread2 = new GridView(this);
     fpSpread2->setObjectName("fpSpread2");
+    fpSpread2->SetGridName(QStringLiteral("集計"));
     Cmb集計 = new QComboBox(this);
     Cmb集計->setObjectName("Cmb集計");
     Cmb集計->addItems({QStringLiteral("すべての購入番号"), QStringLiteral("選択した購入番号"),
@@ -90,15 +91,19 @@ QString TicketText(const PurchasedTicket& t) {
     Spin回->setRange(1, kHighestTicketDraw);
     Spin回->setPrefix(QStringLiteral("第"));
     Spin回->setSuffix(QStringLiteral("回"));
+    Cmb集計->setAccessibleName(QStringLiteral("集計"));
+    Spin回->setAccessibleName(QStringLiteral("集計する回"));
     // The draw is also the 収支 band's third row, so it stays open to change.
     connect(Cmb集計, &QComboBox::currentIndexChanged, this, [this] { ShowSummary(); });
     connect(Spin回, &QSpinBox::valueChanged, this, [this] { ShowSummary(); });
     fpSpread3 = new GridView(this);
     fpSpread3->setObjectName("fpSpread3");
+    fpSpread3->SetGridName(QStringLiteral("収支"));
     Label期待値 = MakeLabel({}, "Label期待値", this);
     Label期待値->setWordWrap(true);
     fpSpread4 = new GridView(this);
     fpSpread4->setObjectName("fpSpread4");
+    fpSpread4->SetGridName(QStringLiteral("年別の収支"));
     Tab下 = new QTabWidget(this);
     Tab下->setObjectName("Tab下");
     Tab下->addTab(fpSpread4, QStringLiteral("年別の収支"));
@@ -129,7 +134,9 @@ QString TicketText(const PurchasedTicket& t) {
     for (QPushButton* b : {Cmd追加, Cmd変更, Cmd削除, Cmd取り込み}) commands->addWidget(b);
     commands->addStretch();
     auto* scope = new QHBoxLayout();
-    scope->addWidget(new QLabel(QStringLiteral("集計："), this));
+    auto* scopeLabel = new QLabel(QStringLiteral("集計："), this);
+    scopeLabel->setBuddy(Cmb集計);
+    scope->addWidget(scopeLabel);
     scope->addWidget(Cmb集計);
     scope->addWidget(Spin回);
     scope->addStretch();
@@ -149,19 +156,19 @@ QString TicketText(const PurchasedTicket& t) {
 
 void 購入番号::BuildEditMenu() {
     mnuEdit = MakeEditMenu(this);
-    mnuAdd = AddEditCommand(mnuEdit, QStringLiteral("購入番号の追加..."), "mnuAdd",
+    mnuAdd = AddEditCommand(mnuEdit, QStringLiteral("購入番号の追加(&A)..."), "mnuAdd",
                             QKeySequence(Qt::CTRL | Qt::Key_N), [this] { mnuAdd_Click(); });
-    mnuChange = AddEditCommand(mnuEdit, QStringLiteral("購入番号の変更..."), "mnuChange",
+    mnuChange = AddEditCommand(mnuEdit, QStringLiteral("購入番号の変更(&C)..."), "mnuChange",
                                QKeySequence(Qt::Key_F2), [this] { mnuChange_Click(); });
-    mnuDelete = AddEditCommand(mnuEdit, QStringLiteral("購入番号の削除"), "mnuDelete",
+    mnuDelete = AddEditCommand(mnuEdit, QStringLiteral("購入番号の削除(&D)"), "mnuDelete",
                                QKeySequence(Qt::Key_Delete), [this] { mnuDelete_Click(); });
     mnuEdit->addSeparator();
-    mnuUndo = AddEditCommand(mnuEdit, QStringLiteral("元に戻す"), "mnuUndo",
+    mnuUndo = AddEditCommand(mnuEdit, QStringLiteral("元に戻す(&U)"), "mnuUndo",
                              QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
     mnuUndo->setEnabled(false);
     mnuEdit->addSeparator();
-    mnuImport = AddEditCommand(mnuEdit, QStringLiteral("CSVファイルから取り込み..."), "mnuImport",
-                               {}, [this] { mnuImport_Click(); });
+    mnuImport = AddEditCommand(mnuEdit, QStringLiteral("CSVファイルから取り込み(&I)..."),
+                               "mnuImport", {}, [this] { mnuImport_Click(); });
 }
 
 void 購入番号::Compute() {

@@ -130,12 +130,16 @@ void WheelWindow::MakeSearchControls() {
 void WheelWindow::MakeResultGrids() {
     Grid購入 = new GridView(this);
     Grid購入->setObjectName("Grid購入");
+    Grid購入->SetGridName(QString::fromUtf8(kWheelTicketsLabel));
     Grid数値 = new GridView(this);
     Grid数値->setObjectName("Grid数値");
+    Grid数値->SetGridName(QString::fromUtf8(kWheelFiguresLabel));
     Grid保証 = new GridView(this);
     Grid保証->setObjectName("Grid保証");
+    Grid保証->SetGridName(QString::fromUtf8(kWheelGuaranteesLabel));
     Grid確率 = new GridView(this);
     Grid確率->setObjectName("Grid確率");
+    Grid確率->SetGridName(QString::fromUtf8(kWheelOddsLabel));
     output_ = new GridOutput(this, [this] { return Document(); });
     for (GridView* view : {Grid購入, Grid数値, Grid保証, Grid確率}) output_->AddMenuTo(view);
     connect(Cmd印刷, &QPushButton::clicked, this, [this] { output_->Print(); });
