@@ -24,6 +24,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev clang-format
   poppler-utils xvfb xauth time
+  dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file lintian
 )
 

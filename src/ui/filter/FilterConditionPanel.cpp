@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <bit>
+#include <utility>
+#include <vector>
 
 #include "core/Errors.h"
 #include "core/QtConversions.h"
@@ -120,19 +122,58 @@ QString KeptText(std::uint64_t combinations, std::uint64_t total, int past, int 
                                                 static_cast<std::uint64_t>(draws))));
 }
 
-// The widest text of the labels and notes in the first column: the column
-// keeps that width whatever the counts beside it say, so nothing moves or
-// wraps when a count appears.
-int WidestFirstColumnText(const QGridLayout* grid) {
-    int widest = 0;
+// The texts of the first column (labels and notes), each as one line.
+std::vector<QLabel*> FirstColumnLabels(const QGridLayout* grid) {
+    std::vector<QLabel*> labels;
     for (int line = 0; line < grid->rowCount(); ++line) {
         const QLayoutItem* item = grid->itemAtPosition(line, 0);
-        const auto* label = item ? qobject_cast<const QLabel*>(item->widget()) : nullptr;
-        if (label && grid->itemAtPosition(line, 1) != item) {
-            widest = std::max(widest, label->fontMetrics().horizontalAdvance(label->text()));
+        if (auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr) {
+            labels.push_back(label);
         }
     }
-    return widest;
+    return labels;
+}
+
+// A long text in lines no wider than width, broken only between its
+// phrases: after 「。」 and before 「（」.
+QString PhraseLines(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList phrases;
+    QString phrase;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QChar(u'（') && !phrase.isEmpty()) phrases << std::exchange(phrase, {});
+        phrase += text[i];
+        if (text[i] == QChar(u'。')) phrases << std::exchange(phrase, {});
+    }
+    if (!phrase.isEmpty()) phrases << phrase;
+    QStringList lines;
+    for (const QString& next : phrases) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + next) <= width) {
+            lines.back() += next;
+        } else {
+            lines << next;
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The first column is as wide as its widest one-sentence text, whatever the
+// counts beside it say, so nothing moves when a count appears; a longer note
+// goes on more lines, broken between its phrases.
+void FixFirstColumn(QGridLayout* grid) {
+    const std::vector<QLabel*> labels = FirstColumnLabels(grid);
+    int widest = 0;
+    for (const QLabel* label : labels) {
+        const QString text = label->text();
+        if (text.indexOf(QChar(u'。')) < 0 || text.indexOf(QChar(u'。')) == text.size() - 1) {
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(text));
+        }
+    }
+    for (QLabel* label : labels) {
+        if (label->fontMetrics().horizontalAdvance(label->text()) > widest) {
+            label->setText(PhraseLines(label->text(), label->fontMetrics(), widest));
+        }
+    }
+    grid->setColumnMinimumWidth(0, widest + 4);
 }
 
 }  // namespace
@@ -145,7 +186,7 @@ FilterConditionPanel::FilterConditionPanel(std::function<void()> edited, QWidget
     int line = 0;
     for (const FilterInfo& info : FilterCatalog()) AddRow(grid, line, info.kind);
     grid->setRowStretch(line, 1);
-    grid->setColumnMinimumWidth(0, WidestFirstColumnText(grid) + 4);
+    FixFirstColumn(grid);
     setObjectName("ScrollFilters");
     setWidget(inner);
     setWidgetResizable(true);
