@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -147,6 +149,11 @@ TEST_F(EntryWindow, ShowsTheTenBoundColumnsAsLaidOut) {
     QTableView* grid = w->fpSpread1;
     EXPECT_LT(grid->columnWidth(0), grid->columnWidth(1));
     EXPECT_EQ(grid->columnWidth(1), grid->columnWidth(9));
+    // The bonus headings break at their words: 「ボーナス」 fits the column.
+    QHeaderView* header = grid->horizontalHeader();
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    EXPECT_LE(QFontMetrics(header->font()).horizontalAdvance(QStringLiteral("ボーナス")),
+              grid->columnWidth(9) - margins);
     EXPECT_EQ(grid->rowHeight(0), static_cast<int>(std::lround(10 * w->logicalDpiY() / 72.0)));
     EXPECT_EQ(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_FALSE(grid->verticalHeader()->isHidden());

@@ -129,6 +129,11 @@ TEST(GridView, OverflowingTextSpillsIntoEmptyNeighboursOnly) {
     EXPECT_TRUE(hasRed(3, 1));
     EXPECT_TRUE(hasRed(4, 2));
     EXPECT_FALSE(hasRed(5, 2));
+    // The faint line between cells stays out of the text running across it.
+    const QColor faint(210, 210, 210);
+    const int edge = view.ColumnLeft(2) - 1;
+    EXPECT_NE(image.pixelColor(edge, view.RowTop(1) + 1), faint);
+    EXPECT_EQ(image.pixelColor(edge, view.RowTop(2) + 1), faint);
 }
 
 // Each border side is drawn in its own colour: the default line colour

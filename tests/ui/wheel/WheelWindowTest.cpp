@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -70,6 +71,15 @@ TEST_F(WheelWindowTest, MakesAVerifiedWheelInTheWorkerAndClearsItWhenTheNumbersC
         }
     }
     EXPECT_EQ(w->Grids().odds.ReadCell(1, 8), "いずれか");
+    // Every row of each grid can be brought into view: what the window has no
+    // room for scrolls.
+    for (GridView* view : {w->Grid数値, w->Grid保証, w->Grid確率}) {
+        EXPECT_EQ(view->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        EXPECT_EQ(view->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        const int whole = view->RowTop(view->Grid()->RowCount() + 1);
+        EXPECT_GE(view->verticalScrollBar()->maximum() + view->viewport()->height(), whole)
+            << view->objectName().toStdString();
+    }
     EXPECT_TRUE(w->Cmd印刷->isEnabled());
     // 購入番号に追加 offers every ticket of the wheel, in its order.
     QTest::mouseClick(w->Cmd追加, Qt::LeftButton);
