@@ -76,6 +76,10 @@ RangeRunWindow::RangeRunWindow(ChildHost& host, ChildWindowSetup setup, const Te
     const int spacing = TwipsToPixels(kWindowSpacingTwips, this);
     auto* range = new QHBoxLayout();
     range->addWidget(new QLabel(texts.rangeLead, this));
+    // 「検証する回（最初の回）」: the two boxes share one label.
+    const QString draws = QString(texts.rangeLead).remove(QStringLiteral("：第"));
+    Spin開始回->setAccessibleName(draws + QStringLiteral("（最初の回）"));
+    Spin終了回->setAccessibleName(draws + QStringLiteral("（最後の回）"));
     range->addWidget(Spin開始回);
     range->addWidget(new QLabel(QStringLiteral("回 ～ 第"), this));
     range->addWidget(Spin終了回);

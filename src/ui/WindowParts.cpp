@@ -23,6 +23,12 @@ QLabel* MakeLabel(const QString& text, const char* objectName, QWidget* parent) 
     return label;
 }
 
+QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    return label;
+}
+
 QVBoxLayout* MakeWindowLayout(QWidget* window, bool spacing) {
     auto* layout = new QVBoxLayout(window);
     const int margin = TwipsToPixels(kWindowMarginTwips, window);

@@ -26,6 +26,10 @@ ChildWindowSetup ToolWindowSetup(const char* name, int widthTwips, int heightTwi
 // A label that wraps its text, with its object name (empty: none).
 QLabel* MakeLabel(const QString& text, const char* objectName, QWidget* parent);
 
+// A label before a field: the field's name for a screen reader, and its
+// access key's target when the text has one.
+QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent);
+
 // The window's layout of rows, top to bottom, with the shared margin (and
 // spacing, when `spacing` is true; else the style's).
 QVBoxLayout* MakeWindowLayout(QWidget* window, bool spacing = true);

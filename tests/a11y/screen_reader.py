@@ -67,7 +67,7 @@ def cell_text(cell):
 def main():
     exe, db = sys.argv[1], sys.argv[2]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    windows = ["引っ張り分析", "出現頻度分析", "購入番号"]
+    windows = ["引っ張り分析", "出現頻度分析", "購入番号", "絞り込み", "ホイール"]
     args = [exe, "--db", db] + [a for w in windows for a in ("--open", w)]
     proc = subprocess.Popen(args, env=env)
     try:
@@ -111,6 +111,12 @@ def main():
                   if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
         check(["集計："] in labels, "集計's choice is labelled by 「集計：」: %r" % labels)
         check(bool(named(app, "spin button", "集計する回")), "集計's spin box is 「集計する回」")
+        fields = [f.name for f in named(app, "text")]
+        check("本数字合計" in fields and "4分割の範囲ごとの個数 01～09" in fields,
+              "絞り込み's fields are named by their filters: %r" % fields[:4])
+        spins = [f.name for f in named(app, "spin button")]
+        check("保証：少なくとも1枚が一致する個数" in spins and "残る組合せから作る口数" in spins,
+              "the spin boxes inside sentences say which number they are: %r" % spins)
         add = [b for b in named(app, "push button") if b.name == "追加..."]
         check(bool(add), "購入番号 has 「追加...」")
         if add:

@@ -194,10 +194,14 @@ FilterConditionPanel::FilterConditionPanel(std::function<void()> edited, QWidget
 
 QLineEdit* FilterConditionPanel::AddEdit(FilterRow& row, const FilterInfo& info,
                                          const QString& placeholder, int widthTwips,
-                                         QWidget* parent) {
+                                         QWidget* parent, const QString& part) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("Text%1%2").arg(FromView(info.key)).arg(row.inputs.size()));
     edit->setPlaceholderText(placeholder);
+    // The filter's label names its field; a field of several says which.
+    QString name = FromView(info.label);
+    if (!part.isEmpty()) name += QLatin1Char(' ') + part;
+    edit->setAccessibleName(name);
     if (widthTwips > 0) edit->setFixedWidth(TwipsToPixels(widthTwips, parent));
     connect(edit, &QLineEdit::textChanged, this, [this] { edited_(); });
     row.inputs.push_back(edit);
@@ -228,13 +232,17 @@ void FilterConditionPanel::AddRow(QGridLayout* grid, int& line, FilterKind kind)
             auto* name = new QLabel(FromView(GroupName(split, group)), parent);
             name->setAlignment(Qt::AlignCenter);
             box->addWidget(name);
-            box->addWidget(AddEdit(row, info, QString(), kSplitEditWidthTwips, parent));
+            box->addWidget(AddEdit(row, info, QString(), kSplitEditWidthTwips, parent,
+                                   FromView(GroupName(split, group))));
             inputs->addLayout(box);
         }
     } else if (kind == FilterKind::AtLeast) {
-        inputs->addWidget(AddEdit(row, info, QStringLiteral("個数"), kSplitEditWidthTwips, parent));
+        inputs->addWidget(AddEdit(row, info, QStringLiteral("個数"), kSplitEditWidthTwips, parent,
+                                  QStringLiteral("個数")));
         inputs->addWidget(new QLabel(QStringLiteral("個以上、次の数字から："), parent));
-        inputs->addWidget(AddEdit(row, info, QStringLiteral("例 1,5,9,12"), 0, parent), 1);
+        inputs->addWidget(
+            AddEdit(row, info, QStringLiteral("例 1,5,9,12"), 0, parent, QStringLiteral("数字")),
+            1);
     } else {
         inputs->addWidget(AddEdit(row, info, Example(kind), 0, parent), 1);
     }

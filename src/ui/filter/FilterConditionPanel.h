@@ -45,7 +45,7 @@ class FilterConditionPanel : public QScrollArea {
   private:
     void AddRow(QGridLayout* grid, int& line, FilterKind kind);
     QLineEdit* AddEdit(FilterRow& row, const FilterInfo& info, const QString& placeholder,
-                       int widthTwips, QWidget* parent);
+                       int widthTwips, QWidget* parent, const QString& part = QString());
 
     std::function<void()> edited_;
 };

@@ -91,6 +91,7 @@ QWidget* FilterWindow::BuildTicketPanel() {
     Spin口数->setObjectName("Spin口数");
     Spin口数->setRange(1, kMaxTickets);
     Spin口数->setValue(5);
+    Spin口数->setAccessibleName(QStringLiteral("残る組合せから作る口数"));
     Text乱数 = new QLineEdit(panel);
     Text乱数->setObjectName("Text乱数");
     Text乱数->setValidator(
@@ -124,7 +125,7 @@ QWidget* FilterWindow::BuildTicketPanel() {
     count->addWidget(new QLabel(QStringLiteral("口"), panel));
     count->addStretch();
     auto* seed = new QHBoxLayout();
-    seed->addWidget(new QLabel(QStringLiteral("乱数の種"), panel));
+    seed->addWidget(BuddyLabel(QStringLiteral("乱数の種"), Text乱数, panel));
     seed->addWidget(Text乱数, 1);
     seed->addWidget(Cmd乱数);
     auto* method = new QHBoxLayout();

@@ -51,7 +51,7 @@ RandomnessWindow::RandomnessWindow(ChildHost& host, QWidget* parent)
     connect(Cmb検定, &QComboBox::currentIndexChanged, this,
             [this](int test) { Chart1->Show(result_ ? &*result_ : nullptr, test); });
     auto* chooser = new QHBoxLayout();
-    chooser->addWidget(new QLabel(QStringLiteral("グラフに表示する検定："), this));
+    chooser->addWidget(BuddyLabel(QStringLiteral("グラフに表示する検定："), Cmb検定, this));
     chooser->addWidget(Cmb検定);
     chooser->addStretch();
     AddChart(chooser, Chart1, kChartMinimumHeightTwips);

@@ -134,9 +134,7 @@ QString TicketText(const PurchasedTicket& t) {
     for (QPushButton* b : {Cmd追加, Cmd変更, Cmd削除, Cmd取り込み}) commands->addWidget(b);
     commands->addStretch();
     auto* scope = new QHBoxLayout();
-    auto* scopeLabel = new QLabel(QStringLiteral("集計："), this);
-    scopeLabel->setBuddy(Cmb集計);
-    scope->addWidget(scopeLabel);
+    scope->addWidget(BuddyLabel(QStringLiteral("集計："), Cmb集計, this));
     scope->addWidget(Cmb集計);
     scope->addWidget(Spin回);
     scope->addStretch();

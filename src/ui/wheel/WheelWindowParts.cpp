@@ -97,6 +97,9 @@ void WheelWindow::MakeSearchControls() {
     SpinM->setObjectName("SpinM");
     SpinM->setRange(1, kWheelTicketSize);
     SpinM->setValue(3);
+    // Two boxes inside one sentence: each says which number it is.
+    SpinM->setAccessibleName(QStringLiteral("保証：選んだ数字から出る当選数字の個数"));
+    SpinT->setAccessibleName(QStringLiteral("保証：少なくとも1枚が一致する個数"));
     for (QSpinBox* box : {SpinT, SpinM}) {
         connect(box, &QSpinBox::valueChanged, this, [this] { ClearResult(); });
     }
@@ -157,7 +160,7 @@ QHBoxLayout* WheelWindow::LayOutCommands(QWidget* intro) {
 // is made here, after every control, so Tab reaches it last.
 QHBoxLayout* WheelWindow::LayOutChoice() {
     auto* predictions = new QHBoxLayout();
-    predictions->addWidget(new QLabel(QStringLiteral("予想の行："), this));
+    predictions->addWidget(BuddyLabel(QStringLiteral("予想の行："), Cbo予想, this));
     predictions->addWidget(Cbo予想, 1);
     predictions->addWidget(Cmd取込);
     auto* guarantee = new QHBoxLayout();
@@ -168,9 +171,9 @@ QHBoxLayout* WheelWindow::LayOutChoice() {
     guarantee->addWidget(new QLabel(QStringLiteral("個以上一致"), this));
     guarantee->addStretch();
     auto* run = new QHBoxLayout();
-    run->addWidget(new QLabel(QStringLiteral("探索時間："), this));
+    run->addWidget(BuddyLabel(QStringLiteral("探索時間："), Spin秒, this));
     run->addWidget(Spin秒);
-    run->addWidget(new QLabel(QStringLiteral("シード："), this));
+    run->addWidget(BuddyLabel(QStringLiteral("シード："), Spinシード, this));
     run->addWidget(Spinシード);
     run->addWidget(Cmd作成);
     run->addWidget(ProgressBar1, 1);
