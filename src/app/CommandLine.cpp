@@ -12,18 +12,6 @@ namespace {
 // A usage error of the command line itself: the sentence, then the usage.
 [[noreturn]] void Refuse(const std::string& why) { throw UserError(why + "\n" + UsageText()); }
 
-// The options of the command line the command declares, in the order given.
-std::vector<GivenOption> DeclaredOptions(const StartOptions& o, const CommandInfo& command) {
-    std::vector<GivenOption> declared;
-    for (const GivenOption& option : o.options) {
-        if (std::find(command.options.begin(), command.options.end(), option.first) !=
-            command.options.end()) {
-            declared.push_back(option);
-        }
-    }
-    return declared;
-}
-
 }  // namespace
 
 StartOptions ParseArguments(const std::vector<std::string>& args,
@@ -103,6 +91,5 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
             << UsageText();
         return kStatusUsage;
     }
-    return RunCommand(*command, CommandArgs(o.words, DeclaredOptions(o, *command), o.databasePath),
-                      out, err);
+    return RunCommand(*command, CommandArgs(o.words, o.options, o.databasePath), out, err);
 }

@@ -223,9 +223,14 @@ std::string ConditionText(FilterKind kind, const FilterConditions& conditions) {
             return NumbersText(conditions.include);
         case FilterKind::Exclude:
             return NumbersText(conditions.exclude);
-        case FilterKind::AtLeast:
-            return std::to_string(conditions.atLeast) +
-                   "個以上: " + NumbersText(conditions.atLeastOf);
+        case FilterKind::AtLeast: {
+            std::string text;
+            for (const AtLeastRule& rule : conditions.atLeast) {
+                text += (text.empty() ? "" : "、かつ") + std::to_string(rule.count) +
+                        "個以上: " + NumbersText(rule.of);
+            }
+            return text;
+        }
         case FilterKind::CarryOver:
             return CountSetText(*conditions.carryOver);
         case FilterKind::NotWon:

@@ -76,6 +76,13 @@ inline constexpr bool Allows(CountSet set, int count) { return (set >> count) & 
 
 // Numbers 1 … 37 as bits 1 … 37.
 
+// "At least `count` of these numbers": one rule of the at-least filter.
+struct AtLeastRule {
+    int count = 0;
+    NumberMask of = 0;
+    bool operator==(const AtLeastRule&) const = default;
+};
+
 // The filters chosen; a filter left empty is off.
 struct FilterConditions {
     std::optional<std::pair<int, int>> sum;
@@ -84,8 +91,8 @@ struct FilterConditions {
     // Per split, the allowed counts of each group (kAnyCount for a group left free).
     std::array<std::optional<std::vector<CountSet>>, kSplitCount> splits;
     NumberMask include = 0, exclude = 0;
-    NumberMask atLeastOf = 0;
-    int atLeast = 0;  // on when atLeastOf is not empty
+    // Every rule must hold; on when there is one.
+    std::vector<AtLeastRule> atLeast;
     bool notWon = false;
 
     bool IsOn(FilterKind kind) const;
@@ -186,7 +193,9 @@ inline bool Passes(FilterKind kind, const Measures& m, const FilterConditions& c
         case FilterKind::Exclude:
             return (m.mask & conditions.exclude) == 0;
         case FilterKind::AtLeast:
-            return std::popcount(m.mask & conditions.atLeastOf) >= conditions.atLeast;
+            return std::all_of(
+                conditions.atLeast.begin(), conditions.atLeast.end(),
+                [&](const AtLeastRule& r) { return std::popcount(m.mask & r.of) >= r.count; });
         case FilterKind::CarryOver:
             return Allows(*conditions.carryOver, std::popcount(m.mask & context.previous));
         case FilterKind::NotWon:
@@ -222,7 +231,7 @@ inline bool FilterConditions::IsOn(FilterKind kind) const {
         case FilterKind::Exclude:
             return exclude != 0;
         case FilterKind::AtLeast:
-            return atLeastOf != 0;
+            return !atLeast.empty();
         case FilterKind::CarryOver:
             return carryOver.has_value();
         case FilterKind::NotWon:

@@ -65,14 +65,50 @@ TEST(CommandTable, AUsageErrorEndsWithTheUsageOfTheCommandsGroup) {
     const Outcome words = RunCli({"backtest", "extra"}, "unused.mdb");
     EXPECT_EQ(words.status, kStatusUsage);
     EXPECT_EQ(words.err, UsageText());
-    // An option another command owns is refused; any other option the
-    // command does not take is read and left unused.
+    // An option another command owns is refused when read.
     EXPECT_THROW(ParseArguments({"wheel", "--numbers", "1-9", "--sum", "1-2"}, "x.mdb"), UserError);
-    const StartOptions kept = ParseArguments({"list", "--seed", "5", "--units", "2"}, "x.mdb");
-    EXPECT_EQ(kept.options.size(), 2u);
-    std::ostringstream out, err;
-    EXPECT_EQ(RunHeadlessCommand(kept, out, err), kStatusDone);
-    EXPECT_TRUE(out.str().starts_with("出現頻度分析\n"));
+}
+
+// An option means what it says or is refused: one a command does not take,
+// or a second value of one that cannot add up, is a usage error naming it;
+// --include, --exclude and --at-least given again add their conditions.
+TEST(CommandTable, OptionsAreTakenOnceUnlessTheyAddUpAndOnlyWhereTheyApply) {
+    TempDir dir;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    ImportCsv(BundledCsvPath(), db);
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } refused[] = {
+        {{"backtest", "--seed", "5"}, "backtest には --seed は使えません。\n"},
+        {{"backtest", "--simulations", "10000"}, "backtest には --simulations は使えません。\n"},
+        {{"tickets", "list", "--units", "5"}, "tickets list には --units は使えません。\n"},
+        {{"wheel", "--numbers", "1-9", "--guarantee", "3/3", "--memo", "x"},
+         "wheel には --memo は使えません。\n"},
+        {{"list", "--seed", "5"}, "list には --seed は使えません。\n"},
+        {{"tickets", "add", "--draw", "700", "--draw", "701", "1", "2", "3", "4", "5", "6", "7"},
+         "--draw は1回だけ指定してください。\n"},
+        {{"filter", "--sum", "100-120", "--sum", "130-140"}, "--sum は1回だけ指定してください。\n"},
+        {{"filter", "--odd", "3", "--odd", "4"}, "--odd は1回だけ指定してください。\n"},
+    };
+    for (const auto& r : refused) {
+        const Outcome o = RunCli(r.args, db);
+        EXPECT_EQ(o.status, kStatusUsage) << r.says;
+        EXPECT_TRUE(o.err.starts_with(r.says)) << o.err;
+        EXPECT_TRUE(o.out.empty()) << o.out;
+    }
+    // At least two of 1, 5, 9 and at least one of 20, 21: by hand,
+    // C(3,2)·C(2,1)·C(32,4) + C(3,2)·C(32,3) + C(2,1)·C(32,3) + C(32,2) = 241,056.
+    const Outcome both = RunCli({"filter", "--at-least", "2:1,5,9", "--at-least", "1:20,21"}, db);
+    ASSERT_EQ(both.status, kStatusDone) << both.err;
+    EXPECT_TRUE(both.out.starts_with("{\"total\": 10295472, \"passing\": 241056,")) << both.out;
+    EXPECT_NE(both.out.find("\"condition\": \"2個以上: 1,5,9、かつ1個以上: 20,21\""),
+              std::string::npos);
+    // 3 and 7 both in: C(35,5) = 324,632; 3 and 7 both out: C(35,7) = 6,724,520.
+    const Outcome in = RunCli({"filter", "--include", "3", "--include", "7"}, db);
+    EXPECT_TRUE(in.out.starts_with("{\"total\": 10295472, \"passing\": 324632,")) << in.out;
+    const Outcome out = RunCli({"filter", "--exclude", "3", "--exclude", "7"}, db);
+    EXPECT_TRUE(out.out.starts_with("{\"total\": 10295472, \"passing\": 6724520,")) << out.out;
 }
 
 }  // namespace

@@ -111,7 +111,10 @@ bool NaivePasses(FilterKind kind, const std::vector<int>& c, const FilterConditi
         case FilterKind::Exclude:
             return (mask & s.exclude) == 0;
         case FilterKind::AtLeast:
-            return std::popcount(mask & s.atLeastOf) >= s.atLeast;
+            for (const AtLeastRule& rule : s.atLeast) {
+                if (std::popcount(mask & rule.of) < rule.count) return false;
+            }
+            return true;
         case FilterKind::CarryOver:
             return !s.carryOver || Allows(*s.carryOver, std::popcount(mask & previous));
         case FilterKind::NotWon:
@@ -156,7 +159,7 @@ TEST(CombinationSearch, EveryFilterCountsAsABruteForceOverTheSmallSpace) {
          }},
         {"atLeast",
          [](FilterConditions& s) {
-             s.atLeastOf = Mask({2, 5, 8, 11}), s.atLeast = 3;
+             s.atLeast = {{3, Mask({2, 5, 8, 11})}};
          }},
         {"carry", [](FilterConditions& s) { s.carryOver = Set("2"); }},
         {"notWon", [](FilterConditions& s) { s.notWon = true; }},

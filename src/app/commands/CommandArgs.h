@@ -30,9 +30,9 @@ inline std::optional<std::string> LastValue(const std::vector<GivenOption>& opti
     return value;
 }
 
-// What a command is given: its words (its own name first) and, of the
-// options on the command line, those the command declares, in the order
-// given.
+// What a command is given: its words (its own name first) and the options
+// of the command line in the order given (the command table runs a command
+// only with options it takes, each once unless it may repeat).
 class CommandArgs {
   public:
     CommandArgs(std::vector<std::string> words, std::vector<GivenOption> options,

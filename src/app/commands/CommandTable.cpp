@@ -33,9 +33,9 @@ constexpr OptionInfo kOptions[] = {
     {"--group6", true, kFilter},
     {"--group7", true, kFilter},
     {"--group9", true, kFilter},
-    {"--include", true, kFilter},
-    {"--exclude", true, kFilter},
-    {"--at-least", true, kFilter},
+    {"--include", true, kFilter, true},
+    {"--exclude", true, kFilter, true},
+    {"--at-least", true, kFilter, true},
     {"--carry", true, kFilter},
     {"--generate", true, kFilter},
     {"--not-won", false, kFilter},
@@ -45,7 +45,7 @@ constexpr OptionInfo kOptions[] = {
     {"--guarantee"},
     {"--seconds"},
     {"--verify"},
-    {"--open"},
+    {"--open", true, {}, true},
     {"--open-all", false},
     {"--replace", false},
     {"--text"},
@@ -361,9 +361,36 @@ std::string SynopsisRoff() {
     return roff;
 }
 
+namespace {
+
+// An option the command does not take, or a second value of one that
+// cannot add up: the sentence that refuses it, or empty.  --db names the
+// database of every command.
+std::string RefusedOption(const CommandInfo& command, const CommandArgs& args) {
+    std::vector<std::string_view> seen;
+    for (const auto& [name, value] : args.Options()) {
+        if (name == "--db") continue;
+        if (std::find(command.options.begin(), command.options.end(), name) ==
+            command.options.end()) {
+            return std::string(command.name) + " には " + name + " は使えません。";
+        }
+        const OptionInfo* option = FindOption(name);
+        if (std::find(seen.begin(), seen.end(), name) != seen.end() && option && !option->repeats) {
+            return name + " は1回だけ指定してください。";
+        }
+        seen.push_back(name);
+    }
+    return {};
+}
+
+}  // namespace
+
 int RunCommand(const CommandInfo& command, const CommandArgs& args, std::ostream& out,
                std::ostream& err) {
     try {
+        if (const std::string refused = RefusedOption(command, args); !refused.empty()) {
+            return UsageFailure(err, command, refused);
+        }
         if (!command.required.empty() && !args.Has(command.required)) {
             return UsageFailure(err, command, command.requiredReason);
         }

@@ -21,6 +21,7 @@ struct OptionInfo {
     std::string_view name{};
     bool takesValue = true;
     std::string_view ownedBy{};  // the command, when the option is that command's own
+    bool repeats = false;        // may be given more than once (its values add up)
 };
 
 // The option of that name the command line knows, or null.

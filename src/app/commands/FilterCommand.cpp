@@ -47,9 +47,9 @@ void ReadAtLeast(const std::string& text, FilterConditions& conditions) {
             what + " の「" + PrintableText(text) +
             "」が読めません。「2:1,5,9,12」のように、個数と数字を「:」でつないでください。");
     }
-    conditions.atLeastOf = ParseNumbers(text.substr(colon + 1), what + " ");
-    conditions.atLeast = static_cast<int>(*least);
-    if (conditions.atLeastOf == 0) throw UsageError(what + " に数字がありません。");
+    const NumberMask of = ParseNumbers(text.substr(colon + 1), what + " ");
+    if (of == 0) throw UsageError(what + " に数字がありません。");
+    conditions.atLeast.push_back({static_cast<int>(*least), of});
 }
 
 // --range4, --group6, --group7, --group9: the split they restrict, or -1.
@@ -81,9 +81,10 @@ void ReadCondition(const std::string& name, const std::string& value, FilterArgu
         } else if (name == "--carry") {
             s.carryOver = NotBlank(name, ParseCountSet(value, what, 7));
         } else if (name == "--include") {
-            s.include = NotBlank(name, ParseNumbers(value, what));
+            // Given more than once, the lists join.
+            s.include |= NotBlank(name, ParseNumbers(value, what));
         } else if (name == "--exclude") {
-            s.exclude = NotBlank(name, ParseNumbers(value, what));
+            s.exclude |= NotBlank(name, ParseNumbers(value, what));
         } else if (name == "--at-least") {
             ReadAtLeast(value, s);
         } else if (const int split = SplitOfOption(name); split >= 0) {

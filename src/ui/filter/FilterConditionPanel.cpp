@@ -101,13 +101,13 @@ void ReadSplit(const std::vector<QLineEdit*>& inputs, FilterKind kind, const std
 void ReadAtLeast(const std::string& count, const std::string& numbers, const std::string& label,
                  FilterConditions& conditions) {
     const std::optional<CountSet> least = ParseCountSet(count, label + "の個数", kMainCount);
-    conditions.atLeastOf = ParseNumbers(numbers, label + "の数字");
-    if (least.has_value() != (conditions.atLeastOf != 0)) {
+    const NumberMask of = ParseNumbers(numbers, label + "の数字");
+    if (least.has_value() != (of != 0)) {
         throw UserError(label + "は、個数と数字の両方を指定してください。");
     }
     if (!least) return;
     if (std::popcount(*least) != 1) throw UserError(label + "の個数は1つだけ指定してください。");
-    conditions.atLeast = std::countr_zero(*least);
+    conditions.atLeast = {{std::countr_zero(*least), of}};
 }
 
 // "組合せ 75.4 %　過去の当選 508 回(73.7 %)": short enough for the column
