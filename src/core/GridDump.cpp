@@ -20,7 +20,34 @@ void DumpCells(std::ostream& out, const ResultGrid& grid) {
     }
 }
 
+// "-1.25", "+3", "-1,815", "12.5%": a number as a spreadsheet reads one.
+bool IsPlainNumber(std::string_view text) {
+    std::size_t i = text.empty() ? 0 : (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (text.ends_with('%')) text.remove_suffix(1);
+    bool digit = false, point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (c != ',' || point) {
+            return false;
+        }
+    }
+    return digit;
+}
+
+// A text a spreadsheet would run as a formula (it starts with =, +, -, @, a
+// tab or a line break and is not a plain number) is written with a leading
+// apostrophe, so that it stays text.
 std::string CsvField(std::string_view text) {
+    std::string guarded;
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos &&
+        !IsPlainNumber(text)) {
+        guarded = "'" + std::string(text);
+        text = guarded;
+    }
     if (text.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(text);
     std::string out = "\"";
     for (char c : text) {

@@ -123,8 +123,21 @@ std::string ReadTicketMemo(const QString& text) {
             c == QChar::ParagraphSeparator) {
             Refuse(QStringLiteral("メモに改行や制御文字は使えません。"));
         }
+        // Marks that turn the text around where it is shown, and what bytes
+        // that are no text become when read.
+        const char16_t u = c.unicode();
+        if ((u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0xFFFD) {
+            Refuse(
+                QStringLiteral("メモに使えない文字（文字の向きを変える記号か、文字として読めないデ"
+                               "ータ）があります。"));
+        }
     }
-    if (memo.size() > kMostMemoCharacters) {
+    // Characters, not UTF-16 units: an emoji is one.
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < memo.size(); ++i) {
+        if (!memo[i].isLowSurrogate()) ++characters;
+    }
+    if (characters > kMostMemoCharacters) {
         Refuse(QStringLiteral("メモは%1文字までです。").arg(kMostMemoCharacters));
     }
     return memo.toStdString();

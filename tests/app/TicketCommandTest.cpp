@@ -83,9 +83,30 @@ TEST_F(TicketCommandTest, AddListAndCheckPrintTheirJsonKeys) {
               std::string::npos)
         << o.out;
     EXPECT_NE(o.out.find("# 収支\n収支の範囲,枚数,購入額,当選額,当選額（概算を含む）,収支,回収率,"
-                         "未入力（口）\n第2回,1,600円,0円,\"18,200円\",-600円,0.0%,2\n"),
+                         "未入力（口）\n第2回,1,600円,0円,\"18,200円\",'-600円,0.0%,2\n"),
               std::string::npos)
         << o.out;
+}
+
+// A memo is counted in characters (an emoji is one of the 200), and one a
+// spreadsheet would run as a formula reaches the CSV as text.
+TEST_F(TicketCommandTest, MemosCountCharactersAndStayTextInTheCsv) {
+    std::string emoji;
+    for (int i = 0; i < 101; ++i) emoji += "\xF0\x9F\x8E\xB2";  // U+1F3B2
+    Outcome o =
+        Run({"tickets", "add", "--draw", "1", "--memo", emoji, "1", "2", "3", "4", "5", "6", "7"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    o = Run({"tickets", "add", "--draw", "1", "--memo", emoji + emoji, "1", "2", "3", "4", "5", "6",
+             "7"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_NE(o.err.find("メモは200文字までです。"), std::string::npos) << o.err;
+    o = Run({"tickets", "add", "--draw", "1", "--memo", "=HYPERLINK(\"http://x\")", "1", "2", "3",
+             "4", "5", "6", "8"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    o = Run({"tickets", "list", "--format", "csv"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find(",\"'=HYPERLINK(\"\"http://x\"\")\""), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find(emoji), std::string::npos);
 }
 
 TEST_F(TicketCommandTest, QuickCheckCountsTiersOverEveryDraw) {
@@ -118,6 +139,17 @@ TEST_F(TicketCommandTest, BadInputIsAUsageErrorOrARefusalAndStoresNothing) {
         {{"tickets", "add", "--draw", "3", "--units", "0", "1", "2", "3", "4", "5", "6", "7"},
          1,
          "口数"},
+        // A memo that would show reversed, or bytes that are no text.
+        {{"tickets", "add", "--draw", "3", "--memo", "abc\u202Edef", "1", "2", "3", "4", "5", "6",
+          "7"},
+         1,
+         "文字の向きを変える記号"},
+        {{"tickets", "add", "--draw", "3", "--memo",
+          "a\xFF\xFE"
+          "b",
+          "1", "2", "3", "4", "5", "6", "7"},
+         1,
+         "文字として読めないデータ"},
         {{"tickets", "list", "--format", "xml"}, 2, "tickets list"},
         {{"tickets", "delete", "x"}, 2, "整数ではありません"},
         {{"tickets", "delete", "9"}, 1, "購入番号 9 はありません"},

@@ -48,3 +48,24 @@ TEST(GridDump, JsonOfASmallGridIsExact) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text a spreadsheet would run as a formula stays text (a leading
+// apostrophe); numbers keep their sign; quoting as before.
+TEST(GridDump, CsvKeepsFormulaLikeTextsAsTextAndNumbersAsNumbers) {
+    ResultGrid grid;
+    grid.SetColumnCount(9);
+    grid.SetRowCount(1);
+    const char* texts[] = {"=1+1",     "+81 90", "-cmd|' /C calc'!A0",
+                           "@SUM(A1)", "-1.25",  "+3",
+                           "-1,815",   "12.5%",  "-600円"};
+    for (int c = 0; c < 9; ++c) grid.WriteCell(c + 1, 1, texts[c]);
+    std::ostringstream out;
+    DumpCsv(out, {{"g", &grid}});
+    EXPECT_EQ(
+        out.str(),
+        "# g\n'=1+1,'+81 90,'-cmd|' /C calc'!A0,'@SUM(A1),-1.25,+3,\"-1,815\",12.5%,'-600円\n");
+}
+
+}  // namespace

@@ -36,7 +36,9 @@ TicketDialog::TicketDialog(QWidget* parent, const QString& title) : QDialog(pare
     SpinUnits->setSuffix(QStringLiteral(" 口"));
     EditMemo = new QLineEdit(this);
     EditMemo->setObjectName("EditMemo");
-    EditMemo->setMaxLength(kMostMemoCharacters);
+    // The field counts UTF-16 units, two for an emoji; the reader counts
+    // characters and says when there are too many.
+    EditMemo->setMaxLength(2 * kMostMemoCharacters);
 
     auto* form = new QFormLayout();
     form->addRow(QStringLiteral("購入する回："), EditDraws);
