@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "analysis/AnalysisCatalog.h"
+#include "app/MenuTable.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/ExportCommand.h"
 #include "core/CurrentException.h"
@@ -21,10 +23,16 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const OptionInfo* option = FindOption(a);
-        if (!option) {
+        // "-1" is a (wrong) number the command reads, not an option.
+        const bool negative = a.size() > 1 && a[0] == '-' && a[1] >= '0' && a[1] <= '9';
+        if (!option && !negative) {
             if (a.rfind("--", 0) == 0 || (a.rfind("-", 0) == 0 && a.size() > 1)) {
                 Refuse("知らないオプション「" + PrintableText(a) + "」です。");
             }
+            o.words.push_back(a);
+            continue;
+        }
+        if (!option) {
             o.words.push_back(a);
             continue;
         }
@@ -54,6 +62,14 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
         const std::string_view owner = FindOption(given.first)->ownedBy;
         if (!owner.empty() && (o.words.empty() || o.words.front() != owner)) {
             Refuse(given.first + " は " + std::string(owner) + " コマンドの条件です。");
+        }
+    }
+    // A window that is not there is a mistake of the command line, told
+    // before any window opens.
+    for (const std::string& window : o.openWindows) {
+        if (!FindMenuWindowNamed(window.c_str()) && !FindAnalysis(window)) {
+            Refuse("ウィンドウ「" + PrintableText(window) +
+                   "」はありません。loto7kazoria list で名前を確かめてください。");
         }
     }
     if (o.dataFolder && !o.words.empty()) {

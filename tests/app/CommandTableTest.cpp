@@ -97,6 +97,29 @@ TEST(CommandTable, OptionsAreTakenOnceUnlessTheyAddUpAndOnlyWhereTheyApply) {
         EXPECT_TRUE(o.err.starts_with(r.says)) << o.err;
         EXPECT_TRUE(o.out.empty()) << o.out;
     }
+    // Messages that say what is wrong, and nothing of saving where nothing is saved.
+    const Outcome xml = RunCli({"backtest", "--format", "xml"}, db);
+    EXPECT_EQ(xml.status, kStatusUsage);
+    EXPECT_TRUE(xml.err.starts_with("--format には json か csv を指定してください。\n")) << xml.err;
+    const Outcome draw0 = RunCli({"tickets", "check", "--draw", "0"}, db);
+    EXPECT_EQ(draw0.status, kStatusUsage);
+    EXPECT_TRUE(draw0.err.starts_with(
+        "tickets check の --draw には1から5000までの回を1つ指定してください。\n"))
+        << draw0.err;
+    const Outcome minus =
+        RunCli({"tickets", "add", "--draw", "700", "1", "2", "3", "4", "5", "6", "-1"}, db);
+    EXPECT_EQ(minus.status, kStatusError);
+    EXPECT_NE(minus.err.find("「-1」"), std::string::npos) << minus.err;
+    EXPECT_EQ(minus.err.find("オプション"), std::string::npos) << minus.err;
+    try {
+        ParseArguments({"--open", "存在しない", "--quit-when-ready"}, db);
+        ADD_FAILURE() << "a window that is not there was taken";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(std::string(e.what()).starts_with(
+            "ウィンドウ「存在しない」はありません。loto7kazoria list で名前を確かめてください。\n"))
+            << e.what();
+    }
+    EXPECT_NO_THROW(ParseArguments({"--open", "出現頻度分析", "--open", "ホイール"}, db));
     // At least two of 1, 5, 9 and at least one of 20, 21: by hand,
     // C(3,2)·C(2,1)·C(32,4) + C(3,2)·C(32,3) + C(2,1)·C(32,3) + C(32,2) = 241,056.
     const Outcome both = RunCli({"filter", "--at-least", "2:1,5,9", "--at-least", "1:20,21"}, db);

@@ -398,9 +398,10 @@ int RunCommand(const CommandInfo& command, const CommandArgs& args, std::ostream
             return UsageFailure(err, command, command.wordsReason);
         }
         if (command.formats && args.Format() != "json" && args.Format() != "csv") {
-            return UsageFailure(
-                err, command,
-                command.formatReason.empty() ? command.wordsReason : command.formatReason);
+            return UsageFailure(err, command,
+                                command.formatReason.empty()
+                                    ? "--format には json か csv を指定してください。"
+                                    : command.formatReason);
         }
         return command.run(args, out, err);
     } catch (const UsageError& e) {

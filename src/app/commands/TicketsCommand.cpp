@@ -66,10 +66,19 @@ int RunTicketsImportCommand(const CommandArgs& args, std::ostream& out, std::ost
 int RunTicketsCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
     std::optional<int> draw;
     if (const auto text = args.Value("--draw")) {
-        const auto [first, last] = ReadTicketDraws(QString::fromStdString(*text));
-        if (first != last)
-            throw UsageError("tickets check の --draw には回を1つ指定してください。");
-        draw = first;
+        // Nothing is stored here: a draw it cannot take is a usage error.
+        std::pair<int, int> draws;
+        try {
+            draws = ReadTicketDraws(QString::fromStdString(*text));
+        } catch (const UserError&) {
+            draws = {0, -1};
+        }
+        if (draws.first != draws.second || draws.first < 1) {
+            throw UsageError("tickets check の --draw には1から" +
+                             std::to_string(kHighestTicketDraw) +
+                             "までの回を1つ指定してください。");
+        }
+        draw = draws.first;
     }
     const TicketLedger ledger = LoadTicketLedger(args);
     const std::vector<PurchasedTicket> tickets = ReadTickets(args.DatabasePath());
