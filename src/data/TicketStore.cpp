@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <QDateTime>
+#include <algorithm>
+#include <optional>
 
 #include "core/PrintableText.h"
 #include "data/Schema.h"
@@ -39,22 +41,65 @@ std::string Text(sqlite3_stmt* stmt, int column) {
     return text ? text : "";
 }
 
-std::vector<PurchasedTicket> ReadAll(const Database& db) {
-    std::vector<PurchasedTicket> tickets;
+// The table keys its rows by 番号; without that key an id could name two
+// rows or none, so such a table is not used at all.
+void RequireTicketKey(const Database& db) {
+    Statement columns(db, "PRAGMA table_info(購入番号)");
+    while (columns.Step()) {
+        if (Text(columns.Handle(), 1) == "番号" && sqlite3_column_int(columns.Handle(), 5) == 1)
+            return;
+    }
+    throw UserError(
+        "購入番号の表に番号の鍵がないため、購入番号を読み書きできません（ファイルが壊れている"
+        "可能性があります）。");
+}
+
+// A whole number stored as one, within [low, high].
+bool IntegerIn(sqlite3_stmt* s, int column, long long low, long long high, int& value) {
+    if (sqlite3_column_type(s, column) != SQLITE_INTEGER) return false;
+    const long long v = sqlite3_column_int64(s, column);
+    if (v < low || v > high) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+// A row read under the rules every write keeps: the draws (at most
+// kMostTicketDraws of them), seven different numbers 1–37, 1–9999 units.
+std::optional<PurchasedTicket> CheckedRow(sqlite3_stmt* s) {
+    PurchasedTicket t;
+    if (sqlite3_column_type(s, 0) != SQLITE_INTEGER) return std::nullopt;
+    t.id = sqlite3_column_int64(s, 0);
+    if (!IntegerIn(s, 1, 1, kHighestTicketDraw, t.firstDraw) ||
+        !IntegerIn(s, 2, t.firstDraw, t.firstDraw + kMostTicketDraws - 1, t.lastDraw) ||
+        t.lastDraw > kHighestTicketDraw || !IntegerIn(s, 10, 1, kMostTicketUnits, t.units)) {
+        return std::nullopt;
+    }
+    std::uint64_t seen = 0;
+    for (int i = 0; i < kTicketNumberCount; ++i) {
+        if (!IntegerIn(s, 3 + i, kLowestNumber, kHighestNumber, t.numbers[i]) ||
+            (seen >> t.numbers[i] & 1)) {
+            return std::nullopt;
+        }
+        seen |= std::uint64_t{1} << t.numbers[i];
+    }
+    std::sort(t.numbers.begin(), t.numbers.end());
+    t.memo = Text(s, 11);
+    t.added = Text(s, 12);
+    return t;
+}
+
+TicketRows ReadAll(const Database& db) {
+    RequireTicketKey(db);
+    TicketRows rows;
     Statement query(db, std::string("SELECT ") + kColumns + " FROM 購入番号 ORDER BY 番号");
     while (query.Step()) {
-        sqlite3_stmt* s = query.Handle();
-        PurchasedTicket t;
-        t.id = sqlite3_column_int64(s, 0);
-        t.firstDraw = sqlite3_column_int(s, 1);
-        t.lastDraw = sqlite3_column_int(s, 2);
-        for (int i = 0; i < kTicketNumberCount; ++i) t.numbers[i] = sqlite3_column_int(s, 3 + i);
-        t.units = sqlite3_column_int(s, 10);
-        t.memo = Text(s, 11);
-        t.added = Text(s, 12);
-        tickets.push_back(std::move(t));
+        if (std::optional<PurchasedTicket> t = CheckedRow(query.Handle())) {
+            rows.tickets.push_back(std::move(*t));
+        } else {
+            rows.broken.push_back(sqlite3_column_int64(query.Handle(), 0));
+        }
     }
-    return tickets;
+    return rows;
 }
 
 void BindTicket(Statement& st, const PurchasedTicket& t) {
@@ -99,9 +144,14 @@ TicketBook::TicketBook(const std::string& databasePath)
     : db_(Database::Open(databasePath, Database::Mode::ReadWrite)) {
     RequireSchema(db_);
     EnsureTicketSchema(db_);
+    RequireTicketKey(db_);
 }
 
-std::vector<PurchasedTicket> TicketBook::List() const { return ReadAll(db_); }
+std::vector<PurchasedTicket> TicketBook::List() const {
+    TicketRows rows = ReadAll(db_);
+    broken_ = std::move(rows.broken);
+    return std::move(rows.tickets);
+}
 
 void TicketBook::Insert(const PurchasedTicket& ticket, bool withId) {
     Statement st(db_, std::string("INSERT INTO 購入番号 (") + kColumns +
@@ -155,8 +205,25 @@ void TicketBook::Restore(const PurchasedTicket& ticket) {
     InTransaction(db_, [&] { Insert(ticket, true); });
 }
 
-std::vector<PurchasedTicket> ReadTickets(const std::string& databasePath) {
+TicketRows ReadTicketRows(const std::string& databasePath) {
     const Database db = Database::Open(databasePath, Database::Mode::ReadOnly);
     if (!HasTicketTable(db)) return {};
     return ReadAll(db);
+}
+
+std::vector<PurchasedTicket> ReadTickets(const std::string& databasePath) {
+    return ReadTicketRows(databasePath).tickets;
+}
+
+std::string BrokenTicketsText(const std::vector<std::int64_t>& ids) {
+    if (ids.empty()) return {};
+    std::string text = "購入番号 ";
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (i == 10) {
+            text += " ほか" + std::to_string(ids.size() - 10) + "件";
+            break;
+        }
+        text += (i ? ", " : "") + std::to_string(ids[i]);
+    }
+    return text + " は壊れているため使いません。";
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "app/AppTestSupport.h"
 #include "data/PrizeStore.h"
@@ -107,6 +108,59 @@ TEST_F(TicketCommandTest, MemosCountCharactersAndStayTextInTheCsv) {
     ASSERT_EQ(o.status, 0) << o.err;
     EXPECT_NE(o.out.find(",\"'=HYPERLINK(\"\"http://x\"\")\""), std::string::npos) << o.out;
     EXPECT_NE(o.out.find(emoji), std::string::npos);
+}
+
+// Rows another program wrote past the rules every write keeps are named once
+// and never used: not listed, judged or summed.  A table that lost its key
+// is refused, not edited.
+TEST_F(TicketCommandTest, StoredRowsAreCheckedWhenReadAndATableWithoutItsKeyIsRefused) {
+    ASSERT_EQ(Run({"tickets", "add", "--draw", "1", "1", "2", "3", "4", "5", "6", "7"}).status, 0);
+    {
+        const Database file = Database::Open(db, Database::Mode::ReadWrite);
+        file.Exec("PRAGMA ignore_check_constraints = ON");
+        const char* rows[] = {
+            "1, 30000000, 1, 2, 3, 4, 5, 6, 7, 1",  // a run of thirty million draws
+            "1, 1, 0, 2, 3, 4, 5, 6, 99, 1",        // numbers outside 1-37
+            "1, 1, 5, 5, 5, 5, 5, 5, 5, 1",         // seven equal numbers
+            "1, 1, 'x', 2, 3, 4, 5, 6, 7, 1",       // text where a number belongs
+            "1, 1, 1, 2, 3, 4, 5, 6, 7, -5",        // units below one
+            "1, 1, 1, 2, 3, 4, 5, 6, 7, 2147483647"};
+        for (const char* row : rows) {
+            file.Exec(std::string("INSERT INTO 購入番号 (開始回, 終了回, 数字1, 数字2, 数字3, "
+                                  "数字4, 数字5, 数字6, 数字7, 口数, 登録日時) VALUES (") +
+                      row + ", '2026-01-01 00:00:00')");
+        }
+    }
+    const std::string told = "購入番号 2, 3, 4, 5, 6, 7 は壊れているため使いません。\n";
+    Outcome o = Run({"tickets", "list"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, told);
+    EXPECT_NE(o.out.find("{\"id\": 1,"), std::string::npos);
+    EXPECT_EQ(o.out.find("{\"id\": 2,"), std::string::npos) << o.out;
+    o = Run({"tickets", "check", "--format", "csv"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, told);
+    EXPECT_EQ(o.out.find("-5"), std::string::npos) << o.out;
+    EXPECT_EQ(ReadTickets(db).size(), 1u);
+
+    // Without its key, 番号 could name two rows: the table is not used.
+    Database::Open(db, Database::Mode::ReadWrite)
+        .Exec(
+            "CREATE TABLE 控え AS SELECT * FROM 購入番号; DROP TABLE 購入番号; "
+            "ALTER TABLE 控え RENAME TO 購入番号; INSERT INTO 購入番号 SELECT * FROM 購入番号 "
+            "WHERE 番号 = 1");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"tickets", "list"},
+          {"tickets", "delete", "1"},
+          {"tickets", "add", "--draw", "2", "1", "2", "3", "4", "5", "6", "7"}}) {
+        o = Run(args);
+        EXPECT_EQ(o.status, 1) << args[1];
+        EXPECT_NE(o.err.find("購入番号の表に番号の鍵がない"), std::string::npos) << o.err;
+    }
+    const Database file = Database::Open(db, Database::Mode::ReadOnly);
+    Statement count(file, "SELECT count(*) FROM 購入番号 WHERE 番号 = 1");
+    ASSERT_TRUE(count.Step());
+    EXPECT_EQ(sqlite3_column_int(count.Handle(), 0), 2);
 }
 
 TEST_F(TicketCommandTest, QuickCheckCountsTiersOverEveryDraw) {

@@ -31,8 +31,20 @@ int RunTicketsAddCommand(const CommandArgs& args, std::ostream& out, std::ostrea
     return kStatusDone;
 }
 
-int RunTicketsListCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
-    const std::vector<PurchasedTicket> tickets = ReadTickets(args.DatabasePath());
+namespace {
+
+// The tickets to list or check; rows that break the rules are named on
+// standard error and not used.
+std::vector<PurchasedTicket> UsableTickets(const CommandArgs& args, std::ostream& err) {
+    TicketRows rows = ReadTicketRows(args.DatabasePath());
+    if (!rows.broken.empty()) err << BrokenTicketsText(rows.broken) << "\n";
+    return std::move(rows.tickets);
+}
+
+}  // namespace
+
+int RunTicketsListCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
+    const std::vector<PurchasedTicket> tickets = UsableTickets(args, err);
     const TicketLedger ledger = LoadTicketLedger(args);
     if (args.Format() == "csv") {
         ResultGrid grid;
@@ -63,7 +75,7 @@ int RunTicketsImportCommand(const CommandArgs& args, std::ostream& out, std::ost
     return kStatusDone;
 }
 
-int RunTicketsCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
+int RunTicketsCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     std::optional<int> draw;
     if (const auto text = args.Value("--draw")) {
         // Nothing is stored here: a draw it cannot take is a usage error.
@@ -81,7 +93,7 @@ int RunTicketsCheckCommand(const CommandArgs& args, std::ostream& out, std::ostr
         draw = draws.first;
     }
     const TicketLedger ledger = LoadTicketLedger(args);
-    const std::vector<PurchasedTicket> tickets = ReadTickets(args.DatabasePath());
+    const std::vector<PurchasedTicket> tickets = UsableTickets(args, err);
     if (args.Format() == "json") {
         WriteTicketCheckJson(out, tickets, ledger.Data(), draw);
         return kStatusDone;

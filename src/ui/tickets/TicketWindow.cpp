@@ -172,6 +172,14 @@ void 購入番号::BuildEditMenu() {
 void 購入番号::Compute() {
     book_ = std::make_unique<TicketBook>(Host().Snapshot().DatabaseFile);
     tickets_ = book_->List();
+    // Told once, when the window first finds them.
+    if (!book_->Broken().empty() && brokenTold_.empty()) {
+        brokenTold_ = book_->Broken();
+        QTimer::singleShot(0, this, [this] {
+            ShowMessage(this, QString::fromStdString(BrokenTicketsText(brokenTold_)),
+                        QMessageBox::Warning);
+        });
+    }
     ledger_ = ReadTicketLedger(book_->Connection(), Host().Snapshot().Draws);
     Spin回->setValue(std::max(1, static_cast<int>(Host().Snapshot().LatestDrawNumber)));
 }

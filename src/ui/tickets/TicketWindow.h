@@ -94,6 +94,7 @@ class 購入番号 : public ChildWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    std::vector<std::int64_t> brokenTold_;  // the broken rows already named
     struct UndoStep {
         enum class Kind { Added, Changed, Deleted } kind;
         std::vector<PurchasedTicket> tickets;  // added, or as they were before
