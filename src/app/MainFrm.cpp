@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <optional>
 
 #include "app/ChildArrangement.h"
 #include "app/DataFolder.h"
@@ -23,6 +24,7 @@
 #include "core/CurrentException.h"
 #include "core/QtConversions.h"
 #include "data/CsvImport.h"
+#include "data/DataVersionWatch.h"
 #include "data/DrawStoreLoader.h"
 #include "ui/AboutWindow.h"
 #include "ui/AnalysisWindow.h"
@@ -73,6 +75,19 @@ void MainFrm::Form_Load(std::future<GlobalBas> drawsAhead) {
     } else {
         OpenDrawStore(globals_, databasePath_);
     }
+    WatchTheFile();
+}
+
+void MainFrm::WatchTheFile() {
+    watch_ = std::make_unique<DataVersionWatch>(databasePath_);
+    if (!watchTimer_) {
+        watchTimer_ = new QTimer(this);
+        watchTimer_->setInterval(500);
+        connect(watchTimer_, &QTimer::timeout, this, [this] {
+            if (watch_ && watch_->Changed()) ReadSnapshotAgain(true);
+        });
+    }
+    watchTimer_->start();
 }
 
 QAction* MainFrm::AddCommand(QWidget* menu, const QString& caption, const QString& name,
@@ -283,15 +298,16 @@ void MainFrm::PasteResultsText(const QString& text) {
     if (PasteResults(this, databasePath_, text)) ReadSnapshotAgain();
 }
 
-// The windows that read the snapshot keep data entry closed, so none of them
-// is open here; those open are static and keep what they show.
-void MainFrm::ReadSnapshotAgain() {
+// The analysis windows are static and keep what they show; the windows that
+// follow the book (購入番号, 当選番号チェック) are told.
+void MainFrm::ReadSnapshotAgain(bool quiet) {
     GlobalBas fresh;
     try {
-        Hourglass hourglass;
+        std::optional<Hourglass> hourglass;
+        if (!quiet) hourglass.emplace();
         OpenDrawStore(fresh, databasePath_);
     } catch (...) {
-        ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
+        if (!quiet) ShowMessage(this, QString::fromStdString(MessageOfCurrentException()));
         return;
     }
     globals_ = std::move(fresh);

@@ -5,10 +5,14 @@
 #include <functional>
 #include <future>
 #include <map>
+#include <memory>
 
 #include "analysis/AnalysisCatalog.h"
 #include "prediction/PredictionModel.h"
 #include "ui/ChildHost.h"
+
+class DataVersionWatch;
+class QTimer;
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -112,9 +116,13 @@ class MainFrm : public QMainWindow, public ChildHost {
     QAction* AddCommand(QWidget* menu, const QString& caption, const QString& name,
                         std::function<void()> handler);
     void Form_Unload();
-    // Reads the snapshot again after this program changed the database; on
-    // a failure the old snapshot stays and the user is told.
-    void ReadSnapshotAgain();
+    // Reads the snapshot again after the database changed; on a failure the
+    // old snapshot stays and the user is told (quiet: not told, as when
+    // another program's change is followed; the next change tries again).
+    void ReadSnapshotAgain(bool quiet = false);
+    // Every half second: when another connection committed a change to the
+    // file, the snapshot is read again.
+    void WatchTheFile();
     void OnFocusReturned();
     void PlaceOnScreen(const QMargins& frame);
     void FitToArea(QMdiSubWindow* frame) const;
@@ -133,7 +141,9 @@ class MainFrm : public QMainWindow, public ChildHost {
     QPointer<AboutWindow> about_;
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> childWindowActions_;  // the window menu's list of windows
-    QPointer<QMenu> childMenu_;           // the child menu now in the menu bar
+    std::unique_ptr<DataVersionWatch> watch_;
+    QTimer* watchTimer_ = nullptr;
+    QPointer<QMenu> childMenu_;  // the child menu now in the menu bar
     bool unloaded_ = false;
     bool optionsSaved_ = true;
     bool placedWithFrame_ = false;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -192,6 +193,30 @@ TEST_F(TicketWindowTest, PrizeLinesEnteredChangeTheBalanceAtOnceAndTheChartFollo
     EXPECT_EQ(line[2], QPointF(3, 159.82));
     EXPECT_EQ(window->Chart1->Lines()->Points(2)[2], QPointF(3, -0.099));  // −55 % of 1,800
     EXPECT_TRUE(RecordedMessages().isEmpty());
+}
+
+// Another program stores a ticket for draw 4 and then draw 4 itself: the
+// open window follows the file, with nothing done here.
+TEST_F(TicketWindowTest, AnotherProgramsTicketAndDrawShowWithoutBeingAskedFor) {
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    const auto run = [&](const QStringList& args) {
+        QProcess other;
+        other.start(QStringLiteral(LOTO7_EXECUTABLE),
+                    args + QStringList{"--db", QString::fromStdString(db)});
+        EXPECT_TRUE(other.waitForFinished(60000));
+        EXPECT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
+    };
+    run({"tickets", "add", "--draw", "4", "2", "9", "14", "19", "25", "31", "37"});
+    QTRY_COMPARE_WITH_TIMEOUT(window->Grid().RowCount(), 2, 10000);
+    EXPECT_EQ(Cell(kTicketResultColumn, 2), "未抽選");
+    WriteFile(
+        dir.File("draw4.csv"),
+        "回数,第1数字,第2数字,第3数字,第4数字,第5数字,第6数字,第7数字,ボーナス数字1,ボーナス数字2\n"
+        "4,2,9,14,19,25,31,37,1,3\n");
+    run({"import", QString::fromStdString(dir.File("draw4.csv"))});
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Cell(kTicketResultColumn, 2)),
+                              QStringLiteral("1等"), 10000);
+    EXPECT_EQ(main->Snapshot().LatestDrawNumber, 4);
 }
 
 TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {
