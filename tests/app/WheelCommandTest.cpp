@@ -52,6 +52,27 @@ TEST(WheelCommand, PrintsTicketsProofBoundAndOdds) {
     }
 }
 
+// A wheel as small as its lower bound says so; one above it does not.
+TEST(WheelCommand, AWheelAtItsLowerBoundIsCalledTheSmallest) {
+    TempDir dir;
+    const std::string db = dir.File("Loto7Kazoria.mdb");
+    ImportCsv(BundledCsvPath(), db);
+    const Outcome nine =
+        RunCli({"wheel", "--numbers", "1-9", "--guarantee", "4/4", "--format", "csv"}, db);
+    ASSERT_EQ(nine.status, 0) << nine.err;
+    EXPECT_NE(nine.out.find("\n購入枚数,6枚（1800円、1枚300円）\n"), std::string::npos) << nine.out;
+    EXPECT_NE(
+        nine.out.find(
+            "\n下界,6枚（Schönheimの下界）　下界に達したので、これより少ない枚数はありません\n"),
+        std::string::npos)
+        << nine.out;
+    const Outcome twelve = RunCli(
+        {"wheel", "--numbers", "1-12", "--guarantee", "4/4", "--seconds", "0.5", "--format", "csv"},
+        db);
+    ASSERT_EQ(twelve.status, 0) << twelve.err;
+    EXPECT_NE(twelve.out.find("\n下界,19枚（Schönheimの下界）\n"), std::string::npos) << twelve.out;
+}
+
 // A ticket list as people write it: spaces, tabs, 「、」 or commas between the
 // numbers, lines numbered or not.  A file that cannot be read or reads wrong
 // is a file problem: status 1 and one line naming the file and the line.

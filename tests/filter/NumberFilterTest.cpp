@@ -359,6 +359,35 @@ TEST(FilterHistory, PastDrawsAreJudgedAsBeforeTheyWereDrawn) {
     EXPECT_EQ(history.won.size(), 3u);  // draws 1 (= 4), 2 and 6
 }
 
+// A row added in the entry window and not filled yet is no draw: the carry
+// filter still compares with the last complete draw, and no past count moves.
+TEST(FilterHistory, AnEmptyLastRowIsNoDraw) {
+    const std::vector<std::optional<int>> empty(9);
+    const GlobalBas g =
+        MakeGlobals({Draw(1, {1, 2, 3, 4, 5, 6, 7, 30, 31}),
+                     Draw(2, {1, 2, 3, 10, 11, 12, 13, 20, 21}), TestDraw{3, empty}});
+    const FilterHistory history = ReadFilterHistory(g.Draws);
+    EXPECT_EQ(history.latestDraw, 2);
+    EXPECT_EQ(history.latest, Mask({1, 2, 3, 10, 11, 12, 13}));
+    FilterConditions conditions;
+    conditions.carryOver = Set("3");
+    const PastPassCounts past = RatePastDraws(g.Draws, conditions);
+    EXPECT_EQ(past.draws, 2);
+    EXPECT_EQ(past.passing, 1);  // draw 2 carries 1, 2, 3 from draw 1
+}
+
+// What the filter window and the JSON say of a condition: runs of three or
+// more counts as a range, two side by side as a list; a sum range may be one
+// value.
+TEST(FilterTexts, CountsReadAsTypedAndASumRangeMayBeOneValue) {
+    EXPECT_EQ(CountSetText(*Set("3,4")), "3,4");
+    EXPECT_EQ(CountSetText(*Set("3,4,5")), "3～5");
+    EXPECT_EQ(CountSetText(*Set("0,2,3")), "0,2,3");
+    EXPECT_EQ(CountSetText(*Set("1,2,3,5,6")), "1～3,5,6");
+    EXPECT_EQ(ParseSumRange("120-120", "本数字合計"), std::make_pair(120, 120));
+    EXPECT_THROW(ParseSumRange("121-120", "本数字合計"), UserError);
+}
+
 // On the numbers 1 … 22 (170,544 combinations), so that the spread search,
 // which walks the whole space for each ticket, stays quick.
 TEST(GenerateTickets, TheSameSeedGivesTheSameTicketsThatPassTheFilters) {
