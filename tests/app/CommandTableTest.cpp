@@ -120,6 +120,11 @@ TEST(CommandTable, OptionsAreTakenOnceUnlessTheyAddUpAndOnlyWhereTheyApply) {
             << e.what();
     }
     EXPECT_NO_THROW(ParseArguments({"--open", "出現頻度分析", "--open", "ホイール"}, db));
+    // Six numbers that must be in leave 31 combinations: 31 tickets, and said so.
+    const Outcome few =
+        RunCli({"filter", "--include", "1,2,3,4,5,6", "--generate", "100", "--seed", "1"}, db);
+    EXPECT_EQ(few.status, kStatusDone);
+    EXPECT_EQ(few.err, "条件に合う組合せは31通りしかないため、31口だけ作りました。\n");
     // At least two of 1, 5, 9 and at least one of 20, 21: by hand,
     // C(3,2)·C(2,1)·C(32,4) + C(3,2)·C(32,3) + C(2,1)·C(32,3) + C(32,2) = 241,056.
     const Outcome both = RunCli({"filter", "--at-least", "2:1,5,9", "--at-least", "1:20,21"}, db);

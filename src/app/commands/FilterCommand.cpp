@@ -114,7 +114,7 @@ void ReadCondition(const std::string& name, const std::string& value, FilterArgu
 
 // Counts the combinations the conditions keep and how many past draws they
 // would have kept, and draws tickets from the combinations kept.
-int RunFilterCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
+int RunFilterCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
     FilterArguments a;
     for (const auto& [name, value] : args.Options()) {
         if (name != "--db" && name != "--format" && name != "--seed") ReadCondition(name, value, a);
@@ -146,6 +146,11 @@ int RunFilterCommand(const CommandArgs& args, std::ostream& out, std::ostream&) 
     if (request) {
         tickets = GenerateTickets(a.conditions, history.Context(), outcome.combinations.passing,
                                   *request);
+        // Fewer than asked for: every combination that passes, and said so.
+        if (static_cast<int>(tickets.size()) < request->count) {
+            err << "条件に合う組合せは" << outcome.combinations.passing << "通りしかないため、"
+                << tickets.size() << "口だけ作りました。\n";
+        }
     }
     if (args.Format() == "csv") {
         ResultGrid filters, ticketGrid;
