@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "core/Errors.h"
+#include "core/HalfWidth.h"
 
 namespace {
 
 // Full-width digits and signs become their plain forms; blanks around go.
-QString Plain(const QString& text) {
-    return text.normalized(QString::NormalizationForm_KC).trimmed();
-}
+QString Plain(const QString& text) { return HalfWidth(text).trimmed(); }
 
 // A whole number from ASCII digits only, or -1; values past high read as high + 1.
 long long Whole(QStringView digits, long long high) {

@@ -1,13 +1,12 @@
 #include "entry/NumberText.h"
 
 #include "core/DrawRecord.h"
+#include "core/HalfWidth.h"
 
 namespace {
 
 // Full-width digits and points become their plain forms; blanks around go.
-QString Normalised(const QString& text) {
-    return text.normalized(QString::NormalizationForm_KC).trimmed();
-}
+QString Normalised(const QString& text) { return HalfWidth(text).trimmed(); }
 
 bool AllDigits(const QString& text) {
     for (QChar c : text) {

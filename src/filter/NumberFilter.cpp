@@ -6,6 +6,7 @@
 
 #include "core/DrawRecord.h"
 #include "core/Errors.h"
+#include "core/HalfWidth.h"
 #include "core/PrintableText.h"
 
 namespace {
@@ -46,8 +47,7 @@ constexpr std::array<std::string_view, 9> kLetters = {"Ａ", "Ｂ", "Ｃ", "Ｄ"
 
 // What the user typed, in half-width characters, without spaces.
 QString Normalized(std::string_view text) {
-    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-                    .normalized(QString::NormalizationForm_KC);
+    QString s = HalfWidth(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     s.remove(QLatin1Char(' '));
     s.replace(QChar(0x3001), QLatin1Char(','));  // 、
     s.replace(QLatin1Char('~'), QLatin1Char('-'));

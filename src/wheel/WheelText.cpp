@@ -7,6 +7,7 @@
 
 #include "core/Errors.h"
 #include "core/FigureText.h"
+#include "core/HalfWidth.h"
 #include "core/YenText.h"
 #include "lotto/PrizeShares.h"
 #include "lotto/PrizeTier.h"
@@ -36,6 +37,7 @@ std::optional<int> ParseWhole(const std::string& text) {
 // after an optional line number (「1: 」 or 「1：」); nullopt when a part is
 // not a whole number.
 std::optional<std::vector<int>> ParseTicketLine(std::string line) {
+    line = HalfWidth(line);
     for (std::size_t at = line.find("\xE3\x80\x81"); at != std::string::npos;
          at = line.find("\xE3\x80\x81", at)) {
         line.replace(at, 3, ",");
@@ -70,7 +72,8 @@ std::string JoinNumbers(const std::vector<int>& numbers, const char* separator) 
     return text;
 }
 
-std::optional<std::vector<int>> ParseNumberList(const std::string& text) {
+std::optional<std::vector<int>> ParseNumberList(const std::string& typed) {
+    const std::string text = HalfWidth(typed);
     std::vector<int> numbers;
     if (Trim(text).empty()) return numbers;
     std::size_t start = 0;
@@ -94,7 +97,8 @@ std::optional<std::vector<int>> ParseNumberList(const std::string& text) {
     }
 }
 
-std::optional<std::pair<int, int>> ParseGuarantee(const std::string& text) {
+std::optional<std::pair<int, int>> ParseGuarantee(const std::string& typed) {
+    const std::string text = HalfWidth(typed);
     const std::size_t slash = text.find('/');
     if (slash == std::string::npos) return std::nullopt;
     const std::optional<int> t = ParseWhole(text.substr(0, slash));

@@ -125,6 +125,25 @@ TEST(CommandTable, OptionsAreTakenOnceUnlessTheyAddUpAndOnlyWhereTheyApply) {
         RunCli({"filter", "--include", "1,2,3,4,5,6", "--generate", "100", "--seed", "1"}, db);
     EXPECT_EQ(few.status, kStatusDone);
     EXPECT_EQ(few.err, "条件に合う組合せは31通りしかないため、31口だけ作りました。\n");
+    // One reader of numbers: ASCII or full-width digits, and nothing that
+    // only looks like a digit (①, ²).
+    EXPECT_EQ(
+        RunCli({"tickets", "add", "--draw", "６９０", "１", "２", "３", "４", "５", "６", "７"}, db)
+            .status,
+        kStatusDone);
+    EXPECT_EQ(RunCli({"tickets", "delete", "１"}, db).out, "購入番号 1 を削除しました。\n");
+    for (const char* lookalike : {"①", "²"}) {
+        const Outcome o = RunCli(
+            {"tickets", "add", "--draw", "690", lookalike, "2", "3", "4", "5", "6", "7"}, db);
+        EXPECT_EQ(o.status, kStatusError) << lookalike;
+        EXPECT_NE(o.err.find(std::string("「") + lookalike + "」"), std::string::npos) << o.err;
+    }
+    EXPECT_EQ(
+        RunCli({"wheel", "--numbers", "１-１０", "--guarantee", "３/３", "--format", "csv"}, db)
+            .status,
+        kStatusDone);
+    EXPECT_EQ(RunCli({"filter", "--odd", "①"}, db).status, kStatusUsage);
+    EXPECT_EQ(RunCli({"filter", "--odd", "３"}, db).status, kStatusDone);
     // At least two of 1, 5, 9 and at least one of 20, 21: by hand,
     // C(3,2)·C(2,1)·C(32,4) + C(3,2)·C(32,3) + C(2,1)·C(32,3) + C(32,2) = 241,056.
     const Outcome both = RunCli({"filter", "--at-least", "2:1,5,9", "--at-least", "1:20,21"}, db);

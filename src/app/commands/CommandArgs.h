@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "core/HalfWidth.h"
 
 // A usage error: the command line asked for something the command cannot
 // do.  The command table prints the message, then the command's usage, and
@@ -73,10 +74,12 @@ void AsUsage(Check check) {
     }
 }
 
-// A whole number in [low, high] written in ASCII digits (and, for a signed
-// type, a leading minus), nothing else; none when the text is not one.
+// A whole number in [low, high] written in ASCII or full-width digits (and,
+// for a signed type, a leading minus), nothing else; none when the text is
+// not one.
 template <typename T>
-std::optional<T> WholeNumberIn(std::string_view text, T low, T high) {
+std::optional<T> WholeNumberIn(std::string_view typed, T low, T high) {
+    const std::string text = HalfWidth(typed);
     T value{};
     const char* end = text.data() + text.size();
     const auto [last, error] = std::from_chars(text.data(), end, value);

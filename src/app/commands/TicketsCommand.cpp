@@ -1,5 +1,6 @@
 #include <QString>
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <span>
 #include <tuple>
@@ -58,14 +59,13 @@ int RunTicketsListCommand(const CommandArgs& args, std::ostream& out, std::ostre
 
 int RunTicketsDeleteCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
     const std::string& text = args.Word(2);
-    const bool digits =
-        !text.empty() && text.size() <= 12 &&
-        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits) {
+    const std::optional<long long> id =
+        WholeNumberIn(text, 0LL, std::numeric_limits<long long>::max());
+    if (!id || text.starts_with('-')) {
         throw UsageError("購入番号の番号「" + PrintableText(text, 24) + "」は整数ではありません。");
     }
-    TicketBook(args.DatabasePath()).Delete(std::stoll(text));
-    out << "購入番号 " << text << " を削除しました。\n";
+    TicketBook(args.DatabasePath()).Delete(*id);
+    out << "購入番号 " << *id << " を削除しました。\n";
     return kStatusDone;
 }
 
