@@ -23,16 +23,12 @@ StartOptions ParseArguments(const std::vector<std::string>& args,
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const OptionInfo* option = FindOption(a);
-        // "-1" is a (wrong) number the command reads, not an option.
-        const bool negative = a.size() > 1 && a[0] == '-' && a[1] >= '0' && a[1] <= '9';
-        if (!option && !negative) {
-            if (a.rfind("--", 0) == 0 || (a.rfind("-", 0) == 0 && a.size() > 1)) {
+        if (!option) {
+            // "-1" is a (wrong) number the command reads, not an option.
+            const bool negative = a.size() > 1 && a[0] == '-' && a[1] >= '0' && a[1] <= '9';
+            if (!negative && (a.rfind("--", 0) == 0 || (a.rfind("-", 0) == 0 && a.size() > 1))) {
                 Refuse("知らないオプション「" + PrintableText(a) + "」です。");
             }
-            o.words.push_back(a);
-            continue;
-        }
-        if (!option) {
             o.words.push_back(a);
             continue;
         }

@@ -9,25 +9,21 @@ DataVersionWatch::DataVersionWatch(std::string databasePath) : path_(std::move(d
 }
 
 std::optional<std::int64_t> DataVersionWatch::Version() {
-    try {
-        if (!db_) {
+    if (!db_) {
+        try {
             db_.emplace(Database::Open(path_, Database::Mode::ReadOnly));
-            sqlite3_busy_timeout(db_->Handle(), 0);
-        }
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db_->Handle(), "PRAGMA data_version", -1, &statement, nullptr) !=
-            SQLITE_OK) {
-            sqlite3_finalize(statement);
+        } catch (const UserError&) {
             return std::nullopt;
         }
-        std::optional<std::int64_t> version;
-        if (sqlite3_step(statement) == SQLITE_ROW) version = sqlite3_column_int64(statement, 0);
-        sqlite3_finalize(statement);
-        return version;
-    } catch (const UserError&) {
-        db_.reset();
-        return std::nullopt;
+        sqlite3_busy_timeout(db_->Handle(), 0);
     }
+    // A busy file answers nothing this time; the connection stays.
+    try {
+        Statement query(*db_, "PRAGMA data_version");
+        if (query.Step()) return sqlite3_column_int64(query.Handle(), 0);
+    } catch (const UserError&) {
+    }
+    return std::nullopt;
 }
 
 bool DataVersionWatch::Changed() {

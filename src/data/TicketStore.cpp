@@ -88,8 +88,8 @@ std::optional<PurchasedTicket> CheckedRow(sqlite3_stmt* s) {
     return t;
 }
 
+// The table's key is checked where the table is opened, once.
 TicketRows ReadAll(const Database& db) {
-    RequireTicketKey(db);
     TicketRows rows;
     Statement query(db, std::string("SELECT ") + kColumns + " FROM 購入番号 ORDER BY 番号");
     while (query.Step()) {
@@ -208,6 +208,7 @@ void TicketBook::Restore(const PurchasedTicket& ticket) {
 TicketRows ReadTicketRows(const std::string& databasePath) {
     const Database db = Database::Open(databasePath, Database::Mode::ReadOnly);
     if (!HasTicketTable(db)) return {};
+    RequireTicketKey(db);
     return ReadAll(db);
 }
 

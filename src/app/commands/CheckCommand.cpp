@@ -20,13 +20,9 @@ std::array<int, kTicketNumberCount> ReadCheckedNumbers(const std::vector<QString
                                  .toStdString());
         }
     }
-    try {
-        return ReadTicketNumbers(texts);
-    } catch (const UsageError&) {
-        throw;
-    } catch (const UserError& e) {
-        throw UsageError(e.what());
-    }
+    std::array<int, kTicketNumberCount> numbers{};
+    AsUsage([&] { numbers = ReadTicketNumbers(texts); });
+    return numbers;
 }
 
 }  // namespace
