@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "core/PopcountClones.h"
 #include "lotto/LotoChance.h"
 #include "tickets/TicketMoney.h"
 
@@ -88,14 +89,6 @@ const TierTable& Tiers() {
     }();
     return table;
 }
-
-// Built also for processors with a popcount instruction, picked at load time
-// where there is one; sanitizer builds keep one plain version.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_UNDEFINED__)
-#define LOTO7_POPCOUNT_CLONES
-#else
-#define LOTO7_POPCOUNT_CLONES [[gnu::target_clones("popcnt", "default")]]
-#endif
 
 // The one loop over every draw.
 LOTO7_POPCOUNT_CLONES void TallyTiers(std::uint64_t ticket, const DrawMasks::Draw* draws,

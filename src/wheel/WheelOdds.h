@@ -34,6 +34,12 @@ struct TicketSetOdds {
 // The draws the odds of `tickets` walk: every set of at most seven of their
 // numbers; the rest of a draw lies outside them and only counts.
 std::uint64_t OddsDrawCount(const std::vector<NumberMask>& tickets);
+// The same for tickets over v numbers in all.
+std::uint64_t OddsDrawCount(int v);
+
+// About how long ExactOdds takes for `tickets` tickets over v numbers (0
+// when it would not compute them), for a caller that must keep to a time.
+double ExactOddsSeconds(std::size_t tickets, int v);
 
 // The exact odds of tickets of seven numbers each; nothing when the checks
 // do not fit kMaxOddsChecks.  `stop`, when given, is asked now and then; a

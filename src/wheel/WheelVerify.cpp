@@ -1,8 +1,12 @@
 #include "wheel/WheelVerify.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <functional>
+#include <optional>
+
+#include "core/PopcountClones.h"
 
 namespace {
 
@@ -34,7 +38,7 @@ class MatchFinder {
   public:
     explicit MatchFinder(const std::vector<NumberMask>& tickets) : tickets_(tickets) {}
 
-    int Best(NumberMask c, int enough) {
+    LOTO7_POPCOUNT_CLONES int Best(NumberMask c, int enough) {
         int best = 0;
         const std::size_t count = tickets_.size();
         for (std::size_t i = 0; i < count; ++i) {
@@ -68,20 +72,111 @@ bool VerificationFits(std::uint64_t cases, std::size_t tickets) {
     return tickets == 0 || cases <= kMaxVerifyChecks / tickets;
 }
 
-GuaranteeCheck CheckGuarantee(const std::vector<NumberMask>& tickets, const WheelRequest& request) {
+namespace {
+
+// The chosen numbers' positions 0 … v − 1: a set of numbers becomes a set of
+// positions, which the colex ranks below count in.
+class Positions {
+  public:
+    explicit Positions(NumberMask chosen) {
+        int at = 0;
+        for (NumberMask rest = chosen; rest; rest &= rest - 1) {
+            position_[std::countr_zero(rest)] = at++;
+        }
+    }
+    std::uint64_t Of(NumberMask numbers) const {
+        std::uint64_t set = 0;
+        for (; numbers; numbers &= numbers - 1) {
+            set |= std::uint64_t{1} << position_[std::countr_zero(numbers)];
+        }
+        return set;
+    }
+
+  private:
+    std::array<int, 64> position_{};
+};
+
+// Calls visit(subset) for every subset of `size` of a set of positions.
+template <typename F>
+void ForEachSubset(std::uint64_t set, int size, F&& visit) {
+    int points[64];
+    int n = 0;
+    for (; set; set &= set - 1) points[n++] = std::countr_zero(set);
+    if (size > n) return;
+    const std::uint64_t end = std::uint64_t{1} << n;
+    for (std::uint64_t c = (std::uint64_t{1} << size) - 1; c < end; c = NextSameSize(c)) {
+        std::uint64_t subset = 0;
+        for (std::uint64_t rest = c; rest; rest &= rest - 1) {
+            subset |= std::uint64_t{1} << points[std::countr_zero(rest)];
+        }
+        if (!visit(subset)) return;
+    }
+}
+
+GuaranteeCheck Failed(GuaranteeCheck check, NumberMask c) {
+    check.holds = false;
+    check.missedCase = NumbersOf(c);
+    return check;
+}
+
+// Every case against every ticket, counting shared numbers.
+GuaranteeCheck CheckByScan(const std::vector<NumberMask>& tickets, const WheelRequest& request,
+                           GuaranteeCheck check) {
     const NumberMask keys = MaskOf(request.keys);
     const NumberMask free = MaskOf(request.numbers) & ~keys;
+    MatchFinder finder(tickets);
+    std::optional<NumberMask> missed;
+    ForEachCase(free, keys, request.m - std::popcount(keys), [&](NumberMask c) {
+        if (finder.Best(c, request.t) >= request.t) return true;
+        missed = c;
+        return false;
+    });
+    return missed ? Failed(check, *missed) : check;
+}
+
+// A case holds a ticket's t numbers exactly when one of its t-subsets lies
+// in a ticket: every t-subset of every ticket (within the chosen numbers) is
+// marked by its rank, and each case looks its own t-subsets up.
+GuaranteeCheck CheckBySubsets(const std::vector<NumberMask>& tickets, const WheelRequest& request,
+                              GuaranteeCheck check) {
+    const NumberMask chosen = MaskOf(request.numbers);
+    const NumberMask keys = MaskOf(request.keys);
+    const Positions positions(chosen);
+    std::vector<bool> held(Choose(std::popcount(chosen), request.t));
+    for (NumberMask ticket : tickets) {
+        ForEachSubset(positions.Of(ticket & chosen), request.t, [&](std::uint64_t s) {
+            held[ColexRank(s)] = true;
+            return true;
+        });
+    }
+    std::optional<NumberMask> missed;
+    ForEachCase(chosen & ~keys, keys, request.m - std::popcount(keys), [&](NumberMask c) {
+        bool covered = false;
+        ForEachSubset(positions.Of(c), request.t, [&](std::uint64_t s) {
+            covered = held[ColexRank(s)];
+            return !covered;
+        });
+        if (!covered) missed = c;
+        return covered;
+    });
+    return missed ? Failed(check, *missed) : check;
+}
+
+}  // namespace
+
+GuaranteeCheck CheckGuarantee(const std::vector<NumberMask>& tickets, const WheelRequest& request,
+                              GuaranteeMethod method) {
     GuaranteeCheck check;
     check.holds = true;
     check.cases = GuaranteeCaseCount(request);
-    MatchFinder finder(tickets);
-    ForEachCase(free, keys, request.m - std::popcount(keys), [&](NumberMask c) {
-        if (finder.Best(c, request.t) >= request.t) return true;
-        check.holds = false;
-        check.missedCase = NumbersOf(c);
-        return false;
-    });
-    return check;
+    if (method == GuaranteeMethod::kFastest) {
+        // Looking a case's t-subsets up costs about as much as scanning a
+        // handful of tickets.
+        const bool few = tickets.size() <= 8 * Choose(request.m, request.t);
+        method = few ? GuaranteeMethod::kScan : GuaranteeMethod::kSubsets;
+    }
+    return method == GuaranteeMethod::kScan ? CheckByScan(tickets, request, check)
+                                            : CheckBySubsets(tickets, request, check);
 }
 
 std::vector<GuaranteeLine> GuaranteeTable(const std::vector<NumberMask>& tickets, NumberMask chosen,
@@ -94,17 +189,28 @@ std::vector<GuaranteeLine> GuaranteeTable(const std::vector<NumberMask>& tickets
     for (int m = std::max(1, k); m <= last; ++m) {
         const std::uint64_t cases = Choose(std::popcount(free), m - k);
         if (!tickets.empty() && cases > kMaxTableChecks / tickets.size()) continue;
-        GuaranteeLine line{m, m, {}};
-        MatchFinder finder(tickets);
-        ForEachCase(free, keys, m - k, [&](NumberMask c) {
-            const int best = finder.Best(c, line.guaranteed);
-            if (best < line.guaranteed || line.worstCase.empty()) {
-                line.guaranteed = std::min(line.guaranteed, best);
-                line.worstCase = NumbersOf(c);
+        // The guarantee is the largest t that holds; the worst case is the
+        // first case the check of t + 1 misses (one matching exactly t), or
+        // the first case of all when every case is matched in full.
+        GuaranteeLine line{m, 0, {}};
+        const WheelRequest request{NumbersOf(chosen), NumbersOf(keys), 0, m};
+        std::vector<int> missed;
+        for (int t = m; t >= 1 && line.guaranteed == 0; --t) {
+            GuaranteeCheck check = CheckGuarantee(tickets, {request.numbers, request.keys, t, m});
+            if (check.holds) {
+                line.guaranteed = t;
+            } else {
+                missed = std::move(check.missedCase);
             }
-            return line.guaranteed > 0;
-        });
-        table.push_back(line);
+        }
+        if (line.guaranteed == m) {
+            ForEachCase(free, keys, m - k, [&](NumberMask c) {
+                missed = NumbersOf(c);
+                return false;
+            });
+        }
+        line.worstCase = std::move(missed);
+        table.push_back(std::move(line));
     }
     return table;
 }

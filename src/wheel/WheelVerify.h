@@ -6,8 +6,8 @@
 #include "wheel/WheelDesign.h"
 
 // The proof of a wheel's guarantee: every case is checked, one by one,
-// against every ticket by counting shared bits; nothing is taken from how
-// the tickets were made.
+// against the tickets themselves; nothing is taken from how the tickets
+// were made.
 
 // The most ticket-by-case checks one verification may take (C(37, 7) cases
 // against a few hundred tickets).
@@ -25,8 +25,14 @@ struct GuaranteeCheck {
     std::vector<int> missedCase;  // the first case no ticket matches t times
 };
 
+// Two independent ways to check a case: scanning the tickets for one
+// sharing t numbers with it, or looking its t-subsets up among those of the
+// tickets.  Both report the first case in the same order that fails.
+enum class GuaranteeMethod { kFastest, kScan, kSubsets };
+
 // Checks "t if m" of a checked request case by case.
-GuaranteeCheck CheckGuarantee(const std::vector<NumberMask>& tickets, const WheelRequest& request);
+GuaranteeCheck CheckGuarantee(const std::vector<NumberMask>& tickets, const WheelRequest& request,
+                              GuaranteeMethod method = GuaranteeMethod::kFastest);
 
 // One line of the verified table: when m of the chosen numbers are drawn
 // (the keys among them), some ticket surely matches `guaranteed` of them;

@@ -58,3 +58,29 @@ TEST(LottoRules, TiersFollowMainAndBonusMatchesAndAShortRowWinsNothing) {
     EXPECT_EQ(NumberSet(shortRow), Bit(2) | Bit(5) | Bit(9) | Bit(14));
     EXPECT_EQ(NumbersOf(Bit(37) | Bit(1) | Bit(20)), (std::vector<int>{1, 20, 37}));
 }
+
+TEST(LottoRules, NumbersBeforeOrdersSetsAsTheirAscendingLists) {
+    const auto SetOf = [](std::initializer_list<int> numbers) {
+        NumberMask set = 0;
+        for (int n : numbers) set |= Bit(n);
+        return set;
+    };
+    // Prefixes, equal sets and sets of different sizes included.
+    const std::vector<NumberMask> sets = {0,
+                                          SetOf({1}),
+                                          SetOf({1, 2}),
+                                          SetOf({1, 2, 37}),
+                                          SetOf({1, 3}),
+                                          SetOf({2}),
+                                          SetOf({1, 2, 3, 4, 5, 6, 7}),
+                                          SetOf({1, 2, 3, 4, 5, 6, 8}),
+                                          SetOf({31, 32, 33, 34, 35, 36, 37}),
+                                          SetOf({37})};
+    for (NumberMask a : sets) {
+        for (NumberMask b : sets) {
+            EXPECT_EQ(NumbersBefore(a, b), NumbersOf(a) < NumbersOf(b))
+                << ::testing::PrintToString(NumbersOf(a)) << " "
+                << ::testing::PrintToString(NumbersOf(b));
+        }
+    }
+}
