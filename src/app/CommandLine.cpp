@@ -11,8 +11,8 @@
 
 namespace {
 
-// A usage error of the command line itself: the sentence, then the usage.
-[[noreturn]] void Refuse(const std::string& why) { throw UserError(why + "\n" + UsageText()); }
+// A usage error of the command line itself: the sentence alone.
+[[noreturn]] void Refuse(const std::string& why) { throw UserError(why); }
 
 }  // namespace
 
@@ -90,7 +90,8 @@ bool CommandDraws(const StartOptions& o) {
 int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& err) {
     // Asked for, the usage text is the answer: on standard output, done.
     if (o.showHelp) {
-        out << UsageText();
+        const CommandInfo* command = o.words.empty() ? nullptr : FindCommand(o.words);
+        out << (command ? UsageTextOf(*command) : UsageText());
         return kStatusDone;
     }
     if (o.showVersion) {
@@ -99,8 +100,8 @@ int RunHeadlessCommand(const StartOptions& o, std::ostream& out, std::ostream& e
     }
     const CommandInfo* command = FindCommand(o.words);
     if (!command) {
-        err << "知らないコマンド「" << PrintableText(o.words.front()) << "」です。\n"
-            << UsageText();
+        err << "知らないコマンド「" << PrintableText(o.words.front())
+            << "」です。使えるコマンドは loto7kazoria --help で表示します。\n";
         return kStatusUsage;
     }
     return RunCommand(*command, CommandArgs(o.words, o.options, o.databasePath), out, err);

@@ -34,6 +34,7 @@ class WheelCover {
         return uncovered_[std::uniform_int_distribution<std::size_t>(
             0, uncovered_.size() - 1)(random)];
     }
+    std::uint32_t AnUncovered() const { return uncovered_.back(); }
     bool IsCovered(std::uint32_t rank) const { return counts_[rank] > 0; }
 
     void AddBlock(std::uint64_t block);

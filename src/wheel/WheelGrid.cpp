@@ -84,7 +84,9 @@ void WriteFigures(const WheelReport& r, ResultGrid& grid) {
     Line(grid, 6, "下界",
          std::to_string(r.bound.tickets) + "枚（" + r.bound.name + "）" +
              (r.optimal ? "　下界に達したので、これより少ない枚数はありません" : ""));
-    Line(grid, 7, "最初の貪欲法", std::to_string(r.greedyTickets) + "枚");
+    Line(grid, 7, "最初の貪欲法",
+         std::to_string(r.greedyTickets) + "枚" +
+             (r.startCut ? "（時間内に作りきれず、残る場合を1枚ずつで補いました）" : ""));
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f", r.seconds);
     Line(grid, 8, "探索",

@@ -72,6 +72,7 @@ void WriteWheelJson(std::ostream& out, const WheelReport& r) {
         out << ",\n \"lowerBound\": " << r.bound.tickets
             << ", \"lowerBoundName\": " << JsonString(r.bound.name)
             << ", \"greedyTickets\": " << r.greedyTickets
+            << ", \"startCut\": " << (r.startCut ? "true" : "false")
             << ", \"seconds\": " << JsonNumber(r.seconds) << ", \"seed\": " << r.seed
             << ", \"stopped\": " << (r.stopped ? "true" : "false");
     }

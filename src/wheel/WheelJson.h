@@ -9,5 +9,7 @@
 // missedCase), the verified table ("guaranteeTable": m, t, worstCase), the
 // tier chances ("odds": per tier and "any": wheel, random, expectedWins;
 // null when too large to compute) and, for a wheel the search made,
-// lowerBound, lowerBoundName, greedyTickets, seconds, seed, stopped.
+// lowerBound, lowerBoundName, greedyTickets, startCut (the greedy start
+// ran out of time and was completed one ticket a case), seconds, seed,
+// stopped.
 void WriteWheelJson(std::ostream& out, const WheelReport& report);

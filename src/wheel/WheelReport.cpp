@@ -21,11 +21,17 @@ WheelReport ReportOfWheel(const WheelResult& result, std::uint64_t seed,
     report.searched = true;
     report.bound = result.bound;
     report.greedyTickets = result.greedyTickets;
+    report.startCut = result.startCut;
     report.seconds = result.seconds;
     report.seed = seed;
     report.stopped = result.stopped;
     report.optimal = result.optimal;
     return report;
+}
+
+std::function<double(std::size_t)> ReportReserve(const WheelRequest& request) {
+    const int v = std::popcount(MaskOf(request.numbers));
+    return [v](std::size_t tickets) { return ExactOddsSeconds(tickets, v); };
 }
 
 WheelReport ReportOfTickets(const std::vector<NumberMask>& tickets, std::vector<int> numbers,

@@ -25,6 +25,7 @@ struct WheelReport {
     bool searched = false;
     WheelBound bound;
     std::size_t greedyTickets = 0;
+    bool startCut = false;  // the greedy start did not fit the time
     double seconds = 0;
     std::uint64_t seed = 0;
     bool stopped = false;
@@ -37,6 +38,10 @@ struct WheelReport {
 // the odds computation early (the report then has no odds).
 WheelReport ReportOfWheel(const WheelResult& result, std::uint64_t seed,
                           const std::function<bool()>& stop = {});
+
+// About how long ReportOfWheel takes for a wheel of the request with this
+// many tickets: what the search leaves of its time (WheelSearchOptions::reserve).
+std::function<double(std::size_t tickets)> ReportReserve(const WheelRequest& request);
 
 // The report of a ticket list; `numbers` empty takes the numbers of the
 // tickets; `asked` is checked when given.

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "core/Errors.h"
+#include "core/PopcountClones.h"
 #include "wheel/WheelCover.h"
 
 namespace {
@@ -98,8 +99,8 @@ void FullGreedy(WheelCover& cover, std::mt19937_64& random,
 // For problems too large to look at every block: each new block is the best
 // of a few made around a random uncovered case (holding as many of its
 // points as fit, the rest at random).
-void SampledGreedy(WheelCover& cover, std::mt19937_64& random,
-                   const std::function<bool()>& keepGoing) {
+LOTO7_POPCOUNT_CLONES void SampledGreedy(WheelCover& cover, std::mt19937_64& random,
+                                         const std::function<bool()>& keepGoing) {
     const std::uint64_t all = AllPoints(cover.Points());
     std::vector<std::uint32_t> cases;
     while (cover.UncoveredCount() > 0 && keepGoing()) {
@@ -145,8 +146,9 @@ bool UseFullGreedy(const WheelProblem& p) {
 // swap is made when it leaves no more cases uncovered, else with chance
 // e^(−increase / temperature).  Returns true once every case is covered;
 // false when keepGoing says stop.
-bool Anneal(WheelCover& cover, std::mt19937_64& random, const std::function<bool()>& keepGoing,
-            const CoolingPlan& cooling, long& moves) {
+LOTO7_POPCOUNT_CLONES bool Anneal(WheelCover& cover, std::mt19937_64& random,
+                                  const std::function<bool()>& keepGoing,
+                                  const CoolingPlan& cooling, long& moves) {
     const std::size_t blocks = cover.Blocks().size();
     double temperature = cooling.TemperatureAt(moves);
     std::uniform_real_distribution<double> chance(0, 1);
@@ -203,8 +205,7 @@ void DropCheapestBlock(WheelCover& cover) {
 
 std::optional<GuaranteeCheck> AcceptVerified(std::vector<NumberMask>& tickets,
                                              const WheelRequest& request) {
-    std::sort(tickets.begin(), tickets.end(),
-              [](NumberMask a, NumberMask b) { return NumbersOf(a) < NumbersOf(b); });
+    std::sort(tickets.begin(), tickets.end(), NumbersBefore);
     tickets.erase(std::unique(tickets.begin(), tickets.end()), tickets.end());
     for (NumberMask t : tickets) {
         if (std::popcount(t) != kWheelTicketSize) return std::nullopt;
@@ -255,6 +256,18 @@ bool MakeGreedyStart(const WheelProblem& p, WheelCover& cover, std::mt19937_64& 
     return cover.UncoveredCount() == 0;
 }
 
+// Covers what is left uncovered quickly: a block holding an uncovered case
+// (filled up with the lowest other points), until none is left.  Each block
+// covers at least the case it was made for, so this ends.
+void CoverTheRest(WheelCover& cover) {
+    const std::uint64_t all = AllPoints(cover.Points());
+    while (cover.UncoveredCount() > 0) {
+        std::uint64_t block = cover.CaseSet(cover.AnUncovered());
+        while (std::popcount(block) < cover.BlockSize()) block |= all & ~block & (block + 1);
+        cover.AddBlock(block);
+    }
+}
+
 std::optional<WheelResult> Verified(const WheelProblem& p, const WheelRequest& request,
                                     const std::vector<std::uint64_t>& blocks) {
     WheelResult result;
@@ -298,34 +311,36 @@ std::optional<WheelResult> SearchWheel(const WheelRequest& request,
     WheelCover cover(p);
     std::optional<WheelResult> best;
     bool stopped = false;
-    double deadline = -1;  // no time limit while the greedy start is made
+    double deadline = budget;  // the greedy start counts against the time
     double lastReport = -1;
     const auto keepGoing = [&] {
         const double elapsed = Since(start);
         if (progress && elapsed - lastReport >= 0.05) {
             lastReport = elapsed;
-            const WheelProgress now{elapsed, deadline < 0 ? budget : deadline,
-                                    best ? best->tickets.size() : 0};
-            if (!progress(now)) stopped = true;
+            if (!progress({elapsed, deadline, best ? best->tickets.size() : 0})) stopped = true;
         }
-        return !stopped && (deadline < 0 || elapsed < deadline);
+        return !stopped && elapsed < deadline;
     };
-    if (!MakeGreedyStart(p, cover, random, keepGoing)) return std::nullopt;
+    const bool started = MakeGreedyStart(p, cover, random, keepGoing);
+    if (stopped) return std::nullopt;
+    if (!started) CoverTheRest(cover);
     best = Verified(p, request, cover.Blocks());
     if (!best) return std::nullopt;
     best->greedyTickets = best->tickets.size();
-    deadline = budget;  // the greedy start counts against the time
-    const CoolingPlan cooling(budget, cover.Blocks().size());
+    best->startCut = !started;
+    if (options.reserve) deadline = std::max(0.0, budget - options.reserve(best->tickets.size()));
+    const CoolingPlan cooling(deadline, cover.Blocks().size());
     long moves = 0;
     const auto smallEnough = [&] {
         return best->optimal || best->tickets.size() <= options.enough;
     };
-    while (!smallEnough() && cover.Blocks().size() > 1) {
+    while (!smallEnough() && cover.Blocks().size() > 1 && Since(start) < deadline) {
         DropCheapestBlock(cover);
         if (!Anneal(cover, random, keepGoing, cooling, moves)) break;
         std::optional<WheelResult> smaller = Verified(p, request, cover.Blocks());
         if (!smaller) break;
         smaller->greedyTickets = best->greedyTickets;
+        smaller->startCut = best->startCut;
         best = std::move(smaller);
     }
     best->stopped = stopped;

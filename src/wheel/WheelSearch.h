@@ -22,10 +22,13 @@ inline constexpr double kMaxWheelSeconds = 60;
 inline constexpr std::uint64_t kMaxCoverPerTicket = 2'000'000ULL;
 
 struct WheelSearchOptions {
-    double seconds = kDefaultWheelSeconds;  // in all; a greedy start is always made
+    double seconds = kDefaultWheelSeconds;  // in all, the greedy start included
     std::uint64_t seed = 1;
     // Stop once a verified set this small is found (0: at the lower bound).
     std::size_t enough = 0;
+    // The seconds the caller needs after the search for a set of this many
+    // tickets (its report); the search leaves them of the budget.
+    std::function<double(std::size_t tickets)> reserve;
 };
 
 struct WheelProgress {
@@ -43,6 +46,10 @@ struct WheelResult {
     std::vector<NumberMask> tickets;  // verified, each with the keys
     GuaranteeCheck check;             // the proof: holds, every case counted
     std::size_t greedyTickets = 0;    // the size of the greedy start
+    // The time ran out before the greedy start was made: the cases it had
+    // not covered were covered one ticket each, which makes a verified but
+    // large start.
+    bool startCut = false;
     WheelBound bound;
     double seconds = 0;    // the whole search
     bool stopped = false;  // by the caller, before the time was up

@@ -99,7 +99,7 @@ TEST_F(TicketCommandTest, MemosCountCharactersAndStayTextInTheCsv) {
     ASSERT_EQ(o.status, 0) << o.err;
     o = Run({"tickets", "add", "--draw", "1", "--memo", emoji + emoji, "1", "2", "3", "4", "5", "6",
              "7"});
-    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.status, 2);
     EXPECT_NE(o.err.find("メモは200文字までです。"), std::string::npos) << o.err;
     o = Run({"tickets", "add", "--draw", "1", "--memo", "=HYPERLINK(\"http://x\")", "1", "2", "3",
              "4", "5", "6", "8"});
@@ -186,25 +186,25 @@ TEST_F(TicketCommandTest, BadInputIsAUsageErrorOrARefusalAndStoresNothing) {
         {{"tickets", "add", "1", "2", "3", "4", "5", "6", "7"}, 2, "--draw"},
         {{"tickets", "add", "--draw", "3", "1", "2", "3", "4", "5", "6"}, 2, "7個の数字"},
         {{"tickets", "add", "--draw", "3", "1", "2", "3", "4", "5", "6", "38"},
-         1,
+         2,
          "「38」は保存されません"},
-        {{"tickets", "add", "--draw", "3", "1", "2", "3", "4", "5", "6", "6"}, 1, "既にあります"},
-        {{"tickets", "add", "--draw", "0", "1", "2", "3", "4", "5", "6", "7"}, 1, "購入する回"},
+        {{"tickets", "add", "--draw", "3", "1", "2", "3", "4", "5", "6", "6"}, 2, "既にあります"},
+        {{"tickets", "add", "--draw", "0", "1", "2", "3", "4", "5", "6", "7"}, 2, "購入する回"},
         {{"tickets", "add", "--draw", "3", "--units", "0", "1", "2", "3", "4", "5", "6", "7"},
-         1,
+         2,
          "口数"},
         // A memo that would show reversed, or bytes that are no text.
         {{"tickets", "add", "--draw", "3", "--memo", "abc\u202Edef", "1", "2", "3", "4", "5", "6",
           "7"},
-         1,
+         2,
          "文字の向きを変える記号"},
         {{"tickets", "add", "--draw", "3", "--memo",
           "a\xFF\xFE"
           "b",
           "1", "2", "3", "4", "5", "6", "7"},
-         1,
+         2,
          "文字として読めないデータ"},
-        {{"tickets", "list", "--format", "xml"}, 2, "tickets list"},
+        {{"tickets", "list", "--format", "xml"}, 2, "--format には json か csv"},
         {{"tickets", "delete", "x"}, 2, "整数ではありません"},
         {{"tickets", "delete", "9"}, 1, "購入番号 9 はありません"},
         {{"tickets", "import", "missing.csv"}, 1, "missing.csv"},
@@ -221,6 +221,8 @@ TEST_F(TicketCommandTest, BadInputIsAUsageErrorOrARefusalAndStoresNothing) {
         EXPECT_EQ(o.status, c.status) << c.args.back() << "\n" << o.err;
         EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
         EXPECT_TRUE(o.out.empty()) << o.out;
+        // One sentence on one line; the usage only when asked for.
+        EXPECT_EQ(o.err.find("使い方"), std::string::npos) << o.err;
     }
     EXPECT_TRUE(ReadTickets(db).empty());
 }

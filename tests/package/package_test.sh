@@ -56,7 +56,7 @@ if [ "$mode" = contents ]; then
 
   # Every command and option of the usage text is in the manual page.
   man=$(zcat "$tmp/root/usr/share/man/man1/loto7kazoria.1.gz" | sed 's/\\-/-/g')
-  usage=$(HOME="$tmp" XDG_DATA_HOME="$tmp" "$program" --data-folder list 2>&1 >/dev/null || true)
+  usage=$(HOME="$tmp" XDG_DATA_HOME="$tmp" "$program" --help)
   words=$( (grep -oE -- '--[a-z-]+' <<<"$usage"; grep -oE 'loto7kazoria [a-z]+' <<<"$usage" | cut -d' ' -f2) | sort -u)
   [ -n "$words" ] || fail "no usage text"
   for word in $words; do

@@ -29,21 +29,60 @@ std::vector<NumberMask> Leaving(int v, const std::vector<std::vector<int>>& left
     return tickets;
 }
 
-TEST(WheelVerify, NamesTheCaseAHandMadeDesignMisses) {
-    // Leaving out 1, 2, 3 and 4 in turn covers every 3-set of 1 … 8: a 3-set
-    // is missed only when it holds every number left out.
-    const WheelRequest request{Range(1, 8), {}, 3, 3};
-    const GuaranteeCheck full = CheckGuarantee(Leaving(8, {{1}, {2}, {3}, {4}}), request);
-    EXPECT_TRUE(full.holds);
-    EXPECT_EQ(full.cases, 56u);
-    const GuaranteeCheck short1 = CheckGuarantee(Leaving(8, {{1}, {2}, {3}}), request);
-    EXPECT_FALSE(short1.holds);
-    EXPECT_EQ(short1.missedCase, (std::vector<int>{1, 2, 3}));
-    // Keys: every case holds them, so {1,2} alone is checked with key 1 …
-    const std::vector<NumberMask> keyed = {MaskOf(Range(1, 7)), MaskOf({1, 8, 9, 10, 11, 12, 13})};
-    EXPECT_TRUE(CheckGuarantee(keyed, {Range(1, 13), {1}, 2, 2}).holds);
-    // … without it the pair {2, 8} is in no ticket.
-    EXPECT_EQ(CheckGuarantee(keyed, {Range(1, 13), {}, 2, 2}).missedCase, (std::vector<int>{2, 8}));
+TEST(WheelVerify, NamesTheCaseAHandMadeDesignMissesByEitherMethod) {
+    for (GuaranteeMethod method : {GuaranteeMethod::kScan, GuaranteeMethod::kSubsets}) {
+        SCOPED_TRACE(static_cast<int>(method));
+        const auto check = [&](const std::vector<NumberMask>& tickets, const WheelRequest& r) {
+            return CheckGuarantee(tickets, r, method);
+        };
+        // Leaving out 1, 2, 3 and 4 in turn covers every 3-set of 1 … 8: a
+        // 3-set is missed only when it holds every number left out.
+        const WheelRequest request{Range(1, 8), {}, 3, 3};
+        const GuaranteeCheck full = check(Leaving(8, {{1}, {2}, {3}, {4}}), request);
+        EXPECT_TRUE(full.holds);
+        EXPECT_EQ(full.cases, 56u);
+        const GuaranteeCheck short1 = check(Leaving(8, {{1}, {2}, {3}}), request);
+        EXPECT_FALSE(short1.holds);
+        EXPECT_EQ(short1.missedCase, (std::vector<int>{1, 2, 3}));
+        // Keys: every case holds them, so {1,2} alone is checked with key 1 …
+        const std::vector<NumberMask> keyed = {MaskOf(Range(1, 7)),
+                                               MaskOf({1, 8, 9, 10, 11, 12, 13})};
+        EXPECT_TRUE(check(keyed, {Range(1, 13), {1}, 2, 2}).holds);
+        // … without it the pair {2, 8} is in no ticket.
+        EXPECT_EQ(check(keyed, {Range(1, 13), {}, 2, 2}).missedCase, (std::vector<int>{2, 8}));
+        // Numbers of a ticket outside the chosen ones match no case.
+        EXPECT_EQ(check({MaskOf({1, 20, 21, 22, 23, 24, 25})}, {Range(1, 3), {}, 2, 2}).missedCase,
+                  (std::vector<int>{1, 2}));
+    }
+}
+
+TEST(WheelVerify, ScanAndSubsetsAgreeOnRandomTicketSets) {
+    std::mt19937_64 random(7);
+    int failing = 0;
+    for (int round = 0; round < 300; ++round) {
+        const int v = std::uniform_int_distribution<int>(7, 14)(random);
+        const int m = std::uniform_int_distribution<int>(1, 7)(random);
+        const int t = std::uniform_int_distribution<int>(1, m)(random);
+        const int keyCount = std::uniform_int_distribution<int>(0, std::min(2, m - 1))(random);
+        std::vector<int> numbers = Range(1, 20);
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        const std::vector<int> chosen(numbers.begin(), numbers.begin() + v);
+        const std::vector<int> keys(chosen.begin(), chosen.begin() + keyCount);
+        std::vector<NumberMask> tickets;
+        const int count = std::uniform_int_distribution<int>(1, 12)(random);
+        for (int i = 0; i < count; ++i) {
+            std::shuffle(numbers.begin(), numbers.end(), random);
+            tickets.push_back(MaskOf(std::vector<int>(numbers.begin(), numbers.begin() + 7)));
+        }
+        const WheelRequest request{chosen, keys, t, m};
+        const GuaranteeCheck scan = CheckGuarantee(tickets, request, GuaranteeMethod::kScan);
+        const GuaranteeCheck subsets = CheckGuarantee(tickets, request, GuaranteeMethod::kSubsets);
+        ASSERT_EQ(scan.holds, subsets.holds) << "round " << round;
+        ASSERT_EQ(scan.missedCase, subsets.missedCase) << "round " << round;
+        failing += !scan.holds;
+    }
+    EXPECT_GT(failing, 50);  // both answers are exercised
+    EXPECT_LT(failing, 250);
 }
 
 TEST(WheelVerify, TableOfTwoDisjointTicketsFollowsThePigeonholes) {
@@ -192,7 +231,7 @@ TEST(WheelSearch, ReachesTheKnownExactCoveringSizes) {
                                ExactSize{10, 6, 45}, ExactSize{11, 6, 84}}) {
         const WheelRequest request{Range(1, e.v), {}, e.t, e.t};
         const std::optional<WheelResult> result =
-            SearchWheel(request, {.seconds = 60, .seed = 7, .enough = e.size});
+            SearchWheel(request, {.seconds = 60, .seed = 7, .enough = e.size, .reserve = {}});
         ASSERT_TRUE(result) << e.v << "," << e.t;
         EXPECT_EQ(result->tickets.size(), e.size) << "C(" << e.v << ",7," << e.t << ")";
         EXPECT_TRUE(CheckGuarantee(result->tickets, request).holds);
@@ -210,7 +249,8 @@ TEST(WheelSearch, NeverReturnsAnUnverifiedSet) {
         {Range(1, 20), {}, 3, 3}, {Range(10, 19), {}, 5, 7}, {Range(1, 9), {1, 2, 3}, 2, 3},
     };
     for (const WheelRequest& request : requests) {
-        const std::optional<WheelResult> result = SearchWheel(request, {.seconds = 0.3, .seed = 3});
+        const std::optional<WheelResult> result =
+            SearchWheel(request, {.seconds = 0.3, .seed = 3, .enough = 0, .reserve = {}});
         ASSERT_TRUE(result);
         EXPECT_TRUE(CheckGuarantee(result->tickets, request).holds);
         EXPECT_TRUE(result->check.holds);
@@ -226,6 +266,18 @@ TEST(WheelSearch, NeverReturnsAnUnverifiedSet) {
     // Stopped before the greedy start is verified: nothing, not half a set.
     EXPECT_FALSE(
         SearchWheel({Range(1, 20), {}, 5, 5}, {}, [](const WheelProgress&) { return false; }));
+    // Out of time before the greedy start is made (it needs about a second
+    // here): the rest is covered a case a ticket, and the set is verified.
+    // With keys the cases are smaller than the blocks.
+    for (const WheelRequest& large :
+         {WheelRequest{Range(1, 24), {}, 6, 6}, WheelRequest{Range(1, 26), {5}, 5, 6}}) {
+        const std::optional<WheelResult> cut =
+            SearchWheel(large, {.seconds = 0.001, .seed = 1, .enough = 0, .reserve = {}});
+        ASSERT_TRUE(cut);
+        EXPECT_TRUE(cut->startCut);
+        EXPECT_TRUE(CheckGuarantee(cut->tickets, large).holds);
+        EXPECT_EQ(cut->tickets.size(), cut->greedyTickets);
+    }
 }
 
 TEST(WheelSearch, SameSeedSameStartAndRequestsChecked) {
@@ -234,7 +286,7 @@ TEST(WheelSearch, SameSeedSameStartAndRequestsChecked) {
     // The search too follows one path for a seed, however fast it runs: two
     // runs stopping at the first set of 25 or fewer give the same set.
     const WheelRequest twelve{Range(1, 12), {}, 4, 4};
-    const WheelSearchOptions options{.seconds = 60, .seed = 9, .enough = 25};
+    const WheelSearchOptions options{.seconds = 60, .seed = 9, .enough = 25, .reserve = {}};
     const std::optional<WheelResult> first = SearchWheel(twelve, options);
     ASSERT_TRUE(first);
     EXPECT_LE(first->tickets.size(), 25u);

@@ -1,9 +1,11 @@
 #include <climits>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "app/commands/CommandTable.h"
 #include "app/commands/Commands.h"
+#include "app/commands/TerminalProgress.h"
 #include "backtest/BacktestFamily.h"
 #include "backtest/BacktestGrid.h"
 #include "backtest/BacktestJson.h"
@@ -57,8 +59,15 @@ int RunBacktestCommand(const CommandArgs& args, std::ostream& out, std::ostream&
         return kStatusError;
     }
     const BacktestRange range = ChooseRange(*whole, args);
-    BacktestResult result = RunBacktest(g.Draws, options, range);
-    AddFamilyPValues(result);
+    BacktestResult result;
+    {
+        TerminalProgress replay(err, "予想の検証　過去の回");
+        result = RunBacktest(g.Draws, options, range, std::ref(replay));
+    }
+    {
+        TerminalProgress family(err, "予想の検証　シミュレーション");
+        AddFamilyPValues(result, kFamilySimulations, kFamilySeed, std::ref(family));
+    }
     if (args.Format() == "csv") {
         ResultGrid grid;
         WriteBacktestGrid(result, grid);

@@ -4,6 +4,7 @@
 
 #include "app/commands/Commands.h"
 #include "core/CurrentException.h"
+#include "core/PrintableText.h"
 
 namespace {
 
@@ -303,12 +304,23 @@ bool NameMatches(const CommandInfo& command, const std::vector<std::string>& wor
     return std::equal(name.begin(), name.end(), words.begin());
 }
 
-// The reason (when the check has one) and the usage: the ending of every
-// failed check.
-int UsageFailure(std::ostream& err, const CommandInfo& command, std::string_view reason) {
-    if (!reason.empty()) err << reason << "\n";
-    err << UsageTextOf(command);
+// The one sentence that ends every failed check, with status 2; the usage
+// itself is shown only when asked for (--help).
+int UsageFailure(std::ostream& err, std::string_view reason) {
+    err << reason << "\n";
     return kStatusUsage;
+}
+
+// Why the words do not fit a command that has no sentence of its own: the
+// first word too many, or that some are missing.
+std::string WordsReason(const CommandInfo& command, const CommandArgs& args) {
+    if (!command.wordsReason.empty()) return std::string(command.wordsReason);
+    const auto expected = static_cast<std::size_t>(command.words);
+    if (args.WordCount() > expected) {
+        return std::string(command.name) + " には「" + PrintableText(args.Word(expected), 24) +
+               "」は指定できません。";
+    }
+    return std::string(command.name) + " の指定が足りません。";
 }
 
 }  // namespace
@@ -389,23 +401,26 @@ int RunCommand(const CommandInfo& command, const CommandArgs& args, std::ostream
                std::ostream& err) {
     try {
         if (const std::string refused = RefusedOption(command, args); !refused.empty()) {
-            return UsageFailure(err, command, refused);
+            return UsageFailure(err, refused);
         }
         if (!command.required.empty() && !args.Has(command.required)) {
-            return UsageFailure(err, command, command.requiredReason);
+            return UsageFailure(err, command.requiredReason.empty()
+                                         ? std::string(command.name) + " には " +
+                                               std::string(command.required) +
+                                               " を指定してください。"
+                                         : std::string(command.requiredReason));
         }
         if (command.words >= 0 && static_cast<int>(args.WordCount()) != command.words) {
-            return UsageFailure(err, command, command.wordsReason);
+            return UsageFailure(err, WordsReason(command, args));
         }
         if (command.formats && args.Format() != "json" && args.Format() != "csv") {
-            return UsageFailure(err, command,
-                                command.formatReason.empty()
-                                    ? "--format には json か csv を指定してください。"
-                                    : command.formatReason);
+            return UsageFailure(err, command.formatReason.empty()
+                                         ? "--format には json か csv を指定してください。"
+                                         : command.formatReason);
         }
         return command.run(args, out, err);
     } catch (const UsageError& e) {
-        return UsageFailure(err, command, e.what());
+        return UsageFailure(err, e.what());
     } catch (...) {
         err << MessageOfCurrentException() << "\n";
         return kStatusError;

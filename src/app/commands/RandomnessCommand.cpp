@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -6,6 +7,7 @@
 #include "analysis/RandomnessGrid.h"
 #include "app/commands/CommandTable.h"
 #include "app/commands/Commands.h"
+#include "app/commands/TerminalProgress.h"
 #include "core/GlobalBas.h"
 #include "core/GridDump.h"
 #include "data/DrawStoreLoader.h"
@@ -49,7 +51,11 @@ int RunRandomnessCommand(const CommandArgs& args, std::ostream& out, std::ostrea
     if (RandomnessHistory(g.Draws, range).size() < 2) {
         throw UsageError("--from と --to の間に、検定できる当選データが2回分以上ありません。");
     }
-    const std::optional<RandomnessResult> result = RunRandomness(g.Draws, range, simulations, seed);
+    std::optional<RandomnessResult> result;
+    {
+        TerminalProgress progress(err, "乱数性の検定　シミュレーション");
+        result = RunRandomness(g.Draws, range, simulations, seed, std::ref(progress));
+    }
     if (args.Format() == "csv") {
         ResultGrid grid;
         WriteRandomnessGrid(*result, grid);

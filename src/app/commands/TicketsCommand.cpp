@@ -18,13 +18,16 @@
 
 int RunTicketsAddCommand(const CommandArgs& args, std::ostream& out, std::ostream&) {
     PurchasedTicket t;
-    std::tie(t.firstDraw, t.lastDraw) =
-        ReadTicketDraws(QString::fromStdString(*args.Value("--draw")));
-    t.numbers = ReadTicketNumbers(TicketTexts(args.Words(), 2));
-    if (const auto units = args.Value("--units"))
-        t.units = ReadTicketUnits(QString::fromStdString(*units));
-    if (const auto memo = args.Value("--memo"))
-        t.memo = ReadTicketMemo(QString::fromStdString(*memo));
+    // A value the book cannot take is a usage error of the command line.
+    AsUsage([&] {
+        std::tie(t.firstDraw, t.lastDraw) =
+            ReadTicketDraws(QString::fromStdString(*args.Value("--draw")));
+        t.numbers = ReadTicketNumbers(TicketTexts(args.Words(), 2));
+        if (const auto units = args.Value("--units"))
+            t.units = ReadTicketUnits(QString::fromStdString(*units));
+        if (const auto memo = args.Value("--memo"))
+            t.memo = ReadTicketMemo(QString::fromStdString(*memo));
+    });
     std::vector<PurchasedTicket> tickets{t};
     TicketBook(args.DatabasePath()).Add(tickets);
     out << "購入番号 " << tickets.front().id << " を登録しました。第" << TicketDrawText(t) << "回 "

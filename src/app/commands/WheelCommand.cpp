@@ -119,6 +119,7 @@ int RunWheelCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
         CheckWheelRequest(request);
         CheckWheelSearchLimit(request);
     });
+    search.reserve = ReportReserve(request);
     const std::optional<WheelResult> result = SearchWheel(request, search);
     if (!result) {
         err << "保証を確かめられる購入番号を作れませんでした。\n";

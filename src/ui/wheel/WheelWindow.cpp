@@ -99,7 +99,8 @@ void WheelWindow::Cmd作成_Click() {
         return;
     }
     const WheelSearchOptions options{.seconds = Spin秒->value(),
-                                     .seed = static_cast<std::uint64_t>(Spinシード->value())};
+                                     .seed = static_cast<std::uint64_t>(Spinシード->value()),
+                                     .reserve = ReportReserve(request)};
     SetRunning(true);
     search_.Start([request, options](const WorkControl& control) {
         return SearchWheelInWorker(control, request, options);
