@@ -1,6 +1,7 @@
 #include "core/FileAccess.h"
 
 #include <sys/stat.h>
+#include <sys/vfs.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -16,6 +17,19 @@ namespace {
 
 std::string Named(std::string_view what, const std::string& path) {
     return std::string(what) + "「" + PrintableText(path) + "」";
+}
+
+// True for a file of the kernel's own file systems (/proc, /sys and the
+// like): it looks like an ordinary file but is a view of the running
+// system, and reading it fails or gives what no user typed.
+bool IsSystemView(const std::string& path) {
+    constexpr long kProc = 0x9fa0, kSysfs = 0x62656572, kDebugfs = 0x64626720,
+                   kSecurityfs = 0x73636673, kCgroup2 = 0x63677270, kTracefs = 0x74726163;
+    struct statfs info {};
+    if (::statfs(path.c_str(), &info) != 0) return false;
+    const long type = static_cast<long>(info.f_type);
+    return type == kProc || type == kSysfs || type == kDebugfs || type == kSecurityfs ||
+           type == kCgroup2 || type == kTracefs;
 }
 
 }  // namespace
@@ -50,6 +64,11 @@ void RequireRegularFile(const std::string& path, std::string_view what, bool may
             throw UserError(Named(what, path) + "が見つかりません。");
         }
         throw UserError(Named(what, path) + "を開けません。" + DescribeSystemError(error));
+    }
+    if (S_ISREG(info.st_mode) && IsSystemView(path)) {
+        throw UserError(Named(what, path) +
+                        "はシステムの情報を示す特別なファイルです(/proc や /sys など)。"
+                        "ファイルを指定してください。");
     }
     if (S_ISREG(info.st_mode)) return;
     if (S_ISDIR(info.st_mode)) {

@@ -144,6 +144,22 @@ int OpenFlags(Database::Mode mode) {
     return SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
 }
 
+// Which rule of the database a write broke: a duplicate key, a trigger
+// someone added to the file (which says its own reason), or a value rule.
+std::string ConstraintText(int resultCode, const std::string& detail) {
+    switch (resultCode) {
+        case SQLITE_CONSTRAINT_UNIQUE:
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+            return "データベースの決まり(回数の重複など)に合いません。";
+        case SQLITE_CONSTRAINT_TRIGGER:
+            return "データベースファイルに組み込まれた処理(トリガー)が書き込みを止めました" +
+                   (detail.empty() ? std::string() : "(「" + PrintableText(detail, 80) + "」)") +
+                   "。";
+        default:
+            return "データベースの決まりに合わない値です。";
+    }
+}
+
 }  // namespace
 
 std::string DescribeEngineFailure(int resultCode, const std::string& detail) {
@@ -173,7 +189,7 @@ std::string DescribeEngineFailure(int resultCode, const std::string& detail) {
         case SQLITE_ERROR:
             return "問い合わせがこのデータベースの作りに合いません。";
         case SQLITE_CONSTRAINT:
-            return "データベースの決まり(回数の重複など)に合いません。";
+            return ConstraintText(resultCode, detail);
         case SQLITE_INTERRUPT:
         case SQLITE_ABORT:
             return "操作が中断されました。";
@@ -214,7 +230,7 @@ void Database::Exec(const std::string& sql) const {
     sqlite3_free(message);
     if (rc != SQLITE_OK) {
         throw DatabaseError("データベース" + FileName(path_) + "の操作に失敗しました。" +
-                            DescribeEngineFailure(rc, detail));
+                            DescribeEngineFailure(sqlite3_extended_errcode(db_.get()), detail));
     }
 }
 
@@ -235,8 +251,9 @@ bool Statement::Step() {
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
-    throw DatabaseError("データベース" + FileName(db_.Path()) + "の読み書きに失敗しました。" +
-                        DescribeEngineFailure(rc, db_.LastError()));
+    throw DatabaseError(
+        "データベース" + FileName(db_.Path()) + "の読み書きに失敗しました。" +
+        DescribeEngineFailure(sqlite3_extended_errcode(db_.Handle()), db_.LastError()));
 }
 
 void Statement::Reset() {

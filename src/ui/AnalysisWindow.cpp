@@ -49,6 +49,7 @@ void AnalysisWindow::Compute() {
     if (!info_.build) return;
     info_.build(Host().Snapshot(), grid_);
     grid_.DoneWriting();
+    drawRange_ = DrawRangeText(Host().Snapshot().Draws);
 }
 
 void AnalysisWindow::Present() {
@@ -63,7 +64,7 @@ void AnalysisWindow::Command1_Click() { CloseChildWindow(this); }
 void AnalysisWindow::Command2_Click() { output_->Print(); }
 
 GridDocument AnalysisWindow::Document() const {
-    return AnalysisDocument(info_, grid_, fpSpread1->Geometry(), Host().Snapshot());
+    return AnalysisDocument(info_, grid_, fpSpread1->Geometry(), drawRange_);
 }
 
 void AnalysisWindow::resizeEvent(QResizeEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 #include "core/AnalysisInfo.h"
@@ -45,6 +46,9 @@ class AnalysisWindow : public ChildWindow {
 
     const AnalysisInfo& info_;
     ResultGrid grid_;
+    // The draws the grid was computed from; the window keeps showing them
+    // when another program changes the file.
+    QString drawRange_;
     QWidget* legend_ = nullptr;
     GridOutput* output_ = nullptr;
 };

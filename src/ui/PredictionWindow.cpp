@@ -236,6 +236,7 @@ void 一発カゾリア予想::PlaceGrids() {
 void 一発カゾリア予想::Compute() {
     SetOptionButtons();
     model_.Load(Host().Snapshot());
+    drawRange_ = DrawRangeText(Host().Snapshot().Draws);
     if (!model_.Message().empty()) throw UserError(model_.Message());
 }
 
@@ -275,6 +276,6 @@ void 一発カゾリア予想::Command2_Click() { output_->Print(); }
 GridDocument 一発カゾリア予想::Document() const {
     std::array<GridGeometry, kPredictionGridCount> geometries;
     for (int i = 0; i < kPredictionGridCount; ++i) geometries[i] = fpSpread1[i]->Geometry();
-    return PredictionDocument(model_, geometries, Host().Snapshot(), fpSpread1[0]->font(),
+    return PredictionDocument(model_, geometries, drawRange_, fpSpread1[0]->font(),
                               fpSpread1[0]->logicalDpiY());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <vector>
@@ -69,6 +70,7 @@ class 一発カゾリア予想 : public ChildWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     PredictionModel& model_;
+    QString drawRange_;  // of the draws the model was loaded from
     GridOutput* output_ = nullptr;
     std::vector<int> clickedRow_;  // the numbers the right-click menu offers
 };

@@ -123,6 +123,7 @@ void RangeRunWindow::Cmd中止_Click() {
 
 void RangeRunWindow::StartWork(Work work) {
     SetRunning(true);
+    runRange_ = DrawRangeText(Host().Snapshot().Draws);
     waitingWork_ = std::move(work);
     if (painted_) LaunchWork();
 }
@@ -156,6 +157,7 @@ void RangeRunWindow::LaunchWhenBackInEventLoop() {
 void RangeRunWindow::RunEnded(const QString& failure) {
     if (!running_) return;
     SetRunning(false);
+    if (failure.isEmpty()) drawRange_ = runRange_;
     WorkEnded(failure);
 }
 
@@ -179,7 +181,7 @@ void RangeRunWindow::ShowGrid() {
 GridDocument RangeRunWindow::TableDocument(const char* name) const {
     GridDocument document;
     document.caption = QString::fromUtf8(name);
-    document.drawRange = DrawRangeText(Host().Snapshot().Draws);
+    document.drawRange = drawRange_;
     document.parts.push_back({{}, &grid_, fpSpread1->Geometry()});
     document.csv = {{name, &grid_}};
     return document;

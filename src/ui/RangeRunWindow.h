@@ -121,4 +121,6 @@ class RangeRunWindow : public ChildWindow {
     GridOutput* output_ = nullptr;
     QString runningText_;
     bool running_ = false;
+    // The draws of the run going on, and of the one the grid shows.
+    QString runRange_, drawRange_;
 };

@@ -48,10 +48,10 @@ QString DrawRangeText(const DrawStore& draws) {
 }
 
 GridDocument AnalysisDocument(const AnalysisInfo& info, const ResultGrid& grid,
-                              const GridGeometry& geometry, const GlobalBas& snapshot) {
+                              const GridGeometry& geometry, const QString& drawRange) {
     GridDocument document;
     document.caption = FromView(info.caption);
-    document.drawRange = DrawRangeText(snapshot.Draws);
+    document.drawRange = drawRange;
     document.parts.push_back({{}, &grid, geometry});
     document.csv = {{"fpSpread1", &grid}};
     return document;
@@ -59,10 +59,10 @@ GridDocument AnalysisDocument(const AnalysisInfo& info, const ResultGrid& grid,
 
 GridDocument PredictionDocument(const PredictionModel& model,
                                 const std::array<GridGeometry, kPredictionGridCount>& geometries,
-                                const GlobalBas& snapshot, const QFont& font, double dpi) {
+                                const QString& drawRange, const QFont& font, double dpi) {
     GridDocument document;
     document.caption = QString::fromUtf8(kPredictionWindowName);
-    document.drawRange = DrawRangeText(snapshot.Draws);
+    document.drawRange = drawRange;
     for (int i = 0; i < kPredictionGridCount; ++i) {
         document.parts.push_back(
             {FromView(kPredictionGrids[i].label), &model.Grid(i), geometries[i]});

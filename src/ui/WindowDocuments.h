@@ -18,15 +18,16 @@
 // when it has none.
 QString DrawRangeText(const DrawStore& draws);
 
-// An analysis window's grid, as drawn by geometry.
+// An analysis window's grid, as drawn by geometry; drawRange is that of the
+// draws the grid was computed from (DrawRangeText).
 GridDocument AnalysisDocument(const AnalysisInfo& info, const ResultGrid& grid,
-                              const GridGeometry& geometry, const GlobalBas& snapshot);
+                              const GridGeometry& geometry, const QString& drawRange);
 
 // The prediction window's four grids under their labels, and, on paper, the
 // twelve reflect options as a table (laid out in font at dpi).
 GridDocument PredictionDocument(const PredictionModel& model,
                                 const std::array<GridGeometry, kPredictionGridCount>& geometries,
-                                const GlobalBas& snapshot, const QFont& font, double dpi);
+                                const QString& drawRange, const QFont& font, double dpi);
 
 // Prints (and saves as PDF) the chart widget after the document's grids, as
 // it is shown and with the shape it has on screen; nothing while the widget

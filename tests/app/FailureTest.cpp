@@ -93,6 +93,9 @@ TEST_F(Failure, EveryBadInputEndsWithAMessageAndAnHonestStatusAndChangesNothing)
         {{"dump", "バラツキ分析", "--db", Path("endless.mdb")}, 1, "100000行を超える"},
         {{"dump", "一発カゾリア予想", "--db", Path("endless.mdb")}, 1, "100000行を超える"},
         {{"import", "/dev/zero", "--db", dbArg}, 1, "通常のファイルではありません"},
+        // Looks like a file, fails with an input/output error: not a disk fault.
+        {{"import", "/proc/self/mem", "--db", dbArg}, 1, "システムの情報を示す特別なファイル"},
+        {{"dump", "バラツキ分析", "--db", "/proc/self/status"}, 1, "特別なファイル"},
         {{"import", Path("fifo"), "--db", dbArg}, 1, "通常のファイルではありません"},
         {{"import", Path("folder"), "--db", dbArg}, 1, "フォルダーです"},
         {{"import", Path("big.csv"), "--db", dbArg}, 1, "大きすぎます"},

@@ -19,6 +19,7 @@
 #include "data/TicketStore.h"
 #include "grid/GridView.h"
 #include "tickets/TicketGrids.h"
+#include "ui/AnalysisWindow.h"
 #include "ui/ChartLibrary.h"
 #include "ui/NumberPad.h"
 #include "ui/PredictionWindow.h"
@@ -206,6 +207,13 @@ TEST_F(TicketWindowTest, AnotherProgramsTicketAndDrawShowWithoutBeingAskedFor) {
         EXPECT_TRUE(other.waitForFinished(60000));
         EXPECT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
     };
+    // An analysis keeps what it computed, and prints the draws it counted.
+    QMdiSubWindow* frame = main->OpenWindow(QStringLiteral("出現頻度分析"));
+    ASSERT_NE(frame, nullptr);
+    auto* analysis = dynamic_cast<AnalysisWindow*>(frame->widget());
+    ASSERT_NE(analysis, nullptr);
+    const QString counted = analysis->Document().drawRange;
+    EXPECT_EQ(counted, QStringLiteral("第1回～第3回"));
     run({"tickets", "add", "--draw", "4", "2", "9", "14", "19", "25", "31", "37"});
     QTRY_COMPARE_WITH_TIMEOUT(window->Grid().RowCount(), 2, 10000);
     EXPECT_EQ(Cell(kTicketResultColumn, 2), "未抽選");
@@ -217,6 +225,7 @@ TEST_F(TicketWindowTest, AnotherProgramsTicketAndDrawShowWithoutBeingAskedFor) {
     QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(Cell(kTicketResultColumn, 2)),
                               QStringLiteral("1等"), 10000);
     EXPECT_EQ(main->Snapshot().LatestDrawNumber, 4);
+    EXPECT_EQ(analysis->Document().drawRange, counted);
 }
 
 TEST_F(TicketWindowTest, QuickCheckCountsEachTierOverAHandCountedHistory) {

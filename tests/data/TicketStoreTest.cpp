@@ -70,6 +70,28 @@ TEST(TicketStoreTest, TicketsRoundTripThroughAddChangeDeleteAndRestore) {
     EXPECT_THROW(book.Update(added[0]), UserError);
 }
 
+TEST(TicketStoreTest, AWriteATriggerStopsSaysSoWithTheTriggersReason) {
+    TempDir dir;
+    const std::string db = CreateDrawDatabase(dir, kTwoDraws);
+    { TicketBook book(db); }
+    Database::Open(db, Database::Mode::ReadWrite)
+        .Exec(
+            "CREATE TRIGGER no_more BEFORE INSERT ON 購入番号 "
+            "BEGIN SELECT RAISE(ABORT, 'book closed'); END");
+    std::vector<PurchasedTicket> one = {MakeTicket(3, 3, {1, 2, 3, 4, 5, 6, 7}, 1, "")};
+    try {
+        TicketBook(db).Add(one);
+        ADD_FAILURE() << "the trigger's abort was not reported";
+    } catch (const UserError& e) {
+        const std::string said = e.what();
+        EXPECT_NE(said.find("組み込まれた処理(トリガー)が書き込みを止めました(「book closed」)。"),
+                  std::string::npos)
+            << said;
+        EXPECT_EQ(said.find("回数の重複"), std::string::npos) << said;
+    }
+    EXPECT_TRUE(ReadTickets(db).empty());
+}
+
 TEST(TicketStoreTest, CsvTicketsAreReadWithHeaderFullWidthDigitsQuotesAndShiftJis) {
     const std::string text =
         "回,数字1,数字2,数字3,数字4,数字5,数字6,数字7,口数,メモ\r\n"

@@ -22,12 +22,15 @@ std::vector<NamedGrid> WindowGrids::Named() const {
 GridDocument WindowGrids::Document() const {
     const QFont font = ProgramFont();
     const double dpi = ScreenDpi();
-    if (analysis) return AnalysisDocument(*analysis, grid, GridGeometry(grid, font, dpi), snapshot);
+    const QString drawRange = DrawRangeText(snapshot.Draws);
+    if (analysis) {
+        return AnalysisDocument(*analysis, grid, GridGeometry(grid, font, dpi), drawRange);
+    }
     std::array<GridGeometry, kPredictionGridCount> geometries;
     for (int index = 0; index < kPredictionGridCount; ++index) {
         geometries[index] = GridGeometry(prediction.Grid(index), font, dpi);
     }
-    return PredictionDocument(prediction, geometries, snapshot, font, dpi);
+    return PredictionDocument(prediction, geometries, drawRange, font, dpi);
 }
 
 int BuildWindow(const std::string& name, const std::string& databasePath, WindowGrids& w,
