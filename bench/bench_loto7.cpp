@@ -279,8 +279,8 @@ void ExportLargest(benchmark::State& state, bool pdf) {
     const QString path =
         QString::fromStdString(BenchScratchFile(pdf ? "export.pdf" : "export.png"));
     for (auto _ : state) {
-        const GridDocument document =
-            AnalysisDocument(*info, grid, GridGeometry(grid, ProgramFont(), 96), Globals());
+        const GridDocument document = AnalysisDocument(
+            *info, grid, GridGeometry(grid, ProgramFont(), 96), DrawRangeText(Globals().Draws));
         if (pdf) {
             SavePdf(path, document);
         } else {

@@ -68,7 +68,7 @@ void PrintQualityTable(double seconds, const std::vector<std::string>& only) {
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - greedyStart)
                     .count();
             const std::optional<WheelResult> ours =
-                SearchWheel(request, {.seconds = seconds, .seed = 1});
+                SearchWheel(request, {.seconds = seconds, .seed = 1, .enough = 0, .reserve = {}});
             const auto best = kBestKnown.find({v, t});
             std::printf("%d\t%d\t%llu\t%s\t%zu\t%.2f\t%zu\t%.2f\n", v, t,
                         static_cast<unsigned long long>(ours->bound.tickets),
