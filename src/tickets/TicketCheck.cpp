@@ -25,6 +25,18 @@ DrawMasks::DrawMasks(const DrawStore& store) {
     for (int i = 0; i < static_cast<int>(draws_.size()); ++i) {
         indexOfDraw_[static_cast<std::size_t>(draws_[i].drawNumber)] = i;
     }
+    words_ = (draws_.size() + 63) / 64;
+    mainHas_.assign(Row(kHighestNumber + 1), 0);
+    bonusHas_.assign(Row(kHighestNumber + 1), 0);
+    for (std::size_t i = 0; i < draws_.size(); ++i) {
+        const std::uint64_t bit = std::uint64_t{1} << (i % 64);
+        for (std::uint64_t m = draws_[i].main; m; m &= m - 1) {
+            mainHas_[Row(std::countr_zero(m)) + i / 64] |= bit;
+        }
+        for (std::uint64_t b = draws_[i].bonus; b; b &= b - 1) {
+            bonusHas_[Row(std::countr_zero(b)) + i / 64] |= bit;
+        }
+    }
 }
 
 const DrawMasks::Draw* DrawMasks::Find(int drawNumber) const {
@@ -75,36 +87,51 @@ void TicketSummary::Add(const PurchasedTicket& ticket, const TicketOutcome& o,
 
 namespace {
 
-// PrizeTier by main matches (0 … 7) and whether a bonus number matched, looked
-// up in the loop over every draw.
-using TierTable = std::array<std::array<std::uint8_t, 2>, kMainCount + 1>;
-
-const TierTable& Tiers() {
-    static const TierTable table = [] {
-        TierTable t{};
-        for (int m = 0; m <= kMainCount; ++m) {
-            for (int b = 0; b < 2; ++b) t[m][b] = static_cast<std::uint8_t>(PrizeTier(m, b));
-        }
-        return t;
-    }();
-    return table;
-}
-
-// The one loop over every draw.
-LOTO7_POPCOUNT_CLONES void TallyTiers(std::uint64_t ticket, const DrawMasks::Draw* draws,
-                                      std::size_t count,
+// Every draw at once, 64 to a word: the main matches of each draw counted
+// in three bit planes (c0 + 2·c1 + 4·c2) as the ticket's numbers are added
+// one by one, whether a bonus number matched in one more, then each tier's
+// draws counted by popcount.  A win of 4等 or better (rare) is scored draw
+// by draw, in draw order.
+LOTO7_POPCOUNT_CLONES void TallyTiers(std::uint64_t ticket, const DrawMasks& draws,
                                       std::array<int, kPrizeTierCount + 1>& tierCounts,
                                       std::vector<QuickCheckResult::Win>& wins) {
-    const TierTable& tiers = Tiers();
-    for (std::size_t i = 0; i < count; ++i) {
-        const int main = std::popcount(ticket & draws[i].main);
-        const int bonus = std::popcount(ticket & draws[i].bonus);
-        const int tier = tiers[static_cast<std::size_t>(main)][bonus > 0 ? 1 : 0];
-        ++tierCounts[static_cast<std::size_t>(tier)];
-        if (tier >= 1 && tier <= kBigWinTier) {
-            wins.push_back({draws[i].drawNumber, {main, bonus, tier}});
+    std::array<int, kTicketNumberCount> numbers{};
+    int count = 0;
+    for (std::uint64_t rest = ticket & ((std::uint64_t{2} << kHighestNumber) - 1);
+         rest && count < kTicketNumberCount; rest &= rest - 1) {
+        numbers[static_cast<std::size_t>(count++)] = std::countr_zero(rest);
+    }
+    int drawsWon = 0;
+    for (std::size_t w = 0; w < draws.WordCount(); ++w) {
+        std::uint64_t c0 = 0, c1 = 0, c2 = 0, bonus = 0;
+        for (int k = 0; k < count; ++k) {
+            const std::uint64_t x = draws.MainHolding(numbers[static_cast<std::size_t>(k)])[w];
+            const std::uint64_t carry0 = c0 & x;
+            c0 ^= x;
+            const std::uint64_t carry1 = c1 & carry0;
+            c1 ^= carry0;
+            c2 |= carry1;  // seven numbers never carry past 4
+            bonus |= draws.BonusHolding(numbers[static_cast<std::size_t>(k)])[w];
+        }
+        const std::uint64_t seven = c0 & c1 & c2, six = ~c0 & c1 & c2, five = c0 & ~c1 & c2;
+        const std::uint64_t four = ~c0 & ~c1 & c2, three = c0 & c1 & ~c2;
+        const int counted[] = {0,
+                               std::popcount(seven),
+                               std::popcount(six & bonus),
+                               std::popcount(six & ~bonus),
+                               std::popcount(five),
+                               std::popcount(four),
+                               std::popcount(three & bonus)};
+        for (int tier = 1; tier <= kPrizeTierCount; ++tier) {
+            tierCounts[static_cast<std::size_t>(tier)] += counted[tier];
+            drawsWon += counted[tier];
+        }
+        for (std::uint64_t big = seven | six | five; big; big &= big - 1) {
+            const DrawMasks::Draw& d = draws.Draws()[w * 64 + std::countr_zero(big)];
+            wins.push_back({d.drawNumber, ScoreMasks(ticket, d)});
         }
     }
+    tierCounts[0] += static_cast<int>(draws.Draws().size()) - drawsWon;
 }
 
 }  // namespace
@@ -112,8 +139,7 @@ LOTO7_POPCOUNT_CLONES void TallyTiers(std::uint64_t ticket, const DrawMasks::Dra
 QuickCheckResult QuickCheck(const std::array<int, kTicketNumberCount>& numbers,
                             const DrawMasks& draws) {
     QuickCheckResult r;
-    TallyTiers(NumberSet(numbers), draws.Draws().data(), draws.Draws().size(), r.tierCounts,
-               r.bigWins);
+    TallyTiers(NumberSet(numbers), draws, r.tierCounts, r.bigWins);
     r.draws = static_cast<int>(draws.Draws().size());
     double winning = 0;
     for (int t = 1; t <= kPrizeTierCount; ++t) {

@@ -26,9 +26,19 @@ class DrawMasks {
     // The complete draw with this number, or null when it is not stored yet.
     const Draw* Find(int drawNumber) const;
 
+    // The draws the other way round: for a number, which draws (bit i of
+    // word i / 64 for Draws()[i]) hold it as a main or as a bonus number.
+    std::size_t WordCount() const { return words_; }
+    const std::uint64_t* MainHolding(int number) const { return &mainHas_[Row(number)]; }
+    const std::uint64_t* BonusHolding(int number) const { return &bonusHas_[Row(number)]; }
+
   private:
+    std::size_t Row(int number) const { return static_cast<std::size_t>(number) * words_; }
+
     std::vector<Draw> draws_;       // ascending draw number
     std::vector<int> indexOfDraw_;  // draw number -> index in draws_, -1 for none
+    std::size_t words_ = 0;
+    std::vector<std::uint64_t> mainHas_, bonusHas_;  // numbers 0 … 37, words_ each
 };
 
 // How one ticket did in one draw it was bought for.
