@@ -86,7 +86,7 @@ void WriteFigures(const WheelReport& r, ResultGrid& grid) {
              (r.optimal ? "　下界に達したので、これより少ない枚数はありません" : ""));
     Line(grid, 7, "最初の貪欲法",
          std::to_string(r.greedyTickets) + "枚" +
-             (r.startCut ? "（時間内に作りきれず、残る場合を1枚ずつで補いました）" : ""));
+             (r.startCut ? "（時間内に作り終わらなかったため、残りの場合は1つにつき1枚で補いました）" : ""));
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f", r.seconds);
     Line(grid, 8, "探索",

@@ -19,10 +19,21 @@ TEST(WheelCommand, PrintsTicketsProofBoundAndOdds) {
           "\"guarantee\": {\"t\": 4, \"m\": 4, \"holds\": true, \"cases\": 495, \"missedCase\": "
           "null}",
           "\"guaranteeTable\": [{\"m\": 1, \"t\": 1", "\"lowerBound\": 19",
-          "\"lowerBoundName\": \"Schönheimの下界\"", "\"greedyTickets\": ", "\"seed\": 3",
-          "\"odds\": {\"1等\": {\"wheel\": ", "\"any\": {", "\"tickets\": [", "\"cost\": "}) {
+          "\"lowerBoundName\": \"Schönheimの下界\"", "\"greedyTickets\": ", "\"startCut\": false",
+          "\"seed\": 3", "\"odds\": {\"1等\": {\"wheel\": ", "\"any\": {", "\"tickets\": [",
+          "\"cost\": "}) {
         EXPECT_NE(o.out.find(key), std::string::npos) << key;
     }
+    // Out of time before the greedy start is made: a verified set all the
+    // same, and the table says how it was made.
+    const Outcome cut = RunCli({"wheel", "--numbers", "1-24", "--guarantee", "6/6", "--seconds",
+                                "0.001", "--format", "csv"},
+                               db);
+    ASSERT_EQ(cut.status, 0) << cut.err;
+    EXPECT_NE(
+        cut.out.find("（時間内に作り終わらなかったため、残りの場合は1つにつき1枚で補いました）"),
+        std::string::npos);
+    EXPECT_NE(cut.out.find("全134,596通りを確かめ、成り立ちます"), std::string::npos);
     // A list the user brings: its guarantee, or the case it misses.
     const std::string list = dir.File("list.csv");
     WriteFile(list, "2,3,4,5,6,7,8\n1,3,4,5,6,7,8\n1,2,4,5,6,7,8\n");
