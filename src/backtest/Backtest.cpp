@@ -17,7 +17,6 @@
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kSignificanceLevel = 0.05;
 constexpr int kProgressEvery = 8;
 
 // Numbers per grid row and number rows per grid, as the window lays them out.
@@ -259,6 +258,14 @@ double MethodScore::VerdictPValue() const {
     return std::isnan(familyPValue) ? ExactPValue() : familyPValue;
 }
 
+std::string SimulationErrorText(double error) {
+    if (std::isnan(error)) return {};
+    if (error < 0.0001) return "（±0.0001未満）";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1g", error);
+    return std::string("（±") + text + "）";
+}
+
 std::string BacktestVerdict(const MethodScore& score) {
     const double p = score.VerdictPValue();
     if (std::isnan(p)) return "検証できる予想がありませんでした。";
@@ -266,11 +273,12 @@ std::string BacktestVerdict(const MethodScore& score) {
         return "検証した回数が少なすぎて判定できません（どんな結果でも5%水準で有意になり"
                "ません）。";
     }
-    const std::string shown =
-        std::isnan(score.familyPValue)
-            ? "（" + PValueText(p, kSignificanceLevel) + "）。"
-            : "（7手法で補正した" + PValueText(p, kSignificanceLevel) + "、補正前の" +
-                  PValueText(score.ExactPValue(), kSignificanceLevel) + "）。";
+    const std::string shown = std::isnan(score.familyPValue)
+                                  ? "（" + PValueText(p, kSignificanceLevel) + "）。"
+                                  : "（7手法で補正した" + PValueText(p, kSignificanceLevel) +
+                                        SimulationErrorText(score.familyPError) + "、補正前の" +
+                                        PValueText(score.ExactPValue(), kSignificanceLevel) +
+                                        "）。";
     if (p >= kSignificanceLevel) return "偶然と比べて統計的に有意な差はありません" + shown;
     if (score.mainMatches > score.expectedMainMatches) {
         return "偶然より平均一致数が多く、5%水準で有意です" + shown +

@@ -121,9 +121,19 @@ struct MethodScore {
     // The exact p-value adjusted for testing seven methods at once; NaN
     // until FamilyPValues filled it in.
     double familyPValue = std::numeric_limits<double>::quiet_NaN();
+    // Its Monte Carlo standard error; NaN when the adjusted p-value is the
+    // exact one (no simulated figure in it) or there is none.
+    double familyPError = std::numeric_limits<double>::quiet_NaN();
     // The p-value the verdict reads: the adjusted one when there is one.
     double VerdictPValue() const;
 };
+
+// The level a verdict is judged at.
+inline constexpr double kSignificanceLevel = 0.05;
+
+// "（±0.009）": a simulated p-value's standard error to one significant
+// digit; empty for NaN.
+std::string SimulationErrorText(double error);
 
 // One plain sentence on whether the difference from chance is significant
 // at the 5 % level, judged on the family-adjusted p-value (the exact
@@ -140,9 +150,10 @@ struct BacktestResult {
     // the number, method m in byte m.  The family adjustment replays fair
     // draws against these.
     std::vector<std::array<std::uint64_t, kHighestNumber + 1>> drawHolding;
-    // The fair histories the family adjustment simulated (0: none) and the
-    // seed of its generator.
+    // The fair histories the family adjustment simulated (0: none), the most
+    // it would have, and the seed of its generator.
     int familySimulations = 0;
+    int familyMaxSimulations = 0;
     std::uint64_t familySeed = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "core/FairDraws.h"
@@ -50,8 +51,43 @@ void SimulateBlock(const Tables& t, std::uint64_t seed, int block, int count, do
 
 }  // namespace
 
+namespace {
+
+constexpr double kTieTolerance = 1e-9;
+
+// A method's adjusted p-value from the first n histories: the simulated
+// share of histories at least as extreme as its own |z| (with the observed
+// history counted), never below its exact p-value, and the standard error
+// of the simulated share (NaN when the exact p-value is what stands).
+struct FamilyFigure {
+    double p = std::numeric_limits<double>::quiet_NaN();
+    double error = std::numeric_limits<double>::quiet_NaN();
+};
+
+FamilyFigure FigureOf(const MethodScore& s, const std::vector<double>& largest, int n) {
+    const double exact = s.ExactPValue();
+    if (std::isnan(exact) || std::isnan(s.ZValue())) return {};
+    const double z = std::fabs(s.ZValue()) * (1 - kTieTolerance);
+    const auto beyond =
+        std::count_if(largest.begin(), largest.begin() + n, [&](double x) { return x >= z; });
+    const double simulated = static_cast<double>(1 + beyond) / static_cast<double>(1 + n);
+    if (simulated <= exact) return {std::min(1.0, exact), std::numeric_limits<double>::quiet_NaN()};
+    // The binomial error of the share, taken at (k + 1) / (n + 2) so that it
+    // does not vanish when no history, or every one, lies beyond.
+    const double shrunk = static_cast<double>(1 + beyond) / static_cast<double>(2 + n);
+    return {std::min(1.0, simulated), std::sqrt(shrunk * (1 - shrunk) / n)};
+}
+
+bool IsClear(const FamilyFigure& f) {
+    if (std::isnan(f.p) || std::isnan(f.error)) return true;
+    return f.error <= kFamilyTargetError &&
+           std::fabs(f.p - kSignificanceLevel) >= kFamilyClearZ * f.error;
+}
+
+}  // namespace
+
 bool AddFamilyPValues(BacktestResult& result, int simulations, std::uint64_t seed,
-                      const FamilyProgress& progress) {
+                      const FamilyProgress& progress, bool stopWhenClear) {
     Tables tables{result, {}};
     for (int m = 0; m < kBacktestMethodCount; ++m) {
         const MethodScore& s = result.methods[m];
@@ -59,34 +95,42 @@ bool AddFamilyPValues(BacktestResult& result, int simulations, std::uint64_t see
         tables.mean[m] = s.expectedMainMatches;
         tables.perDeviation[m] = 1 / std::sqrt(s.mainMatchVariance);
     }
-    std::vector<double> largest(static_cast<std::size_t>(std::max(0, simulations)));
-    const int blocks = (simulations + kBlock - 1) / kBlock;
+    simulations = std::max(0, simulations);
+    std::vector<double> largest(static_cast<std::size_t>(simulations));
     std::atomic<int> done{0};
-    const bool completed = ParallelFor(
-        blocks,
-        [&](int b) {
-            const int first = b * kBlock;
-            const int count = std::min(kBlock, simulations - first);
-            SimulateBlock(tables, seed, b, count, largest.data() + first);
-            done += count;
-        },
-        [&] { return !progress || progress(done, simulations); });
-    if (!completed) return false;
-
-    std::sort(largest.begin(), largest.end());
-    constexpr double kTieTolerance = 1e-9;
-    for (int m = 0; m < kBacktestMethodCount; ++m) {
-        MethodScore& s = result.methods[m];
-        const double exact = s.ExactPValue();
-        if (std::isnan(exact) || std::isnan(s.ZValue())) continue;
-        const auto below = std::lower_bound(largest.begin(), largest.end(),
-                                            std::fabs(s.ZValue()) * (1 - kTieTolerance));
-        const double adjusted =
-            static_cast<double>(1 + (largest.end() - below)) / static_cast<double>(1 + simulations);
-        // Never below the method's own exact p-value, which it adjusts.
-        s.familyPValue = std::min(1.0, std::max(adjusted, exact));
+    int made = 0;
+    std::array<FamilyFigure, kBacktestMethodCount> figures{};
+    while (made < simulations) {
+        // The next round, in whole blocks, as a full run would make them.
+        const int wanted = made == 0 ? kFamilyFirstRound : made + made / 2;
+        const int upTo = stopWhenClear ? std::min(simulations, wanted) : simulations;
+        const int firstBlock = made / kBlock;
+        const int blocks = (upTo + kBlock - 1) / kBlock - firstBlock;
+        const bool completed = ParallelFor(
+            blocks,
+            [&](int i) {
+                const int b = firstBlock + i;
+                const int first = b * kBlock;
+                const int count = std::min(kBlock, simulations - first);
+                SimulateBlock(tables, seed, b, count, largest.data() + first);
+                done += count;
+            },
+            [&] { return !progress || progress(done, simulations); });
+        if (!completed) return false;
+        made = std::min(simulations, (firstBlock + blocks) * kBlock);
+        bool clear = true;
+        for (int m = 0; m < kBacktestMethodCount; ++m) {
+            figures[m] = FigureOf(result.methods[m], largest, made);
+            clear = clear && IsClear(figures[m]);
+        }
+        if (clear && stopWhenClear) break;
     }
-    result.familySimulations = simulations;
+    for (int m = 0; m < kBacktestMethodCount; ++m) {
+        result.methods[m].familyPValue = figures[m].p;
+        result.methods[m].familyPError = figures[m].error;
+    }
+    result.familySimulations = made;
+    result.familyMaxSimulations = simulations;
     result.familySeed = seed;
     return true;
 }

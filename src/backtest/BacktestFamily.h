@@ -16,7 +16,17 @@
 // their shared numbers (their null covariance) counted as they are, and
 // with the exact discrete law of each total rather than a normal one.
 
-inline constexpr int kFamilySimulations = 100000;
+inline constexpr int kFamilySimulations = 100000;  // at most
+// The simulation stops early once every method's answer is clear: its
+// adjusted p-value's interval of kFamilyClearZ standard errors lies wholly
+// on one side of 0.05 (or its exact p-value, which it never goes below, is
+// already above it) and the standard error is at most kFamilyTargetError.
+// Histories are added in rounds, the first of kFamilyFirstRound, each half
+// as many again as were simulated before; the histories are the same as in
+// a full run, so a run that goes to the end gives the full run's figures.
+inline constexpr int kFamilyFirstRound = 1000;
+inline constexpr double kFamilyClearZ = 3.29;  // two-sided 0.1 %
+inline constexpr double kFamilyTargetError = 0.01;
 inline constexpr std::uint64_t kFamilySeed = 20260701;
 // How the JSON names the adjustment.
 inline constexpr const char* kFamilyMethodName = "max-|z| over simulated fair draws";
@@ -24,9 +34,11 @@ inline constexpr const char* kFamilyMethodName = "max-|z| over simulated fair dr
 // Told (histories done, histories in all); returning false stops it.
 using FamilyProgress = std::function<bool(int done, int total)>;
 
-// Fills in familyPValue of every method with tickets, familySimulations and
-// familySeed; the same seed gives the same figures whatever the threads.
-// Works on two threads.  Returns false, leaving the result untouched, when
-// the progress callback stopped it.
+// Fills in familyPValue and familyPError of every method with tickets,
+// familySimulations (those made), familyMaxSimulations and familySeed; the
+// same seed gives the same figures whatever the threads.  Works on two
+// threads.  `stopWhenClear` false simulates all `simulations`.  Returns
+// false, leaving the result untouched, when the progress callback stopped it.
 bool AddFamilyPValues(BacktestResult& result, int simulations = kFamilySimulations,
-                      std::uint64_t seed = kFamilySeed, const FamilyProgress& progress = {});
+                      std::uint64_t seed = kFamilySeed, const FamilyProgress& progress = {},
+                      bool stopWhenClear = true);

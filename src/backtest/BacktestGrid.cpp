@@ -47,8 +47,13 @@ std::string Decimal(double value, int decimals) {
 // How the p-values were adjusted for the seven methods, with the seed.
 std::string FamilyNote(const BacktestResult& result) {
     if (result.familySimulations == 0) return "　※7手法の補正はしていません";
+    const std::string stopped = result.familySimulations < result.familyMaxSimulations
+                                    ? "答えがはっきりした所で終了、最大" +
+                                          std::to_string(result.familyMaxSimulations) + "通り、"
+                                    : "";
     return "　7手法の補正：偶然の抽せん" + std::to_string(result.familySimulations) +
-           "通りのシミュレーション（シード " + std::to_string(result.familySeed) + "）";
+           "通りのシミュレーション（" + stopped + "シード " + std::to_string(result.familySeed) +
+           "）";
 }
 
 void WriteHeadings(ResultGrid& grid) {
@@ -93,7 +98,8 @@ void WriteMethod(const MethodScore& s, int row, ResultGrid& grid) {
     grid.WriteCell(kPValueColumn, row, FormatFigure(s.PValue()));
     grid.WriteCell(kZColumn, row, Decimal(s.ZValue(), 2));
     grid.WriteCell(kExactPColumn, row, FormatFigure(s.ExactPValue()));
-    grid.WriteCell(kFamilyPColumn, row, FormatFigure(s.familyPValue));
+    grid.WriteCell(kFamilyPColumn, row,
+                   FormatFigure(s.familyPValue) + SimulationErrorText(s.familyPError));
     grid.WriteCell(kVerdictColumn, row, BacktestVerdict(s));
 }
 
@@ -115,7 +121,7 @@ void Shape(ResultGrid& grid) {
     grid.SetColumnWidth(kFirstMatchColumn + 2 * kTicketSize + 1, 11);
     grid.SetColumnWidth(kPValueColumn, 14);
     grid.SetColumnWidth(kExactPColumn, 10);
-    grid.SetColumnWidth(kFamilyPColumn, 11);
+    grid.SetColumnWidth(kFamilyPColumn, 16);  // "0.396（±0.009）"
     grid.SetColumnWidth(kVerdictColumn, 130);
     StyleWholeGrid(grid);
     for (int column = kMeanColumn + 1; column < kPValueColumn; column += 2) {

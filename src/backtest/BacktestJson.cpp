@@ -42,6 +42,7 @@ void WriteMethod(std::ostream& out, int method, const MethodScore& s) {
     out << ", \"pValue\": " << JsonNumber(s.PValue())
         << ", \"exactPValue\": " << JsonNumber(s.ExactPValue())
         << ", \"familyPValue\": " << JsonNumber(s.familyPValue)
+        << ", \"familyPError\": " << JsonNumber(s.familyPError)
         << ", \"verdict\": " << JsonString(BacktestVerdict(s)) << '}';
 }
 
@@ -53,6 +54,7 @@ void WriteBacktestJson(std::ostream& out, const BacktestResult& result) {
     if (result.familySimulations > 0) {
         out << ", \"familyMethod\": " << JsonString(kFamilyMethodName)
             << ", \"simulations\": " << result.familySimulations
+            << ", \"maxSimulations\": " << result.familyMaxSimulations
             << ", \"seed\": " << result.familySeed;
     }
     out << ", \"summary\": " << JsonString(BacktestSummary(result)) << ", \"methods\": [";

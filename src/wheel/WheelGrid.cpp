@@ -84,9 +84,11 @@ void WriteFigures(const WheelReport& r, ResultGrid& grid) {
     Line(grid, 6, "下界",
          std::to_string(r.bound.tickets) + "枚（" + r.bound.name + "）" +
              (r.optimal ? "　下界に達したので、これより少ない枚数はありません" : ""));
-    Line(grid, 7, "最初の貪欲法",
-         std::to_string(r.greedyTickets) + "枚" +
-             (r.startCut ? "（時間内に作り終わらなかったため、残りの場合は1つにつき1枚で補いました）" : ""));
+    Line(
+        grid, 7, "最初の貪欲法",
+        std::to_string(r.greedyTickets) + "枚" +
+            (r.startCut ? "（時間内に作り終わらなかったため、残りの場合は1つにつき1枚で補いました）"
+                        : ""));
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.2f", r.seconds);
     Line(grid, 8, "探索",

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 #include <random>
 
@@ -162,25 +163,46 @@ TEST(Backtest, BundledHistoryFiguresArePinned) {
     for (const auto& c : cases) {
         SCOPED_TRACE("draw " + std::to_string(c.draw));
         BacktestResult one = Replay(RealHistory(), {}, {c.draw, c.draw});
+        BacktestResult full = one;
+        // All 100,000 histories: the figure to the last digit.
+        ASSERT_TRUE(AddFamilyPValues(full, kFamilySimulations, kFamilySeed, {}, false));
+        EXPECT_EQ(full.familySimulations, kFamilySimulations);
+        EXPECT_NEAR(full.methods[c.method].familyPValue, c.family, 1e-12);
+        // Stopped once clear: the same histories fewer, the same figure
+        // within its stated error, the same verdict.
         ASSERT_TRUE(AddFamilyPValues(one));
         EXPECT_EQ(one.familySeed, kFamilySeed);
+        EXPECT_LT(one.familySimulations, kFamilySimulations);
+        EXPECT_EQ(one.familyMaxSimulations, kFamilySimulations);
         const MethodScore& s = one.methods[c.method];
         EXPECT_NEAR(s.PValue(), c.normal, 1e-9);
         EXPECT_NEAR(s.ExactPValue(), c.exact, 1e-9);
-        EXPECT_NEAR(s.familyPValue, c.family, 1e-12);
+        EXPECT_LE(s.familyPError, kFamilyTargetError);
+        EXPECT_NEAR(s.familyPValue, c.family, kFamilyClearZ * s.familyPError);
         EXPECT_EQ(BacktestSummary(one), "7つの方法のいずれも、偶然と区別できません。");
     }
 }
 
 TEST(Backtest, AllOptionsOneShotIsNotSignificantOnceAdjustedForSevenMethods) {
     BacktestResult all = Replay(RealHistory(), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {111, 689});
+    BacktestResult full = all;
+    ASSERT_TRUE(AddFamilyPValues(full, kFamilySimulations, kFamilySeed, {}, false));
+    EXPECT_NEAR(full.methods[kOneShotMethod].familyPValue, 0.16981830181698182, 1e-12);
     ASSERT_TRUE(AddFamilyPValues(all));
     const MethodScore& oneShot = all.methods[kOneShotMethod];
     EXPECT_NEAR(oneShot.ExactPValue(), 0.027975305815702876, 1e-9);
-    EXPECT_NEAR(oneShot.familyPValue, 0.16981830181698182, 1e-12);
-    EXPECT_EQ(BacktestVerdict(oneShot),
-              "偶然と比べて統計的に有意な差はありません（7手法で補正したp = 0.17、補正前のp = "
-              "0.028）。");
+    EXPECT_NEAR(oneShot.familyPValue, 0.16981830181698182, kFamilyClearZ * oneShot.familyPError);
+    // The figure the verdict gives, with its error, from the histories made.
+    char expected[256];
+    std::snprintf(expected, sizeof expected,
+                  "偶然と比べて統計的に有意な差はありません（7手法で補正したp = %.2f（±%.1g）、"
+                  "補正前のp = 0.028）。",
+                  oneShot.familyPValue, oneShot.familyPError);
+    EXPECT_EQ(BacktestVerdict(oneShot), expected);
+    EXPECT_EQ(SimulationErrorText(0.0082), "（±0.008）");
+    EXPECT_EQ(SimulationErrorText(0.012), "（±0.01）");
+    EXPECT_EQ(SimulationErrorText(0.00002), "（±0.0001未満）");
+    EXPECT_EQ(SimulationErrorText(std::nan("")), "");
 }
 
 // A score of `draws` rows of seven with the given total and adjusted p.
@@ -303,6 +325,40 @@ TEST(Backtest, SteeredHistoriesAreSignificantInTheirDirection) {
     }
 }
 
+// Stopping once clear gives every method the verdict all 100,000 histories
+// give, and a figure within its stated error of theirs: three seeds on the
+// bundled history, and the steered histories.
+TEST(BacktestFamily, StoppingWhenClearKeepsTheFullRunsVerdicts) {
+    std::vector<BacktestResult> replays = {Replay(RealHistory(), {}, {600, 689}),
+                                           RunBacktest(Steered(true), ReflectOptions(), {31, 60}),
+                                           RunBacktest(Steered(false), ReflectOptions(), {31, 60})};
+    for (std::size_t r = 0; r < replays.size(); ++r) {
+        for (std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, kFamilySeed}) {
+            if (r > 0 && seed != kFamilySeed) continue;
+            SCOPED_TRACE("replay " + std::to_string(r) + " seed " + std::to_string(seed));
+            BacktestResult early = replays[r];
+            BacktestResult full = replays[r];
+            ASSERT_TRUE(AddFamilyPValues(early, kFamilySimulations, seed));
+            ASSERT_TRUE(AddFamilyPValues(full, kFamilySimulations, seed, {}, false));
+            EXPECT_LT(early.familySimulations, full.familySimulations);
+            for (int m = 0; m < kBacktestMethodCount; ++m) {
+                const MethodScore& e = early.methods[m];
+                const MethodScore& f = full.methods[m];
+                EXPECT_EQ(e.VerdictPValue() < kSignificanceLevel,
+                          f.VerdictPValue() < kSignificanceLevel)
+                    << m;
+                if (std::isnan(e.familyPError)) {
+                    EXPECT_EQ(e.familyPValue, e.ExactPValue()) << m;
+                } else {
+                    EXPECT_NEAR(e.familyPValue, f.familyPValue,
+                                kFamilyClearZ * e.familyPError + 1e-12)
+                        << m;
+                }
+            }
+        }
+    }
+}
+
 TEST(BacktestFamily, AgreesWithAPlainSimulationAndRepeatsWithItsSeed) {
     const BacktestRange range{24, 33};
     std::vector<PredictionTickets> replayed;
@@ -313,8 +369,8 @@ TEST(BacktestFamily, AgreesWithAPlainSimulationAndRepeatsWithItsSeed) {
                       });
     BacktestResult result = Replay(RealHistory(), {}, range);
     BacktestResult again = result;
-    ASSERT_TRUE(AddFamilyPValues(result, 20000, 99));
-    ASSERT_TRUE(AddFamilyPValues(again, 20000, 99));
+    ASSERT_TRUE(AddFamilyPValues(result, 20000, 99, {}, false));
+    ASSERT_TRUE(AddFamilyPValues(again, 20000, 99, {}, false));
 
     // Fair draws scored ticket by ticket; the largest |z| of the seven.
     constexpr int kRuns = 20000;
