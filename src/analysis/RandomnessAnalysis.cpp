@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <numeric>
 
 #include "core/FairDraws.h"
 #include "core/FigureText.h"
+#include "core/MonteCarloError.h"
 #include "core/ParallelFor.h"
 
 namespace {
@@ -60,6 +62,34 @@ double RandomnessReference::PValue(int test, double statistic) const {
     return static_cast<double>(1 + (s.end() - atLeast)) / (1 + simulations);
 }
 
+namespace {
+
+// Simulates histories [from, upTo) of a run of `simulations` into `values`,
+// in the blocks a full run makes; false when the progress callback stopped it.
+bool SimulateHistories(int draws, int simulations, std::uint64_t seed, int from, int upTo,
+                       std::array<std::vector<double>, kRandomnessTestCount>& values,
+                       const RandomnessProgress& progress) {
+    const int firstBlock = from / kBlock;
+    const int blocks = (upTo + kBlock - 1) / kBlock - firstBlock;
+    std::atomic<int> done{from};
+    std::atomic<bool> stop{false};  // also read inside a block, to stop at once
+    return ParallelFor(
+        blocks,
+        [&](int i) {
+            const int b = firstBlock + i;
+            const int first = b * kBlock;
+            const int count = std::min(kBlock, simulations - first);
+            SimulateBlock(draws, seed, b, count, stop, values, first);
+            done += count;
+        },
+        [&] {
+            if (progress && !progress(done, simulations)) stop = true;
+            return !stop;
+        });
+}
+
+}  // namespace
+
 std::optional<RandomnessReference> SimulateRandomness(int draws, int simulations,
                                                       std::uint64_t seed,
                                                       const RandomnessProgress& progress) {
@@ -68,22 +98,9 @@ std::optional<RandomnessReference> SimulateRandomness(int draws, int simulations
     reference.simulations = simulations;
     reference.seed = seed;
     for (auto& s : reference.sorted) s.assign(static_cast<std::size_t>(simulations), 0.0);
-    const int blocks = (simulations + kBlock - 1) / kBlock;
-    std::atomic<int> done{0};
-    std::atomic<bool> stop{false};  // also read inside a block, to stop at once
-    const bool completed = ParallelFor(
-        blocks,
-        [&](int b) {
-            const int first = b * kBlock;
-            const int count = std::min(kBlock, simulations - first);
-            SimulateBlock(draws, seed, b, count, stop, reference.sorted, first);
-            done += count;
-        },
-        [&] {
-            if (progress && !progress(done, simulations)) stop = true;
-            return !stop;
-        });
-    if (!completed) return std::nullopt;
+    if (!SimulateHistories(draws, simulations, seed, 0, simulations, reference.sorted, progress)) {
+        return std::nullopt;
+    }
     for (auto& s : reference.sorted) std::sort(s.begin(), s.end());
     return reference;
 }
@@ -123,14 +140,63 @@ RandomnessResult TestRandomness(const std::vector<DrawSets>& history,
     return result;
 }
 
+namespace {
+
+// True when a p-value and its error are clear of every level Holm's
+// adjustment may compare it with.
+bool IsClear(double p, double error) {
+    if (error > kRandomnessTargetError) return false;
+    for (int k = 1; k <= kRandomnessTestCount; ++k) {
+        if (std::fabs(p - kRandomnessLevel / k) < kRandomnessClearZ * error) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<RandomnessResult> RunRandomness(const DrawStore& draws, const RandomnessRange& range,
                                               int simulations, std::uint64_t seed,
-                                              const RandomnessProgress& progress) {
+                                              const RandomnessProgress& progress,
+                                              bool stopWhenClear) {
     const std::vector<DrawSets> history = RandomnessHistory(draws, range);
-    const std::optional<RandomnessReference> reference =
-        SimulateRandomness(static_cast<int>(history.size()), simulations, seed, progress);
-    if (!reference) return std::nullopt;
-    RandomnessResult result = TestRandomness(history, *reference);
+    const int length = static_cast<int>(history.size());
+    RandomnessTally tally;
+    for (const DrawSets& draw : history) tally.Add(draw);
+    const auto observed = RandomnessStatistics(tally);
+    simulations = std::max(0, simulations);
+    RandomnessReference reference;
+    reference.draws = length;
+    reference.seed = seed;
+    for (auto& s : reference.sorted) s.assign(static_cast<std::size_t>(simulations), 0.0);
+    std::array<double, kRandomnessTestCount> errors{};
+    int made = 0;
+    while (made < simulations) {
+        const int wanted = made == 0 ? kRandomnessFirstRound : made + made / 2;
+        const int upTo = stopWhenClear ? std::min(simulations, wanted) : simulations;
+        if (!SimulateHistories(length, simulations, seed, made, upTo, reference.sorted, progress)) {
+            return std::nullopt;
+        }
+        made = std::min(simulations, (upTo + kBlock - 1) / kBlock * kBlock);
+        bool clear = true;
+        for (int t = 0; t < kRandomnessTestCount; ++t) {
+            const std::vector<double>& s = reference.sorted[t];
+            const double at = observed[t] * (1 - kTieTolerance);
+            const auto beyond =
+                std::count_if(s.begin(), s.begin() + made, [&](double x) { return x >= at; });
+            const double p = static_cast<double>(1 + beyond) / (1 + made);
+            errors[t] = SimulatedShareError(beyond, made);
+            clear = clear && IsClear(p, errors[t]);
+        }
+        if (clear && stopWhenClear) break;
+    }
+    for (auto& s : reference.sorted) {
+        s.resize(static_cast<std::size_t>(made));
+        std::sort(s.begin(), s.end());
+    }
+    reference.simulations = made;
+    RandomnessResult result = TestRandomness(history, reference);
+    for (int t = 0; t < kRandomnessTestCount; ++t) result.tests[t].pError = errors[t];
+    result.maxSimulations = simulations;
     result.range = range;
     return result;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,15 @@
 inline constexpr int kRandomnessSimulations = 10000;
 inline constexpr int kMinRandomnessSimulations = 10000;
 inline constexpr int kMaxRandomnessSimulations = 1000000;
+// A run stops simulating once every test's p-value is clear: its interval of
+// kRandomnessClearZ standard errors holds none of the levels Holm's
+// adjustment compares it with (0.05 / 9 … 0.05) and the error is at most
+// kRandomnessTargetError.  Histories come in rounds, the first of
+// kRandomnessFirstRound, each half as many again as before; they are the
+// same as in a full run, so a run that goes to the end gives its figures.
+inline constexpr int kRandomnessFirstRound = 1000;
+inline constexpr double kRandomnessClearZ = 3.29;
+inline constexpr double kRandomnessTargetError = 0.013;  // shown as ±0.01
 inline constexpr std::uint64_t kRandomnessSeed = 20260702;
 // The level each test is judged at, on its Holm-adjusted p-value.
 inline constexpr double kRandomnessLevel = 0.05;
@@ -57,6 +67,8 @@ std::optional<RandomnessReference> SimulateRandomness(int draws, int simulations
 struct RandomnessOutcome {
     double statistic = 0;
     double pValue = 1;
+    // The simulated p-value's standard error (NaN when none was computed).
+    double pError = std::numeric_limits<double>::quiet_NaN();
     double holmPValue = 1;
     std::vector<ChartBar> bars;
 };
@@ -64,7 +76,8 @@ struct RandomnessOutcome {
 struct RandomnessResult {
     RandomnessRange range;
     int draws = 0;
-    int simulations = 0;
+    int simulations = 0;     // the fair histories simulated
+    int maxSimulations = 0;  // the most the run would have simulated
     std::uint64_t seed = 0;
     std::array<RandomnessOutcome, kRandomnessTestCount> tests;
 };
@@ -77,11 +90,14 @@ std::array<double, kRandomnessTestCount> HolmAdjust(
 RandomnessResult TestRandomness(const std::vector<DrawSets>& history,
                                 const RandomnessReference& reference);
 
-// The whole run: the draws of the range tested against `simulations` fair
-// histories; nullopt when the progress callback stopped it.
+// The whole run: the draws of the range tested against at most
+// `simulations` fair histories, fewer once every answer is clear (all of
+// them when `stopWhenClear` is false), each p-value with its standard
+// error; nullopt when the progress callback stopped it.
 std::optional<RandomnessResult> RunRandomness(const DrawStore& draws, const RandomnessRange& range,
                                               int simulations, std::uint64_t seed,
-                                              const RandomnessProgress& progress = {});
+                                              const RandomnessProgress& progress = {},
+                                              bool stopWhenClear = true);
 
 // One plain sentence: the draws agree with a fair draw, or which tests
 // disagree and how strongly, on the Holm-adjusted p-values.

@@ -59,7 +59,7 @@ void Shape(ResultGrid& grid) {
     grid.SetColumnWidth(kNameColumn, 20);
     grid.SetColumnWidth(kMethodColumn, 44);
     grid.SetColumnWidth(kStatisticColumn, 10);
-    grid.SetColumnWidth(kPColumn, 9);
+    grid.SetColumnWidth(kPColumn, 15);  // "0.40（±0.009）"
     grid.SetColumnWidth(kHolmColumn, 18);
     grid.SetColumnWidth(kVerdictColumn, 48);
     Style(grid, -1, -1, -1, -1, [](ResultGrid& g) {
@@ -94,7 +94,12 @@ void WriteRandomnessGrid(const RandomnessResult& result, ResultGrid& grid) {
     grid.WriteCell(kMethodColumn, kRangeRow,
                    DrawSpanText(result.range.from, result.range.to, result.draws) +
                        "　p値は偶然の抽せん" + std::to_string(result.simulations) +
-                       "通りのシミュレーション（シード " + std::to_string(result.seed) + "）");
+                       "通りのシミュレーション（" +
+                       (result.simulations < result.maxSimulations
+                            ? "答えがはっきりした所で終了、最大" +
+                                  std::to_string(result.maxSimulations) + "通り、"
+                            : std::string()) +
+                       "シード " + std::to_string(result.seed) + "）");
     const char* headings[] = {"検定", "統計量の内容",        "統計量",
                               "p値",  "補正後のp値（Holm）", "判定（5%水準）"};
     for (int c = 0; c < kVerdictColumn; ++c) grid.WriteCell(c + 1, kHeadingRow, headings[c]);
@@ -104,7 +109,7 @@ void WriteRandomnessGrid(const RandomnessResult& result, ResultGrid& grid) {
         grid.WriteCell(kNameColumn, row, RandomnessTestName(t));
         grid.WriteCell(kMethodColumn, row, RandomnessTestMethod(t));
         grid.WriteCell(kStatisticColumn, row, Fixed(o.statistic, 2));
-        grid.WriteCell(kPColumn, row, PFigure(o.pValue));
+        grid.WriteCell(kPColumn, row, PFigure(o.pValue) + SimulationErrorText(o.pError));
         grid.WriteCell(kHolmColumn, row, PFigure(o.holmPValue));
         grid.WriteCell(kVerdictColumn, row, RandomnessVerdict(o));
     }
@@ -115,14 +120,15 @@ void WriteRandomnessGrid(const RandomnessResult& result, ResultGrid& grid) {
 void WriteRandomnessJson(std::ostream& out, const RandomnessResult& result) {
     out << "{\"from\": " << result.range.from << ", \"to\": " << result.range.to
         << ", \"draws\": " << result.draws << ", \"simulations\": " << result.simulations
-        << ", \"seed\": " << result.seed << ", \"familyMethod\": \"Holm\", \"conclusion\": "
+        << ", \"maxSimulations\": " << result.maxSimulations << ", \"seed\": " << result.seed
+        << ", \"familyMethod\": \"Holm\", \"conclusion\": "
         << JsonString(RandomnessConclusion(result)) << ", \"tests\": [";
     for (int t = 0; t < kRandomnessTestCount; ++t) {
         const RandomnessOutcome& o = result.tests[t];
         out << (t > 0 ? ",\n  " : "\n  ") << "{\"name\": " << JsonString(RandomnessTestName(t))
             << ", \"method\": " << JsonString(RandomnessTestMethod(t))
             << ", \"statistic\": " << JsonNumber(o.statistic)
-            << ", \"pValue\": " << JsonNumber(o.pValue)
+            << ", \"pValue\": " << JsonNumber(o.pValue) << ", \"pError\": " << JsonNumber(o.pError)
             << ", \"holmPValue\": " << JsonNumber(o.holmPValue)
             << ", \"verdict\": " << JsonString(RandomnessVerdict(o)) << ", \"bars\": [";
         for (std::size_t b = 0; b < o.bars.size(); ++b) {

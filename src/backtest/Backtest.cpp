@@ -258,14 +258,6 @@ double MethodScore::VerdictPValue() const {
     return std::isnan(familyPValue) ? ExactPValue() : familyPValue;
 }
 
-std::string SimulationErrorText(double error) {
-    if (std::isnan(error)) return {};
-    if (error < 0.0001) return "（±0.0001未満）";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1g", error);
-    return std::string("（±") + text + "）";
-}
-
 std::string BacktestVerdict(const MethodScore& score) {
     const double p = score.VerdictPValue();
     if (std::isnan(p)) return "検証できる予想がありませんでした。";

@@ -131,10 +131,6 @@ struct MethodScore {
 // The level a verdict is judged at.
 inline constexpr double kSignificanceLevel = 0.05;
 
-// "（±0.009）": a simulated p-value's standard error to one significant
-// digit; empty for NaN.
-std::string SimulationErrorText(double error);
-
 // One plain sentence on whether the difference from chance is significant
 // at the 5 % level, judged on the family-adjusted p-value (the exact
 // p-value when there is none), both shown.

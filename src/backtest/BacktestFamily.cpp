@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/FairDraws.h"
+#include "core/MonteCarloError.h"
 #include "core/ParallelFor.h"
 
 namespace {
@@ -72,10 +73,7 @@ FamilyFigure FigureOf(const MethodScore& s, const std::vector<double>& largest, 
         std::count_if(largest.begin(), largest.begin() + n, [&](double x) { return x >= z; });
     const double simulated = static_cast<double>(1 + beyond) / static_cast<double>(1 + n);
     if (simulated <= exact) return {std::min(1.0, exact), std::numeric_limits<double>::quiet_NaN()};
-    // The binomial error of the share, taken at (k + 1) / (n + 2) so that it
-    // does not vanish when no history, or every one, lies beyond.
-    const double shrunk = static_cast<double>(1 + beyond) / static_cast<double>(2 + n);
-    return {std::min(1.0, simulated), std::sqrt(shrunk * (1 - shrunk) / n)};
+    return {std::min(1.0, simulated), SimulatedShareError(beyond, n)};
 }
 
 bool IsClear(const FamilyFigure& f) {

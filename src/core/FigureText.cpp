@@ -1,5 +1,6 @@
 #include "core/FigureText.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -25,4 +26,12 @@ std::string DrawSpanText(int from, int to) {
 
 std::string DrawSpanText(int from, int to, int draws) {
     return DrawSpanText(from, to) + "の" + std::to_string(draws) + "回";
+}
+
+std::string SimulationErrorText(double error) {
+    if (std::isnan(error)) return {};
+    if (error < 0.0001) return "（±0.0001未満）";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1g", error);
+    return std::string("（±") + text + "）";
 }

@@ -6,8 +6,14 @@
 #include "analysis/RandomnessAnalysis.h"
 #include "analysis/RandomnessGrid.h"
 #include "core/FairDraws.h"
+#include "support/TestSupport.h"
 
 namespace {
+
+// A simulated p-value and the full run's differ by less than four of its
+// standard errors: tens of comparisons here, each beyond that once in some
+// ten thousand.
+constexpr double kWithinErrors = 4;
 
 DrawSets Sets(std::initializer_list<int> main, std::initializer_list<int> bonus) {
     DrawSets d;
@@ -94,6 +100,38 @@ TEST(Randomness, OneNumberTwiceAsLikelyFailsTheFrequencyTest) {
                   0),
               0u)
         << RandomnessConclusion(result);
+}
+
+// Stopping once clear gives every test the verdict all histories give, and
+// a p-value within its stated error of theirs (three seeds), and a run that
+// goes to the end is the full run.
+TEST(Randomness, StoppingWhenClearKeepsTheFullRunsVerdicts) {
+    const DrawStore& draws = RealHistory().Draws;
+    const RandomnessRange range{1, 300};
+    for (std::uint64_t seed : {std::uint64_t{1}, std::uint64_t{2}, kRandomnessSeed}) {
+        SCOPED_TRACE(seed);
+        const auto early = RunRandomness(draws, range, kRandomnessSimulations, seed);
+        const auto full = RunRandomness(draws, range, kRandomnessSimulations, seed, {}, false);
+        ASSERT_TRUE(early && full);
+        EXPECT_LT(early->simulations, full->simulations);
+        EXPECT_EQ(full->simulations, kRandomnessSimulations);
+        EXPECT_EQ(RandomnessConclusion(*early), RandomnessConclusion(*full));
+        for (int t = 0; t < kRandomnessTestCount; ++t) {
+            const RandomnessOutcome& e = early->tests[t];
+            EXPECT_LE(e.pError, kRandomnessTargetError) << t;
+            EXPECT_NEAR(e.pValue, full->tests[t].pValue, kWithinErrors * e.pError) << t;
+            EXPECT_EQ(e.holmPValue < kRandomnessLevel, full->tests[t].holmPValue < kRandomnessLevel)
+                << t;
+        }
+    }
+    // The full run is the reference simulated on its own.
+    const auto full = RunRandomness(draws, range, 2000, 3, {}, false);
+    const auto reference = SimulateRandomness(300, 2000, 3);
+    ASSERT_TRUE(full && reference);
+    const RandomnessResult alone = TestRandomness(RandomnessHistory(draws, range), *reference);
+    for (int t = 0; t < kRandomnessTestCount; ++t) {
+        EXPECT_EQ(full->tests[t].pValue, alone.tests[t].pValue) << t;
+    }
 }
 
 TEST(Randomness, HolmAdjustsStepDownAndTheConclusionReadsIt) {

@@ -211,11 +211,14 @@ TEST_F(CommandLine, RandomnessPrintsEveryTestTheFamilyAndTheConclusion) {
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out, again.out);  // the seed makes the p-values repeatable
     const QJsonObject top = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
-    EXPECT_EQ(KeysOf(top), QStringList({"conclusion", "draws", "familyMethod", "from", "seed",
-                                        "simulations", "tests", "to"}));
+    EXPECT_EQ(KeysOf(top), QStringList({"conclusion", "draws", "familyMethod", "from",
+                                        "maxSimulations", "seed", "simulations", "tests", "to"}));
     EXPECT_EQ(top["draws"].toInt(), 200);
     EXPECT_EQ(top["seed"].toInt(), 5);
-    EXPECT_EQ(top["simulations"].toInt(), 10000);
+    EXPECT_EQ(top["maxSimulations"].toInt(), 10000);
+    const int simulated = top["simulations"].toInt();
+    EXPECT_GE(simulated, 1000);
+    EXPECT_LE(simulated, 10000);
     EXPECT_EQ(top["familyMethod"].toString(), QStringLiteral("Holm"));
     const QJsonArray tests = top["tests"].toArray();
     ASSERT_EQ(tests.size(), 9);
@@ -227,16 +230,21 @@ TEST_F(CommandLine, RandomnessPrintsEveryTestTheFamilyAndTheConclusion) {
     for (const QJsonValue& test : tests) {
         const QJsonObject t = test.toObject();
         EXPECT_GE(t["holmPValue"].toDouble(), t["pValue"].toDouble());
-        // (1 + k) / 10001
-        const double k = t["pValue"].toDouble() * 10001 - 1;
+        // (1 + k) / (1 + simulated), with the error of a share of k
+        const double k = t["pValue"].toDouble() * (1 + simulated) - 1;
         EXPECT_NEAR(k, std::round(k), 1e-6);
+        const double shrunk = (1 + std::round(k)) / (2.0 + simulated);
+        EXPECT_NEAR(t["pError"].toDouble(), std::sqrt(shrunk * (1 - shrunk) / simulated), 1e-12);
     }
 
     ASSERT_EQ(csv.status, 0) << csv.err;
-    EXPECT_EQ(csv.out.rfind("# 乱数性の検定\n検定した回,第1回～第689回の689回　p値は偶然の抽せん"
-                            "10000通りのシミュレーション（シード 20260702）",
-                            0),
-              0u)
+    EXPECT_EQ(
+        csv.out.rfind("# 乱数性の検定\n検定した回,第1回～第689回の689回　p値は偶然の抽せん", 0), 0u)
+        << csv.out;
+    EXPECT_NE(
+        csv.out.find("通りのシミュレーション（答えがはっきりした所で終了、最大10000通り、シード "
+                     "20260702）"),
+        std::string::npos)
         << csv.out;
     EXPECT_NE(csv.out.find("結論,抽せんは公平なものと矛盾しません。"), std::string::npos);
     EXPECT_EQ(few.status, 2);
