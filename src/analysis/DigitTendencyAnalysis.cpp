@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kHeaderCount = 1;
-constexpr int kFirstDataRow = 3;
+constexpr int kTendencyFirstRow = 3;
 
 Rgb SlotColour(std::size_t length) {
     if (length >= 4) return kHeaderPink;
@@ -102,7 +102,7 @@ void ColourBySlotLength(ResultGrid& grid, std::string_view slot, int column, int
 // than its latest draw number) stops the build, keeping the rows written.
 void FillDigitRows(const GlobalBas& g, ResultGrid& grid) {
     const int lastRow = std::min(g.LatestDrawNumber + 2, grid.RowCount());
-    int row = kFirstDataRow;
+    int row = kTendencyFirstRow;
     DigitSlots slots;
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kColumnCount = kHighestNumber + 2;  // draw number, 1 … 37, draw number
 constexpr int kLastNumberColumn = kHighestNumber + 1;
-constexpr int kFirstDataRow = 3;
+constexpr int kDispersionFirstRow = 3;
 constexpr std::string_view kTitle = "数　　　　　　　字";
 
 // Number n has its mark in column n + 1.
@@ -85,7 +85,7 @@ void WriteDispersionHeaders(ResultGrid& grid, int lastRow) {
 
 void MarkDispersionDraws(const GlobalBas& g, ResultGrid& grid) {
     const int bottomHeaderRow = grid.RowCount();
-    int row = kFirstDataRow;
+    int row = kDispersionFirstRow;
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         // Only a grid held to the 16-bit row limit can run out of rows.

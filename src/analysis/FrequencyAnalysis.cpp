@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kOrdinalRow = 2;
 constexpr int kRowCount = kHighestNumber + 2;  // title, ordinals, numbers 1 … 37
-constexpr std::string_view kTitle = "  出 現 頻 度（回）";
+constexpr std::string_view kFrequencyTitle = "  出 現 頻 度（回）";
 
 // Number n has its bar in row n + 2.
 constexpr int RowOf(int number) { return number + 2; }
@@ -38,7 +38,7 @@ void StyleTitleRow(ResultGrid& grid, int lastColumn) {
         grid.DrawBorder(ResultGrid::kBorderRight, 1, kLineBlue);
     }
     const int titleColumn = TitleColumn(lastColumn);
-    grid.WriteCell(titleColumn, 1, kTitle);
+    grid.WriteCell(titleColumn, 1, kFrequencyTitle);
     grid.SelectCell(titleColumn, 1);
     grid.SetForeColor(kRed);
     grid.SetHorizontalAlign(ResultGrid::HAlign::Left);

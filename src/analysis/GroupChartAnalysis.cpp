@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr int kColumnCount = kHighestNumber + 2;  // draw number, 1 … 37, draw number
+constexpr int kGroupColumnCount = kHighestNumber + 2;  // draw number, 1 … 37, draw number
 constexpr int kFirstNumberColumn = 2;
-constexpr int kLastNumberColumn = kHighestNumber + 1;
-constexpr int kFirstDataRow = 4;
+constexpr int kGroupLastNumberColumn = kHighestNumber + 1;
+constexpr int kGroupFirstRow = 4;
 constexpr std::array<std::string_view, 9> kLetters = {"Ａ", "Ｂ", "Ｃ", "Ｄ", "Ｅ",
                                                       "Ｆ", "Ｇ", "Ｈ", "Ｉ"};
 
@@ -21,7 +21,7 @@ constexpr GroupMember kSeven{7, 5, " 数　　 字", 9, 10, 13, 10, 45, false, f
 constexpr GroupMember kNine{9, 4, "数　　 字", 7, 8, 9, 8, 39, true, true};
 
 // Number n has its mark in column n + 1.
-constexpr int ColumnOf(int number) { return number + 1; }
+constexpr int GroupColumnOf(int number) { return number + 1; }
 
 }  // namespace
 
@@ -70,7 +70,7 @@ int GroupChart::LastColumn(int group, int firstNumberColumn) const {
 
 void GroupChart::SetUpGroupGrid(int headerRows) {
     const int lastRow = ChartRowCount(g_.LatestDrawNumber, 1 + 2 * headerRows);
-    ShapeGrid(grid_, {.columns = kColumnCount,
+    ShapeGrid(grid_, {.columns = kGroupColumnCount,
                       .rows = lastRow,
                       .visibleColumns = member_.visibleColumns,
                       .visibleRows = 53,
@@ -82,11 +82,11 @@ void GroupChart::SetUpGroupGrid(int headerRows) {
     grid_.SetRowHeight(2, 12);
     grid_.SetColumnWidth(-1, 2);
     grid_.SetColumnWidth(1, 3);
-    grid_.SetColumnWidth(kColumnCount, 3);
+    grid_.SetColumnWidth(kGroupColumnCount, 3);
     CentreWholeGrid(grid_);
-    FillBlock(grid_, 1, 3, kColumnCount, lastRow,
+    FillBlock(grid_, 1, 3, kGroupColumnCount, lastRow,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 1, kLineBlue); });
-    FillBlock(grid_, kFirstNumberColumn, 1, kLastNumberColumn, 1,
+    FillBlock(grid_, kFirstNumberColumn, 1, kGroupLastNumberColumn, 1,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1, kLineBlue); });
     if (member_.frameFirstColumn) {
         FillBlock(grid_, 1, 1, 1, 2,
@@ -94,11 +94,11 @@ void GroupChart::SetUpGroupGrid(int headerRows) {
     }
     FillBlock(grid_, -1, -1, -1, -1, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
     grid_.WriteCell(18, 1, member_.title);
-    FillBlock(grid_, 1, 1, kLastNumberColumn, 1, [](ResultGrid& gr) {
+    FillBlock(grid_, 1, 1, kGroupLastNumberColumn, 1, [](ResultGrid& gr) {
         gr.SetHorizontalAlign(ResultGrid::HAlign::Left);
         gr.SetBackColor(kHeaderPink);
     });
-    for (int column : {1, kColumnCount}) {
+    for (int column : {1, kGroupColumnCount}) {
         ColourDrawNumbers(grid_, column, 1, column, lastRow);
     }
     for (int group = 1; group < member_.groups; group += 2) {
@@ -127,10 +127,10 @@ void GroupChart::WriteGroupHeaders(int startRow, bool bottom) {
     }
     grid_.WriteCell(1, numberRow, "回");
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-        grid_.WriteCell(ColumnOf(n), numberRow, n);
+        grid_.WriteCell(GroupColumnOf(n), numberRow, n);
     }
-    grid_.WriteCell(kColumnCount, numberRow, "回");
-    FillBlock(grid_, kFirstNumberColumn, numberRow, kLastNumberColumn, numberRow,
+    grid_.WriteCell(kGroupColumnCount, numberRow, "回");
+    FillBlock(grid_, kFirstNumberColumn, numberRow, kGroupLastNumberColumn, numberRow,
               [](ResultGrid& gr) { gr.SetForeColor(kBlue); });
 }
 
@@ -150,23 +150,23 @@ void GroupChart::GreyEmptyGroups(int firstColumn, int row) {
 void GroupChart::MarkDraw(const DrawRecord& draw, int row) {
     counters_.fill(0);
     grid_.WriteCell(1, row, draw.drawNumber);
-    grid_.WriteCell(kColumnCount, row, draw.drawNumber);
+    grid_.WriteCell(kGroupColumnCount, row, draw.drawNumber);
     for (int field = 0; field < kFieldCount; ++field) {
         const int n = draw.numbers[field];
-        if (HasChartPlace(n)) grid_.WriteCell(ColumnOf(n), row, kDrawnMark);
+        if (HasChartPlace(n)) grid_.WriteCell(GroupColumnOf(n), row, kDrawnMark);
     }
     for (int field = 0; field < kFieldCount; ++field) CountGroup(draw.numbers[field]);
     GreyEmptyGroups(kFirstNumberColumn, row);
     for (int field = 0; field < kFieldCount; ++field) {
         const int n = draw.numbers[field];
         if (!HasChartPlace(n)) continue;
-        grid_.SelectCell(ColumnOf(n), row);
+        grid_.SelectCell(GroupColumnOf(n), row);
         grid_.SetForeColor(MarkColor(field));
     }
 }
 
 void GroupChart::MarkGroupDraws() {
-    int row = kFirstDataRow;
+    int row = kGroupFirstRow;
     for (const DrawRecord& draw : g_.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         // Only a grid held to the 16-bit row limit can run out of rows.

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kColumns = 12;
+constexpr int kSumColumns = 12;
 constexpr int kMainSumColumn = 9;
 constexpr int kTotalColumn = 12;
 // The title of the main-number band: 23 blanks, an ideographic space, the
@@ -27,7 +27,7 @@ void ColourSumColumn(ResultGrid& grid, int column) {
 
 void SetUpSumGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
-    ShapeDrawTable(grid, kColumns, rows, 5);
+    ShapeDrawTable(grid, kSumColumns, rows, 5);
     grid.SetRowHeight(1, 20);
     grid.SetColumnWidth(kMainSumColumn, 8);
     grid.SetColumnWidth(10, 6);
@@ -44,7 +44,7 @@ void WriteSumHeader(ResultGrid& grid, int row) {
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderAll, 0); });
     FillBlock(grid, 2, row, 10, row,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderOutline, 1); });
-    FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) {
+    FillBlock(grid, 1, row, kSumColumns, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlack);
         gr.SetBackColor(kHeaderPink);
         gr.SetTextOverflow(true);

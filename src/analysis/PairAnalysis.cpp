@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kColumns = 16;
+constexpr int kPairColumns = 16;
 constexpr int kHalfWidth = 8;  // draw number + seven main numbers
 constexpr Rgb kNoPairBack = MakeRgb(225, 225, 225);
 
@@ -59,7 +59,7 @@ void ShadeIfNoPair(ResultGrid& grid, int pairCount, int column, int row) {
 
 void SetUpPairGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
-    ShapeDrawTable(grid, kColumns, rows, 4);
+    ShapeDrawTable(grid, kPairColumns, rows, 4);
     for (int column : {1, 1 + kHalfWidth}) {
         ColourDrawNumbers(grid, column, -1, column, -1);
     }

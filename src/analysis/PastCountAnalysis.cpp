@@ -13,14 +13,14 @@
 
 namespace {
 
-constexpr int kColumns = 19;
-constexpr int kFirstDataRow = 3;
+constexpr int kPastCountColumns = 19;
+constexpr int kPastCountFirstRow = 3;
 constexpr int kMaxCount = std::numeric_limits<std::int16_t>::max();
 constexpr std::array<std::string_view, kFieldCount> kColumnTitles = {
     "第1数字", "第2数字", "第3数字", "第4数字", "第5数字",
     "第6数字", "第7数字", "ボ数字1", "ボ数字2"};
 
-constexpr int NumberColumn(int field) { return field + 2; }
+constexpr int PastCountColumn(int field) { return field + 2; }
 constexpr int CountColumn(int field) { return field + 11; }
 
 // How often each value 0 … 32767 has been drawn so far.
@@ -87,7 +87,7 @@ void WritePastCountHeader(ResultGrid& grid, int baseRow) {
     grid.SetRowHeight(groupRow, 20);
     FrameGroupTitle(grid, groupRow, 2, 10);
     FrameGroupTitle(grid, groupRow, 11, 19);
-    FillBlock(grid, 1, baseRow, kColumns, titleRow,
+    FillBlock(grid, 1, baseRow, kPastCountColumns, titleRow,
               [](ResultGrid& gr) { gr.SetTextOverflow(true); });
 
     grid.WriteCell(5, groupRow, "       当 選 数 字");
@@ -102,21 +102,21 @@ void WritePastCountHeader(ResultGrid& grid, int baseRow) {
 
     grid.WriteCell(1, titleRow, "回数");
     for (int field = 0; field < kFieldCount; ++field) {
-        grid.WriteCell(NumberColumn(field), titleRow, kColumnTitles[field]);
+        grid.WriteCell(PastCountColumn(field), titleRow, kColumnTitles[field]);
         grid.WriteCell(CountColumn(field), titleRow, kColumnTitles[field]);
     }
 }
 
 void FillPastCountRows(const GlobalBas& g, ResultGrid& grid) {
     PastAppearanceCount counts;
-    int row = kFirstDataRow;
+    int row = kPastCountFirstRow;
     for (const DrawRecord& draw : g.Draws.Rows()) {
         if (!draw.IsComplete()) continue;
         CheckRowFor(draw, row, grid.RowCount());
         PastAppearanceCount::CheckCountable(draw);
         grid.WriteCell(1, row, draw.drawNumber);
         for (int field = 0; field < kFieldCount; ++field) {
-            grid.WriteCell(NumberColumn(field), row, draw.numbers[field]);
+            grid.WriteCell(PastCountColumn(field), row, draw.numbers[field]);
         }
         // Every count of the row is read before any of its numbers is added,
         // so a number standing twice in one draw shows the same count twice.

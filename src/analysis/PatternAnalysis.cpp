@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kColumns = 13;
+constexpr int kPatternColumns = 13;
 constexpr int kFirstCountColumn = 11;
 constexpr int kSecondCountColumn = 12;
 constexpr int kLetterColumn = 13;
@@ -19,7 +19,7 @@ struct PatternLetter {
     const char* letter;
     std::optional<Rgb> back;  // none: the cell keeps its background
 };
-constexpr PatternLetter kLetters[8] = {
+constexpr PatternLetter kPatternLetters[8] = {
     {"A", std::nullopt}, {"B", kPaleCyan},    {"C", kPaleGreen},  {"D", kLightYellow},
     {"E", kWhite},       {"F", kPaleMagenta}, {"G", kHeaderPink}, {"H", kRed},
 };
@@ -51,7 +51,7 @@ void ShadeNumberCell(ResultGrid& grid, PatternKind kind, int number, int column,
 }
 
 void WritePatternLetter(ResultGrid& grid, int index, int column, int row) {
-    const PatternLetter& pattern = kLetters[std::clamp(index, 0, kMainCount)];
+    const PatternLetter& pattern = kPatternLetters[std::clamp(index, 0, kMainCount)];
     grid.WriteCell(column, row, pattern.letter);
     if (pattern.back) {
         grid.SelectCell(column, row);
@@ -61,7 +61,7 @@ void WritePatternLetter(ResultGrid& grid, int index, int column, int row) {
 
 void SetUpPatternGrid(const GlobalBas& g, ResultGrid& grid, int extraRows) {
     const int rows = CappedRowCount(g.LatestDrawNumber + extraRows + 1);
-    ShapeDrawTable(grid, kColumns, rows, 5);
+    ShapeDrawTable(grid, kPatternColumns, rows, 5);
     grid.SetRowHeight(1, 20);
     grid.SetColumnWidth(1, 6);
     grid.SetColumnWidth(kLetterColumn, 7);
@@ -78,7 +78,7 @@ void WritePatternHeader(ResultGrid& grid, int row, PatternKind kind) {
         gr.DrawBorder(ResultGrid::kBorderAll, 0);
         gr.DrawBorder(ResultGrid::kBorderOutline, 1);
     });
-    FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) {
+    FillBlock(grid, 1, row, kPatternColumns, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);
         gr.SetBackColor(kHeaderPink);
         gr.SetTextOverflow(true);

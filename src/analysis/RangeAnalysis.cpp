@@ -8,9 +8,9 @@
 
 namespace {
 
-constexpr int kColumns = 14;
-constexpr int kFirstCountColumn = 11;
-constexpr Rgb kRangeBack[5] = {kWhite, kWhite, kPaleCyan, kPaleGreen, kLightYellow};
+constexpr int kRangeColumns = 14;
+constexpr int kRangeFirstCountColumn = 11;
+constexpr Rgb kRangeBands[5] = {kWhite, kWhite, kPaleCyan, kPaleGreen, kLightYellow};
 constexpr const char* kRangeTitles[5] = {"", "01～09", "10～19", "20～29", "30～37"};
 
 void ColourDataColumn(ResultGrid& grid, int column, Rgb back) {
@@ -34,22 +34,22 @@ void CountRange(RangeCounts& counts, int number) { ++counts[RangeOf(number)]; }
 
 void ColourByRange(ResultGrid& grid, int number, int column, int row) {
     grid.SelectCell(column, row);
-    grid.SetBackColor(kRangeBack[RangeOf(number)]);
+    grid.SetBackColor(kRangeBands[RangeOf(number)]);
 }
 
 void SetUpRangeGrid(const GlobalBas& g, ResultGrid& grid, int headerCount) {
     const int rows = CappedRowCount(g.LatestDrawNumber + 1 + headerCount);
-    ShapeDrawTable(grid, kColumns, rows, 5);
+    ShapeDrawTable(grid, kRangeColumns, rows, 5);
     grid.SetRowHeight(1, 20);
     grid.SetColumnWidth(1, 6);
     ColourDrawNumbers(grid, 1, 2, 1, grid.RowCount());
     ColourDataColumn(grid, 9, kLightYellow);
     ColourDataColumn(grid, 10, kLightYellow);
     for (int range = 2; range <= 4; ++range) {
-        ColourDataColumn(grid, kFirstCountColumn + range - 1, kRangeBack[range]);
+        ColourDataColumn(grid, kRangeFirstCountColumn + range - 1, kRangeBands[range]);
     }
     // A red line between the numbers and the counts.
-    FillBlock(grid, kFirstCountColumn, -1, kFirstCountColumn, -1,
+    FillBlock(grid, kRangeFirstCountColumn, -1, kRangeFirstCountColumn, -1,
               [](ResultGrid& gr) { gr.DrawBorder(ResultGrid::kBorderLeft, 1, kRed); });
     grid.ActivateCell(0, 0);
 }
@@ -63,11 +63,11 @@ void WriteRangeHeader(ResultGrid& grid, int row) {
         gr.SetForeColor(kBlack);
         gr.SetBackColor(kHeaderPink);
     });
-    FillBlock(grid, kFirstCountColumn, row, kColumns, row, [](ResultGrid& gr) {
+    FillBlock(grid, kRangeFirstCountColumn, row, kRangeColumns, row, [](ResultGrid& gr) {
         gr.SetForeColor(kBlue);
         gr.SetBackColor(kPaleBlue);
     });
-    FillBlock(grid, 1, row, kColumns, row, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
+    FillBlock(grid, 1, row, kRangeColumns, row, [](ResultGrid& gr) { gr.SetTextOverflow(true); });
     grid.SelectCell(5, row);
     grid.SetHorizontalAlign(ResultGrid::HAlign::Left);
     grid.SetVerticalAlign(ResultGrid::VAlign::Center);
@@ -77,7 +77,7 @@ void WriteRangeHeader(ResultGrid& grid, int row) {
     grid.WriteCell(9, row, "ボ数1");
     grid.WriteCell(10, row, "ボ数2");
     for (int range = 1; range <= 4; ++range) {
-        grid.WriteCell(kFirstCountColumn + range - 1, row, kRangeTitles[range]);
+        grid.WriteCell(kRangeFirstCountColumn + range - 1, row, kRangeTitles[range]);
     }
 }
 
@@ -97,7 +97,7 @@ void FillRangeRows(const GlobalBas& g, ResultGrid& grid) {
         }
         for (int field = 0; field < kFieldCount; ++field) CountRange(counts, draw.numbers[field]);
         for (int range = 1; range <= 4; ++range) {
-            grid.WriteCell(kFirstCountColumn + range - 1, row, counts[range]);
+            grid.WriteCell(kRangeFirstCountColumn + range - 1, row, counts[range]);
         }
         ++row;
     }

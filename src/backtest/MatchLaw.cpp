@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kPool = kHighestNumber - kLowestNumber + 1;
-constexpr double kTieTolerance = 1e-7;
+constexpr double kLawTieTolerance = 1e-7;
 
 // How many numbers each count of rows holds: entry w is the numbers that w
 // rows hold.
@@ -188,7 +188,7 @@ std::vector<double> TwoSidedExactPValues(const MatchLaw& law) {
     std::vector<double> p(law.size(), 0.0);
     for (std::size_t x = 0; x < law.size(); ++x) {
         if (law[x] == 0) continue;
-        const double limit = law[x] * (1 + kTieTolerance);
+        const double limit = law[x] * (1 + kLawTieTolerance);
         const auto end = std::upper_bound(sorted.begin(), sorted.end(), limit);
         p[x] = std::min(1.0, below[static_cast<std::size_t>(end - sorted.begin())]);
     }

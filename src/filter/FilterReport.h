@@ -14,7 +14,7 @@
 // share of past draws each keeps, and the tickets made.
 
 inline constexpr const char* kFilterGridName = "絞り込みの条件";
-inline constexpr const char* kTicketGridName = "作成した組合せ";
+inline constexpr const char* kFilterTicketGridName = "作成した組合せ";
 
 // "30.1"; the share of part in whole in percent, one decimal ("0.0" for an empty whole).
 std::string PercentText(std::uint64_t part, std::uint64_t whole);

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kNumbersPerRow = 7;
+constexpr int kUniqueNumbersPerRow = 7;
 
 // Fills `rows` rows of seven with the window's unique numbers.  The number
 // cells are emptied first, so a window with fewer unique numbers than cells
@@ -13,10 +13,10 @@ void PredictUniqueNumbers(const DrawMatrix& matrix, int latest, int shift, int r
                           ResultGrid& grid) {
     ClearNumberCells(grid, kFirstNumberRow, kFirstNumberRow + rows - 1);
     const std::vector<int> numbers =
-        UniqueWindowNumbers(matrix, latest, shift, rows * kNumbersPerRow);
+        UniqueWindowNumbers(matrix, latest, shift, rows * kUniqueNumbersPerRow);
     for (int i = 0; i < static_cast<int>(numbers.size()); ++i) {
-        grid.WriteCell(i % kNumbersPerRow + kFirstNumberColumn,
-                       i / kNumbersPerRow + kFirstNumberRow, numbers[i]);
+        grid.WriteCell(i % kUniqueNumbersPerRow + kFirstNumberColumn,
+                       i / kUniqueNumbersPerRow + kFirstNumberRow, numbers[i]);
     }
 }
 

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kHighest = 37;
+constexpr int kHighestWheelNumber = 37;
 
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
@@ -85,7 +85,8 @@ std::optional<std::vector<int>> ParseNumberList(const std::string& typed) {
             // "1-12": every number from the first to the last.
             const std::optional<int> first = ParseWhole(part.substr(0, dash));
             const std::optional<int> last = ParseWhole(part.substr(dash + 1));
-            if (!first || !last || *first > *last || *last - *first > kHighest) return std::nullopt;
+            if (!first || !last || *first > *last || *last - *first > kHighestWheelNumber)
+                return std::nullopt;
             for (int n = *first; n <= *last; ++n) numbers.push_back(n);
         } else {
             const std::optional<int> n = ParseWhole(part);

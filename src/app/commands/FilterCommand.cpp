@@ -158,7 +158,7 @@ int RunFilterCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
         std::vector<NamedGrid> grids = {{kFilterGridName, &filters}};
         if (request) {
             WriteTicketGrid(tickets, ticketGrid);
-            grids.push_back({std::string(kTicketGridName) + "（乱数の種 " +
+            grids.push_back({std::string(kFilterTicketGridName) + "（乱数の種 " +
                                  std::to_string(request->seed) + "）",
                              &ticketGrid});
         }

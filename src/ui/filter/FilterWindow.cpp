@@ -111,7 +111,7 @@ QWidget* FilterWindow::BuildTicketPanel() {
     LabelTickets = MakeLabel({}, "LabelTickets", panel);
     LabelTickets->setWordWrap(true);
     fpSpread1 = new GridView(panel);
-    fpSpread1->SetGridName(QString::fromUtf8(kTicketGridName));
+    fpSpread1->SetGridName(QString::fromUtf8(kFilterTicketGridName));
     fpSpread1->setObjectName("fpSpread1");
     output_ = new GridOutput(this, [this] { return Document(); });
     output_->AddMenuTo(fpSpread1);
@@ -326,7 +326,7 @@ GridDocument FilterWindow::Document() const {
         {QString::fromUtf8(kFilterGridName), filters.get(), GridGeometry(*filters, font, dpi)});
     document.csv.push_back({kFilterGridName, filters.get()});
     document.ownGrids.push_back(std::move(filters));
-    QString label = QString::fromUtf8(kTicketGridName);
+    QString label = QString::fromUtf8(kFilterTicketGridName);
     if (ticketRequest_ && !tickets_.empty()) {
         label += QStringLiteral("（乱数の種 %1）").arg(ticketRequest_->seed);
     }

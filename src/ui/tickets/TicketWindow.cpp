@@ -37,8 +37,8 @@
 
 namespace {
 
-constexpr int kWidthTwips = 14700;
-constexpr int kHeightTwips = 13450;
+constexpr int kTicketWidthTwips = 14700;
+constexpr int kTicketHeightTwips = 13450;
 
 constexpr int kYearHeightTwips = 1800;
 
@@ -57,7 +57,8 @@ QString TicketText(const PurchasedTicket& t) {
 }
 
 購入番号::購入番号(ChildHost& host, QWidget* parent)
-    : ChildWindow(host, ToolWindowSetup(kTicketWindowName, kWidthTwips, kHeightTwips), parent) {
+    : ChildWindow(host, ToolWindowSetup(kTicketWindowName, kTicketWidthTwips, kTicketHeightTwips),
+                  parent) {
     // New draws or tickets (from another window) are checked at once.
     host.ListenForChanges(this, [this] { Recompute(); });
     Label1 = MakeLabel(QStringLiteral("購入した番号を記録し、各回の当選を調べます。"
