@@ -11,8 +11,7 @@
 #include "core/HalfWidth.h"
 
 // A usage error: the command line asked for something the command cannot
-// do.  The command table prints the message, then the command's usage, and
-// exits with status 2.
+// do.  The command table prints the message alone and exits with status 2.
 class UsageError : public UserError {
   public:
     using UserError::UserError;

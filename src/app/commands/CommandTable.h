@@ -15,8 +15,8 @@ inline constexpr int kStatusUsage = 2;
 inline constexpr int kStatusConflicts = 3;
 
 // An option the command line knows.  An option some command owns is refused
-// with any other command; every other option a command does not declare is
-// read and left unused.
+// when the command line is read, with any other command; every other option
+// a command does not declare is refused when the command runs.
 struct OptionInfo {
     std::string_view name{};
     bool takesValue = true;
@@ -36,7 +36,8 @@ enum class UsageGroup { All, Tickets };
 // One command: its words, its lines of the usage text and of the manual
 // page's synopsis, the options it takes, and what it checks before its
 // runner runs: its word count, --format, an option it needs.  A failed check
-// prints its reason (when it has one) and the usage, and exits with 2.
+// prints one sentence saying why (its own, or one made from the words or the
+// option), and exits with 2.
 struct CommandInfo {
     std::string_view name{};      // "backtest", "tickets add"; empty for the windowed program
     std::string_view usage{};     // its lines of the usage text
